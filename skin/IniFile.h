@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace korvel {
+
+// An INI text held in memory, read the way the skin descriptions and the settings file are
+// written: "[Section]" lines open sections, "key=value" lines give values; section and key
+// names match without regard to case; blanks around names and values are dropped; the first
+// matching section and key win. Texts are UTF-8.
+//
+// Writing changes one key in place (or adds it at the end of its section, or adds the section
+// at the end of the text) and keeps every other line byte for byte.
+class IniFile {
+public:
+    // The longest value a read returns, in bytes; longer values are cut at a whole character.
+    static constexpr qsizetype MaxValueBytes = 2047;
+
+    IniFile() = default;
+    explicit IniFile(const QByteArray& text);
+
+    bool hasKey(QStringView section, QStringView key) const;
+
+    // The key's value, or `defaultValue` when the key is absent. A key that is present with
+    // an empty value gives the empty text.
+    QString readString(QStringView section, QStringView key, const QString& defaultValue) const;
+
+    // The key's value as an integer (decimal, "$" or "0x" hexadecimal), or `defaultValue`
+    // when the key is absent or its value is not a number.
+    std::int32_t readInteger(QStringView section, QStringView key,
+                             std::int32_t defaultValue) const;
+
+    void writeString(QStringView section, QStringView key, const QString& value);
+
+    // The whole text as it stands, with the line ending style it was read with.
+    QByteArray text() const;
+
+private:
+    enum class Kind { Other, Section, Entry };
+    struct Line {
+        QByteArray raw;
+        Kind kind = Kind::Other;
+        QString name;     // section name or key, blanks dropped
+        QByteArray value; // entry value, blanks dropped
+    };
+
+    static Line parseLine(const QByteArray& raw);
+    // Index of the entry line, or -1.
+    qsizetype findEntry(QStringView section, QStringView key) const;
+    // Index of the section line, or -1.
+    qsizetype findSection(QStringView section) const;
+    qsizetype endOfSection(qsizetype sectionLine) const;
+
+    std::vector<Line> m_lines;
+    QByteArray m_newline = "\r\n";
+    bool m_endsWithNewline = true;
+};
+
+} // namespace korvel
