@@ -1,0 +1,146 @@
+#include "tools/skinart/PlayerFace.h"
+
+#include "tools/skinart/ArtStyle.h"
+#include "tools/skinart/FaceCommon.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace korvel::skinart {
+
+namespace {
+
+using Chrome = ButtonArt::Chrome;
+
+ButtonArt icon(Glyph glyph, Glyph litGlyph = Glyph::None) {
+    return {Chrome::Key, glyph, litGlyph, {}, 8, false};
+}
+
+ButtonArt tab(Glyph glyph) {
+    return {Chrome::Tab, glyph, Glyph::None, {}, 8, false};
+}
+
+ButtonArt label(const char* text) {
+    return {Chrome::Key, Glyph::None, Glyph::None, QString::fromLatin1(text), 8, false};
+}
+
+ButtonArt toggle(const char* text) {
+    return {Chrome::Key, Glyph::None, Glyph::None, QString::fromLatin1(text), 8, true};
+}
+
+const ButtonArtTable& buttonArt() {
+    static const ButtonArtTable table = {
+        {QStringLiteral("BUTTON_PLAY"), icon(Glyph::Play)},
+        {QStringLiteral("BUTTON_PAUSE"), icon(Glyph::Pause)},
+        {QStringLiteral("BUTTON_STOP"), icon(Glyph::Stop)},
+        {QStringLiteral("BUTTON_NEXT"), icon(Glyph::Next)},
+        {QStringLiteral("BUTTON_PREV"), icon(Glyph::Prev)},
+        {QStringLiteral("BUTTON_FF"), icon(Glyph::FastForward)},
+        {QStringLiteral("BUTTON_REW"), icon(Glyph::Rewind)},
+        {QStringLiteral("BUTTON_OPEN"), icon(Glyph::Playlist)},
+        {QStringLiteral("BUTTON_MINIMIZE"), tab(Glyph::Minimize)},
+        {QStringLiteral("BUTTON_HIDE"), tab(Glyph::Hide)},
+        {QStringLiteral("BUTTON_EXIT"), tab(Glyph::Close)},
+        {QStringLiteral("BUTTON_MKIN"), label("IN")},
+        {QStringLiteral("BUTTON_MKOUT"), label("OUT")},
+        {QStringLiteral("BUTTON_TOP"), toggle("TOP")},
+        {QStringLiteral("BUTTON_FIX"), toggle("FIX")},
+        {QStringLiteral("BUTTON_DEFO"), label("1:1")},
+        {QStringLiteral("BUTTON_FULL"), icon(Glyph::FullScreen)},
+        // Down means muted, so the lit face says so.
+        {QStringLiteral("BUTTON_MUTE"), icon(Glyph::Speaker, Glyph::SpeakerMuted)},
+        {QStringLiteral("BUTTON_BKSKIP"), icon(Glyph::SkipBack)},
+        {QStringLiteral("BUTTON_FWSKIP"), icon(Glyph::SkipForward)},
+    };
+    return table;
+}
+
+// The display recess: a full-width title line, and below it, left of the size buttons, the
+// line of the time, total and entry number.
+QPainterPath displayOutline(const SkinLayout& layout) {
+    const Display& title = layout.display(u"TEXT_TITLE");
+    int left = title.origin.x();
+    for (const Display& d : layout.displays())
+        left = std::min(left, d.origin.x());
+    const QRect sizeButtons = spanOf(layout, {u"BUTTON_FULL", u"BUTTON_DEFO"});
+    int bottom = layout.faceSize().height();
+    for (const Track& t : layout.tracks())
+        bottom = std::min(bottom, t.top);
+    const QRectF titleLine(left - 9, title.origin.y() - 4, 0, 0);
+    const QRectF upper(titleLine.topLeft(),
+                       QPointF(layout.faceSize().width() - 6, sizeButtons.top() - 1));
+    const QRectF lower(titleLine.topLeft(), QPointF(sizeButtons.left() - 4, bottom - 3));
+    QPainterPath a;
+    a.addRoundedRect(upper.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    QPainterPath b;
+    b.addRoundedRect(lower.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    return a.united(b).simplified();
+}
+
+// A groove through the middle of the thumb's 11-pixel band, the length of the track.
+void paintGroove(QPainter& p, const Track& track) {
+    const QRectF groove(track.left + 1, track.top + 4, track.length - 2, 3);
+    QPainterPath path;
+    path.addRoundedRect(groove, 1.5, 1.5);
+    p.fillPath(path.translated(0, 1), style::grooveLip());
+    p.fillPath(path, style::grooveFill());
+}
+
+void paintTracks(QPainter& p, const SkinLayout& layout) {
+    for (const Track& track : layout.tracks())
+        paintGroove(p, track);
+    // The size slider's label: a picture-size sign between the mute button and the track.
+    const Track& size = layout.track(u"TRACKBAR_SIZE");
+    const int from = layout.hotArea(u"BUTTON_MUTE").rect.right() + 1;
+    const QPointF centre((from + size.left) / 2.0, size.top + 5.5);
+    p.fillPath(glyphPath(Glyph::PictureSize, centre), style::labelInk());
+}
+
+void paintWordmark(QPainter& p, const SkinLayout& layout) {
+    const QRect left = layout.hotArea(u"BUTTON_FIX").rect;
+    const QRect right = layout.hotArea(u"BUTTON_MINIMIZE").rect;
+    QFont font = style::uiFont(9);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 2.2);
+    const QString word = QStringLiteral("KORVEL");
+    const QFontMetricsF metrics(font);
+    const qreal textWidth = metrics.horizontalAdvance(word) - 2.2;
+    const qreal logoWidth = glyphWidth(Glyph::Logo);
+    const qreal total = logoWidth + 5 + textWidth;
+    const qreal x = std::round((left.right() + 1 + right.left() - total) / 2.0);
+    const qreal cy = left.top() + left.height() / 2.0;
+    p.fillPath(glyphPath(Glyph::Logo, QPointF(x + logoWidth / 2.0, cy)), style::accent(210));
+    p.setFont(font);
+    p.setPen(style::labelInk());
+    p.drawText(QPointF(x + logoWidth + 5, std::round(cy + metrics.capHeight() / 2.0)), word);
+}
+
+void paintTrays(QPainter& p, const SkinLayout& layout) {
+    paintTray(p, spanOf(layout, {u"BUTTON_PREV", u"BUTTON_REW", u"BUTTON_PLAY", u"BUTTON_PAUSE",
+                                 u"BUTTON_STOP", u"BUTTON_FF", u"BUTTON_NEXT"}));
+    paintTray(p, spanOf(layout, {u"BUTTON_OPEN", u"BUTTON_MKIN", u"BUTTON_MKOUT"}));
+    paintTray(p, spanOf(layout, {u"BUTTON_TOP", u"BUTTON_FIX"}), true);
+    paintTray(p, spanOf(layout, {u"BUTTON_MINIMIZE", u"BUTTON_HIDE", u"BUTTON_EXIT"}), true);
+    paintTray(p, spanOf(layout, {u"BUTTON_FULL", u"BUTTON_DEFO"}));
+}
+
+} // namespace
+
+QImage paintPlayerFace(const SkinLayout& layout, bool lit) {
+    QImage face = blankFace(layout);
+    QPainter p(&face);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    paintBody(p, layout.faceRect());
+    paintTrays(p, layout);
+    paintInset(p, displayOutline(layout));
+    paintTracks(p, layout);
+    paintWordmark(p, layout);
+    paintButtons(p, layout, buttonArt(), lit);
+    paintOutline(p, layout.faceRect());
+    return face;
+}
+
+} // namespace korvel::skinart
