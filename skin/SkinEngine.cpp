@@ -1,0 +1,86 @@
+#include "skin/SkinEngine.h"
+
+#include "skin/FaceComposer.h"
+#include "skin/MaskRegion.h"
+
+namespace korvel {
+
+SkinEngine::SkinEngine(SkinWindow* window) : m_window(window) {}
+
+SkinEngine::~SkinEngine() = default;
+
+void SkinEngine::LoadSkin(const QString& name) {
+    m_windowRegion.reset();
+    SkinLoader(m_model, *this).LoadSkin(name);
+}
+
+void SkinEngine::loadDescription(const QByteArray& description) {
+    m_windowRegion.reset();
+    SkinLoader(m_model, *this).LoadDescription(description);
+}
+
+void SkinEngine::ApplyShape() {
+    const QSize maskSize = m_model.MaskBitmap.size();
+    m_face = QImage(); // the next drawing makes a face of the new size
+    m_size = maskSize;
+    if (m_window) m_window->resizeTo(maskSize);
+    m_windowRegion = CreateRegionFromMask(m_model.MaskBitmap, m_model.KeyColor,
+                                          m_model.Tolerance,
+                                          m_window ? m_window->palette() : QPalette());
+    if (m_window) m_window->setShape(m_windowRegion);
+    PaintFace();
+}
+
+void SkinEngine::ensureFace() {
+    if (m_face.size() != m_size || m_face.isNull()) m_face = FaceComposer::newFace(m_size);
+}
+
+void SkinEngine::show() {
+    if (m_window) m_window->showFace();
+}
+
+void SkinEngine::PaintFace() {
+    ensureFace();
+    FaceComposer::PaintFace(m_model, m_face);
+    show();
+}
+
+void SkinEngine::copyArea(const QImage& look, int hotArea) {
+    ensureFace();
+    FaceComposer::copyArea(m_face, look, m_model.HotAreas[std::size_t(hotArea)].rect());
+    show();
+}
+
+void SkinEngine::SetButtonState(QStringView id, bool state) {
+    const int i = m_model.FindHotArea(id);
+    if (i < 0) return;
+    m_model.HotAreas[std::size_t(i)].Down = state;
+    PaintFace();
+}
+
+bool SkinEngine::GetButtonState(QStringView id) const {
+    const int i = m_model.FindHotArea(id);
+    return i >= 0 && m_model.HotAreas[std::size_t(i)].Down;
+}
+
+void SkinEngine::SetDisplayText(QStringView id, const QString& text) {
+    if (const int i = m_model.findDisplay(id); i >= 0) m_model.Displays[std::size_t(i)].Text = text;
+    PaintFace();
+}
+
+std::int32_t SkinEngine::GetTrackBarPosition(QStringView id) const {
+    const int i = m_model.findTrackBar(id);
+    return i < 0 ? 0 : m_model.TrackBars[std::size_t(i)].Position;
+}
+
+void SkinEngine::SetTrackBarPosition(QStringView id, std::int32_t position) {
+    const int i = m_model.findTrackBar(id);
+    if (i < 0) return;
+    TrackBarInfoRec& bar = m_model.TrackBars[std::size_t(i)];
+    // Past an End mark the play position exceeds 100 and wraps; a negative value is 0.
+    bar.Position = std::uint8_t(std::max(0, position) % 101);
+    PlaceThumb(bar);
+    PaintFace();
+}
+
+} // namespace korvel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "skin/SkinLoader.h"
+#include "skin/SkinModel.h"
+
+#include <QImage>
+#include <QPalette>
+#include <QRegion>
+#include <QSize>
+
+#include <optional>
+
+namespace korvel {
+
+// What the skin asks of the window it fills.
+class SkinWindow {
+public:
+    virtual ~SkinWindow() = default;
+    // Size the window and the component to the mask (borderless: outer and inner agree).
+    virtual void resizeTo(QSize size) = 0;
+    // Shape the window; no region gives it back its full rectangle.
+    virtual void setShape(const std::optional<QRegion>& region) = 0;
+    // The face changed: the screen is to show it as it now is.
+    virtual void showFace() = 0;
+    // Resolves system colours of the key and tolerance.
+    virtual QPalette palette() const = 0;
+};
+
+// The skin component without its widget: the loaded skin, the face composed from it, the
+// window shape, and the element operations the owning windows call by element name.
+// Runs without a display; the widget only forwards to it and shows the face.
+class SkinEngine : private SkinLoaderHost {
+public:
+    explicit SkinEngine(SkinWindow* window = nullptr);
+    ~SkinEngine() override;
+    SkinEngine(const SkinEngine&) = delete;
+    SkinEngine& operator=(const SkinEngine&) = delete;
+
+    void LoadSkin(const QString& name);
+    void loadDescription(const QByteArray& description);
+    void ApplyShape() override;
+    void PaintFace() override;
+    // Copies one hot area's rectangle from a look image to the face and shows it.
+    void copyArea(const QImage& look, int hotArea);
+
+    // Element operations: names match exactly, the first element of the name wins, an
+    // unknown name changes nothing (reads give false or 0).
+    void SetButtonState(QStringView id, bool state);
+    bool GetButtonState(QStringView id) const;
+    void SetDisplayText(QStringView id, const QString& text);
+    std::int32_t GetTrackBarPosition(QStringView id) const;
+    void SetTrackBarPosition(QStringView id, std::int32_t position);
+
+    // Take effect at the next load.
+    void setKeyColor(std::uint32_t color) { m_model.KeyColor = color; }
+    void setTolerance(std::uint32_t tolerance) { m_model.Tolerance = tolerance; }
+
+    SkinModel& model() { return m_model; }
+    const SkinModel& model() const { return m_model; }
+    const QImage& face() const { return m_face; }
+    QSize size() const { return m_size; }
+    const std::optional<QRegion>& WindowRegion() const { return m_windowRegion; }
+
+private:
+    void ensureFace();
+    void show();
+
+    SkinWindow* m_window;
+    SkinModel m_model;
+    QImage m_face;
+    QSize m_size;
+    std::optional<QRegion> m_windowRegion;
+};
+
+} // namespace korvel

@@ -1,0 +1,143 @@
+#include "skin/SkinForm.h"
+
+#include "app/KorvelError.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWindow>
+
+namespace korvel {
+
+namespace {
+
+QWidget* requireForm(QWidget* form) {
+    if (!form || !form->isWindow()) throw KorvelError(QStringLiteral("Please Drop on a Form"));
+    return form;
+}
+
+ShiftState shiftOf(const QMouseEvent* event, bool doubleClick) {
+    return ShiftState{event->modifiers(), event->buttons(), doubleClick};
+}
+
+QPoint facePoint(const QMouseEvent* event) { return event->position().toPoint(); }
+
+} // namespace
+
+TSkinForm::TSkinForm(QWidget* form)
+    : QWidget(requireForm(form)), m_engine(this), m_pointer(m_engine) {
+    form->setWindowFlag(Qt::FramelessWindowHint, true);
+    // The face is opaque everywhere: nothing behind it needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Hints show over an inactive panel too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setMouseTracking(true);
+    setGeometry(form->rect());
+    s_hintHookOwner = this;
+}
+
+TSkinForm::~TSkinForm() {
+    if (s_hintHookOwner == this) s_hintHookOwner = nullptr;
+}
+
+void TSkinForm::setSkinFile(const QString& file) {
+    if (!file.isEmpty()) m_engine.model().SkinFile = file;
+}
+
+void TSkinForm::resizeTo(QSize size) {
+    QWidget* form = window();
+    form->setFixedSize(size);
+    setGeometry(QRect(QPoint(0, 0), size));
+}
+
+void TSkinForm::setShape(const std::optional<QRegion>& region) {
+    if (!region) {
+        window()->clearMask();
+    } else if (region->isEmpty()) {
+        // An empty mask would mean "no mask" here; a mask cut away everywhere shows nothing.
+        window()->setMask(QRegion(-1, -1, 1, 1));
+    } else {
+        window()->setMask(*region);
+    }
+}
+
+void TSkinForm::showFace() { update(); }
+
+void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
+    const QPoint at = facePoint(event);
+    const ShiftState shift = shiftOf(event, doubleClick);
+    m_ownMove = false;
+    m_systemMove = false;
+    if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y())) moveWindow(event);
+    m_pointer.finishPress(event->button(), shift, at.x(), at.y());
+}
+
+void TSkinForm::moveWindow(QMouseEvent* event) {
+    QWindow* handle = window()->windowHandle();
+    if (handle && handle->startSystemMove()) {
+        // The window system moves the window and takes the release that ends the move.
+        m_systemMove = true;
+        return;
+    }
+    // Where the window system cannot move windows, the window follows the pointer itself.
+    m_ownMove = true;
+    m_moveGrab = event->globalPosition().toPoint() - window()->pos();
+}
+
+void TSkinForm::mousePressEvent(QMouseEvent* event) { press(event, false); }
+
+// A double click is a second press, marked as such.
+void TSkinForm::mouseDoubleClickEvent(QMouseEvent* event) { press(event, true); }
+
+void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
+    if (m_ownMove) {
+        window()->move(event->globalPosition().toPoint() - m_moveGrab);
+        return;
+    }
+    const QPoint at = facePoint(event);
+    m_pointer.MouseMove(shiftOf(event, false), at.x(), at.y());
+    if (holdsHintHook() && QToolTip::isVisible()) QToolTip::hideText();
+}
+
+void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_ownMove || m_systemMove) {
+        // The release that ends a window move belongs to the move.
+        m_ownMove = m_systemMove = false;
+        return;
+    }
+    const QPoint at = facePoint(event);
+    m_pointer.MouseUp(event->button(), shiftOf(event, false), at.x(), at.y());
+}
+
+bool TSkinForm::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) return ShowHintHook(static_cast<QHelpEvent*>(event));
+    return QWidget::event(event);
+}
+
+bool TSkinForm::ShowHintHook(QHelpEvent* event) {
+    const QString& text = m_pointer.tooltipText();
+    if (!m_showHint || text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // The hook's holder shows the current hint with no hot rectangle, so the next move
+    // hides it and the next tooltip brings the hint then current. Others keep theirs while
+    // the pointer stays on the face.
+    if (holdsHintHook()) {
+        QToolTip::showText(event->globalPos(), text, this, QRect());
+    } else if (!QToolTip::isVisible()) {
+        QToolTip::showText(event->globalPos(), text, this, rect());
+    }
+    return true;
+}
+
+void TSkinForm::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QImage& face = m_engine.face();
+    painter.drawImage(event->rect(), face, event->rect());
+}
+
+} // namespace korvel

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "skin/SkinEngine.h"
+#include "skin/SkinPointer.h"
+
+#include <QWidget>
+
+class QHelpEvent;
+class QMouseEvent;
+
+namespace korvel {
+
+// The skin component: fills its window, gives it the skin's size, outline and face, and
+// forwards pointer input to the engine. The window it is placed on becomes borderless.
+class TSkinForm : public QWidget, private SkinWindow {
+    Q_OBJECT
+
+public:
+    // `form` must be a top-level window; anything else raises "Please Drop on a Form".
+    explicit TSkinForm(QWidget* form);
+    ~TSkinForm() override;
+
+    void LoadSkin(const QString& name) { m_engine.LoadSkin(name); }
+    void SetButtonState(QStringView id, bool state) { m_engine.SetButtonState(id, state); }
+    bool GetButtonState(QStringView id) const { return m_engine.GetButtonState(id); }
+    void SetDisplayText(QStringView id, const QString& text) { m_engine.SetDisplayText(id, text); }
+    std::int32_t GetTrackBarPosition(QStringView id) const {
+        return m_engine.GetTrackBarPosition(id);
+    }
+    void SetTrackBarPosition(QStringView id, std::int32_t position) {
+        m_engine.SetTrackBarPosition(id, position);
+    }
+
+    void setKeyColor(std::uint32_t color) { m_engine.setKeyColor(color); }
+    void setTolerance(std::uint32_t tolerance) { m_engine.setTolerance(tolerance); }
+    // Stored only.
+    void setSkinFile(const QString& file);
+
+    // Whether hints show as tooltips over this face (the player panel's do).
+    void setShowHint(bool show) { m_showHint = show; }
+    // The component constructed last holds the application's tooltip hook: its tooltip
+    // follows the element under the pointer. Others keep the text they were shown with.
+    bool holdsHintHook() const { return s_hintHookOwner == this; }
+
+    SkinEngine& engine() { return m_engine; }
+    const SkinEngine& engine() const { return m_engine; }
+    SkinPointer& pointer() { return m_pointer; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void resizeTo(QSize size) override;
+    void setShape(const std::optional<QRegion>& region) override;
+    void showFace() override;
+    QPalette palette() const override { return QWidget::palette(); }
+
+    void press(QMouseEvent* event, bool doubleClick);
+    void moveWindow(QMouseEvent* event);
+    bool ShowHintHook(QHelpEvent* event);
+
+    static inline TSkinForm* s_hintHookOwner = nullptr;
+
+    SkinEngine m_engine;
+    SkinPointer m_pointer;
+    bool m_showHint = false;
+    // Set while the window follows the pointer without the window system's help.
+    bool m_ownMove = false;
+    QPoint m_moveGrab;
+    // Set from a window move the window system took over until the next press.
+    bool m_systemMove = false;
+};
+
+} // namespace korvel

@@ -1,0 +1,63 @@
+#include "SkinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using korvel::test::describe;
+using korvel::test::FakeWindow;
+
+namespace {
+
+const QStringList Bars = {"VOL, TrackBar.BMP, TrackBar.BMP, 12, 61, 95, H, 50",
+                          "DEAD, TrackBar.BMP, TrackBar.BMP, 0, 0, 10, H, 80"};
+
+} // namespace
+
+// Slider positions set by the windows wrap at 101 and never go below 0; the thumb follows.
+TEST(SkinEngine, SetTrackBarPositionWrapsAndPlacesTheThumb) {
+    SkinEngine engine;
+    engine.loadDescription(describe(150, {}, {}, Bars));
+    const struct {
+        int set, position, offset;
+    } cases[] = {{100, 100, 85}, {101, 0, 0}, {150, 49, 41}, {-5, 0, 0}, {50, 50, 42}};
+    for (const auto& c : cases) {
+        engine.SetTrackBarPosition(u"VOL", c.set);
+        EXPECT_EQ(engine.GetTrackBarPosition(u"VOL"), c.position) << c.set;
+        EXPECT_EQ(engine.model().TrackBars[0].ThumbOffset, c.offset) << c.set;
+    }
+    EXPECT_EQ(engine.GetTrackBarPosition(u"vol"), 0); // names match exactly
+}
+
+// A track no longer than its thumb cannot move it: it stays at 0 instead of dividing by
+// zero later.
+TEST(SkinEngine, TrackNoLongerThanItsThumbIsInert) {
+    SkinEngine engine;
+    engine.loadDescription(describe(150, {}, {}, Bars));
+    EXPECT_EQ(engine.GetTrackBarPosition(u"DEAD"), 0);
+    engine.SetTrackBarPosition(u"DEAD", 70);
+    EXPECT_EQ(engine.GetTrackBarPosition(u"DEAD"), 0);
+    EXPECT_EQ(engine.model().TrackBars[1].ThumbOffset, 0);
+}
+
+// Element operations find the first element of a name, change nothing for unknown names,
+// and recompose the face as the windows rely on (a display text always recomposes).
+TEST(SkinEngine, ElementOperationsByName) {
+    FakeWindow window;
+    SkinEngine engine(&window);
+    engine.loadDescription(describe(150, {"T, 0, 0, 10, 10, t, FALSE", "T, 20, 0, 10, 10, t2"},
+                                    {"TEXT, Arial, FALSE, FALSE, 9, $FFFFFF, 40, 40, Normal"}));
+    int shows = window.faceShows;
+    engine.SetButtonState(u"T", true);
+    EXPECT_TRUE(engine.GetButtonState(u"T"));
+    EXPECT_FALSE(engine.model().HotAreas[1].Down);
+    EXPECT_EQ(engine.face().pixel(5, 5), engine.model().MouseDownBitmap.pixel(5, 5));
+    EXPECT_GT(window.faceShows, shows);
+    shows = window.faceShows;
+    engine.SetButtonState(u"none", true);
+    EXPECT_FALSE(engine.GetButtonState(u"none"));
+    EXPECT_EQ(window.faceShows, shows);
+    engine.SetDisplayText(u"none", "x");
+    EXPECT_EQ(window.faceShows, shows + 1);
+    engine.SetDisplayText(u"TEXT", "00:01:05");
+    EXPECT_EQ(engine.model().Displays[0].Text, "00:01:05");
+}
