@@ -1,0 +1,49 @@
+#include "app/ErrorBox.h"
+
+#include "app/KorvelError.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace korvel {
+
+namespace {
+
+ErrorBox::Sink& sink() {
+    static ErrorBox::Sink instance;
+    return instance;
+}
+
+} // namespace
+
+QString ErrorBox::withFullStop(const QString& text) {
+    if (!text.isEmpty() && text.back() > u'.') return text + u'.';
+    return text;
+}
+
+void ErrorBox::show(const QString& text) {
+    const QString shown = withFullStop(text);
+    if (sink()) {
+        sink()(shown);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, Title, shown, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void ErrorBox::run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const KorvelError& error) {
+        show(error.text());
+    } catch (const std::exception& error) {
+        show(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void ErrorBox::setSink(Sink newSink) { sink() = std::move(newSink); }
+
+} // namespace korvel

@@ -1,0 +1,41 @@
+// The first instance's whole life: the application, its three windows in their fixed
+// order, the hand-off receiver, and the event loop until the playback window closes.
+
+#include "app/ErrorBox.h"
+#include "app/HandOffServer.h"
+#include "app/KorvelApplication.h"
+#include "playback/ImageWin.h"
+#include "player/RealPlay1.h"
+#include "playlist/PlayList.h"
+#include "skin/DisplayFonts.h"
+
+#include <QScreen>
+
+namespace {
+
+// Until the settings file places them, the panel sits under the playback window.
+void placeWindows(korvel::TForm3& playback, korvel::TForm1& panel) {
+    const QRect frame = playback.frameGeometry();
+    panel.move(frame.left(), frame.bottom() + 8);
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int
+korvel_gui_main(int argc, char** argv, const char* endpointPath) {
+    using namespace korvel;
+    KorvelApplication app(argc, argv);
+    DisplayFonts::installSubstitutes();
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+
+    TForm3 playback(argument);
+    TForm1 panel;
+    TForm2 playlist;
+    placeWindows(playback, panel);
+    panel.show();
+
+    HandOffServer server(QString::fromLocal8Bit(endpointPath),
+                         [&playback](const QString& text) { playback.ReceiveHandOff(text); });
+    ErrorBox::run([&server] { server.listen(); });
+    return app.exec();
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The first start shows the playback window and the skinned panel at their sizes with the
+# playlist hidden; a second start hands its argument over and exits; closing the playback
+# window ends the program with code 0.
+set -uo pipefail
+source "$(dirname "$0")/support/common.sh"
+e2e_init "$1"
+
+"$build/korvel" >"$runtime/first.log" 2>&1 &
+first=$!
+started_pids+=("$first")
+
+playback=$(window_named 'Korvel mark2') || exit 1
+panel=$(window_named 'Korvel') || exit 1
+[ "$(window_size "$playback")" = 322x242 ] || fail "playback window is $(window_size "$playback")"
+[ "$(window_size "$panel")" = 273x116 ] || fail "player panel is $(window_size "$panel")"
+if xdotool search --onlyvisible --name '^Korvel playlist$' >/dev/null 2>&1; then
+    fail "the playlist window is visible at start"
+fi
+
+# A second start: only the first argument counts, the text arrives whole, and the sender
+# exits 0 only after the running instance has taken it.
+clip="$runtime/a clip with spaces and 日本語 $(printf 'x%.0s' $(seq 1 300)).avi"
+timeout 10 "$build/korvel" "$clip" "ignored" >"$runtime/second.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "second start exited with $code"
+grep -qF -- "$clip" "$runtime/first.log" || fail "the running instance did not get the whole text"
+if grep -qF -- "ignored" "$runtime/first.log"; then fail "a second argument was handed over"; fi
+kill -0 "$first" 2>/dev/null || fail "the first instance ended after the hand-off"
+
+wmctrl -c 'Korvel mark2'
+wait_exit "$first" 10
+[ "$exit_code" = 0 ] || fail "closing the playback window ended with '$exit_code'"
+echo "startup: passed"
