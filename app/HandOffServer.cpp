@@ -1,0 +1,161 @@
+#include "app/HandOffServer.h"
+
+#include "app/HandOffClient.h"
+#include "app/KorvelError.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPointer>
+#include <QTimer>
+#include <QtEndian>
+
+#include <exception>
+#include <utility>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace korvel {
+namespace {
+
+constexpr qsizetype kHeaderSize = handoff::kHeaderSize;
+constexpr qsizetype kLongestRequest = kHeaderSize + handoff::kMaxText;
+
+// One incoming hand-off, from its connection to its answer. Owns the socket and deletes
+// itself when done; while the handler runs, nothing else ends it.
+class Reception : public QObject {
+public:
+    Reception(QLocalSocket* socket, HandOffServer::Handler handler,
+              std::chrono::milliseconds readTimeout, QObject* parent);
+
+private:
+    enum class State { Reading, Handling, Answered };
+
+    void read();
+    void deliver(const QString& text);
+    void answer(char reply);
+    void finish();
+
+    QLocalSocket* m_socket;
+    HandOffServer::Handler m_handler;
+    QTimer m_timer;
+    QByteArray m_request;
+    State m_state = State::Reading;
+    bool m_finished = false;
+};
+
+Reception::Reception(QLocalSocket* socket, HandOffServer::Handler handler,
+                     std::chrono::milliseconds readTimeout, QObject* parent)
+    : QObject(parent), m_socket(socket), m_handler(std::move(handler)) {
+    m_socket->setParent(this);
+    // Qt never buffers more than one whole request (and a byte to tell it is too long).
+    m_socket->setReadBufferSize(kLongestRequest + 1);
+    connect(m_socket, &QLocalSocket::readyRead, this, [this] { read(); });
+    connect(m_socket, &QLocalSocket::disconnected, this, [this] {
+        if (m_state != State::Handling) {
+            finish();
+        }
+    });
+    m_timer.setSingleShot(true);
+    m_timer.callOnTimeout(this, [this] { finish(); });
+    m_timer.start(readTimeout);
+}
+
+void Reception::read() {
+    if (m_state != State::Reading) {
+        return;
+    }
+    m_request += m_socket->readAll();
+    if (m_request.size() < kHeaderSize) {
+        return;
+    }
+    const QByteArray magic(handoff::kMagic.data(), handoff::kMagic.size());
+    const auto length = qFromBigEndian<quint32>(m_request.constData() + magic.size());
+    const qsizetype total = kHeaderSize + length;
+    if (!m_request.startsWith(magic) || length > handoff::kMaxText || m_request.size() > total) {
+        answer(handoff::kRefused);
+    } else if (m_request.size() == total) {
+        deliver(QString::fromUtf8(m_request.constData() + kHeaderSize, length));
+    }
+}
+
+void Reception::deliver(const QString& text) {
+    m_state = State::Handling;
+    m_timer.stop();
+    const QPointer<Reception> alive(this);
+    const HandOffServer::Handler handler = m_handler; // outlives this object, should it go
+    std::exception_ptr failure;
+    try {
+        handler(text);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (alive) {
+        answer(handoff::kDone);
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void Reception::answer(char reply) {
+    m_state = State::Answered;
+    if (m_socket->state() != QLocalSocket::ConnectedState) {
+        finish(); // the sender has gone
+        return;
+    }
+    m_socket->write(&reply, 1);
+    m_socket->flush();
+    m_timer.start();                  // ends this should the answer never be written
+    m_socket->disconnectFromServer(); // finish() follows once the answer is written
+}
+
+void Reception::finish() {
+    if (!m_finished) {
+        m_finished = true;
+        m_timer.stop();
+        m_socket->abort();
+        deleteLater();
+    }
+}
+
+} // namespace
+
+HandOffServer::HandOffServer(const QString& endpointPath, Handler handler, QObject* parent)
+    : QObject(parent), m_endpointPath(endpointPath), m_handler(std::move(handler)),
+      m_server(new QLocalServer(this)) {
+    connect(m_server, &QLocalServer::newConnection, this, [this] { acceptPending(); });
+}
+
+void HandOffServer::listen() {
+    QLocalServer::removeServer(m_endpointPath);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_endpointPath)) {
+        throw KorvelError(tr("Cannot receive clips from later starts of Korvel at %1: %2")
+                              .arg(m_endpointPath, m_server->errorString()));
+    }
+}
+
+std::optional<uid_t> HandOffServer::peerUid(qintptr socketDescriptor) {
+    ucred credentials{};
+    socklen_t length = sizeof(credentials);
+    if (::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials,
+                     &length) != 0 ||
+        length != sizeof(credentials)) {
+        return std::nullopt;
+    }
+    return credentials.uid;
+}
+
+void HandOffServer::acceptPending() {
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        if (peerUid(socket->socketDescriptor()) != ::geteuid()) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        new Reception(socket, m_handler, m_readTimeout, this);
+    }
+}
+
+} // namespace korvel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include <sys/types.h>
+
+class QLocalServer;
+
+namespace korvel {
+
+// The running instance's side of the hand-off; the protocol is described in HandOffClient.h.
+//
+// Connections are read without blocking the GUI thread, several at a time. One from another
+// user, a malformed request, a text longer than the bound, or a request not complete within
+// the read timeout is closed without calling the handler. A well-formed request calls the
+// handler on the GUI thread with its text (possibly empty), then answers the sender, which
+// has waited for that answer, and closes.
+//
+// A handler that throws: the sender still gets its answer and the connection is closed, then
+// the exception leaves the socket's slot, for the application's notify() to show it. A
+// handler that runs a nested event loop may meanwhile be entered again for another sender.
+class HandOffServer : public QObject {
+    Q_OBJECT
+
+public:
+    using Handler = std::function<void(const QString& text)>;
+
+    HandOffServer(const QString& endpointPath, Handler handler, QObject* parent = nullptr);
+
+    // Listens at the endpoint, reachable by this user alone. A socket file left there by an
+    // instance that crashed is replaced: only the guard's holder listens, so none is live.
+    // Throws KorvelError when listening fails.
+    void listen();
+
+    // How long a connection may take to deliver its request (2 s unless set).
+    void setReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
+
+    // The user id of the peer of a connected local socket, when the system tells it.
+    static std::optional<uid_t> peerUid(qintptr socketDescriptor);
+
+private:
+    void acceptPending();
+
+    QString m_endpointPath;
+    Handler m_handler;
+    QLocalServer* m_server;
+    std::chrono::milliseconds m_readTimeout{2000};
+};
+
+} // namespace korvel

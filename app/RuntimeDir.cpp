@@ -1,0 +1,123 @@
+#include "app/RuntimeDir.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace korvel {
+namespace {
+
+constexpr mode_t kPrivateMode = S_IRWXU;
+constexpr mode_t kSharedBits = S_IRWXG | S_IRWXO;
+
+std::runtime_error systemError(const std::string& what, const std::string& path, int error) {
+    return std::runtime_error(what + " " + path +
+                              " for Korvel's runtime files: " + std::strerror(error));
+}
+
+bool isPrivateDirectory(const struct stat& info) {
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & kSharedBits) == 0;
+}
+
+// $XDG_RUNTIME_DIR when it is safe to use, otherwise empty.
+std::string xdgRuntimeDir() {
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (value == nullptr || value[0] != '/') {
+        return {};
+    }
+    struct stat info {};
+    if (::stat(value, &info) != 0 || !isPrivateDirectory(info)) {
+        return {};
+    }
+    return value;
+}
+
+std::string homeDir() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return home;
+    }
+    const passwd* entry = ::getpwuid(::geteuid());
+    if (entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/') {
+        return entry->pw_dir;
+    }
+    throw std::runtime_error("Cannot find the home folder for Korvel's runtime files");
+}
+
+std::string cacheHome() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/') {
+        return cache;
+    }
+    return homeDir() + "/.cache";
+}
+
+// Creates the missing folders of an absolute path; new ones are private.
+void makeFolders(const std::string& path) {
+    std::string::size_type slash = 0;
+    do {
+        slash = path.find('/', slash + 1);
+        const std::string part = path.substr(0, slash);
+        if (::mkdir(part.c_str(), kPrivateMode) != 0 && errno != EEXIST) {
+            throw systemError("Cannot create the folder", part, errno);
+        }
+    } while (slash != std::string::npos);
+}
+
+// The folder must be a real directory of this user; group and other permissions are removed.
+// Checked through a descriptor opened without following links, so it cannot be swapped.
+void ensurePrivateFolder(const std::string& path) {
+    makeFolders(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        throw systemError("Cannot use the folder", path, errno);
+    }
+    struct stat info {};
+    const bool owned = ::fstat(fd, &info) == 0 && info.st_uid == ::geteuid();
+    const bool shared = owned && (info.st_mode & kSharedBits) != 0;
+    const int error = shared && ::fchmod(fd, kPrivateMode) != 0 ? errno : 0;
+    ::close(fd);
+    if (!owned) {
+        throw std::runtime_error("The folder " + path +
+                                 " belongs to another user; Korvel keeps no runtime files there");
+    }
+    if (error != 0) {
+        throw systemError("Cannot make private the folder", path, error);
+    }
+}
+
+} // namespace
+
+RuntimeDir::RuntimeDir(std::string path) : m_path(std::move(path)) {}
+
+RuntimeDir RuntimeDir::locate() {
+    std::string path = xdgRuntimeDir();
+    if (path.empty()) {
+        path = cacheHome() + "/korvel-runtime";
+        ensurePrivateFolder(path);
+    }
+    RuntimeDir dir(path);
+    if (dir.endpointPath().size() >= sizeof(sockaddr_un::sun_path)) {
+        throw std::runtime_error("The folder path " + path +
+                                 " is too long for Korvel's hand-off socket");
+    }
+    return dir;
+}
+
+std::string RuntimeDir::guardPath() const {
+    return m_path + "/Korvel2.lock";
+}
+
+std::string RuntimeDir::endpointPath() const {
+    return m_path + "/Korvel2.TForm3";
+}
+
+} // namespace korvel

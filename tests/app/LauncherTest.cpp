@@ -1,0 +1,175 @@
+#include "AppTestSupport.h"
+
+#include "app/HandOffServer.h"
+#include "app/InstanceGuard.h"
+#include "app/Launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include <unistd.h>
+
+using namespace korvel;
+using namespace korvel::test;
+
+namespace {
+
+Finished launch(const QString& argument, int patienceMs = 3000) {
+    ChildProcess launcher;
+    startLauncher(launcher, argument, patienceMs);
+    return finish(launcher);
+}
+
+// Fault: a later start ends before the running instance has handled its text, cuts or
+// mangles the text, or reports failure; the receiver does not end cleanly.
+TEST(Launcher, HandsTextsOverAndWaitsForTheHandler) {
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out(), 300);
+    ASSERT_TRUE(receiver.waitListening());
+    const QStringList texts{"/home/user/clip.avi", QString(300, 'x'), "", "/動画/テスト.rm"};
+    for (qsizetype n = 0; n < texts.size(); ++n) {
+        EXPECT_EQ(launch(texts[n]).exitCode, 0);
+        // The handler writes its file after sleeping: it must exist once the sender has ended.
+        EXPECT_EQ(receivedTexts(runtime.out()).size(), n + 1);
+    }
+    EXPECT_EQ(receivedTexts(runtime.out()), texts);
+    EXPECT_EQ(launch("quit").exitCode, 0);
+    EXPECT_EQ(finish(receiver).exitCode, 0);
+}
+
+// Fault: a text beyond the bound hangs the later start, reaches the player, or is reported
+// as delivered; the receiver does not recover.
+TEST(Launcher, ReportsARefusedTextAndTheReceiverGoesOn) {
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    const Finished refused = launch(QString(100000, 'a'));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("longer than 65536 bytes")) << refused.err.toStdString();
+    EXPECT_EQ(launch("after").exitCode, 0);
+    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"after"});
+}
+
+// Fault: a failing handler leaves the sender without an answer or breaks later hand-offs.
+TEST(Launcher, AnswersEvenWhenTheHandlerFails) {
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    EXPECT_EQ(launch("throw").exitCode, 0);
+    EXPECT_EQ(launch("next").exitCode, 0);
+    QFile errors(runtime.out() + "/errors.txt");
+    ASSERT_TRUE(errors.open(QIODevice::ReadOnly));
+    EXPECT_EQ(errors.readAll(), "probe failure\n");
+    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"next"});
+}
+
+// Fault: a later start while the first instance is still starting drops its text.
+TEST(Launcher, WaitsForAReceiverThatAppearsLate) {
+    TestRuntime runtime;
+    InstanceGuard firstInstance(runtime.dir().guardPath());
+    ASSERT_TRUE(firstInstance.tryAcquire());
+    ChildProcess launcher;
+    startLauncher(launcher, "late.avi");
+    EXPECT_FALSE(launcher.waitForFinished(300)); // still trying, not given up
+    QStringList received;
+    HandOffServer server(runtime.endpointFile(), [&](const QString& text) { received << text; });
+    server.listen();
+    EXPECT_EQ(finish(launcher).exitCode, 0);
+    EXPECT_EQ(received, QStringList{"late.avi"});
+}
+
+// Fault: a later start keeps waiting on a guard whose holder has ended instead of taking over.
+TEST(Launcher, BecomesFirstWhenTheHolderEndsWhileWaiting) {
+    TestRuntime runtime;
+    InstanceGuard dying(runtime.dir().guardPath());
+    ASSERT_TRUE(dying.tryAcquire());
+    ChildProcess launcher;
+    startLauncher(launcher, "clip.avi");
+    EXPECT_FALSE(launcher.waitForFinished(300));
+    dying.release();
+    const Finished result = finish(launcher);
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_EQ(result.out, "first " + QByteArray::fromStdString(runtime.endpoint()) + "\n");
+}
+
+// Fault: a guard and socket left by a crashed instance block every later start.
+TEST(Launcher, BecomesFirstAfterACrashedInstance) {
+    TestRuntime runtime;
+    ReceiverProbe crashed(runtime.out());
+    ASSERT_TRUE(crashed.waitListening());
+    crashed.kill();
+    ASSERT_TRUE(crashed.waitForFinished());
+    ASSERT_TRUE(QFileInfo::exists(runtime.endpointFile())); // left behind
+    EXPECT_EQ(launch("clip.avi").exitCode, 7);
+}
+
+// Fault: with a live guard and no receiver, a later start hangs or ends without a word.
+TEST(Launcher, GivesUpWithAMessageWhenNobodyAnswers) {
+    TestRuntime runtime;
+    InstanceGuard firstInstance(runtime.dir().guardPath());
+    ASSERT_TRUE(firstInstance.tryAcquire());
+    const Finished result = launch("clip.avi", 400);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.err.contains("did not answer in time")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("\"clip.avi\""));
+}
+
+// Fault: a relative path is handed over as is and resolved in the running instance's
+// working folder, opening the wrong file or none.
+TEST(Launcher, MakesRelativePathsOfExistingFilesAbsolute) {
+    QTemporaryDir folder;
+    QFile(folder.path() + "/my clip.avi").open(QIODevice::WriteOnly);
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const std::string absolute = QDir(folder.path()).canonicalPath().toStdString() + "/my clip.avi";
+    const std::pair<std::string, std::string> cases[] = {{"my clip.avi", absolute},
+                                                         {"./my clip.avi", absolute},
+                                                         {"missing.avi", "missing.avi"},
+                                                         {"/srv/a.rm", "/srv/a.rm"},
+                                                         {"http://host/a.rm", "http://host/a.rm"},
+                                                         {"", ""}};
+    for (const auto& [argument, expected] : cases) {
+        EXPECT_EQ(Launcher::handOffText(argument), expected) << argument;
+    }
+    QDir::setCurrent(previous);
+}
+
+QString korvelProgram() {
+    return QStringLiteral(KORVEL_BINARY_DIR "/korvel");
+}
+
+// Fault: the real launcher does not hand over, or reports failure on success.
+TEST(KorvelProgram, HandsOverAsALaterStart) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    ChildProcess korvel;
+    korvel.start(korvelProgram(), {"/srv/clip.rm", "ignored"});
+    EXPECT_EQ(finish(korvel).exitCode, 0);
+    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"/srv/clip.rm"});
+}
+
+// Fault: the first instance loads a GUI library from elsewhere than beside the program
+// (library path, working folder), or a load failure goes unreported.
+TEST(KorvelProgram, LoadsTheGuiFromBesideItselfAsFirstInstance) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    QTemporaryDir alone;
+    ASSERT_TRUE(QFile::copy(korvelProgram(), alone.path() + "/korvel"));
+    const ScopedEnv libraryPath("LD_LIBRARY_PATH", QByteArray(KORVEL_BINARY_DIR));
+    ChildProcess korvel;
+    korvel.setWorkingDirectory(KORVEL_BINARY_DIR);
+    korvel.start(alone.path() + "/korvel", {"clip.avi"});
+    const Finished result = finish(korvel);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains((alone.path() + "/libkorvel_gui.so").toUtf8()))
+        << result.err.toStdString();
+}
+
+} // namespace
