@@ -9,14 +9,14 @@
 #include "playlist/PlayList.h"
 #include "skin/DisplayFonts.h"
 
-#include <QScreen>
 
 namespace {
 
 // Until the settings file places them, the panel sits under the playback window.
 void placeWindows(korvel::TForm3& playback, korvel::TForm1& panel) {
-    const QRect frame = playback.frameGeometry();
-    panel.move(frame.left(), frame.bottom() + 8);
+    // pos() is the frame's corner; the window manager may not have framed the window yet,
+    // so allow for a title bar.
+    panel.move(playback.x(), playback.y() + playback.height() + 40);
 }
 
 } // namespace

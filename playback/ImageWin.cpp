@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLoggingCategory>
+#include <QScreen>
 
 namespace korvel {
 
@@ -18,8 +19,18 @@ TForm3::TForm3(const QString& argument) : QWidget(nullptr, Qt::Tool), m_argument
     setPalette(silver);
     setAutoFillBackground(true);
     resize(InitialClientSize);
+    placeOnScreen();
     // Visible from its creation on, before the panel and the playlist exist.
     show();
+}
+
+void TForm3::placeOnScreen() {
+    // Until the settings file remembers a place: centred, in the upper part of the screen,
+    // leaving room for the panel below.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    move(free.left() + (free.width() - width()) / 2, free.top() + free.height() / 6);
 }
 
 void TForm3::ReceiveHandOff(const QString& text) {

@@ -31,6 +31,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placeOnScreen();
+
     QString m_argument;
     QString m_pendingHandOff;
 };
