@@ -39,6 +39,16 @@ void setItems(benchmark::State& state, const QImage& mask) {
     state.counters["items"] = double(mask.width()) * mask.height();
 }
 
+// The run extraction alone, to tell it from the region assembly.
+void runsOnly(benchmark::State& state, const std::string& name) {
+    const QImage& mask = maskNamed(name);
+    for (auto _ : state) {
+        auto runs = ExtractMaskRuns(mask, KeyRange::from(0xFFFFFF, 0));
+        benchmark::DoNotOptimize(runs.data());
+    }
+    setItems(state, mask);
+}
+
 void korvelRegion(benchmark::State& state, const std::string& name) {
     const QImage& mask = maskNamed(name);
     for (auto _ : state) {
@@ -62,9 +72,10 @@ void plainRead(benchmark::State& state, const std::string& name) {
     const QImage& mask = maskNamed(name);
     for (auto _ : state) {
         std::uint32_t sum = 0;
-        for (int y = 0; y < mask.height(); ++y) {
+        const int width = mask.width(), height = mask.height();
+        for (int y = 0; y < height; ++y) {
             const auto* row = reinterpret_cast<const std::uint32_t*>(mask.constScanLine(y));
-            for (int x = 0; x < mask.width(); ++x) sum += row[x];
+            for (int x = 0; x < width; ++x) sum += row[x];
         }
         benchmark::DoNotOptimize(sum);
     }
@@ -78,6 +89,8 @@ void plainRead(benchmark::State& state, const std::string& name) {
         benchmark::RegisterBenchmark((std::string("Region/QtBitmap/") + name).c_str(), qtRegion,
                                      std::string(name))->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("Region/PlainRead/") + name).c_str(), plainRead,
+                                     std::string(name))->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("Region/RunsOnly/") + name).c_str(), runsOnly,
                                      std::string(name))->Unit(benchmark::kMicrosecond);
     }
     return true;

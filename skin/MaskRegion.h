@@ -18,11 +18,13 @@ struct KeyRange {
 
     static KeyRange from(std::uint32_t keyColor, std::uint32_t tolerance);
 
-    // A pixel of a 32-bit image (0xAARRGGBB; alpha is not looked at).
+    // A pixel of a 32-bit image (0xAARRGGBB; alpha is not looked at). Each channel is
+    // compared once: below the low end it wraps around to a large unsigned value.
     bool isTransparent(std::uint32_t pixel) const {
         const std::uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-        return r >= lowRed && r <= highRed && g >= lowGreen && g <= highGreen && b >= lowBlue &&
-               b <= highBlue;
+        return (r - lowRed) <= std::uint32_t(highRed - lowRed) &&
+               (g - lowGreen) <= std::uint32_t(highGreen - lowGreen) &&
+               (b - lowBlue) <= std::uint32_t(highBlue - lowBlue);
     }
 };
 

@@ -84,6 +84,32 @@ TEST(MaskRegion, RunsFollowTheTransparentPixels) {
     EXPECT_EQ(runsOf(mask), expected);
 }
 
+// The row classification (four pixels at a time) must agree with the pixel test on every
+// pixel, the row's tail included.
+TEST(MaskRegion, RunsAgreeWithThePixelTestEverywhere) {
+    QImage mask(67, 40, QImage::Format_RGB32);
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x) {
+            mask.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 13 + y) % 256, (y * 29) % 256));
+        }
+    }
+    const KeyRange key = KeyRange::from(0x304050, 0x90A0B0);
+    std::vector<QRect> expected;
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width();) {
+            if (key.isTransparent(mask.pixel(x, y))) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < mask.width() && !key.isTransparent(mask.pixel(x, y))) ++x;
+            expected.emplace_back(start, y, x - start, 1);
+        }
+    }
+    ASSERT_GT(expected.size(), 100u);
+    EXPECT_EQ(ExtractMaskRuns(mask, key), expected);
+}
+
 // A mask cut away everywhere is an empty shape, not "no shape"; no mask is no shape.
 TEST(MaskRegion, EmptyAndMissingMasksDiffer) {
     const auto empty = CreateRegionFromMask(solidMask(8, 8, qRgb(255, 255, 255)), White, Black,
