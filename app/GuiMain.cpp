@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/HandOffServer.h"
 #include "app/KorvelApplication.h"
+#include "app/TerminationSignals.h"
 #include "playback/ImageWin.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
@@ -33,6 +34,9 @@ korvel_gui_main(int argc, char** argv, const char* endpointPath) {
     TForm2 playlist;
     placeWindows(playback, panel);
     panel.show();
+
+    // A termination signal closes the player as its close box would.
+    TerminationSignals termination([&playback] { playback.close(); });
 
     HandOffServer server(QString::fromLocal8Bit(endpointPath),
                          [&playback](const QString& text) { playback.ReceiveHandOff(text); });

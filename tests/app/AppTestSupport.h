@@ -62,6 +62,10 @@ private:
     ScopedEnv m_env{"XDG_RUNTIME_DIR", m_dir.path().toLocal8Bit()};
 };
 
+inline QString korvelProgram() {
+    return QStringLiteral(KORVEL_BINARY_DIR "/korvel");
+}
+
 inline QString probeProgram() {
     return QStringLiteral(KORVEL_BINARY_DIR "/handoff_probe");
 }

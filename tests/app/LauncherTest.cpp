@@ -135,10 +135,6 @@ TEST(Launcher, MakesRelativePathsOfExistingFilesAbsolute) {
     QDir::setCurrent(previous);
 }
 
-QString korvelProgram() {
-    return QStringLiteral(KORVEL_BINARY_DIR "/korvel");
-}
-
 // Fault: the real launcher does not hand over, or reports failure on success.
 TEST(KorvelProgram, HandsOverAsALaterStart) {
     if (!QFileInfo::exists(korvelProgram())) {
