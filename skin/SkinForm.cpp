@@ -8,6 +8,8 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include <utility>
+
 namespace korvel {
 
 namespace {
@@ -67,10 +69,20 @@ void TSkinForm::showFace() { update(); }
 void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
     const QPoint at = facePoint(event);
     const ShiftState shift = shiftOf(event, doubleClick);
-    m_ownMove = false;
-    m_systemMove = false;
-    if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y())) moveWindow(event);
+    if (moving()) endMove();
+    if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y())) {
+        m_movePress = MovePress{event->button(), shift, at};
+        moveWindow(event);
+        return;
+    }
     m_pointer.finishPress(event->button(), shift, at.x(), at.y());
+}
+
+void TSkinForm::endMove() {
+    m_ownMove = m_systemMove = false;
+    if (!m_movePress) return;
+    const MovePress press = *std::exchange(m_movePress, std::nullopt);
+    m_pointer.finishPress(press.button, press.shift, press.at.x(), press.at.y());
 }
 
 void TSkinForm::moveWindow(QMouseEvent* event) {
@@ -91,19 +103,23 @@ void TSkinForm::mousePressEvent(QMouseEvent* event) { press(event, false); }
 void TSkinForm::mouseDoubleClickEvent(QMouseEvent* event) { press(event, true); }
 
 void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
+    // A move with the button up: the window system kept the release that ended the move.
+    if (moving() && !event->buttons().testFlag(Qt::LeftButton)) endMove();
     if (m_ownMove) {
         window()->move(event->globalPosition().toPoint() - m_moveGrab);
         return;
     }
+    // The pointer drags the window, not the face.
+    if (m_systemMove) return;
     const QPoint at = facePoint(event);
     m_pointer.MouseMove(shiftOf(event, false), at.x(), at.y());
     if (holdsHintHook() && QToolTip::isVisible()) QToolTip::hideText();
 }
 
 void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_ownMove || m_systemMove) {
+    if (moving()) {
         // The release that ends a window move belongs to the move.
-        m_ownMove = m_systemMove = false;
+        endMove();
         return;
     }
     const QPoint at = facePoint(event);
@@ -116,6 +132,9 @@ bool TSkinForm::event(QEvent* event) {
 }
 
 bool TSkinForm::ShowHintHook(QHelpEvent* event) {
+    // Without the hook, a tooltip once shown keeps its text while the pointer stays on the
+    // face, over other elements and the bare face alike; leaving the face hides it.
+    if (m_showHint && !holdsHintHook() && QToolTip::isVisible()) return true;
     const QString& text = m_pointer.tooltipText();
     if (!m_showHint || text.isEmpty()) {
         QToolTip::hideText();
@@ -123,13 +142,8 @@ bool TSkinForm::ShowHintHook(QHelpEvent* event) {
         return true;
     }
     // The hook's holder shows the current hint with no hot rectangle, so the next move
-    // hides it and the next tooltip brings the hint then current. Others keep theirs while
-    // the pointer stays on the face.
-    if (holdsHintHook()) {
-        QToolTip::showText(event->globalPos(), text, this, QRect());
-    } else if (!QToolTip::isVisible()) {
-        QToolTip::showText(event->globalPos(), text, this, rect());
-    }
+    // hides it and the next tooltip brings the hint then current.
+    QToolTip::showText(event->globalPos(), text, this, holdsHintHook() ? QRect() : rect());
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QHelpEvent;
 class QMouseEvent;
 
@@ -62,6 +64,9 @@ private:
 
     void press(QMouseEvent* event, bool doubleClick);
     void moveWindow(QMouseEvent* event);
+    bool moving() const { return m_ownMove || m_systemMove; }
+    // The window move is over: the press that began it is told now.
+    void endMove();
     bool ShowHintHook(QHelpEvent* event);
 
     static inline TSkinForm* s_hintHookOwner = nullptr;
@@ -72,8 +77,16 @@ private:
     // Set while the window follows the pointer without the window system's help.
     bool m_ownMove = false;
     QPoint m_moveGrab;
-    // Set from a window move the window system took over until the next press.
+    // Set while the window system moves the window; it ends with the release that ends the
+    // move, or with the first event that shows the button up when the system kept that.
     bool m_systemMove = false;
+    // The press that began the current window move, told when the move is over.
+    struct MovePress {
+        Qt::MouseButton button;
+        ShiftState shift;
+        QPoint at;
+    };
+    std::optional<MovePress> m_movePress;
 };
 
 } // namespace korvel

@@ -75,3 +75,49 @@ wait_for_text() {
     done
     return 1
 }
+
+# Runs a command every 0.1 s until it succeeds, for up to $1 seconds; fails after that.
+wait_until() {
+    local limit=$1
+    shift
+    for _ in $(seq 1 $((limit * 10))); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
+# Succeeds when process $1 shows a tooltip window.
+tooltip_shown() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_TOOLTIP &&
+            return 0
+    done
+    return 1
+}
+
+tooltip_hidden() { ! tooltip_shown "$1"; }
+
+# Writes what the screen shows inside window $1's client area to $2, as raw RGB bytes (three
+# per pixel, rows top to bottom), without the pointer.
+grab_window() {
+    local WIDTH HEIGHT X Y SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "${WIDTH}x${HEIGHT}" \
+        -i "${DISPLAY}+${X},${Y}" -frames:v 1 -f rawvideo -pix_fmt rgb24 "$2"
+}
+
+# Prints "same" or "different": how two grabs of width $3 compare inside the rectangle
+# x $4, y $5, width $6, height $7. Grabs that do not hold the rectangle fail the test.
+compare_pixels() {
+    python3 - "$@" <<'PY' || fail "cannot compare $1 and $2"
+import sys
+a, b = (open(name, "rb").read() for name in sys.argv[1:3])
+width, x, y, w, h = (int(v) for v in sys.argv[3:8])
+if len(a) != len(b) or len(a) < (y + h) * width * 3 or x + w > width:
+    sys.exit("grabs of different or too small sizes")
+rows = (slice(((y + r) * width + x) * 3, ((y + r) * width + x + w) * 3) for r in range(h))
+print("same" if all(a[s] == b[s] for s in rows) else "different")
+PY
+}
