@@ -1,13 +1,60 @@
 #include "playlist/PlayList.h"
 
 #include "app/ErrorBox.h"
+#include "playlist/PlayCountBox.h"
+#include "playlist/PlayListGrid.h"
+#include "skin/DisplayFonts.h"
+#include "skin/IntegerText.h"
 #include "skin/SkinForm.h"
+
+#include <QLineEdit>
+
+#include <limits>
 
 namespace korvel {
 
+namespace {
+
+// Dark fields like the boxes the skin draws under them, with a thin edge in the skin's grey.
+const QString EditSheet = QStringLiteral(
+    "QLineEdit { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
+    " border-radius: 2px; padding: 0 2px; selection-background-color: #3a6592;"
+    " selection-color: #f4f6f9; }"
+    "QLineEdit:focus { border-color: #4d5c70; }");
+const QString SpinSheet = QStringLiteral(
+    "QSpinBox { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
+    " border-radius: 2px; padding: 0 1px; selection-background-color: #3a6592;"
+    " selection-color: #f4f6f9; }"
+    "QSpinBox:focus { border-color: #4d5c70; }"
+    "QSpinBox::up-button, QSpinBox::down-button { subcontrol-origin: padding; width: 11px;"
+    " border: none; background-color: #1d2026; }"
+    "QSpinBox::up-button { subcontrol-position: top right; }"
+    "QSpinBox::down-button { subcontrol-position: bottom right; }"
+    "QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #2c3038; }");
+
+QFont listFont() {
+    DisplayFonts::installSubstitutes();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    return font;
+}
+
+QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint, QRect at) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    // The hint is for assistive tools only: the playlist shows no tooltips.
+    edit->setAccessibleName(hint);
+    // A cell is never cut by showing it.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setGeometry(at);
+    return edit;
+}
+
+} // namespace
+
 TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(QStringLiteral("Korvel playlist"));
+    setWindowTitle(QStringLiteral("Korvel PlayList"));
     resize(600, 200);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
@@ -15,17 +62,99 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
                                                    ShiftState shift, int x, int y) {
         SkinForm1MouseUpNotify(id, button, shift, x, y);
     };
+    // The grid and the fields are there, titled and sized, even when the skin fails to load.
+    m_grid = new PlayListGrid(m_list, this);
+    m_grid->setGeometry(10, 25, 580, 140);
+    createFields();
+    m_list.OnClick = [this] { PlayListClick(); };
     ErrorBox::run([this] { FormCreate(); });
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() {
+    // The grid and the fields go before the list they show and write.
+    m_list.OnClick = nullptr;
+    delete m_grid;
+    delete m_group;
+    delete m_playCount;
+    delete m_url;
+}
 
-void TForm2::FormCreate() { m_skinForm->LoadSkin(QStringLiteral("ListSkin")); }
+void TForm2::createFields() {
+    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"),
+                         QRect(57, 175, 100, 20));
+    m_playCount = new PlayCountBox(this);
+    m_playCount->setObjectName(QStringLiteral("PlayCount"));
+    m_playCount->setGeometry(160, 173, 41, 24);
+    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"),
+                       QRect(205, 176, 225, 20));
+    const QFont font = listFont();
+    m_group->setFont(font);
+    m_playCount->setFont(font);
+    m_url->setFont(font);
+    m_group->setStyleSheet(EditSheet);
+    m_url->setStyleSheet(EditSheet);
+    m_playCount->setStyleSheet(SpinSheet);
+    connect(m_group, &QLineEdit::textChanged, this, [this] { GroupChange(); });
+    connect(m_playCount, &PlayCountBox::shownTextChanged, this, [this] { PlayCountChange(); });
+    connect(m_url, &QLineEdit::textChanged, this, [this] { URLChange(); });
+}
+
+void TForm2::FormCreate() {
+    m_skinForm->LoadSkin(QStringLiteral("ListSkin"));
+    m_list.NumberRows();
+}
 
 void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState,
                                     int, int) {
     if (button != Qt::LeftButton) return;
     emit commandReleased(id);
+}
+
+void TForm2::ShowCurrentRow() {
+    const int row = m_list.currentRow();
+    if (!m_list.isEntry(row)) return;
+    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) == u"On");
+    m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
+    m_playCount->setValue(IntegerText::toInt(m_list.cell(PlayListModel::CountColumn, row)));
+    m_url->setText(m_list.cell(PlayListModel::LocationColumn, row));
+}
+
+void TForm2::GroupChange() {
+    const int row = m_list.currentRow();
+    if (m_list.isEntry(row)) m_list.setCell(PlayListModel::GroupColumn, row, m_group->text());
+}
+
+void TForm2::PlayCountChange() {
+    const int row = m_list.currentRow();
+    if (!m_list.isEntry(row)) return;
+    m_list.setCell(PlayListModel::CountColumn, row, QString::number(m_playCount->textValue()));
+}
+
+void TForm2::URLChange() {
+    const int row = m_list.currentRow();
+    if (!m_list.isEntry(row)) return;
+    const QString location = m_url->text();
+    m_list.setCell(PlayListModel::LocationColumn, row, location);
+    m_list.setCell(PlayListModel::FileNameColumn, row, PlayListModel::FileName(location));
+}
+
+void TForm2::StorePlayFlag() {
+    const int row = m_list.currentRow();
+    if (m_list.isEntry(row)) m_list.setCell(PlayListModel::PlayColumn, row, playFlag());
+}
+
+void TForm2::StoreEditFields() {
+    const int row = m_list.currentRow();
+    if (m_list.isEntry(row)) m_list.setCell(PlayListModel::PlayColumn, row, playFlag());
+    const QString location = m_url->text();
+    m_list.setCell(PlayListModel::GroupColumn, row, m_group->text());
+    m_list.setCell(PlayListModel::CountColumn, row, QString::number(m_playCount->textValue()));
+    m_list.setCell(PlayListModel::FileNameColumn, row, PlayListModel::FileName(location));
+    m_list.setCell(PlayListModel::LocationColumn, row, location);
+}
+
+QString TForm2::playFlag() const {
+    return m_skinForm->GetButtonState(u"PLAY") ? QStringLiteral("On") : QStringLiteral("Off");
 }
 
 } // namespace korvel

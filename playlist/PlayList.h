@@ -1,14 +1,26 @@
 #pragma once
 
+#include "playlist/PlayListModel.h"
 #include "skin/SkinPointer.h"
 
 #include <QWidget>
 
+class QLineEdit;
+
 namespace korvel {
 
+class PlayCountBox;
+class PlayListGrid;
 class TSkinForm;
 
-// The playlist window: a borderless window with the skin "ListSkin". It starts hidden.
+// The playlist window: a borderless window with the skin "ListSkin", the grid of the list
+// and, under it, the fields bound to the list's current row: the PLAY toggle of the skin
+// (Play), Group, PlayCount (Count) and URL (Path or URL, and FileName from it). It starts
+// hidden; hiding it changes nothing in the list.
+//
+// Binding: a field's change handler runs on every change of its text, typed or set from
+// code, and writes the field into the current row when that row is an entry. Showing a row
+// therefore also writes back every field whose text it changes.
 class TForm2 : public QWidget {
     Q_OBJECT
 
@@ -17,10 +29,34 @@ public:
     ~TForm2() override;
 
     TSkinForm* SkinForm1() const { return m_skinForm; }
+    // The list: its cells, row count, current row and selection. Other windows read and
+    // move the play cursor here.
+    PlayListModel& model() { return m_list; }
+    const PlayListModel& model() const { return m_list; }
+    PlayListGrid* PlayList() const { return m_grid; }
+    QLineEdit* Group() const { return m_group; }
+    PlayCountBox* PlayCount() const { return m_playCount; }
+    QLineEdit* URL() const { return m_url; }
 
     // A release on the face: only left-button releases are commands.
     void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift,
                                 int x, int y);
+
+    // When the current row is an entry, shows it: PLAY on when Play is exactly "On", then
+    // Group, then PlayCount from Count read as a whole number, then URL. A Count that is not
+    // a whole number raises the conversion error with PLAY and Group already shown and
+    // PlayCount and URL as they were. Does nothing for the end row.
+    void ShowCurrentRow();
+    // The click notification of the grid.
+    void PlayListClick() { ShowCurrentRow(); }
+    void GroupChange();
+    void PlayCountChange();
+    void URLChange();
+    // Play of the current entry from the PLAY toggle, which has flipped already.
+    void StorePlayFlag();
+    // Writes every field into the current row: Play only when the row is an entry, the rest
+    // whatever the row is. For a new entry that was just selected.
+    void StoreEditFields();
 
 signals:
     // The list's commands are wired to this by the windows that carry them out.
@@ -28,8 +64,15 @@ signals:
 
 private:
     void FormCreate();
+    void createFields();
+    QString playFlag() const;
 
     TSkinForm* m_skinForm;
+    PlayListModel m_list;
+    PlayListGrid* m_grid;
+    QLineEdit* m_group;
+    PlayCountBox* m_playCount;
+    QLineEdit* m_url;
 };
 
 } // namespace korvel

@@ -1,0 +1,198 @@
+#include "playlist/PlayListGrid.h"
+
+#include "app/ErrorBox.h"
+#include "playlist/PlayListModel.h"
+#include "playlist/PlayListTableModel.h"
+#include "skin/DisplayFonts.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+const int ColumnWidths[PlayListModel::ColumnCount] = {25, 30, 70, 35, 100, 50, 50, 200};
+
+// Colours of the list skin: the grid is the inside of the frame the skin draws around it.
+const QColor Text(0xd2, 0xd6, 0xde);
+const QColor BlockFill(0x22, 0x36, 0x4d);
+const QColor CurrentFill(0x3a, 0x65, 0x92);
+const QColor SelectedText(0xf4, 0xf6, 0xf9);
+
+const QString LookSheet = QStringLiteral(
+    "QTableView { background-color: #0a0d12; gridline-color: #1a1e25; border: none; }"
+    "QHeaderView { background-color: #1d2026; }"
+    "QHeaderView::section { background-color: #1d2026; color: #a4aab4; border: none;"
+    " border-right: 1px solid #0a0d12; border-bottom: 1px solid #363a43;"
+    " padding: 0 0 0 2px; }"
+    "QScrollBar { background: #101318; margin: 0; }"
+    "QScrollBar:vertical { width: 11px; }"
+    "QScrollBar:horizontal { height: 11px; }"
+    "QScrollBar::handle { background: #3a3f48; border-radius: 3px; margin: 2px; }"
+    "QScrollBar::handle:hover { background: #4c525d; }"
+    "QScrollBar::handle:vertical { min-height: 16px; }"
+    "QScrollBar::handle:horizontal { min-width: 16px; }"
+    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"
+    "QAbstractScrollArea::corner { background: #101318; }");
+
+// Whole rows: the selected block in a muted fill, the current row in a bright one. Text sits
+// two pixels in from the left and is cut at the cell's edge, as the column widths were made
+// for ("00:00:05" just fits the Start column); no focus frame.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    explicit RowDelegate(const PlayListModel& list, QObject* parent)
+        : QStyledItemDelegate(parent), m_list(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool current = PlayListTableModel::listRow(index.row()) == m_list.currentRow();
+        const bool selected = current || option.state.testFlag(QStyle::State_Selected);
+        if (selected) painter->fillRect(option.rect, current ? CurrentFill : BlockFill);
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->setPen(selected ? SelectedText : Text);
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data().toString());
+        painter->restore();
+    }
+
+private:
+    const PlayListModel& m_list;
+};
+
+} // namespace
+
+PlayListGrid::PlayListGrid(PlayListModel& list, QWidget* parent)
+    : QTableView(parent), m_list(list), m_table(new PlayListTableModel(list, this)) {
+    setObjectName(QStringLiteral("PlayList"));
+    setModel(m_table);
+    setItemDelegate(new RowDelegate(list, this));
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(ContiguousSelection);
+    setEditTriggers(NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setUpLook();
+    setUpColumns();
+
+    connect(&list, &PlayListModel::cellChanged, m_table, &PlayListTableModel::showCell);
+    connect(&list, &PlayListModel::rowCountChanged, this, &PlayListGrid::showRowCount);
+    connect(&list, &PlayListModel::cursorChanged, this, &PlayListGrid::showCursor);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &PlayListGrid::viewCurrentChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PlayListGrid::viewSelectionChanged);
+    showCursor();
+}
+
+PlayListGrid::~PlayListGrid() = default;
+
+void PlayListGrid::setUpLook() {
+    DisplayFonts::installSubstitutes();
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    setFont(font);
+    horizontalHeader()->setFont(font);
+    setStyleSheet(LookSheet);
+    setFrameShape(NoFrame);
+}
+
+void PlayListGrid::setUpColumns() {
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(4);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setFixedHeight(RowHeight + 2);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    for (int column = 0; column < PlayListModel::ColumnCount; ++column) {
+        setColumnWidth(column, ColumnWidths[column]);
+    }
+}
+
+QRect PlayListGrid::cellRect(int column, int row) const {
+    return visualRect(m_table->index(PlayListTableModel::viewRow(row), column));
+}
+
+void PlayListGrid::mousePressEvent(QMouseEvent* event) {
+    // Only the left button moves the current row, as on the skin faces.
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_pressMoved = false;
+    QTableView::mousePressEvent(event);
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    // A click on the row that is current is a click all the same.
+    if (pressed.isValid() && !m_pressMoved) {
+        report([&] { m_list.userMove(PlayListTableModel::listRow(pressed.row())); });
+    }
+}
+
+void PlayListGrid::showRowCount(int oldCount, int newCount) {
+    QScopedValueRollback<bool> syncing(m_syncing, true);
+    m_table->showRowCount(oldCount, newCount);
+}
+
+void PlayListGrid::showCursor() {
+    if (m_reporting) return;
+    QScopedValueRollback<bool> syncing(m_syncing, true);
+    const int column = std::max(currentIndex().column(), 0);
+    const QModelIndex current =
+        m_table->index(PlayListTableModel::viewRow(m_list.currentRow()), column);
+    // Setting the current index also makes it the anchor of a later Shift extension.
+    setCurrentIndex(current);
+    const QItemSelection block(
+        m_table->index(PlayListTableModel::viewRow(m_list.selectionTop()), 0),
+        m_table->index(PlayListTableModel::viewRow(m_list.selectionBottom()),
+                       PlayListModel::ColumnCount - 1));
+    selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
+    viewport()->update();
+}
+
+void PlayListGrid::viewCurrentChanged(const QModelIndex& current) {
+    if (m_syncing || !current.isValid()) return;
+    m_pressMoved = true;
+    report([&] { m_list.userMove(PlayListTableModel::listRow(current.row())); });
+}
+
+void PlayListGrid::viewSelectionChanged() {
+    if (m_syncing) return;
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) return;
+    int top = selection.first().top();
+    int bottom = selection.first().bottom();
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+    }
+    report([&] {
+        m_list.userSelection(PlayListTableModel::listRow(top), PlayListTableModel::listRow(bottom));
+    });
+}
+
+void PlayListGrid::report(const std::function<void()>& action) {
+    {
+        QScopedValueRollback<bool> reporting(m_reporting, true);
+        ErrorBox::run(action);
+    }
+    // The current row's look depends on the list's current row, not only on the selection.
+    viewport()->update();
+}
+
+} // namespace korvel
