@@ -1,0 +1,72 @@
+#include "playback/MediaLocation.h"
+
+#include "app/KorvelError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QUrl>
+
+namespace korvel {
+
+namespace {
+
+const QStringList& streamSchemes() {
+    static const QStringList schemes{
+        QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("rtsp"),
+        QStringLiteral("rtmp"), QStringLiteral("mms"),   QStringLiteral("mmsh"),
+        QStringLiteral("udp"),  QStringLiteral("rtp"),   QStringLiteral("ftp")};
+    return schemes;
+}
+
+// The engine reads "scheme://" as a protocol prefix; without "//" a name is a path.
+const QRegularExpression& urlPattern() {
+    static const QRegularExpression pattern(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*)://"));
+    return pattern;
+}
+
+[[noreturn]] void refuse(const QString& location, const QString& reason) {
+    throw KorvelError(QStringLiteral("Cannot open %1: %2").arg(location, reason));
+}
+
+QString localFile(const QString& path, const QString& location) {
+    const QFileInfo info(QDir::current(), path);
+    if (!info.exists()) refuse(location, QStringLiteral("no such file"));
+    // Directories would become playlists, devices and pipes would block the engine.
+    if (!info.isFile()) refuse(location, QStringLiteral("not a media file"));
+    if (!info.isReadable()) refuse(location, QStringLiteral("not readable"));
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+QString fileUrlTarget(const QString& location) {
+    const QUrl url(location, QUrl::StrictMode);
+    const QString host = url.host();
+    if (!url.isValid() || (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive)))
+        refuse(location, QStringLiteral("not a file on this computer"));
+    const QString path = url.path(QUrl::FullyDecoded);
+    if (path.isEmpty() || path.contains(QChar(0))) refuse(location, QStringLiteral("no such file"));
+    return localFile(path, location);
+}
+
+} // namespace
+
+QString MediaLocation::engineTarget(const QString& location) {
+    if (location.isEmpty()) throw KorvelError(QStringLiteral("Nothing to open"));
+    // The engine takes C strings: a NUL would cut the name into another one.
+    if (location.contains(QChar(0))) refuse(location, QStringLiteral("invalid name"));
+    const QRegularExpressionMatch match = urlPattern().match(location);
+    if (!match.hasMatch()) return localFile(location, location);
+    const QString scheme = match.captured(1).toLower();
+    if (scheme == u"file") return fileUrlTarget(location);
+    if (!streamSchemes().contains(scheme))
+        refuse(location, QStringLiteral("%1 locations are not supported").arg(scheme));
+    return scheme + location.mid(match.captured(1).size());
+}
+
+bool MediaLocation::isStream(const QString& target) {
+    const QRegularExpressionMatch match = urlPattern().match(target);
+    return match.hasMatch() && streamSchemes().contains(match.captured(1).toLower());
+}
+
+} // namespace korvel

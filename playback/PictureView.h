@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+struct mpv_handle;
+
+namespace korvel {
+
+// A widget that draws the engine's picture through the engine's render API. The engine
+// can only show a picture if the view's render context exists before a clip is opened; the
+// software view makes it at once, the OpenGL view when its GL context first comes up.
+//
+// The view belongs to whoever holds its widget (the playback window once it takes it); it
+// never owns the engine and must be detached before the engine goes.
+class PictureView {
+public:
+    // A new view on `mpv`: the OpenGL one when `preferOpenGl` and this platform can make an
+    // OpenGL context, else the software one. Raises KorvelError when the engine refuses.
+    static PictureView* create(mpv_handle* mpv, bool preferOpenGl);
+
+    virtual ~PictureView() = default;
+
+    virtual QWidget* widget() = 0;
+    // False until the render context has been set up (or its setup failed for good).
+    virtual bool isReady() const = 0;
+    // Frees the render context; the view stays black from then on. Idempotent.
+    virtual void detach() = 0;
+
+    // Called once when isReady() becomes true after construction (GL context came up).
+    std::function<void()> onReady;
+};
+
+} // namespace korvel

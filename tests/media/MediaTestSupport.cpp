@@ -1,0 +1,87 @@
+#include "MediaTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+
+namespace korvel::test {
+
+namespace {
+
+// Makes the clips once per test process, before the first test (cheap when they exist).
+class ClipsEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        QProcess script;
+        script.setProcessChannelMode(QProcess::ForwardedChannels);
+        script.start(QStringLiteral("bash"),
+                     {QStringLiteral(KORVEL_SOURCE_DIR "/tests/media/make-clips.sh"), clipsDir()});
+        ASSERT_TRUE(script.waitForFinished(120000)) << "make-clips.sh did not finish";
+        ASSERT_EQ(script.exitStatus(), QProcess::NormalExit);
+        ASSERT_EQ(script.exitCode(), 0) << "make-clips.sh failed";
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const clipsEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ClipsEnvironment);
+
+} // namespace
+
+QString clipsDir() {
+    return QStringLiteral(KORVEL_BINARY_DIR "/media-clips");
+}
+
+QString clip(const QString& name) {
+    return clipsDir() + u'/' + name;
+}
+
+Recorder::Recorder(MediaControl& control) {
+    clock.start();
+    control.OnStateChange = [this](int oldState, int newState) {
+        states.emplace_back(oldState, newState);
+        stateTimes.push_back(clock.elapsed());
+    };
+    control.OnPositionChange = [this](std::int64_t position, std::int64_t length) {
+        positions.push_back({position, length, clock.elapsed()});
+    };
+    control.OnPostSeek = [this](std::int64_t oldTime, std::int64_t newTime) {
+        seeks.emplace_back(oldTime, newTime);
+    };
+    control.OnAsyncFailure = [this](const QString& text) { failures.append(text); };
+}
+
+bool Recorder::sawState(int state) const {
+    for (const auto& change : states)
+        if (change.second == state) return true;
+    return false;
+}
+
+int Recorder::endReport(std::size_t from) const {
+    for (std::size_t i = from; i < positions.size(); ++i) {
+        if (positions[i].length > 0 && positions[i].position == positions[i].length)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::unique_ptr<MpvMediaControl> makeControl(MpvMediaControl::Options::Picture picture,
+                                             int openTimeoutMs) {
+    MpvMediaControl::Options options;
+    options.picture = picture;
+    options.audioOutput = QStringLiteral("null");
+    options.openTimeoutMs = openTimeoutMs;
+    return std::make_unique<MpvMediaControl>(options);
+}
+
+bool waitUntil(const std::function<bool()>& done, int ms) {
+    return QTest::qWaitFor(done, ms);
+}
+
+void openClip(MpvMediaControl& control, Recorder& recorder, const QString& name) {
+    recorder.states.clear();
+    control.LoadSource(clip(name));
+    ASSERT_TRUE(waitUntil([&] { return recorder.lastState() == MediaControl::Paused; }))
+        << name.toStdString()
+        << " did not open; failures: " << recorder.failures.join(u'|').toStdString();
+}
+
+} // namespace korvel::test

@@ -1,0 +1,189 @@
+#include "MediaTestSupport.h"
+
+#include "playback/SwPictureView.h"
+
+#include <QHBoxLayout>
+#include <QImage>
+#include <QProcess>
+#include <QWidget>
+
+#include <iostream>
+
+using namespace korvel;
+using namespace korvel::test;
+
+namespace {
+
+using Picture = MpvMediaControl::Options::Picture;
+
+// Share of pixels in `area` of the widget's picture that are not black.
+double litShare(QWidget* widget, const QRect& area) {
+    const QImage image = widget->grab(area).toImage();
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) > 24) ++lit;
+    }
+    return double(lit) / double(image.width() * image.height());
+}
+
+// The playback window as it will hold the picture: a window with nothing but the picture.
+struct PictureWindow {
+    QWidget window;
+    explicit PictureWindow(QWidget* picture) {
+        auto* layout = new QHBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(picture);
+        window.resize(320, 240);
+        window.show();
+    }
+};
+
+} // namespace
+
+// Without OpenGL (the offscreen platform) the picture is drawn in software, and it is drawn:
+// the view turns from black to the clip's picture and follows the frames.
+TEST(Picture, SoftwareViewDrawsTheFrames) {
+    auto control = makeControl(Picture::Automatic);
+    auto* view = qobject_cast<SwPictureView*>(control->pictureWidget());
+    ASSERT_NE(view, nullptr);
+    PictureWindow window(view);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.window));
+    EXPECT_EQ(litShare(view, view->rect()), 0.0);
+
+    Recorder recorder(*control);
+    control->OptionSwitch1(true);
+    control->LoadSource(clip(QStringLiteral("clip.mp4")));
+    control->StartPlay();
+    ASSERT_TRUE(waitUntil([&] { return view->framesDrawn() >= 10; }));
+    EXPECT_GT(litShare(view, view->rect()), 0.5);
+    const QImage first = view->grab().toImage();
+    ASSERT_TRUE(waitUntil([&] { return view->grab().toImage() != first; }));
+    ASSERT_TRUE(waitUntil([&] { return recorder.lastState() == MediaControl::Paused; }, 6000));
+    std::cout << "[ measured ] " << view->framesDrawn() << " frames drawn for a 3 s clip at 25 fps"
+              << std::endl;
+    EXPECT_GE(view->framesDrawn(), 50);
+}
+
+// Switch 1 keeps the aspect ratio (black bars in a wide view); off, the picture is stretched.
+TEST(Picture, SwitchOneKeepsTheAspectRatio) {
+    auto control = makeControl(Picture::Software);
+    auto* view = qobject_cast<SwPictureView*>(control->pictureWidget());
+    ASSERT_NE(view, nullptr);
+    PictureWindow window(view);
+    window.window.resize(640, 240);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.window));
+    Recorder recorder(*control);
+    openClip(*control, recorder, QStringLiteral("clip.mp4"));
+    // The test picture's right edge is white; kept in shape, a bar covers it.
+    const QRect rightBar(540, 0, 100, 240);
+
+    control->OptionSwitch1(true);
+    ASSERT_TRUE(waitUntil([&] { return litShare(view, rightBar) == 0.0; }));
+    control->OptionSwitch1(false);
+    ASSERT_TRUE(waitUntil([&] { return litShare(view, rightBar) > 0.5; }));
+}
+
+// Clicks and keys on the picture reach the host only with switch 2 on.
+TEST(Picture, SwitchTwoPassesClicksAndKeys) {
+    auto control = makeControl(Picture::Software);
+    QWidget* picture = control->pictureWidget();
+    PictureWindow window(picture);
+    std::vector<std::vector<int>> clicks;
+    std::vector<std::vector<int>> keys;
+    control->OnLButtonUp = [&](int flags, int x, int y) { clicks.push_back({flags, x, y}); };
+    control->OnKeyDown = [&](int flags, int key) { keys.push_back({flags, key}); };
+
+    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::keyClick(picture, Qt::Key_A);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_TRUE(keys.empty());
+
+    control->OptionSwitch2(true);
+    QTest::mouseClick(picture, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 20));
+    QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(30, 40));
+    QTest::keyClick(picture, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(clicks, (std::vector<std::vector<int>>{{int(Qt::ShiftModifier), 10, 20}}));
+    EXPECT_EQ(keys, (std::vector<std::vector<int>>{{int(Qt::ControlModifier), Qt::Key_Control},
+                                                   {int(Qt::ControlModifier), Qt::Key_A}}));
+
+    control->OptionSwitch2(false);
+    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10, 20));
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+// Full screen covers the screen with the picture's window; Esc or a double click on the
+// picture gives the window its place back, with or without switch 2.
+TEST(Picture, FullScreenEndsByEscapeOrDoubleClick) {
+    auto control = makeControl(Picture::Software);
+    QWidget* picture = control->pictureWidget();
+    PictureWindow window(picture);
+    window.window.setGeometry(100, 120, 320, 240);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.window));
+    const QRect normal = window.window.geometry();
+    EXPECT_FALSE(control->QueryFullScreen());
+
+    for (const bool byKey : {true, false}) {
+        control->EnterFullScreen();
+        ASSERT_TRUE(waitUntil([&] { return control->QueryFullScreen(); }));
+        EXPECT_TRUE(window.window.isFullScreen());
+        if (byKey) {
+            QTest::keyClick(picture, Qt::Key_Escape);
+        } else {
+            QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        ASSERT_TRUE(waitUntil([&] { return !control->QueryFullScreen(); }));
+        EXPECT_TRUE(waitUntil([&] { return window.window.geometry() == normal; }))
+            << "window not back in its place";
+    }
+}
+
+// The picture may outlive the control (it belongs to the window) and then stays black; it
+// may also go first, and playback goes on without it.
+TEST(Picture, PictureAndControlMayGoInEitherOrder) {
+    {
+        auto control = makeControl(Picture::Software);
+        QWidget* picture = control->pictureWidget();
+        PictureWindow window(picture);
+        Recorder recorder(*control);
+        control->LoadSource(clip(QStringLiteral("clip.mp4")));
+        control->StartPlay();
+        ASSERT_TRUE(waitUntil([&] { return litShare(picture, picture->rect()) > 0.5; }));
+        control.reset();
+        EXPECT_TRUE(waitUntil([&] { return litShare(picture, picture->rect()) == 0.0; }));
+    }
+    {
+        auto control = makeControl(Picture::Software);
+        auto window = std::make_unique<PictureWindow>(control->pictureWidget());
+        Recorder recorder(*control);
+        control->LoadSource(clip(QStringLiteral("clip.mp4")));
+        control->StartPlay();
+        ASSERT_TRUE(waitUntil([&] { return recorder.positions.size() >= 2; }));
+        window.reset();
+        EXPECT_EQ(control->pictureWidget(), nullptr);
+        const std::size_t seen = recorder.positions.size();
+        ASSERT_TRUE(waitUntil([&] { return recorder.positions.size() > seen + 2; }))
+            << "playback must go on without the picture";
+        EXPECT_FALSE(control->QueryFullScreen());
+        control->EnterFullScreen(); // nothing to show: nothing happens
+    }
+}
+
+// The OpenGL picture on a real display (run in a helper, this binary has none): a clip loaded
+// before the picture exists opens once it is shown, its frames are drawn, and they come back
+// after the picture moves to another window (a new GL context).
+TEST(Picture, OpenGlViewDrawsOnARealDisplay) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // The GL driver keeps allocations of its own to the end.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    helper.setProcessEnvironment(environment);
+    helper.start(QStringLiteral(KORVEL_BINARY_DIR "/gl_picture_check"),
+                 {clip(QStringLiteral("clip.mp4"))});
+    ASSERT_TRUE(helper.waitForFinished(30000));
+    EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(helper.readAllStandardOutput()),
+              QStringLiteral("opengl=1\nopened_hidden=0\nplaying=1\ndrawn=1\ndrawn_again=1\n"));
+}

@@ -1,0 +1,75 @@
+// Plays a clip through the OpenGL picture on a real display and says what it saw, one
+// "key=value" line each, for the media tests (which themselves run without a display).
+// Usage: gl_picture_check CLIP
+
+#include "playback/GlPictureView.h"
+#include "playback/MpvMediaControl.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+using namespace korvel;
+
+namespace {
+
+bool lit(GlPictureView* view) {
+    const QImage image = view->grabFramebuffer();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
+    return count > image.width() * image.height() / 2;
+}
+
+void say(const char* key, bool value) {
+    std::printf("%s=%d\n", key, value ? 1 : 0);
+}
+
+std::unique_ptr<QWidget> windowWith(QWidget* picture) {
+    auto window = std::make_unique<QWidget>();
+    auto* layout = new QHBoxLayout(window.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(picture);
+    window->resize(320, 240);
+    window->show();
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    QApplication app(argc, argv);
+    if (argc < 2) return 2;
+    MpvMediaControl::Options options;
+    options.audioOutput = QStringLiteral("null");
+    MpvMediaControl control(options);
+    auto* view = qobject_cast<GlPictureView*>(control.pictureWidget());
+    say("opengl", view != nullptr);
+    if (!view) return 1;
+    int state = MediaControl::Closed;
+    control.OnStateChange = [&](int, int newState) { state = newState; };
+    control.OnAsyncFailure = [](const QString& text) {
+        std::printf("failure=%s\n", qPrintable(text));
+    };
+
+    // Loaded before the picture exists: the clip opens once the picture comes up.
+    control.LoadSource(QString::fromLocal8Bit(argv[1]));
+    control.StartPlay();
+    QTest::qWait(200);
+    say("opened_hidden", state != MediaControl::Closed);
+    auto first = windowWith(view);
+    say("playing", QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000));
+    say("drawn", QTest::qWaitFor([&] { return lit(view); }, 5000));
+
+    // Another window means another GL context: the picture must come back.
+    auto second = windowWith(view);
+    first.reset();
+    control.SeekTo(0);
+    say("drawn_again", QTest::qWaitFor([&] { return lit(view); }, 5000));
+    return 0;
+}
