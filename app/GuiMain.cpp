@@ -6,6 +6,8 @@
 #include "app/KorvelApplication.h"
 #include "app/TerminationSignals.h"
 #include "playback/ImageWin.h"
+#include "playback/MpvMediaControl.h"
+#include "playback/PlayListModelCells.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
 #include "skin/DisplayFonts.h"
@@ -29,9 +31,14 @@ korvel_gui_main(int argc, char** argv, const char* endpointPath) {
     DisplayFonts::installSubstitutes();
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
-    TForm3 playback(argument);
+    TForm3 playback(std::make_unique<MpvMediaControl>(), argument);
     TForm1 panel;
     TForm2 playlist;
+    PlayListModelCells cells(playlist.model());
+    playback.attachWindows(&panel, &playlist, &cells);
+    QObject::connect(&panel, &TForm1::commandReleased, &playback, &TForm3::PanelCommand);
+    QObject::connect(&panel, &TForm1::trackBarMoved, &playback, &TForm3::PanelTrackBar);
+    QObject::connect(&panel, &TForm1::filesDropped, &playback, &TForm3::DropFiles);
     placeWindows(playback, panel);
     panel.show();
 

@@ -1,27 +1,76 @@
 #include "playback/ImageWin.h"
 
+#include "app/ErrorBox.h"
+#include "playback/MediaControl.h"
+#include "player/RealPlay1.h"
+#include "playlist/PlayList.h"
+#include "skin/SkinForm.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLoggingCategory>
+#include <QMimeData>
 #include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace korvel {
 
 namespace {
 Q_LOGGING_CATEGORY(lcPlayback, "korvel.playback", QtWarningMsg)
+
+// A dropped URL as a location: local files by their path, anything else as written.
+QString locationOf(const QUrl& url) {
+    return url.isLocalFile() ? url.toLocalFile() : url.toString();
+}
 } // namespace
 
-TForm3::TForm3(const QString& argument) : QWidget(nullptr, Qt::Tool), m_argument(argument) {
+TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument)
+    : QWidget(nullptr, Qt::Tool), m_control(std::move(control)), m_playback(*m_control, *this) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(Caption);
     QPalette silver = palette();
     silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(silver);
     setAutoFillBackground(true);
+    setAcceptDrops(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (QWidget* picture = m_control->pictureWidget()) layout->addWidget(picture);
+    connectEvents();
     resize(InitialClientSize);
     placeOnScreen();
-    // Visible from its creation on, before the panel and the playlist exist.
+    // Visible from its creation on, before the panel and the playlist exist; the show
+    // handler plays the command-line clip, whose events arrive once the loop runs.
     show();
+    ErrorBox::run([this, &argument] { m_playback.FormShow(argument); });
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::connectEvents() {
+    MediaControl& c = *m_control;
+    // Each event is a handler of its own: a failure ends it and is shown, and the next
+    // event is handled as usual.
+    c.OnStateChange = [this](int oldState, int newState) {
+        ErrorBox::run([&] { m_playback.RealAudio1StateChange(oldState, newState); });
+    };
+    c.OnPositionChange = [this](std::int64_t position, std::int64_t length) {
+        ErrorBox::run([&] { m_playback.RealAudio1PositionChange(position, length); });
+    };
+    c.OnPostSeek = [this](std::int64_t oldTime, std::int64_t newTime) {
+        ErrorBox::run([&] { m_playback.RealAudio1PostSeek(oldTime, newTime); });
+    };
+    c.OnKeyDown = [this](int flags, int key) { m_playback.RealAudio1KeyDown(flags, key); };
+    c.OnLButtonUp = [this](int flags, int x, int y) { m_playback.RealAudio1LButtonUp(flags, x, y); };
+    c.OnAsyncFailure = [](const QString& text) { ErrorBox::show(text); };
+}
+
+void TForm3::attachWindows(TForm1* panel, TForm2* playlist, PlayListCells* cells) {
+    m_panel = panel;
+    m_playlist = playlist;
+    m_playback.attachPanel(panel ? &panel->SkinForm1()->engine() : nullptr);
+    m_playback.attachPlayList(cells);
 }
 
 void TForm3::placeOnScreen() {
@@ -38,11 +87,98 @@ void TForm3::ReceiveHandOff(const QString& text) {
     raise();
     activateWindow();
     qCDebug(lcPlayback).noquote() << "hand-off received:" << text;
-    m_pendingHandOff = text;
     emit handOffReceived(text);
+    m_playback.OpenEntry(false, text);
+}
+
+void TForm3::DropFiles(const QList<QUrl>& urls) {
+    if (urls.isEmpty()) return;
+    m_playback.OpenEntry(false, locationOf(urls.first()));
+}
+
+void TForm3::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TForm3::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    DropFiles(urls);
+}
+
+void TForm3::PanelCommand(const QString& id) {
+    if (!m_panel) return;
+    TSkinForm& skin = *m_panel->SkinForm1();
+    if (id == u"BUTTON_FULL") {
+        m_control->EnterFullScreen();
+    } else if (id == u"BUTTON_DEFO") {
+        skin.SetTrackBarPosition(u"TRACKBAR_SIZE", 20);
+        m_playback.ApplySize();
+    } else if (id == u"BUTTON_TOP") {
+        SetTopmost(skin.GetButtonState(u"BUTTON_TOP"));
+    }
+}
+
+void TForm3::PanelTrackBar(const QString& id, int) {
+    if (id == u"TRACKBAR_SIZE") m_playback.ApplySize();
+}
+
+// Only this window changes its order; the panel and the playlist keep theirs.
+void TForm3::SetTopmost(bool topmost) {
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (visible) show();
+}
+
+void TForm3::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    const auto previous = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (windowState() & Qt::WindowMaximized) {
+        onMaximize();
+    } else if (bool(windowState() & Qt::WindowMinimized) != bool(previous & Qt::WindowMinimized)) {
+        onMinimizedChanged(windowState() & Qt::WindowMinimized);
+    }
+}
+
+// Maximizing shows or hides the player panel instead.
+void TForm3::onMaximize() {
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    if (m_panel) m_panel->setVisible(!m_panel->isVisible());
+}
+
+// Minimizing the main window minimizes the whole application, and restoring it restores it.
+void TForm3::onMinimizedChanged(bool minimized) {
+    if (minimized) {
+        m_minimizedWithMe.clear();
+        for (QWidget* window : {static_cast<QWidget*>(m_panel), static_cast<QWidget*>(m_playlist)}) {
+            if (window && window->isVisible() && !window->isMinimized()) {
+                window->showMinimized();
+                m_minimizedWithMe.append(window);
+            }
+        }
+        return;
+    }
+    for (QWidget* window : std::as_const(m_minimizedWithMe)) window->showNormal();
+    m_minimizedWithMe.clear();
+}
+
+void TForm3::letEventsRun() { QCoreApplication::processEvents(); }
+
+void TForm3::runLater(int ms, std::function<void()> step) {
+    QTimer::singleShot(ms, this, [step = std::move(step)] { ErrorBox::run(step); });
+}
+
+void TForm3::bringPanelForward() {
+    if (!m_panel) return;
+    m_panel->hide();
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
+    ErrorBox::run([this] { m_playback.FormClose(); });
     event->accept();
     QApplication::quit();
 }

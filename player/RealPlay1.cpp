@@ -3,12 +3,17 @@
 #include "app/ErrorBox.h"
 #include "skin/SkinForm.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+
 namespace korvel {
 
 TForm1::TForm1() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Korvel"));
     resize(273, 116);
+    setAcceptDrops(true);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
     m_skinForm->setShowHint(true);
@@ -36,6 +41,20 @@ void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, S
 
 void TForm1::SkinForm1TrackBarNotify(const QString& id, int position) {
     emit trackBarMoved(id, position);
+}
+
+} // namespace korvel
+
+namespace korvel {
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    emit filesDropped(urls);
 }
 
 } // namespace korvel

@@ -2,6 +2,8 @@
 
 #include "skin/SkinPointer.h"
 
+#include <QList>
+#include <QUrl>
 #include <QWidget>
 
 namespace korvel {
@@ -29,6 +31,12 @@ signals:
     // The panel's commands are wired to these by the windows that carry them out.
     void commandReleased(const QString& id);
     void trackBarMoved(const QString& id, int position);
+    // Files dropped on the panel; the playback window takes them as if dropped there.
+    void filesDropped(const QList<QUrl>& urls);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();

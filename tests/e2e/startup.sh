@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The first start shows the playback window and the skinned panel at their sizes with the
-# playlist hidden; a second start hands its argument over and exits; closing the playback
+# playlist hidden; a second start hands its argument over and exits (the running player says
+# in its error box that no such file exists); closing the playback
 # window ends the program with code 0.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
@@ -12,9 +13,10 @@ started_pids+=("$first")
 
 playback=$(window_named 'Korvel mark2') || exit 1
 panel=$(window_named 'Korvel') || exit 1
-[ "$(window_size "$playback")" = 322x242 ] || fail "playback window is $(window_size "$playback")"
+# The show handler sizes the picture area for a 320 x 240 picture.
+[ "$(window_size "$playback")" = 320x240 ] || fail "playback window is $(window_size "$playback")"
 [ "$(window_size "$panel")" = 273x116 ] || fail "player panel is $(window_size "$panel")"
-if xdotool search --onlyvisible --name '^Korvel playlist$' >/dev/null 2>&1; then
+if xdotool search --onlyvisible --name '^Korvel PlayList$' >/dev/null 2>&1; then
     fail "the playlist window is visible at start"
 fi
 
@@ -27,6 +29,13 @@ code=$?
 grep -qF -- "$clip" "$runtime/first.log" || fail "the running instance did not get the whole text"
 if grep -qF -- "ignored" "$runtime/first.log"; then fail "a second argument was handed over"; fi
 kill -0 "$first" 2>/dev/null || fail "the first instance ended after the hand-off"
+
+# No such file exists: the running player says so in its error box and goes on.
+box=$(window_named 'Korvel 2.8') || exit 1
+xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null ||
+    xdotool key --window "$box" Return
+wait_until 10 bash -c "! xdotool search --onlyvisible --name '^Korvel 2.8\$' >/dev/null" ||
+    fail "the error box did not close"
 
 wmctrl -c 'Korvel mark2'
 wait_exit "$first" 10

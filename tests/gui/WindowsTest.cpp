@@ -1,3 +1,6 @@
+#include "../support/ErrorCapture.h"
+#include "../support/FakeMediaControl.h"
+
 #include "app/ErrorBox.h"
 #include "app/KorvelError.h"
 #include "playback/ImageWin.h"
@@ -11,42 +14,36 @@
 #include <QTest>
 
 using namespace korvel;
-
-namespace {
-
-// Collects what the error box would show, for one test.
-class ErrorCapture {
-public:
-    ErrorCapture() {
-        ErrorBox::setSink([this](const QString& text) { texts.append(text); });
-    }
-    ~ErrorCapture() { ErrorBox::setSink({}); }
-    QStringList texts;
-};
-
-} // namespace
+using korvel::test::ErrorCapture;
+using korvel::test::FakeMediaControl;
 
 // The playback window is the silver tool window of the documented size and caption,
 // visible from its creation on.
 TEST(Windows, PlaybackWindowStartsVisible) {
-    TForm3 playback(QStringLiteral("clip.avi"));
+    auto control = std::make_unique<FakeMediaControl>();
+    FakeMediaControl& engine = *control;
+    TForm3 playback(std::move(control), QStringLiteral("clip.avi"));
     EXPECT_TRUE(playback.isVisible());
     EXPECT_EQ(playback.windowTitle(), "Korvel mark2");
-    EXPECT_EQ(playback.size(), QSize(322, 242));
+    // The show handler sizes the client area for a 320 x 240 picture.
+    EXPECT_EQ(playback.size(), QSize(320, 240));
     EXPECT_TRUE(playback.windowFlags().testFlag(Qt::Tool));
     EXPECT_EQ(playback.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
-    EXPECT_EQ(playback.commandLineArgument(), "clip.avi");
+    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:clip.avi"}));
 }
 
-// A hand-off keeps its whole text for playback to take, and the window announces it.
-TEST(Windows, HandOffIsKeptWhole) {
-    TForm3 playback;
+// A hand-off opens its whole text as a single clip, and the window announces it.
+TEST(Windows, HandOffOpensTheWholeText) {
+    auto control = std::make_unique<FakeMediaControl>();
+    FakeMediaControl& engine = *control;
+    TForm3 playback(std::move(control));
     QSignalSpy spy(&playback, &TForm3::handOffReceived);
     const QString text = QString(400, u'a') + QString::fromUtf8("／日本語.rm");
     playback.ReceiveHandOff(text);
-    EXPECT_EQ(playback.pendingHandOff(), text);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toString(), text);
+    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:" + text}));
+    EXPECT_FALSE(playback.playback().PlaylistMode);
 }
 
 // The panel takes its size and outline from its skin and shows exactly the composed face.

@@ -2,7 +2,7 @@
 # another Korvel instance, and talks to real windows through xdotool and wmctrl.
 
 e2e_init() {
-    build=$1
+    build=$(cd "$1" && pwd)
     if [ -z "${DISPLAY:-}" ]; then
         echo "no display: skipped"
         exit 77

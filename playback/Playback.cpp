@@ -1,0 +1,208 @@
+#include "playback/Playback.h"
+
+#include "app/KorvelError.h"
+#include "playback/MediaControl.h"
+#include "playback/PlayListCells.h"
+#include "playback/PlaybackHost.h"
+#include "playback/TimeText.h"
+#include "skin/IntegerText.h"
+#include "skin/SkinEngine.h"
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+enum Column { PlayColumn = 1, CountColumn = 3, StartColumn = 5, EndColumn = 6, PathColumn = 7 };
+
+constexpr int PostSeekPauseMs = 500;
+
+std::uint8_t checkedVolume(int volume) {
+    if (volume < 0 || volume > 255) throw KorvelError(QStringLiteral("範囲チェックエラー"));
+    return std::uint8_t(volume);
+}
+
+} // namespace
+
+Playback::Playback(MediaControl& control, PlaybackHost& host) : m_control(control), m_host(host) {}
+
+std::int64_t Playback::TimeTextToMs(const QString& text) { return TimeText::toMs(text); }
+
+int Playback::currentRow() const { return m_list ? m_list->currentRow() : 0; }
+
+QString Playback::currentCell(int column) const {
+    return m_list ? m_list->cell(column, m_list->currentRow()) : QString();
+}
+
+bool Playback::isEntry(int row) const { return m_list && row > 0 && row < m_list->rowCount() - 1; }
+
+void Playback::FormShow(const QString& argument) {
+    m_control.OptionSwitch1(true);
+    m_control.OptionSwitch2(true);
+    m_control.OptionSwitch3(true);
+    ClipWidth = 320;
+    ClipHeight = 240;
+    m_host.setClientSize(ClipWidth, ClipHeight);
+    EndPoint = 200;
+    CurrentPos = 0;
+    HistoryNext = 1;
+    if (!argument.isEmpty()) {
+        m_control.LoadSource(argument);
+        m_control.StartPlay();
+    }
+}
+
+void Playback::OpenEntry(bool FromList, QString Location) {
+    PlaylistMode = FromList;
+    if (FromList) {
+        if (currentCell(PlayColumn) == u"On") Location = currentCell(PathColumn);
+        if (RemainingPlays == 0) {
+            // A count the spin box could not have given is taken at its nearest valid value.
+            RemainingPlays = std::int8_t(std::clamp(IntegerText::toInt(currentCell(CountColumn)), 1, 99));
+        }
+    }
+    if (!Location.isEmpty()) {
+        m_control.LoadSource(Location);
+        m_control.StartPlay();
+    }
+    if (PlaylistMode && !currentCell(StartColumn).isEmpty()) {
+        m_control.SeekTo(TimeTextToMs(currentCell(StartColumn)));
+    }
+    if (SavedVolume == 0) readSavedVolume();
+}
+
+void Playback::readSavedVolume() { SavedVolume = checkedVolume(m_control.QueryVolume()); }
+
+void Playback::readEndMark() {
+    const QString end = currentCell(EndColumn);
+    HasEndMark = !end.isEmpty();
+    if (HasEndMark) EndPoint = TimeTextToMs(end);
+}
+
+void Playback::RealAudio1StateChange(int, int newState) {
+    if (SavedVolume == 0) readSavedVolume();
+    if (m_panel) m_control.ApplyVolume(m_panel->GetTrackBarPosition(u"TRACKBAR_VOLUME"));
+    readEndMark();
+    // While a clip opens its picture size is not known yet; the window keeps its size
+    // instead of collapsing until the picture arrives.
+    const int width = m_control.QueryImageWidth();
+    const int height = m_control.QueryImageHeight();
+    if (newState != MediaControl::Opening || width > 0 || height > 0) {
+        ClipWidth = width;
+        ClipHeight = height;
+    }
+    ApplySize();
+    if (ResumeFullScreen) m_control.EnterFullScreen();
+    m_host.setCaption(m_control.QueryTitle());
+    refreshEntryNumber();
+    if (m_panel) {
+        m_panel->SetDisplayText(u"TEXT_TITLE", m_host.caption());
+        m_panel->SetTrackBarPosition(u"TRACKBAR_POS", 0);
+        m_control.ApplyMute(m_panel->GetButtonState(u"BUTTON_MUTE"));
+    } else {
+        m_control.ApplyMute(false);
+    }
+    addToHistory(m_control.QuerySource());
+}
+
+void Playback::refreshEntryNumber() {
+    if (!m_panel) return;
+    const QString text = PlaylistMode && m_list
+                             ? QStringLiteral("No. %1/%2    ").arg(currentRow()).arg(m_list->rowCount() - 2)
+                             : QStringLiteral("No. --/--  ");
+    m_panel->SetDisplayText(u"TEXT_NO", text);
+}
+
+// The history keeps the last ten sources, oldest first; every state change adds one.
+void Playback::addToHistory(const QString& source) {
+    if (HistoryNext >= 1 && HistoryNext <= HistorySlots) {
+        PlayHistory[HistoryNext - 1] = source;
+        ++HistoryNext;
+        return;
+    }
+    if (HistoryNext == HistorySlots + 1) {
+        std::move(PlayHistory.begin() + 1, PlayHistory.end(), PlayHistory.begin());
+        PlayHistory.back() = source;
+    }
+}
+
+void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
+    m_host.letEventsRun();
+    CurrentPos = lPos;
+    if (!HasEndMark) EndPoint = lLen;
+    if (EndPoint > 0) {
+        if (EndPoint - CurrentPos < 100) {
+            ResumeFullScreen = m_control.QueryFullScreen();
+            ClipFinished();
+        }
+        if (m_panel) {
+            // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
+            const std::int64_t share = std::max<std::int64_t>(0, lPos) * 100 / EndPoint;
+            m_panel->SetTrackBarPosition(u"TRACKBAR_POS", std::int32_t(share % 101));
+            m_panel->SetDisplayText(u"TEXT_TOTAL", QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
+        }
+    }
+    if (m_panel) m_panel->SetDisplayText(u"TEXT_POS", TimeText::fromMs(CurrentPos));
+}
+
+void Playback::SeekBy(bool Repeat, std::int32_t StepMs) {
+    SeekRepeat = Repeat;
+    SeekStep = StepMs;
+    CurrentPos += StepMs;
+    if (CurrentPos > 0 && CurrentPos < EndPoint) {
+        m_host.letEventsRun();
+        m_control.SeekTo(CurrentPos);
+        m_host.letEventsRun();
+    } else {
+        SeekRepeat = false;
+    }
+}
+
+void Playback::RealAudio1PostSeek(std::int64_t, std::int64_t) {
+    if (!SeekRepeat) return;
+    // The repetition and its step are read when the pause is over: play, pause or stop in
+    // the meantime still get this one last step, without further repetition.
+    m_host.runLater(PostSeekPauseMs, [this] { SeekBy(SeekRepeat, SeekStep); });
+}
+
+void Playback::StopPlayback() {
+    SeekRepeat = false;
+    PlaylistMode = false;
+    RemainingPlays = 0;
+    m_control.StopPlay();
+}
+
+void Playback::MarkPosition(int Column) {
+    if (!PlaylistMode || !isEntry(currentRow())) return;
+    m_list->setCell(Column, currentRow(), TimeText::fromMs(CurrentPos));
+}
+
+void Playback::RealAudio1KeyDown(int, int) { m_host.bringPanelForward(); }
+
+void Playback::RealAudio1LButtonUp(int, int, int) { m_host.bringPanelForward(); }
+
+void Playback::FormClose() {
+    if (SavedVolume == 0) return;
+    // The engine reports its volume on a 0..255 scale and takes one on 0..100.
+    m_control.ApplyVolume((SavedVolume * 100 + 127) / 255);
+    for (int round = 0; round < 10; ++round) m_host.letEventsRun();
+}
+
+void Playback::ApplySize() {
+    if (m_panel && m_panel->GetButtonState(u"BUTTON_FIX")) return;
+    if (m_control.QueryFullScreen()) return;
+    const auto factor = [this] {
+        return 25 * (m_panel ? m_panel->GetTrackBarPosition(u"TRACKBAR_SIZE") : 20) + 500;
+    };
+    const std::int32_t width = factor() * ClipWidth / 1000;
+    const std::int32_t height = factor() * ClipHeight / 1000;
+    m_host.setClientSize(width, height);
+}
+
+void Playback::ClipFinished() {
+    // A single clip plays out; going on through the list belongs to list mode.
+    if (!PlaylistMode) return;
+}
+
+} // namespace korvel

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A clip given on the command line plays and names the playback window; a second start with
+# another clip switches the running player to it, and returns only once it has.
+set -uo pipefail
+source "$(dirname "$0")/support/common.sh"
+e2e_init "$1"
+
+# Two short clips told apart by their titles, made once per build folder.
+clips="$build/test-media/e2e"
+mkdir -p "$clips"
+make_clip() {
+    [ -s "$clips/$1" ] && return 0
+    ffmpeg -loglevel error -y -f lavfi -i "testsrc=duration=20:size=320x240:rate=25" \
+        -f lavfi -i "sine=frequency=440:duration=20" -metadata title="$2" \
+        -c:v mpeg4 -c:a mp2 -shortest "$clips/part-$1" && mv "$clips/part-$1" "$clips/$1"
+}
+make_clip first.avi "First clip" || fail "ffmpeg could not make the first clip"
+make_clip second.avi "Second clip 二番目" || fail "ffmpeg could not make the second clip"
+
+"$build/korvel" "$clips/first.avi" >"$runtime/first.log" 2>&1 &
+first=$!
+started_pids+=("$first")
+playback=$(window_named 'First clip') || exit 1
+[ "$(window_size "$playback")" = 320x240 ] || fail "the window is not the clip's size: $(window_size "$playback")"
+
+timeout 10 "$build/korvel" "$clips/second.avi" >"$runtime/second.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "second start exited with $code"
+grep -qF "hand-off received: $clips/second.avi" "$runtime/first.log" ||
+    fail "the running instance had not taken the clip when the second start returned"
+caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
+wait_until 10 caption_is "Second clip 二番目" ||
+    fail "the caption did not change to the second clip's title"
+
+kill -TERM "$first"
+wait_exit "$first" 10
+[ "$exit_code" = 0 ] || fail "the player ended with '$exit_code'"
+echo "playback: passed"
