@@ -12,14 +12,17 @@
 #include "playlist/PlayList.h"
 #include "skin/DisplayFonts.h"
 
+#include <algorithm>
+
 
 namespace {
 
-// Until the settings file places them, the panel sits under the playback window.
+// Until the settings file places them, the panel sits left of the playback window, out of the
+// way of a picture that grows to the right and down.
 void placeWindows(korvel::TForm3& playback, korvel::TForm1& panel) {
-    // pos() is the frame's corner; the window manager may not have framed the window yet,
-    // so allow for a title bar.
-    panel.move(playback.x(), playback.y() + playback.height() + 40);
+    const int gap = 16;
+    const int left = std::max(0, playback.x() - panel.width() - gap);
+    panel.move(left, playback.y());
 }
 
 } // namespace

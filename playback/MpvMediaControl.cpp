@@ -125,7 +125,10 @@ void MpvMediaControl::setOption(const char* name, const char* value) {
 
 void MpvMediaControl::createPicture(Options::Picture picture) {
     if (picture == Options::Picture::None) return;
-    m_view = PictureView::create(m_mpv, picture == Options::Picture::Automatic);
+    const auto choice = picture == Options::Picture::OpenGl     ? PictureView::Choice::OpenGl
+                        : picture == Options::Picture::Software ? PictureView::Choice::Software
+                                                                : PictureView::Choice::Automatic;
+    m_view = PictureView::create(m_mpv, choice);
     m_pictureWidget = m_view->widget();
     // The OpenGL view comes up when first shown; a load made before waits for it.
     m_view->onReady = [this] {

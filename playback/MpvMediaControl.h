@@ -47,7 +47,8 @@ public:
     struct Options {
         enum class Picture {
             None,      // no picture at all (the engine decodes no video output)
-            Automatic, // OpenGL where a context can be made, else the software view
+            Automatic, // OpenGL on a graphics processor, else the software view
+            OpenGl,    // OpenGL wherever a context can be made, a software rasteriser included
             Software,  // always the software view
         };
         Picture picture = Picture::Automatic;

@@ -3,25 +3,56 @@
 #include "playback/GlPictureView.h"
 #include "playback/SwPictureView.h"
 
+#include <QDir>
 #include <QGuiApplication>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 
 namespace korvel {
 
 namespace {
 
+// A rasteriser that runs on the processor makes OpenGL dearer than drawing frames into an
+// image ourselves; the engine's own OpenGL output refuses such renderers for that reason.
+bool isSoftwareRenderer(const QByteArray& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (renderer.contains(name)) return true;
+    }
+    return false;
+}
+
+// Without a render node there is no graphics processor to draw with; the probe below would
+// only load a software rasteriser (tens of megabytes) to find that out.
+bool hasRenderNode() {
+    const QDir dri(QStringLiteral("/dev/dri"));
+    return !dri.entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
+}
+
 // The offscreen and minimal platforms have no OpenGL widgets, even where a context exists.
-bool openGlUsable() {
+bool openGlUsable(bool hardwareOnly) {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") return false;
+    if (hardwareOnly && !hasRenderNode()) return false;
     QOpenGLContext probe;
-    return probe.create();
+    if (!probe.create()) return false;
+    if (!hardwareOnly) return true;
+    QOffscreenSurface surface;
+    surface.setFormat(probe.format());
+    surface.create();
+    if (!probe.makeCurrent(&surface)) return false;
+    const auto* renderer = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
+    const bool hardware = renderer && !isSoftwareRenderer(QByteArray(renderer));
+    probe.doneCurrent();
+    return hardware;
 }
 
 } // namespace
 
-PictureView* PictureView::create(mpv_handle* mpv, bool preferOpenGl) {
-    if (preferOpenGl && openGlUsable()) return new GlPictureView(mpv);
+PictureView* PictureView::create(mpv_handle* mpv, Choice choice) {
+    if (choice != Choice::Software && openGlUsable(choice == Choice::Automatic)) {
+        return new GlPictureView(mpv);
+    }
     return new SwPictureView(mpv);
 }
 

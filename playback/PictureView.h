@@ -15,9 +15,15 @@ namespace korvel {
 // never owns the engine and must be detached before the engine goes.
 class PictureView {
 public:
-    // A new view on `mpv`: the OpenGL one when `preferOpenGl` and this platform can make an
-    // OpenGL context, else the software one. Raises KorvelError when the engine refuses.
-    static PictureView* create(mpv_handle* mpv, bool preferOpenGl);
+    enum class Choice {
+        Automatic, // OpenGL on a graphics processor, else the software view
+        OpenGl,    // OpenGL wherever a context can be made, a software rasteriser included
+        Software,  // always the software view
+    };
+
+    // A new view on `mpv` as chosen, the software one wherever OpenGL cannot be had. Raises
+    // KorvelError when the engine refuses.
+    static PictureView* create(mpv_handle* mpv, Choice choice);
 
     virtual ~PictureView() = default;
 

@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     MpvMediaControl::Options options;
     options.audioOutput = QStringLiteral("null");
+    // Test machines draw OpenGL with a software rasteriser, which the automatic choice skips.
+    options.picture = MpvMediaControl::Options::Picture::OpenGl;
     MpvMediaControl control(options);
     auto* view = qobject_cast<GlPictureView*>(control.pictureWidget());
     say("opengl", view != nullptr);
