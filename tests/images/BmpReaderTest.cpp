@@ -17,7 +17,7 @@ namespace {
 const QString kInvalid = QStringLiteral("ビットマップイメージが不正です");
 
 // A BMP file as a writer would lay it out; cases break its fields or its bytes.
-struct BmpSpec {
+struct BmpParts {
     quint32 headerSize = 40;
     qint32 width = 5;
     qint32 height = 3; // negative: rows stored top-down
@@ -40,7 +40,7 @@ void put32(QByteArray& out, quint32 value) {
     put16(out, value >> 16);
 }
 
-QByteArray infoHeader(const BmpSpec& s) {
+QByteArray infoHeader(const BmpParts& s) {
     QByteArray header;
     put32(header, s.headerSize);
     if (s.headerSize == 12) {
@@ -61,7 +61,7 @@ QByteArray infoHeader(const BmpSpec& s) {
     return header;
 }
 
-QByteArray encode(const BmpSpec& s) {
+QByteArray encode(const BmpParts& s) {
     QByteArray tables = infoHeader(s);
     for (QRgb c : s.palette) {
         tables.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
@@ -148,26 +148,26 @@ QString errorOf(const QByteArray& file) {
     return QStringLiteral("(no error)");
 }
 
-BmpSpec sampleSpec(int bitCount, bool topDown, quint32 headerSize = 40) {
-    BmpSpec spec;
-    spec.headerSize = headerSize;
-    spec.bitCount = quint16(bitCount);
-    spec.height = topDown ? -3 : 3;
+BmpParts sampleParts(int bitCount, bool topDown, quint32 headerSize = 40) {
+    BmpParts parts;
+    parts.headerSize = headerSize;
+    parts.bitCount = quint16(bitCount);
+    parts.height = topDown ? -3 : 3;
     if (bitCount <= 8) {
         // 8 bits: a palette shorter than 256, announced by colorsUsed (not in the core header).
         const bool shortTable = bitCount == 8 && headerSize != 12;
-        spec.palette = makePalette(shortTable ? 16 : 1 << bitCount);
-        spec.colorsUsed = shortTable ? 16 : 0;
+        parts.palette = makePalette(shortTable ? 16 : 1 << bitCount);
+        parts.colorsUsed = shortTable ? 16 : 0;
     }
-    spec.pixels = packRows(sampleValues(bitCount), bitCount, topDown);
-    return spec;
+    parts.pixels = packRows(sampleValues(bitCount), bitCount, topDown);
+    return parts;
 }
 
-void expectDecodes(const BmpSpec& spec, int bitCount) {
-    const QImage image = BmpReader::read(encode(spec));
+void expectDecodes(const BmpParts& parts, int bitCount) {
+    const QImage image = BmpReader::read(encode(parts));
     ASSERT_EQ(image.format(), QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(5, 3));
-    EXPECT_EQ(pixelsOf(image), expectedPixels(sampleValues(bitCount), spec.palette));
+    EXPECT_EQ(pixelsOf(image), expectedPixels(sampleValues(bitCount), parts.palette));
 }
 
 // Catches wrong bit order, palette lookup, channel order, row order or stride at any depth.
@@ -175,11 +175,11 @@ TEST(BmpReader, DecodesEveryDepthInBothRowOrders) {
     for (int bitCount : {1, 4, 8, 24, 32}) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(testing::Message() << bitCount << " bpp, top-down " << topDown);
-            const BmpSpec spec = sampleSpec(bitCount, topDown);
-            expectDecodes(spec, bitCount);
+            const BmpParts parts = sampleParts(bitCount, topDown);
+            expectDecodes(parts, bitCount);
             // A second, independent reader must see the same picture as ours.
-            const QImage reference = QImage::fromData(encode(spec), "BMP");
-            EXPECT_EQ(pixelsOf(BmpReader::read(encode(spec))),
+            const QImage reference = QImage::fromData(encode(parts), "BMP");
+            EXPECT_EQ(pixelsOf(BmpReader::read(encode(parts))),
                       pixelsOf(reference.convertToFormat(QImage::Format_RGB32)));
         }
     }
@@ -190,7 +190,7 @@ TEST(BmpReader, ReadsEveryKnownHeaderSize) {
     for (quint32 headerSize : {12u, 40u, 52u, 56u, 108u, 124u}) {
         for (int bitCount : {4, 8, 24}) {
             SCOPED_TRACE(testing::Message() << "header " << headerSize << ", " << bitCount);
-            expectDecodes(sampleSpec(bitCount, false, headerSize), bitCount);
+            expectDecodes(sampleParts(bitCount, false, headerSize), bitCount);
         }
     }
 }
@@ -212,14 +212,14 @@ TEST(BmpReader, ReadsHandWrittenFile) {
 TEST(BmpReader, IndexBeyondPaletteIsBlack) {
     for (int bitCount : {1, 4, 8}) {
         SCOPED_TRACE(bitCount);
-        BmpSpec spec;
-        spec.bitCount = quint16(bitCount);
-        spec.width = 2;
-        spec.height = 1;
-        spec.colorsUsed = 1;
-        spec.palette = {qRgb(10, 20, 30)};
-        spec.pixels = packRows({{0, 1}}, bitCount, false);
-        EXPECT_EQ(pixelsOf(BmpReader::read(encode(spec))),
+        BmpParts parts;
+        parts.bitCount = quint16(bitCount);
+        parts.width = 2;
+        parts.height = 1;
+        parts.colorsUsed = 1;
+        parts.palette = {qRgb(10, 20, 30)};
+        parts.pixels = packRows({{0, 1}}, bitCount, false);
+        EXPECT_EQ(pixelsOf(BmpReader::read(encode(parts))),
                   (std::vector<QRgb>{qRgb(10, 20, 30), qRgb(0, 0, 0)}));
     }
 }
@@ -228,32 +228,32 @@ TEST(BmpReader, IndexBeyondPaletteIsBlack) {
 TEST(BmpReader, AcceptsPlainBitFieldsAt32Bits) {
     for (quint32 headerSize : {40u, 56u, 124u}) {
         SCOPED_TRACE(headerSize);
-        BmpSpec spec = sampleSpec(32, true, headerSize);
-        spec.compression = 3;
-        spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
-        expectDecodes(spec, 32);
+        BmpParts parts = sampleParts(32, true, headerSize);
+        parts.compression = 3;
+        parts.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+        expectDecodes(parts, 32);
     }
 }
 
 // Catches a pixel cap that is off by one row or that overflows: exactly 16 Mpx decodes.
 TEST(BmpReader, PixelCapIsSixteenMegapixels) {
-    BmpSpec spec;
-    spec.bitCount = 1;
-    spec.width = 4096;
-    spec.height = -4096;
-    spec.palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    spec.pixels = QByteArray(512 * 4096, '\xFF');
-    const QImage image = BmpReader::read(encode(spec));
+    BmpParts parts;
+    parts.bitCount = 1;
+    parts.width = 4096;
+    parts.height = -4096;
+    parts.palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    parts.pixels = QByteArray(512 * 4096, '\xFF');
+    const QImage image = BmpReader::read(encode(parts));
     EXPECT_EQ(image.size(), QSize(4096, 4096));
     EXPECT_EQ(image.pixel(4095, 4095), qRgb(255, 255, 255));
-    spec.height = -4097;
-    spec.pixels.append(QByteArray(512, '\xFF'));
-    EXPECT_EQ(errorOf(encode(spec)), kInvalid);
+    parts.height = -4097;
+    parts.pixels.append(QByteArray(512, '\xFF'));
+    EXPECT_EQ(errorOf(encode(parts)), kInvalid);
 }
 
 struct MalformedCase {
     const char* name;
-    std::function<void(BmpSpec&)> breakSpec;
+    std::function<void(BmpParts&)> breakParts;
     std::function<void(QByteArray&)> breakBytes = [](QByteArray&) {};
 };
 
@@ -265,64 +265,64 @@ void patch32(QByteArray& file, qsizetype pos, quint32 value) {
 
 const std::vector<MalformedCase>& malformedCases() {
     static const std::vector<MalformedCase> cases = {
-        {"empty file", [](BmpSpec&) {}, [](QByteArray& f) { f.clear(); }},
-        {"signature not BM", [](BmpSpec&) {}, [](QByteArray& f) { f[1] = 'A'; }},
-        {"header size 0", [](BmpSpec&) {}, [](QByteArray& f) { patch32(f, 14, 0); }},
-        {"header size 64", [](BmpSpec& s) { s.headerSize = 64; }},
-        {"header size huge", [](BmpSpec&) {}, [](QByteArray& f) { patch32(f, 14, 0xFFFFFFFF); }},
-        {"header longer than file", [](BmpSpec& s) { s.headerSize = 124; },
+        {"empty file", [](BmpParts&) {}, [](QByteArray& f) { f.clear(); }},
+        {"signature not BM", [](BmpParts&) {}, [](QByteArray& f) { f[1] = 'A'; }},
+        {"header size 0", [](BmpParts&) {}, [](QByteArray& f) { patch32(f, 14, 0); }},
+        {"header size 64", [](BmpParts& s) { s.headerSize = 64; }},
+        {"header size huge", [](BmpParts&) {}, [](QByteArray& f) { patch32(f, 14, 0xFFFFFFFF); }},
+        {"header longer than file", [](BmpParts& s) { s.headerSize = 124; },
          [](QByteArray& f) { f.truncate(100); }},
-        {"width 0", [](BmpSpec& s) { s.width = 0; }},
-        {"negative width", [](BmpSpec& s) { s.width = -5; }},
-        {"height 0", [](BmpSpec& s) { s.height = 0; }},
-        {"height most negative", [](BmpSpec& s) { s.height = INT32_MIN; }},
-        {"huge dimensions", [](BmpSpec& s) { s.width = s.height = INT32_MAX; }},
-        {"over 16 Mpx", [](BmpSpec& s) { s.width = 4097, s.height = -4096; }},
-        {"planes 0", [](BmpSpec& s) { s.planes = 0; }},
-        {"planes 2", [](BmpSpec& s) { s.planes = 2; }},
-        {"0 bits", [](BmpSpec& s) { s.bitCount = 0; }},
-        {"2 bits", [](BmpSpec& s) { s.bitCount = 2; }},
-        {"16 bits", [](BmpSpec& s) { s.bitCount = 16; }},
-        {"48 bits", [](BmpSpec& s) { s.bitCount = 48; }},
-        {"RLE8", [](BmpSpec& s) { s = sampleSpec(8, false), s.compression = 1; }},
-        {"RLE4", [](BmpSpec& s) { s = sampleSpec(4, false), s.compression = 2; }},
+        {"width 0", [](BmpParts& s) { s.width = 0; }},
+        {"negative width", [](BmpParts& s) { s.width = -5; }},
+        {"height 0", [](BmpParts& s) { s.height = 0; }},
+        {"height most negative", [](BmpParts& s) { s.height = INT32_MIN; }},
+        {"huge dimensions", [](BmpParts& s) { s.width = s.height = INT32_MAX; }},
+        {"over 16 Mpx", [](BmpParts& s) { s.width = 4097, s.height = -4096; }},
+        {"planes 0", [](BmpParts& s) { s.planes = 0; }},
+        {"planes 2", [](BmpParts& s) { s.planes = 2; }},
+        {"0 bits", [](BmpParts& s) { s.bitCount = 0; }},
+        {"2 bits", [](BmpParts& s) { s.bitCount = 2; }},
+        {"16 bits", [](BmpParts& s) { s.bitCount = 16; }},
+        {"48 bits", [](BmpParts& s) { s.bitCount = 48; }},
+        {"RLE8", [](BmpParts& s) { s = sampleParts(8, false), s.compression = 1; }},
+        {"RLE4", [](BmpParts& s) { s = sampleParts(4, false), s.compression = 2; }},
         {"bit fields at 24 bits",
-         [](BmpSpec& s) {
+         [](BmpParts& s) {
              s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF};
          }},
         {"bit fields not 8-8-8",
-         [](BmpSpec& s) {
-             s = sampleSpec(32, false), s.compression = 3, s.masks = {0xFF, 0xFF00, 0xFF0000};
+         [](BmpParts& s) {
+             s = sampleParts(32, false), s.compression = 3, s.masks = {0xFF, 0xFF00, 0xFF0000};
          }},
-        {"embedded JPEG", [](BmpSpec& s) { s.compression = 4; }},
+        {"embedded JPEG", [](BmpParts& s) { s.compression = 4; }},
         {"alpha bit fields",
-         [](BmpSpec& s) {
-             s = sampleSpec(32, false), s.compression = 6;
+         [](BmpParts& s) {
+             s = sampleParts(32, false), s.compression = 6;
              s.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
          }},
         // The whole table is in the file: only its size is wrong.
         {"palette larger than 8 bits allow",
-         [](BmpSpec& s) {
-             s = sampleSpec(8, false), s.colorsUsed = 257, s.palette = makePalette(257);
+         [](BmpParts& s) {
+             s = sampleParts(8, false), s.colorsUsed = 257, s.palette = makePalette(257);
          }},
         {"palette larger than 1 bit allows",
-         [](BmpSpec& s) {
-             s = sampleSpec(1, false), s.colorsUsed = 3, s.palette = makePalette(3);
+         [](BmpParts& s) {
+             s = sampleParts(1, false), s.colorsUsed = 3, s.palette = makePalette(3);
          }},
         {"palette overlapping the pixels",
-         [](BmpSpec& s) { s = sampleSpec(8, false), s.colorsUsed = 17; }},
+         [](BmpParts& s) { s = sampleParts(8, false), s.colorsUsed = 17; }},
         {"core palette short",
-         [](BmpSpec& s) { s = sampleSpec(4, false, 12), s.palette.removeLast(); }},
-        {"pixel offset inside the header", [](BmpSpec& s) { s.pixelOffsetDelta = -20; }},
+         [](BmpParts& s) { s = sampleParts(4, false, 12), s.palette.removeLast(); }},
+        {"pixel offset inside the header", [](BmpParts& s) { s.pixelOffsetDelta = -20; }},
         {"pixel offset over the bit-field masks",
-         [](BmpSpec& s) {
-             s = sampleSpec(32, false), s.compression = 3;
+         [](BmpParts& s) {
+             s = sampleParts(32, false), s.compression = 3;
              s.masks = {0xFF0000, 0xFF00, 0xFF}, s.pixelOffsetDelta = -12;
          }},
-        {"pixel offset 0", [](BmpSpec&) {}, [](QByteArray& f) { patch32(f, 10, 0); }},
-        {"pixel offset past the end", [](BmpSpec& s) { s.pixelOffsetDelta = 1000; }},
-        {"pixel offset huge", [](BmpSpec&) {}, [](QByteArray& f) { patch32(f, 10, 0xFFFFFFFF); }},
-        {"a row short of its stride", [](BmpSpec& s) { s.pixelOffsetDelta = 4; }},
+        {"pixel offset 0", [](BmpParts&) {}, [](QByteArray& f) { patch32(f, 10, 0); }},
+        {"pixel offset past the end", [](BmpParts& s) { s.pixelOffsetDelta = 1000; }},
+        {"pixel offset huge", [](BmpParts&) {}, [](QByteArray& f) { patch32(f, 10, 0xFFFFFFFF); }},
+        {"a row short of its stride", [](BmpParts& s) { s.pixelOffsetDelta = 4; }},
     };
     return cases;
 }
@@ -331,9 +331,9 @@ const std::vector<MalformedCase>& malformedCases() {
 TEST(BmpReader, RefusesMalformedFiles) {
     for (const MalformedCase& c : malformedCases()) {
         SCOPED_TRACE(c.name);
-        BmpSpec spec = sampleSpec(24, false);
-        c.breakSpec(spec);
-        QByteArray file = encode(spec);
+        BmpParts parts = sampleParts(24, false);
+        c.breakParts(parts);
+        QByteArray file = encode(parts);
         c.breakBytes(file);
         EXPECT_EQ(errorOf(file), kInvalid);
     }
@@ -342,7 +342,7 @@ TEST(BmpReader, RefusesMalformedFiles) {
 // Catches reads past the end of a truncated file; only the last row's padding may be missing.
 TEST(BmpReader, RefusesEveryTruncation) {
     for (auto [bitCount, headerSize] : {std::pair{24, 40u}, {1, 40u}, {4, 12u}, {32, 124u}}) {
-        const QByteArray file = encode(sampleSpec(bitCount, false, headerSize));
+        const QByteArray file = encode(sampleParts(bitCount, false, headerSize));
         const qsizetype rowBytes = (5 * bitCount + 7) / 8;
         const qsizetype lastPadding = (rowBytes + 3) / 4 * 4 - rowBytes;
         for (qsizetype length = 0; length < file.size(); ++length) {
