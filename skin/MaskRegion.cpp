@@ -52,14 +52,20 @@ public:
         const __m128i high =
             _mm_set1_epi32(int(pack(key.highRed, key.highGreen, key.highBlue, 0xFF)));
         const __m128i zero = _mm_setzero_si128();
-        const __m128i ones = _mm_set1_epi32(-1);
-        for (; x + 4 <= m_width; x += 4) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-            // A byte is in range when it is neither above the high end nor below the low.
-            const __m128i outside = _mm_or_si128(_mm_subs_epu8(v, high), _mm_subs_epu8(low, v));
-            const __m128i inside = _mm_cmpeq_epi32(_mm_cmpeq_epi8(outside, zero), ones);
-            const auto four = std::uint64_t(_mm_movemask_ps(_mm_castsi128_ps(inside)));
-            m_bits[std::size_t(x) / 64] |= four << (x % 64);
+        // Whole words of 64 pixels, gathered in a register and stored once.
+        for (; x + 64 <= m_width; x += 64) {
+            std::uint64_t word = 0;
+            for (int i = 0; i < 64; i += 4) {
+                const __m128i v =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x + i));
+                // A byte is in range when it is neither above the high end nor below the
+                // low; a pixel is cut away when all four of its bytes are.
+                const __m128i outside =
+                    _mm_or_si128(_mm_subs_epu8(v, high), _mm_subs_epu8(low, v));
+                const __m128i inside = _mm_cmpeq_epi32(outside, zero);
+                word |= std::uint64_t(_mm_movemask_ps(_mm_castsi128_ps(inside))) << i;
+            }
+            m_bits[std::size_t(x) / 64] = word;
         }
 #endif
         for (; x < m_width; ++x) {
@@ -104,6 +110,7 @@ KeyRange KeyRange::from(std::uint32_t keyColor, std::uint32_t tolerance) {
 
 std::vector<QRect> ExtractMaskRuns(const QImage& mask32, const KeyRange& key) {
     std::vector<QRect> runs;
+    runs.reserve(std::size_t(mask32.height()));
     const int width = mask32.width();
     TransparencyRow row(width);
     for (int y = 0; y < mask32.height(); ++y) {
