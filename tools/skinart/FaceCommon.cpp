@@ -65,4 +65,17 @@ QRect spanOf(const SkinLayout& layout, std::initializer_list<const char16_t*> id
     return span;
 }
 
+QImage paintFace(const SkinLayout& layout, const ButtonArtTable& buttons, bool lit,
+                 const std::function<void(QPainter&)>& parts) {
+    QImage face = blankFace(layout);
+    QPainter p(&face);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    paintBody(p, layout.faceRect());
+    parts(p);
+    paintButtons(p, layout, buttons, lit);
+    paintOutline(p, layout.faceRect());
+    return face;
+}
+
 } // namespace korvel::skinart

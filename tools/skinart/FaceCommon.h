@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 
@@ -20,6 +21,11 @@ using ButtonArtTable = std::map<QString, ButtonArt>;
 
 // A blank face of the layout's size to paint on.
 QImage blankFace(const SkinLayout& layout);
+
+// A whole face: the body, then the face's own parts (trays, panels, labels), then its buttons
+// (all lit or none) and the outline over everything.
+QImage paintFace(const SkinLayout& layout, const ButtonArtTable& buttons, bool lit,
+                 const std::function<void(QPainter&)>& parts);
 
 // The graphite body: vertical gradient with a sheen along the top.
 void paintBody(QPainter& painter, const QRect& face);

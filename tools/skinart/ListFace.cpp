@@ -112,18 +112,12 @@ void paintTrays(QPainter& p, const SkinLayout& layout) {
 } // namespace
 
 QImage paintListFace(const SkinLayout& layout, bool lit) {
-    QImage face = blankFace(layout);
-    QPainter p(&face);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    paintBody(p, layout.faceRect());
-    paintTrays(p, layout);
-    paintGridFrame(p);
-    paintFields(p);
-    paintCaption(p, layout);
-    paintButtons(p, layout, buttonArt(), lit);
-    paintOutline(p, layout.faceRect());
-    return face;
+    return paintFace(layout, buttonArt(), lit, [&layout](QPainter& p) {
+        paintTrays(p, layout);
+        paintGridFrame(p);
+        paintFields(p);
+        paintCaption(p, layout);
+    });
 }
 
 } // namespace korvel::skinart

@@ -129,18 +129,12 @@ void paintTrays(QPainter& p, const SkinLayout& layout) {
 } // namespace
 
 QImage paintPlayerFace(const SkinLayout& layout, bool lit) {
-    QImage face = blankFace(layout);
-    QPainter p(&face);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    paintBody(p, layout.faceRect());
-    paintTrays(p, layout);
-    paintInset(p, displayOutline(layout));
-    paintTracks(p, layout);
-    paintWordmark(p, layout);
-    paintButtons(p, layout, buttonArt(), lit);
-    paintOutline(p, layout.faceRect());
-    return face;
+    return paintFace(layout, buttonArt(), lit, [&layout](QPainter& p) {
+        paintTrays(p, layout);
+        paintInset(p, displayOutline(layout));
+        paintTracks(p, layout);
+        paintWordmark(p, layout);
+    });
 }
 
 } // namespace korvel::skinart
