@@ -1,7 +1,8 @@
 #include "app/HandOffServer.h"
 
 #include "app/HandOffClient.h"
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -131,7 +132,7 @@ void HandOffServer::listen() {
     QLocalServer::removeServer(m_endpointPath);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_endpointPath)) {
-        throw KorvelError(tr("Cannot receive clips from later starts of Korvel at %1: %2")
+        throw KorvelError(FixedTexts::HandOffListen
                               .arg(m_endpointPath, m_server->errorString()));
     }
 }

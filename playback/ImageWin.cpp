@@ -1,10 +1,7 @@
 #include "playback/ImageWin.h"
 
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 #include "playback/MediaControl.h"
-#include "player/RealPlay1.h"
-#include "playlist/PlayList.h"
-#include "skin/SkinForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,8 +22,10 @@ QString locationOf(const QUrl& url) {
 }
 } // namespace
 
-TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument)
-    : QWidget(nullptr, Qt::Tool), m_control(std::move(control)), m_playback(*m_control, *this) {
+TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument,
+               PlayOrder::Draw draw)
+    : QWidget(nullptr, Qt::Tool), m_control(std::move(control)),
+      m_playback(*m_control, *this, std::move(draw)) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(Caption);
     QPalette silver = palette();
@@ -66,13 +65,6 @@ void TForm3::connectEvents() {
     c.OnAsyncFailure = [](const QString& text) { ErrorBox::show(text); };
 }
 
-void TForm3::attachWindows(TForm1* panel, TForm2* playlist, PlayListCells* cells) {
-    m_panel = panel;
-    m_playlist = playlist;
-    m_playback.attachPanel(panel ? &panel->SkinForm1()->engine() : nullptr);
-    m_playback.attachPlayList(cells);
-}
-
 void TForm3::placeOnScreen() {
     // Until the settings file remembers a place: centred, in the upper part of the screen,
     // leaving room for the panel below.
@@ -106,23 +98,6 @@ void TForm3::dropEvent(QDropEvent* event) {
     DropFiles(urls);
 }
 
-void TForm3::PanelCommand(const QString& id) {
-    if (!m_panel) return;
-    TSkinForm& skin = *m_panel->SkinForm1();
-    if (id == u"BUTTON_FULL") {
-        m_control->EnterFullScreen();
-    } else if (id == u"BUTTON_DEFO") {
-        skin.SetTrackBarPosition(u"TRACKBAR_SIZE", 20);
-        m_playback.ApplySize();
-    } else if (id == u"BUTTON_TOP") {
-        SetTopmost(skin.GetButtonState(u"BUTTON_TOP"));
-    }
-}
-
-void TForm3::PanelTrackBar(const QString& id, int) {
-    if (id == u"TRACKBAR_SIZE") m_playback.ApplySize();
-}
-
 // Only this window changes its order; the panel and the playlist keep theirs.
 void TForm3::SetTopmost(bool topmost) {
     const bool visible = isVisible();
@@ -133,12 +108,7 @@ void TForm3::SetTopmost(bool topmost) {
 void TForm3::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
-    const auto previous = static_cast<QWindowStateChangeEvent*>(event)->oldState();
-    if (windowState() & Qt::WindowMaximized) {
-        onMaximize();
-    } else if (bool(windowState() & Qt::WindowMinimized) != bool(previous & Qt::WindowMinimized)) {
-        onMinimizedChanged(windowState() & Qt::WindowMinimized);
-    }
+    if (windowState() & Qt::WindowMaximized) onMaximize();
 }
 
 // Maximizing shows or hides the player panel instead.
@@ -147,20 +117,15 @@ void TForm3::onMaximize() {
     if (m_panel) m_panel->setVisible(!m_panel->isVisible());
 }
 
-// Minimizing the main window minimizes the whole application, and restoring it restores it.
-void TForm3::onMinimizedChanged(bool minimized) {
-    if (minimized) {
-        m_minimizedWithMe.clear();
-        for (QWidget* window : {static_cast<QWidget*>(m_panel), static_cast<QWidget*>(m_playlist)}) {
-            if (window && window->isVisible() && !window->isMinimized()) {
-                window->showMinimized();
-                m_minimizedWithMe.append(window);
-            }
-        }
+// A window of no size is unmapped by the window system, and the user would lose it: a clip
+// without a picture keeps the frame and the caption on screen, over a picture area of a
+// single line.
+void TForm3::setClientSize(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        resize(this->width(), 1);
         return;
     }
-    for (QWidget* window : std::as_const(m_minimizedWithMe)) window->showNormal();
-    m_minimizedWithMe.clear();
+    resize(width, height);
 }
 
 void TForm3::letEventsRun() { QCoreApplication::processEvents(); }

@@ -4,6 +4,7 @@
 #include "playback/PlaybackHost.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -13,9 +14,6 @@
 namespace korvel {
 
 class MediaControl;
-class PlayListCells;
-class TForm1;
-class TForm2;
 
 // The playback window: a resizable tool window that holds the picture and owns the playback
 // state. It is the application's main window: closing it ends the program, minimizing it
@@ -29,19 +27,21 @@ public:
 
     // `argument` is the first command-line argument, empty when there is none; it starts
     // playing as the window is shown.
-    TForm3(std::unique_ptr<MediaControl> control, const QString& argument = QString());
+    TForm3(std::unique_ptr<MediaControl> control, const QString& argument = QString(),
+           PlayOrder::Draw draw = PlayOrder::clockDraw);
     ~TForm3() override;
 
-    // The panel and the playlist are created after this window.
-    void attachWindows(TForm1* panel, TForm2* playlist, PlayListCells* cells);
+    // The panel is created after this window; it comes forward after a click into the
+    // picture and shows or hides at the maximize command.
+    void attachPanel(QWidget* panel) { m_panel = panel; }
 
     // A second start handed over its argument: come to the front and play it as a single clip.
     void ReceiveHandOff(const QString& text);
     // Files dropped here or on the panel: the first one plays as a single clip.
     void DropFiles(const QList<QUrl>& urls);
-    // The panel's commands that act on this window.
-    void PanelCommand(const QString& id);
-    void PanelTrackBar(const QString& id, int position);
+    // Keeps this window above all others, or puts it back in the normal order; the panel
+    // and the playlist keep theirs.
+    void SetTopmost(bool topmost);
 
     Playback& playback() { return m_playback; }
     MediaControl& RealAudio1() { return *m_control; }
@@ -58,22 +58,18 @@ protected:
 private:
     QString caption() const override { return windowTitle(); }
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
-    void setClientSize(int width, int height) override { resize(width, height); }
+    void setClientSize(int width, int height) override;
     void letEventsRun() override;
     void runLater(int ms, std::function<void()> step) override;
     void bringPanelForward() override;
 
     void connectEvents();
     void placeOnScreen();
-    void SetTopmost(bool topmost);
     void onMaximize();
-    void onMinimizedChanged(bool minimized);
 
     std::unique_ptr<MediaControl> m_control;
     Playback m_playback;
-    TForm1* m_panel = nullptr;
-    TForm2* m_playlist = nullptr;
-    QList<QWidget*> m_minimizedWithMe;
+    QPointer<QWidget> m_panel;
 };
 
 } // namespace korvel

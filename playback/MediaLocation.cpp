@@ -1,6 +1,7 @@
 #include "playback/MediaLocation.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ const QRegularExpression& urlPattern() {
 }
 
 [[noreturn]] void refuse(const QString& location, const QString& reason) {
-    throw KorvelError(QStringLiteral("Cannot open %1: %2").arg(location, reason));
+    throw KorvelError(FixedTexts::CannotOpen.arg(location, reason));
 }
 
 QString localFile(const QString& path, const QString& location) {
@@ -52,7 +53,7 @@ QString fileUrlTarget(const QString& location) {
 } // namespace
 
 QString MediaLocation::engineTarget(const QString& location) {
-    if (location.isEmpty()) throw KorvelError(QStringLiteral("Nothing to open"));
+    if (location.isEmpty()) throw KorvelError(FixedTexts::NothingToOpen);
     // The engine takes C strings: a NUL would cut the name into another one.
     if (location.contains(QChar(0))) refuse(location, QStringLiteral("invalid name"));
     const QRegularExpressionMatch match = urlPattern().match(location);

@@ -1,6 +1,7 @@
 #include "playback/MpvMediaControl.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 #include "playback/MediaLocation.h"
 #include "playback/PictureControls.h"
 #include "playback/PictureView.h"
@@ -49,7 +50,7 @@ QString engineError(int status) {
 
 void requireSet(int status, const char* name) {
     if (status < 0)
-        throw KorvelError(QStringLiteral("The media engine refused %1: %2")
+        throw KorvelError(FixedTexts::EngineRefused
                               .arg(QString::fromUtf8(name), engineError(status)));
 }
 
@@ -100,14 +101,14 @@ void MpvMediaControl::createCore(const Options& options) {
     // The engine refuses to start unless numbers are written the C way.
     std::setlocale(LC_NUMERIC, "C");
     m_mpv = mpv_create();
-    if (!m_mpv) throw KorvelError(QStringLiteral("Cannot start the media engine"));
+    if (!m_mpv) throw KorvelError(FixedTexts::EngineStart);
     for (const auto& option : EngineOptions) setOption(option[0], option[1]);
     setOption("vo", options.picture == Options::Picture::None ? "null" : "libmpv");
     if (!options.audioOutput.isEmpty()) setOption("ao", options.audioOutput.toUtf8().constData());
     const int status = mpv_initialize(m_mpv);
     if (status < 0)
         throw KorvelError(
-            QStringLiteral("Cannot start the media engine: %1").arg(engineError(status)));
+            (FixedTexts::EngineStart + QStringLiteral(": %1")).arg(engineError(status)));
     mpv_set_wakeup_callback(m_mpv, &MpvMediaControl::wakeUp, this);
     mpv_observe_property(m_mpv, TimePos, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_DOUBLE);
@@ -119,7 +120,7 @@ void MpvMediaControl::createCore(const Options& options) {
 void MpvMediaControl::setOption(const char* name, const char* value) {
     const int status = mpv_set_option_string(m_mpv, name, value);
     if (status < 0)
-        throw KorvelError(QStringLiteral("Cannot start the media engine: option %1: %2")
+        throw KorvelError(FixedTexts::EngineOption
                               .arg(QString::fromUtf8(name), engineError(status)));
 }
 
@@ -375,7 +376,7 @@ std::int64_t MpvMediaControl::loadFile(const QString& target) {
     mpv_node result;
     const int status = mpv_command_ret(m_mpv, arguments, &result);
     if (status < 0)
-        throw KorvelError(QStringLiteral("Cannot open %1: %2").arg(target, engineError(status)));
+        throw KorvelError(FixedTexts::CannotOpen.arg(target, engineError(status)));
     const std::int64_t entry = entryIdOf(result);
     mpv_free_node_contents(&result);
     return entry;
@@ -484,7 +485,7 @@ int MpvMediaControl::QueryVolume() const {
 }
 
 void MpvMediaControl::ApplyVolume(int volume) {
-    if (volume < 0 || volume > 100) throw KorvelError(QStringLiteral("Volume must be 0..100"));
+    if (volume < 0 || volume > 100) throw KorvelError(FixedTexts::VolumeRange);
     setNumber("volume", volume);
 }
 

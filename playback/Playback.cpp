@@ -1,12 +1,16 @@
 #include "playback/Playback.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 #include "playback/MediaControl.h"
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
-#include "playback/TimeText.h"
-#include "skin/IntegerText.h"
-#include "skin/SkinEngine.h"
+#include "base/TimeText.h"
+#include "base/IntegerText.h"
+#include "playlist/PlayListColumns.h"
+#include "skin/ListSkinElements.h"
+#include "skin/PlayerSkinElements.h"
+#include "skin/SkinElements.h"
 
 #include <algorithm>
 
@@ -14,18 +18,22 @@ namespace korvel {
 
 namespace {
 
-enum Column { PlayColumn = 1, CountColumn = 3, StartColumn = 5, EndColumn = 6, PathColumn = 7 };
+using Col = PlayListColumns;
+namespace Panel = PlayerElement;
 
 constexpr int PostSeekPauseMs = 500;
+constexpr int NaturalSize = 20;
+constexpr int SizeStep = 20;
 
 std::uint8_t checkedVolume(int volume) {
-    if (volume < 0 || volume > 255) throw KorvelError(QStringLiteral("範囲チェックエラー"));
+    if (volume < 0 || volume > 255) throw KorvelError(FixedTexts::RangeCheck);
     return std::uint8_t(volume);
 }
 
 } // namespace
 
-Playback::Playback(MediaControl& control, PlaybackHost& host) : m_control(control), m_host(host) {}
+Playback::Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw draw)
+    : m_control(control), m_host(host), m_order(std::move(draw)) {}
 
 std::int64_t Playback::TimeTextToMs(const QString& text) { return TimeText::toMs(text); }
 
@@ -56,18 +64,20 @@ void Playback::FormShow(const QString& argument) {
 void Playback::OpenEntry(bool FromList, QString Location) {
     PlaylistMode = FromList;
     if (FromList) {
-        if (currentCell(PlayColumn) == u"On") Location = currentCell(PathColumn);
+        if (currentCell(Col::PlayColumn) == Col::PlayOn) {
+            Location = currentCell(Col::LocationColumn);
+        }
         if (RemainingPlays == 0) {
             // A count the spin box could not have given is taken at its nearest valid value.
-            RemainingPlays = std::int8_t(std::clamp(IntegerText::toInt(currentCell(CountColumn)), 1, 99));
+            RemainingPlays = std::int8_t(std::clamp(IntegerText::toInt(currentCell(Col::CountColumn)), 1, 99));
         }
     }
     if (!Location.isEmpty()) {
         m_control.LoadSource(Location);
         m_control.StartPlay();
     }
-    if (PlaylistMode && !currentCell(StartColumn).isEmpty()) {
-        m_control.SeekTo(TimeTextToMs(currentCell(StartColumn)));
+    if (PlaylistMode && !currentCell(Col::StartColumn).isEmpty()) {
+        m_control.SeekTo(TimeTextToMs(currentCell(Col::StartColumn)));
     }
     if (SavedVolume == 0) readSavedVolume();
 }
@@ -75,14 +85,14 @@ void Playback::OpenEntry(bool FromList, QString Location) {
 void Playback::readSavedVolume() { SavedVolume = checkedVolume(m_control.QueryVolume()); }
 
 void Playback::readEndMark() {
-    const QString end = currentCell(EndColumn);
+    const QString end = currentCell(Col::EndColumn);
     HasEndMark = !end.isEmpty();
     if (HasEndMark) EndPoint = TimeTextToMs(end);
 }
 
 void Playback::RealAudio1StateChange(int, int newState) {
     if (SavedVolume == 0) readSavedVolume();
-    if (m_panel) m_control.ApplyVolume(m_panel->GetTrackBarPosition(u"TRACKBAR_VOLUME"));
+    if (m_panel) m_control.ApplyVolume(m_panel->GetTrackBarPosition(Panel::TrackBarVolume));
     readEndMark();
     // While a clip opens its picture size is not known yet; the window keeps its size
     // instead of collapsing until the picture arrives.
@@ -97,9 +107,9 @@ void Playback::RealAudio1StateChange(int, int newState) {
     m_host.setCaption(m_control.QueryTitle());
     refreshEntryNumber();
     if (m_panel) {
-        m_panel->SetDisplayText(u"TEXT_TITLE", m_host.caption());
-        m_panel->SetTrackBarPosition(u"TRACKBAR_POS", 0);
-        m_control.ApplyMute(m_panel->GetButtonState(u"BUTTON_MUTE"));
+        m_panel->SetDisplayText(Panel::TextTitle, m_host.caption());
+        m_panel->SetTrackBarPosition(Panel::TrackBarPos, 0);
+        m_control.ApplyMute(m_panel->GetButtonState(Panel::ButtonMute));
     } else {
         m_control.ApplyMute(false);
     }
@@ -111,7 +121,7 @@ void Playback::refreshEntryNumber() {
     const QString text = PlaylistMode && m_list
                              ? QStringLiteral("No. %1/%2    ").arg(currentRow()).arg(m_list->rowCount() - 2)
                              : QStringLiteral("No. --/--  ");
-    m_panel->SetDisplayText(u"TEXT_NO", text);
+    m_panel->SetDisplayText(Panel::TextNo, text);
 }
 
 // The history keeps the last ten sources, oldest first; every state change adds one.
@@ -139,11 +149,11 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
         if (m_panel) {
             // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
             const std::int64_t share = std::max<std::int64_t>(0, lPos) * 100 / EndPoint;
-            m_panel->SetTrackBarPosition(u"TRACKBAR_POS", std::int32_t(share % 101));
-            m_panel->SetDisplayText(u"TEXT_TOTAL", QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
+            m_panel->SetTrackBarPosition(Panel::TrackBarPos, std::int32_t(share % 101));
+            m_panel->SetDisplayText(Panel::TextTotal, QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
         }
     }
-    if (m_panel) m_panel->SetDisplayText(u"TEXT_POS", TimeText::fromMs(CurrentPos));
+    if (m_panel) m_panel->SetDisplayText(Panel::TextPos, TimeText::fromMs(CurrentPos));
 }
 
 void Playback::SeekBy(bool Repeat, std::int32_t StepMs) {
@@ -190,19 +200,99 @@ void Playback::FormClose() {
 }
 
 void Playback::ApplySize() {
-    if (m_panel && m_panel->GetButtonState(u"BUTTON_FIX")) return;
+    if (m_panel && m_panel->GetButtonState(Panel::ButtonFix)) return;
     if (m_control.QueryFullScreen()) return;
     const auto factor = [this] {
-        return 25 * (m_panel ? m_panel->GetTrackBarPosition(u"TRACKBAR_SIZE") : 20) + 500;
+        return 25 * (m_panel ? m_panel->GetTrackBarPosition(Panel::TrackBarSize) : 20) + 500;
     };
     const std::int32_t width = factor() * ClipWidth / 1000;
     const std::int32_t height = factor() * ClipHeight / 1000;
     m_host.setClientSize(width, height);
 }
 
+
+} // namespace korvel
+
+namespace korvel {
+
+bool Playback::listButton(QStringView id) const { return m_listSkin && m_listSkin->GetButtonState(id); }
+
+void Playback::PlayNextEntry(std::int16_t Direction) {
+    SeekRepeat = false;
+    if (!PlaylistMode || !m_list) return;
+    RemainingPlays = 0;
+    const int row = listButton(ListElement::Shuffle)
+                        ? m_order.shuffle(*m_list)
+                        : PlayOrder::walk(*m_list, currentRow(), Direction,
+                                          listButton(ListElement::Loop));
+    // Nothing to start: the cursor, the mode and the playing clip stay as they are.
+    if (row > 0) startRow(row);
+}
+
+void Playback::startRow(int row) {
+    m_list->selectRow(row);
+    OpenEntry(true, QString());
+}
+
 void Playback::ClipFinished() {
     // A single clip plays out; going on through the list belongs to list mode.
     if (!PlaylistMode) return;
+    RemainingPlays = std::int8_t(RemainingPlays - 1);
+    if (RemainingPlays == 0) {
+        PlayNextEntry(+1);
+    } else {
+        OpenEntry(true, QString());
+    }
+    if (ResumeFullScreen) m_control.EnterFullScreen();
+}
+
+void Playback::PlayFromTop() {
+    if (!m_list) return;
+    m_list->selectRow(m_list->rowCount() - 1);
+    PlaylistMode = true;
+    PlayNextEntry(+1);
+}
+
+void Playback::ResumePlay() {
+    SeekRepeat = false;
+    const std::int64_t position = CurrentPos;
+    m_host.letEventsRun();
+    m_control.StartPlay();
+    m_host.letEventsRun();
+    m_control.SeekTo(position);
+}
+
+void Playback::PauseCommand() {
+    SeekRepeat = false;
+    m_control.PausePlay();
+}
+
+void Playback::ApplyMute(bool mute) { m_control.ApplyMute(mute); }
+
+void Playback::VolumeSlider(int position) {
+    if (SavedVolume == 0) readSavedVolume();
+    m_control.ApplyVolume(position);
+}
+
+void Playback::PositionSlider(int position) {
+    m_host.letEventsRun();
+    // In 64 bits: a share of a clip longer than six hours still lands where it should.
+    m_control.SeekTo(std::int64_t(position) * m_control.QueryLength() / 100);
+}
+
+void Playback::EnterFullScreen() { m_control.EnterFullScreen(); }
+
+void Playback::DefaultSize() {
+    if (m_panel) m_panel->SetTrackBarPosition(Panel::TrackBarSize, NaturalSize);
+    ApplySize();
+}
+
+void Playback::StepSize(int direction) {
+    if (m_panel) {
+        const int size = m_panel->GetTrackBarPosition(Panel::TrackBarSize) + direction * SizeStep;
+        m_panel->SetTrackBarPosition(Panel::TrackBarSize, std::clamp(size, 0, 100));
+    }
+    ApplySize();
 }
 
 } // namespace korvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/PlayOrder.h"
+
 #include <QString>
 
 #include <array>
@@ -10,22 +12,32 @@ namespace korvel {
 class MediaControl;
 class PlaybackHost;
 class PlayListCells;
-class SkinEngine;
+class SkinElements;
 
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
-// the engine had before us, and the play history. It drives the player panel's displays and
-// sliders by element name and reads the playlist's current row.
+// the engine had before us, the plays left of the current entry, the play order and the play
+// history. It drives the player panel's displays and sliders by element name, reads the list
+// skin's SHUFFLE and LOOP, and reads and moves the list's current row, the play cursor.
+//
+// Re-entrancy: several operations let pending events run in their middle (the position
+// handler, seeks, play, close); commands and engine events may then run nested and change
+// the fields below, which are read afresh after each such point.
 class Playback {
 public:
     static constexpr int HistorySlots = 10;
 
-    Playback(MediaControl& control, PlaybackHost& host);
+    Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw draw = PlayOrder::clockDraw);
 
-    // The panel's skin and the playlist exist only after this window; until they are attached
-    // their displays and cells read as empty.
-    void attachPanel(SkinEngine* panel) { m_panel = panel; }
-    void attachPlayList(PlayListCells* list) { m_list = list; }
+    // The panel and the playlist exist only after this window; until they are attached their
+    // elements and cells read as empty and nothing is written to them.
+    void attachPanel(SkinElements* panel) { m_panel = panel; }
+    void attachPlayList(PlayListCells* list, SkinElements* listSkin = nullptr) {
+        m_list = list;
+        m_listSkin = listSkin;
+    }
+
+    MediaControl& control() { return m_control; }
 
     void FormShow(const QString& argument);
     void OpenEntry(bool FromList, QString Location);
@@ -41,9 +53,29 @@ public:
     void FormClose();
     // Sizes the picture from the clip's size and the size slider, unless fixed or full screen.
     void ApplySize();
-    // The end point was reached. Only a clip from the list goes on to anything.
-    void ClipFinished();
     static std::int64_t TimeTextToMs(const QString& text);
+
+    // The play order. Next and previous act only in list mode; the end point of a list
+    // entry plays it again while its count lasts, then moves on; the list's OK starts it all
+    // from the top.
+    void PlayNextEntry(std::int16_t Direction);
+    void ClipFinished();
+    void PlayFromTop();
+
+    // The panel's playback commands.
+    // Play continues at the last known position, after a pause or a stop alike.
+    void ResumePlay();
+    void PauseCommand();
+    void ApplyMute(bool mute);
+    // The volume slider moved: the engine's own volume is remembered first, for the close.
+    void VolumeSlider(int position);
+    // The position slider moved: seeks to that share of the clip's length.
+    void PositionSlider(int position);
+    void EnterFullScreen();
+    // Natural size: the size slider back to 20, then the window follows.
+    void DefaultSize();
+    // The size slider one step of 20 up (smaller, -1) or down (larger, +1), within 0..100.
+    void StepSize(int direction);
 
     bool SeekRepeat = false;
     bool PlaylistMode = false;
@@ -64,14 +96,19 @@ private:
     void readSavedVolume();
     void readEndMark();
     void refreshEntryNumber();
+    void refreshPosition(std::int64_t position);
     void addToHistory(const QString& source);
+    void startRow(int row);
+    bool listButton(QStringView id) const;
     bool isEntry(int row) const;
     int currentRow() const;
     QString currentCell(int column) const;
 
     MediaControl& m_control;
     PlaybackHost& m_host;
-    SkinEngine* m_panel = nullptr;
+    PlayOrder m_order;
+    SkinElements* m_panel = nullptr;
+    SkinElements* m_listSkin = nullptr;
     PlayListCells* m_list = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "playback/SwPictureView.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,7 +27,7 @@ SwPictureView::SwPictureView(mpv_handle* mpv, QWidget* parent) : QWidget(parent)
     const int status = mpv_render_context_create(&m_render, mpv, params);
     if (status < 0) {
         m_render = nullptr;
-        throw KorvelError(QStringLiteral("Cannot show the picture: %1")
+        throw KorvelError(FixedTexts::CannotShowPicture
                               .arg(QString::fromUtf8(mpv_error_string(status))));
     }
     mpv_render_context_set_update_callback(m_render, &SwPictureView::requestUpdate, this);

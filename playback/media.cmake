@@ -13,6 +13,6 @@ add_library(korvel_media STATIC
     GlPictureView.cpp)
 target_include_directories(korvel_media PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(korvel_media
-    PUBLIC korvel_error Qt6::Widgets
+    PUBLIC korvel_base Qt6::Widgets
     PRIVATE Qt6::OpenGL Qt6::OpenGLWidgets PkgConfig::MPV)
 korvel_warnings(korvel_media)

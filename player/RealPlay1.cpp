@@ -1,10 +1,12 @@
 #include "player/RealPlay1.h"
 
-#include "app/ErrorBox.h"
+#include "player/PanelCommands.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 
 namespace korvel {
@@ -14,6 +16,8 @@ TForm1::TForm1() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
     setWindowTitle(QStringLiteral("Korvel"));
     resize(273, 116);
     setAcceptDrops(true);
+    // The panel takes the keys whenever it is the active window.
+    setFocusPolicy(Qt::StrongFocus);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
     m_skinForm->setShowHint(true);
@@ -35,17 +39,21 @@ void TForm1::FormCreate() { m_skinForm->LoadSkin(QStringLiteral("Skin")); }
 
 void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState,
                                     int, int) {
-    if (button != Qt::LeftButton) return;
-    emit commandReleased(id);
+    if (!m_commands) return;
+    ErrorBox::run([&] { m_commands->SkinForm1MouseUpNotify(id, button); });
 }
 
 void TForm1::SkinForm1TrackBarNotify(const QString& id, int position) {
-    emit trackBarMoved(id, position);
+    if (!m_commands) return;
+    ErrorBox::run([&] { m_commands->SkinForm1TrackBarNotify(id, position); });
 }
 
-} // namespace korvel
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (!m_commands) return;
+    ErrorBox::run([&] { m_commands->HandleKey(key, shift); });
+}
 
-namespace korvel {
+void TForm1::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();

@@ -8,10 +8,11 @@
 
 namespace korvel {
 
+class PanelCommands;
 class TSkinForm;
 
 // The player panel: a borderless window whose whole face is the skin "Skin". It keeps no
-// playback state; it turns clicks, slider moves and keys into commands.
+// playback state; it turns clicks, slider moves and keys into the commands given to it.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -20,21 +21,22 @@ public:
     ~TForm1() override;
 
     TSkinForm* SkinForm1() const { return m_skinForm; }
+    // The commands the panel's buttons, sliders and keys run (not owned); none until wired.
+    void setCommands(PanelCommands* commands) { m_commands = commands; }
 
     // A release on the face: only left-button releases are commands.
     void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift,
                                 int x, int y);
     // A slider moved by the pointer to a position 0..100.
     void SkinForm1TrackBarNotify(const QString& id, int position);
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
 signals:
-    // The panel's commands are wired to these by the windows that carry them out.
-    void commandReleased(const QString& id);
-    void trackBarMoved(const QString& id, int position);
     // Files dropped on the panel; the playback window takes them as if dropped there.
     void filesDropped(const QList<QUrl>& urls);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -42,6 +44,7 @@ private:
     void FormCreate();
 
     TSkinForm* m_skinForm;
+    PanelCommands* m_commands = nullptr;
 };
 
 } // namespace korvel

@@ -1,8 +1,9 @@
 #include "playlist/PlayCountBox.h"
 
-#include "skin/IntegerText.h"
+#include "base/IntegerText.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QStyleOptionSpinBox>
 
@@ -26,6 +27,9 @@ QPolygon arrow(QRect button, bool up) {
 } // namespace
 
 PlayCountBox::PlayCountBox(QWidget* parent) : QSpinBox(parent) {
+    // Counts are ASCII digits in the list whatever the locale: the box shows and takes them
+    // as they are stored, and textValue reads what it shows.
+    setLocale(QLocale::c());
     setRange(Minimum, Maximum);
     setValue(Minimum);
     lineEdit()->setMaxLength(2);

@@ -6,7 +6,8 @@ namespace korvel {
 
 // The play count field: 1..99, at most two characters typed. Its value is its text read as
 // a whole number, 1 when the text is not one, so a half-typed "0" counts as 0 until the box
-// loses the focus; then, as for a value set from code, it is clamped into 1..99.
+// loses the focus; then, as for a value set from code, it is clamped into 1..99. It shows
+// and takes ASCII digits in every locale, as the list stores counts.
 class PlayCountBox : public QSpinBox {
     Q_OBJECT
 

@@ -1,12 +1,14 @@
 #include "playlist/PlayList.h"
 
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
 #include "skin/DisplayFonts.h"
-#include "skin/IntegerText.h"
+#include "base/IntegerText.h"
 #include "skin/SkinForm.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <limits>
@@ -67,6 +69,11 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
     m_grid->setGeometry(10, 25, 580, 140);
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
+    for (QWidget* field : {static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_group),
+                           static_cast<QWidget*>(m_playCount), static_cast<QWidget*>(m_url)}) {
+        watchKeys(field);
+    }
+    installEventFilter(this);
     ErrorBox::run([this] { FormCreate(); });
 }
 
@@ -106,14 +113,37 @@ void TForm2::FormCreate() {
 
 void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState,
                                     int, int) {
-    if (button != Qt::LeftButton) return;
-    emit commandReleased(id);
+    ErrorBox::run([&] { m_commands.SkinForm1MouseUpNotify(id, button); });
+}
+
+void TForm2::FormKeyDown(int key) { m_commands.FormKeyDown(key); }
+
+void TForm2::HideList() { hide(); }
+
+void TForm2::PlayFromTop() {
+    if (OnPlayFromTop) OnPlayFromTop();
+}
+
+void TForm2::watchKeys(QWidget* field) {
+    field->installEventFilter(this);
+    for (QWidget* child : field->findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+// Keys are seen on their way to the focused field and passed on. Each key press reaches
+// the filter once, at the widget that has the focus.
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (event->type() == QEvent::KeyPress && (watched == focus || (!focus && watched == this))) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        ErrorBox::run([this, key] { FormKeyDown(key); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm2::ShowCurrentRow() {
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
-    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) == u"On");
+    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) == PlayListColumns::PlayOn);
     m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
     m_playCount->setValue(IntegerText::toInt(m_list.cell(PlayListModel::CountColumn, row)));
     m_url->setText(m_list.cell(PlayListModel::LocationColumn, row));
@@ -154,7 +184,7 @@ void TForm2::StoreEditFields() {
 }
 
 QString TForm2::playFlag() const {
-    return m_skinForm->GetButtonState(u"PLAY") ? QStringLiteral("On") : QStringLiteral("Off");
+    return m_skinForm->GetButtonState(u"PLAY") ? PlayListColumns::PlayOn : PlayListColumns::PlayOff;
 }
 
 } // namespace korvel

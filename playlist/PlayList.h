@@ -1,9 +1,12 @@
 #pragma once
 
+#include "playlist/ListCommands.h"
 #include "playlist/PlayListModel.h"
 #include "skin/SkinPointer.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QLineEdit;
 
@@ -21,7 +24,7 @@ class TSkinForm;
 // Binding: a field's change handler runs on every change of its text, typed or set from
 // code, and writes the field into the current row when that row is an entry. Showing a row
 // therefore also writes back every field whose text it changes.
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, private ListActions {
     Q_OBJECT
 
 public:
@@ -53,19 +56,27 @@ public:
     void PlayCountChange();
     void URLChange();
     // Play of the current entry from the PLAY toggle, which has flipped already.
-    void StorePlayFlag();
+    void StorePlayFlag() override;
+    void HideList() override;
+    // Runs OnPlayFromTop, which the program wires to the playback window.
+    void PlayFromTop() override;
+    // Every key pressed while the window is active, before the focused field sees it; the
+    // key still reaches the field afterwards.
+    void FormKeyDown(int key);
+
+    std::function<void()> OnPlayFromTop;
     // Writes every field into the current row: Play only when the row is an entry, the rest
     // whatever the row is. For a new entry that was just selected.
     void StoreEditFields();
 
-signals:
-    // The list's commands are wired to this by the windows that carry them out.
-    void commandReleased(const QString& id);
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void createFields();
     QString playFlag() const;
+    void watchKeys(QWidget* field);
 
     TSkinForm* m_skinForm;
     PlayListModel m_list;
@@ -73,6 +84,7 @@ private:
     QLineEdit* m_group;
     PlayCountBox* m_playCount;
     QLineEdit* m_url;
+    ListCommands m_commands{*this};
 };
 
 } // namespace korvel

@@ -1,6 +1,6 @@
 #include "playlist/PlayListGrid.h"
 
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/PlayListTableModel.h"
 #include "skin/DisplayFonts.h"

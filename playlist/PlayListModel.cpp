@@ -1,6 +1,7 @@
 #include "playlist/PlayListModel.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <algorithm>
 
@@ -8,18 +9,12 @@ namespace korvel {
 
 namespace {
 
-const std::array<QString, PlayListModel::ColumnCount> Titles = {
-    QStringLiteral("No."),   QStringLiteral("Play"),     QStringLiteral("Group"),
-    QStringLiteral("Count"), QStringLiteral("FileName"), QStringLiteral("Start"),
-    QStringLiteral("End"),   QStringLiteral("Path or URL"),
-};
-
 KorvelError indexError(int index) {
-    return KorvelError(QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index));
+    return KorvelError(FixedTexts::ListIndex.arg(index));
 }
 
 KorvelError fullError() {
-    return KorvelError(QStringLiteral("The playlist is full: it holds at most %1 entries")
+    return KorvelError(FixedTexts::ListFull
                            .arg(PlayListModel::MaxEntries));
 }
 
@@ -63,9 +58,9 @@ void PlayListModel::AddEntry(const QString& location) {
     const int entry = rowCount() - 1;
     setRowCount(rowCount() + 1);
     setCell(NoColumn, entry, {});
-    setCell(PlayColumn, entry, QStringLiteral("On"));
-    setCell(GroupColumn, entry, QStringLiteral("Default"));
-    setCell(CountColumn, entry, QStringLiteral("1"));
+    setCell(PlayColumn, entry, PlayOn);
+    setCell(GroupColumn, entry, DefaultGroup);
+    setCell(CountColumn, entry, DefaultCount);
     setCell(FileNameColumn, entry, FileName(location));
     setCell(StartColumn, entry, {});
     setCell(EndColumn, entry, {});
@@ -85,9 +80,10 @@ QString PlayListModel::FileName(const QString& location) {
 
 void PlayListModel::selectRow(int row) {
     if (row < 1 || row >= rowCount()) throw indexError(row);
-    const bool moved = row != m_current;
+    // Selecting the row that is current already leaves a selected block as it is.
+    if (row == m_current) return;
     setCursor(row, row, row);
-    if (moved && OnClick) OnClick();
+    if (OnClick) OnClick();
 }
 
 void PlayListModel::userMove(int row) {

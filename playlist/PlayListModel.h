@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PlayListColumns.h"
+
 #include <QObject>
 #include <QString>
 
@@ -21,21 +23,10 @@ namespace korvel {
 // Everything runs on the user-interface thread. The signals tell the views what changed;
 // they are raised after the change. The click notification is a plain call instead, so that
 // a failure in it ends the operation that moved the row.
-class PlayListModel : public QObject {
+class PlayListModel : public QObject, public PlayListColumns {
     Q_OBJECT
 
 public:
-    enum Column : int {
-        NoColumn,
-        PlayColumn,
-        GroupColumn,
-        CountColumn,
-        FileNameColumn,
-        StartColumn,
-        EndColumn,
-        LocationColumn,
-    };
-    static constexpr int ColumnCount = 8;
     static constexpr int MaxEntries = 254;
     static constexpr int MaxRowCount = MaxEntries + 2;
 
@@ -74,7 +65,8 @@ public:
     int selectionTop() const { return m_top; }
     int selectionBottom() const { return m_bottom; }
 
-    // Makes `row` (1..row count - 1) current and the selection that row alone. When the
+    // Makes `row` (1..row count - 1) current and the selection that row alone; the row that
+    // is current already changes nothing, so a selected block stays. When the
     // current row really changes, runs the click notification, whose failure propagates
     // after the move. A row outside the range raises the list-index text and moves nothing.
     void selectRow(int row);

@@ -1,6 +1,7 @@
 #include "skin/BmpReader.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <array>
 
@@ -41,7 +42,7 @@ struct Layout {
 };
 
 [[noreturn]] void invalid() {
-    throw KorvelError(QStringLiteral("ビットマップイメージが不正です"));
+    throw KorvelError(FixedTexts::BadBitmap);
 }
 
 void require(bool ok) {

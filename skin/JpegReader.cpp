@@ -1,6 +1,7 @@
 #include "skin/JpegReader.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
@@ -117,7 +118,7 @@ bool readRows(Session& session, uchar* bits, qsizetype bytesPerLine) {
 }
 
 KorvelError decodeError(int code) {
-    return KorvelError(QStringLiteral("JPEG エラー #%1").arg(code));
+    return KorvelError(FixedTexts::JpegError.arg(code));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/SkinLoader.h"
+#include "skin/SkinElements.h"
 #include "skin/SkinModel.h"
 
 #include <QImage>
@@ -29,7 +30,7 @@ public:
 // The skin component without its widget: the loaded skin, the face composed from it, the
 // window shape, and the element operations the owning windows call by element name.
 // Runs without a display; the widget only forwards to it and shows the face.
-class SkinEngine : private SkinLoaderHost {
+class SkinEngine : public SkinElements, private SkinLoaderHost {
 public:
     explicit SkinEngine(SkinWindow* window = nullptr);
     ~SkinEngine() override;
@@ -45,11 +46,11 @@ public:
 
     // Element operations: names match exactly, the first element of the name wins, an
     // unknown name changes nothing (reads give false or 0).
-    void SetButtonState(QStringView id, bool state);
-    bool GetButtonState(QStringView id) const;
-    void SetDisplayText(QStringView id, const QString& text);
-    std::int32_t GetTrackBarPosition(QStringView id) const;
-    void SetTrackBarPosition(QStringView id, std::int32_t position);
+    void SetButtonState(QStringView id, bool state) override;
+    bool GetButtonState(QStringView id) const override;
+    void SetDisplayText(QStringView id, const QString& text) override;
+    std::int32_t GetTrackBarPosition(QStringView id) const override;
+    void SetTrackBarPosition(QStringView id, std::int32_t position) override;
 
     // Take effect at the next load.
     void setKeyColor(std::uint32_t color) { m_model.KeyColor = color; }

@@ -1,6 +1,7 @@
 #include "skin/SkinForm.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -15,7 +16,7 @@ namespace korvel {
 namespace {
 
 QWidget* requireForm(QWidget* form) {
-    if (!form || !form->isWindow()) throw KorvelError(QStringLiteral("Please Drop on a Form"));
+    if (!form || !form->isWindow()) throw KorvelError(FixedTexts::DropOnForm);
     return form;
 }
 

@@ -1,8 +1,9 @@
 #include "skin/SkinLoader.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 #include "skin/BmpReader.h"
-#include "skin/IniFile.h"
+#include "base/IniFile.h"
 #include "skin/JpegReader.h"
 #include "skin/SkinImageName.h"
 #include "skin/SkinResources.h"
@@ -19,7 +20,7 @@ const QString TrackBarInfo = QStringLiteral("TRACKBARINFO");
 
 std::int32_t readCount(const IniFile& ini, const QString& section) {
     const std::int32_t count = ini.readInteger(section, u"Count", 0);
-    if (count < 0) throw KorvelError(QStringLiteral("範囲チェックエラー"));
+    if (count < 0) throw KorvelError(FixedTexts::RangeCheck);
     return count;
 }
 

@@ -1,6 +1,7 @@
 #include "skin/SkinResources.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QFile>
 
@@ -11,7 +12,7 @@ QByteArray SkinResources::find(QStringView type, QStringView name) {
     QFile file(QStringLiteral(":/skins/%1/%2").arg(type.toString().toUpper(),
                                                    name.toString().toUpper()));
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        throw KorvelError(QStringLiteral("%1 リソースが見つかりません").arg(name));
+        throw KorvelError(FixedTexts::ResourceMissing.arg(name));
     }
     return file.readAll();
 }

@@ -1,8 +1,9 @@
 #include "skin/SkinRow.h"
 
-#include "app/KorvelError.h"
-#include "skin/IntegerText.h"
-#include "skin/SplitFields.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
+#include "base/IntegerText.h"
+#include "base/SplitFields.h"
 
 namespace korvel {
 
@@ -18,7 +19,7 @@ std::int32_t SkinRow::integer(qsizetype index) const {
 }
 
 KorvelError SkinRow::indexError(qsizetype index) {
-    return KorvelError(QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index));
+    return KorvelError(FixedTexts::ListIndex.arg(index));
 }
 
 } // namespace korvel

@@ -2,7 +2,7 @@
 
 #include "app/HandOffClient.h"
 #include "app/HandOffServer.h"
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/ErrorBox.h"
-#include "app/KorvelError.h"
+#include "ui/ErrorBox.h"
+#include "base/KorvelError.h"
 
 #include <gtest/gtest.h>
 

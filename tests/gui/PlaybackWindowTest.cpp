@@ -1,16 +1,15 @@
 #include "../support/ErrorCapture.h"
 #include "../support/FakeMediaControl.h"
 
-#include "playback/ImageWin.h"
-#include "playback/PlayListModelCells.h"
-#include "player/RealPlay1.h"
-#include "playlist/PlayList.h"
+#include "app/PlayerWindows.h"
+#include "playlist/PlayListGrid.h"
 #include "skin/SkinForm.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
 
@@ -23,13 +22,22 @@ namespace {
 // The three windows wired as the program wires them, over a scripted engine.
 class PlaybackWindowTest : public ::testing::Test {
 protected:
-    PlaybackWindowTest() : engine(*new FakeMediaControl), playback(std::unique_ptr<MediaControl>(&engine)) {
-        playback.attachWindows(&panel, &playlist, &cells);
-        QObject::connect(&panel, &TForm1::commandReleased, &playback, &TForm3::PanelCommand);
-        QObject::connect(&panel, &TForm1::trackBarMoved, &playback, &TForm3::PanelTrackBar);
-        QObject::connect(&panel, &TForm1::filesDropped, &playback, &TForm3::DropFiles);
-        panel.show();
+    PlaybackWindowTest()
+        : engine(*new FakeMediaControl),
+          windows(std::unique_ptr<MediaControl>(&engine), QString(), [](int) { return 0; }) {
         engine.log.clear();
+    }
+
+    // A left click on one of the panel's buttons, as the skin reports it.
+    void click(const char* id) {
+        panel.SkinForm1MouseUpNotify(QString::fromLatin1(id), Qt::LeftButton, {}, 1, 1);
+    }
+    void clickList(const char* id) {
+        playlist.SkinForm1MouseUpNotify(QString::fromLatin1(id), Qt::LeftButton, {}, 1, 1);
+    }
+    void slide(const char* id, int position) {
+        skin().SetTrackBarPosition(QString::fromLatin1(id), position);
+        panel.SkinForm1TrackBarNotify(QString::fromLatin1(id), position);
     }
 
     // Drops the URLs on a window as a file manager would.
@@ -47,10 +55,10 @@ protected:
     TSkinForm& skin() { return *panel.SkinForm1(); }
 
     FakeMediaControl& engine;
-    TForm3 playback;
-    TForm1 panel;
-    TForm2 playlist;
-    PlayListModelCells cells{playlist.model()};
+    PlayerWindows windows;
+    TForm3& playback = windows.playback();
+    TForm1& panel = windows.panel();
+    TForm2& playlist = windows.playlist();
 };
 
 } // namespace
@@ -72,44 +80,129 @@ TEST_F(PlaybackWindowTest, RefusedDropIsShown) {
     EXPECT_EQ(errors.texts, QStringList({"Cannot open lavfi://testsrc."})) << engine.log.join(",").toStdString();
 }
 
-// The size buttons and slider of the panel size the picture; natural size puts the slider
-// back to 20.
+// The size buttons, keys and slider of the panel size the picture; natural size puts the
+// slider back to 20.
 TEST_F(PlaybackWindowTest, PanelSizesThePicture) {
-    skin().SetTrackBarPosition(u"TRACKBAR_SIZE", 40);
-    playback.PanelTrackBar("TRACKBAR_SIZE", 40);
+    slide("TRACKBAR_SIZE", 40);
     EXPECT_EQ(playback.size(), QSize(480, 360));
-    playback.PanelCommand("BUTTON_DEFO");
+    QTest::keyClick(&panel, Qt::Key_Down);
+    EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_SIZE"), 60);
+    EXPECT_EQ(playback.size(), QSize(640, 480));
+    click("BUTTON_DEFO");
     EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_SIZE"), 20);
     EXPECT_EQ(playback.size(), QSize(320, 240));
-    playback.PanelCommand("BUTTON_FULL");
+    click("BUTTON_FULL");
     EXPECT_TRUE(engine.log.contains("EnterFullScreen"));
+}
+
+// Fault: a clip without a picture sized the window to nothing, and the window system took
+// it off the screen. Its frame stays, over no picture.
+TEST_F(PlaybackWindowTest, SoundAloneKeepsTheWindowOnScreen) {
+    engine.width = engine.height = 0;
+    engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
+    EXPECT_EQ(playback.width(), 320);
+    EXPECT_GT(playback.height(), 0);
+    EXPECT_LT(playback.height(), 8);
 }
 
 // Always on top follows the panel's toggle, for the playback window alone.
 TEST_F(PlaybackWindowTest, AlwaysOnTopFollowsTheToggle) {
+    // The press has flipped the toggle before its release reaches the panel.
     skin().SetButtonState(u"BUTTON_TOP", true);
-    playback.PanelCommand("BUTTON_TOP");
+    click("BUTTON_TOP");
     EXPECT_TRUE(playback.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(panel.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(playback.isVisible());
     skin().SetButtonState(u"BUTTON_TOP", false);
-    playback.PanelCommand("BUTTON_TOP");
+    click("BUTTON_TOP");
     EXPECT_FALSE(playback.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-// Maximizing shows or hides the panel instead; minimizing takes the other windows along.
-TEST_F(PlaybackWindowTest, MaximizeTogglesThePanelAndMinimizeTakesAll) {
+// Maximizing shows or hides the panel instead.
+TEST_F(PlaybackWindowTest, MaximizeTogglesThePanel) {
     playback.setWindowState(Qt::WindowMaximized);
     EXPECT_FALSE(playback.isMaximized());
     EXPECT_FALSE(panel.isVisible());
     playback.setWindowState(Qt::WindowMaximized);
     EXPECT_TRUE(panel.isVisible());
+}
 
-    playback.setWindowState(Qt::WindowMinimized);
+// Minimize takes every showing window off the screen and restoring any one of them brings
+// them all back; a hidden playlist stays hidden through it.
+TEST_F(PlaybackWindowTest, MinimizeTakesAllAndAnyBringsThemBack) {
+    click("BUTTON_MINIMIZE");
+    EXPECT_TRUE(playback.isMinimized());
     EXPECT_TRUE(panel.isMinimized());
     EXPECT_FALSE(playlist.isVisible());
+    panel.setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(playback.isMinimized());
+    EXPECT_FALSE(playlist.isVisible());
+
+    click("BUTTON_OPEN");
+    ASSERT_TRUE(playlist.isVisible());
+    playlist.setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(playback.isMinimized());
+    EXPECT_TRUE(panel.isMinimized());
     playback.setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(playlist.isMinimized());
     EXPECT_FALSE(panel.isMinimized());
+}
+
+// Hide takes the panel away; a click into the picture brings it back. The playlist opens
+// from the button and from Ctrl+L.
+TEST_F(PlaybackWindowTest, PanelHidesAndComesBackAndOpensTheList) {
+    click("BUTTON_HIDE");
+    EXPECT_FALSE(panel.isVisible());
+    engine.OnLButtonUp(0, 10, 10);
+    EXPECT_TRUE(panel.isVisible());
+    QTest::keyClick(&panel, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(playlist.isVisible());
+}
+
+// OK and Enter hide the list and play it from the top; CANCEL and Esc only hide it, also
+// when the key comes to an edit field.
+TEST_F(PlaybackWindowTest, ListClosesWithOrWithoutPlaying) {
+    playlist.model().AddEntry("/clips/one.mpg");
+    playlist.model().AddEntry("/clips/two.mpg");
+    playlist.model().setCell(PlayListModel::PlayColumn, 1, "Off");
+    for (const char* cancel : {"CANCEL", "Esc"}) {
+        playlist.show();
+        if (cancel == QLatin1String("Esc")) {
+            playlist.URL()->setFocus();
+            QTest::keyClick(playlist.URL(), Qt::Key_Escape);
+        } else {
+            clickList(cancel);
+        }
+        EXPECT_FALSE(playlist.isVisible()) << cancel;
+        EXPECT_TRUE(engine.calls("LoadSource").isEmpty()) << cancel;
+    }
+    playlist.show();
+    clickList("OK");
+    EXPECT_FALSE(playlist.isVisible());
+    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:/clips/two.mpg"}));
+    EXPECT_EQ(playlist.model().currentRow(), 2);
+    playlist.show();
+    playlist.activateWindow();
+    playlist.PlayList()->setFocus();
+    QTest::keyClick(playlist.PlayList(), Qt::Key_Return);
+    EXPECT_FALSE(playlist.isVisible());
+    EXPECT_EQ(engine.calls("LoadSource").size(), 2);
+}
+
+// Play, pause and stop from the panel's buttons and keys; exit closes the playback window.
+TEST_F(PlaybackWindowTest, PanelDrivesPlaybackAndExits) {
+    engine.source = "/clips/a.mpg";
+    QTest::keyClick(&panel, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&panel, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&panel, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&panel, Qt::Key_S); // without Ctrl: nothing
+    click("BUTTON_PLAY");
+    EXPECT_EQ(engine.log, QStringList({"PausePlay", "StartPlay", "SeekTo:0", "StopPlay",
+                                       "StartPlay", "SeekTo:0"}));
+    panel.SkinForm1MouseUpNotify("BUTTON_EXIT", Qt::RightButton, {}, 1, 1);
+    EXPECT_TRUE(playback.isVisible());
+    click("BUTTON_EXIT");
+    EXPECT_FALSE(playback.isVisible());
 }
 
 // Engine events reach the panel through the window; a failing handler shows its error and

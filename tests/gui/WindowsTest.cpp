@@ -1,8 +1,8 @@
 #include "../support/ErrorCapture.h"
 #include "../support/FakeMediaControl.h"
 
-#include "app/ErrorBox.h"
-#include "app/KorvelError.h"
+#include "ui/ErrorBox.h"
+#include "base/KorvelError.h"
 #include "playback/ImageWin.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
@@ -90,13 +90,35 @@ TEST(Windows, SkinFormOnlyOnAWindow) {
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
-// A failing load ends the window's set-up with an error box and leaves the window usable.
+// Fault: a failing load half-applied the skin (size, outline) so the window it leaves
+// could not be seen or used, or the component could not load a skin afterwards.
 TEST(Windows, FailedLoadIsShownAndTheWindowStays) {
     ErrorCapture errors;
     QWidget form;
+    form.resize(200, 100);
     TSkinForm skin(&form);
     ErrorBox::run([&skin] { skin.LoadSkin(QStringLiteral("NoSuchSkin")); });
-    EXPECT_EQ(errors.texts, QStringList({QString::fromUtf8("NoSuchSkin リソースが見つかりません.")}));
+    EXPECT_EQ(errors.texts,
+              QStringList({QString::fromUtf8("NoSuchSkin リソースが見つかりません.")}));
+    EXPECT_EQ(form.size(), QSize(200, 100));
+    EXPECT_TRUE(form.mask().isEmpty());
+    EXPECT_EQ(skin.geometry(), form.rect());
     form.show();
-    EXPECT_TRUE(form.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    // The same component still takes a skin: size, outline and face follow it.
+    skin.LoadSkin(QStringLiteral("Skin"));
+    EXPECT_EQ(errors.texts.size(), 1);
+    EXPECT_EQ(form.size(), QSize(273, 116));
+    EXPECT_EQ(skin.geometry(), QRect(0, 0, 273, 116));
+    EXPECT_TRUE(form.mask().xored(QRegion(0, 0, 273, 116)).isEmpty());
+    const QImage face = skin.engine().face();
+    EXPECT_EQ(skin.grab().toImage().convertToFormat(QImage::Format_RGB32), face);
+
+    // A later failing load keeps the skin the window has.
+    ErrorBox::run([&skin] { skin.LoadSkin(QStringLiteral("NoSuchSkin")); });
+    EXPECT_EQ(errors.texts.size(), 2);
+    EXPECT_EQ(form.size(), QSize(273, 116));
+    EXPECT_TRUE(form.mask().xored(QRegion(0, 0, 273, 116)).isEmpty());
+    EXPECT_EQ(skin.grab().toImage().convertToFormat(QImage::Format_RGB32), face);
 }

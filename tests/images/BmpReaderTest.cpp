@@ -1,6 +1,6 @@
 #include "skin/BmpReader.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <QList>
 

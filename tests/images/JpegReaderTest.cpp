@@ -1,6 +1,6 @@
 #include "skin/JpegReader.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,6 +1,6 @@
-#include "skin/IntegerText.h"
+#include "base/IntegerText.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <gtest/gtest.h>
 

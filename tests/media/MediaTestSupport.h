@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "playback/MpvMediaControl.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,10 @@
 #include "../support/FakeMediaControl.h"
+#include "../support/PlaybackFakes.h"
 
 #include "playback/PlayListCells.h"
 #include "playback/Playback.h"
 #include "playback/PlaybackHost.h"
-#include "playback/TimeText.h"
+#include "base/TimeText.h"
 #include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
@@ -12,60 +13,11 @@
 #include <functional>
 
 using namespace korvel;
+using korvel::test::FakeHost;
+using korvel::test::FakeList;
 using korvel::test::FakeMediaControl;
 
 namespace {
-
-// A list of eight text columns: header row 0, entries, and the blank end row.
-class FakeList : public PlayListCells {
-public:
-    explicit FakeList(int entries = 0) : rows(entries + 2, QStringList(8)) {}
-    int currentRow() const override { return current; }
-    int rowCount() const override { return int(rows.size()); }
-    QString cell(int column, int row) const override { return rows.at(row).at(column); }
-    void setCell(int column, int row, const QString& text) override { rows[row][column] = text; }
-
-    void setEntry(int row, const QString& play, const QString& count, const QString& start,
-                  const QString& end, const QString& path) {
-        rows[row] = QStringList{QString::number(row), play, "Default", count, "", start, end, path};
-    }
-
-    std::vector<QStringList> rows;
-    int current = 0;
-};
-
-class FakeHost : public PlaybackHost {
-public:
-    QString caption() const override { return m_caption; }
-    void setCaption(const QString& caption) override { m_caption = caption; }
-    void setClientSize(int width, int height) override { sizes.append(QSize(width, height)); }
-    void letEventsRun() override {
-        ++eventRuns;
-        if (nested) std::exchange(nested, {})();
-    }
-    void runLater(int ms, std::function<void()> step) override {
-        delays.append(ms);
-        later.push_back(std::move(step));
-    }
-    void bringPanelForward() override { ++panelForward; }
-
-    // Runs the steps that came due, in order.
-    void runDue() {
-        while (!later.empty()) {
-            auto step = std::move(later.front());
-            later.pop_front();
-            step();
-        }
-    }
-
-    QString m_caption = "Korvel mark2";
-    QList<QSize> sizes;
-    int eventRuns = 0;
-    std::function<void()> nested; // run once at the next point where events may run
-    QList<int> delays;
-    std::deque<std::function<void()>> later;
-    int panelForward = 0;
-};
 
 class PlaybackTest : public ::testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "playlist/PlayListModel.h"
 
 #include <gtest/gtest.h>
@@ -134,18 +134,19 @@ TEST(PlayListModel, SelectRowNotifiesOnlyOnChange) {
     list.OnClick = [&] { clicked.append(list.currentRow()); };
     list.userSelection(2, 4);
 
-    // Row 1 is current already: the block collapses to it without a notification.
+    // Fault: selecting the row that is current already shrank a selected block to it.
+    // Row 1 is current: nothing changes and nobody is notified.
     list.selectRow(1);
-    EXPECT_EQ(list.selectionTop(), 1);
-    EXPECT_EQ(list.selectionBottom(), 1);
+    EXPECT_EQ(list.selectionTop(), 2);
+    EXPECT_EQ(list.selectionBottom(), 4);
     list.selectRow(3);
     list.userSelection(2, 4);
     list.selectRow(3);
     EXPECT_EQ(clicked, QList<int>({3}));
     EXPECT_EQ(list.currentRow(), 3);
-    // Selecting the current row again still collapses the block.
-    EXPECT_EQ(list.selectionTop(), 3);
-    EXPECT_EQ(list.selectionBottom(), 3);
+    // Selecting the current row again leaves the block the user made.
+    EXPECT_EQ(list.selectionTop(), 2);
+    EXPECT_EQ(list.selectionBottom(), 4);
 
     // The end row may be selected; the header and rows past the end may not.
     list.selectRow(5);

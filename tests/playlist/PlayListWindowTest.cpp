@@ -1,6 +1,6 @@
 #include "../support/ErrorCapture.h"
-#include "app/ErrorBox.h"
-#include "app/KorvelError.h"
+#include "ui/ErrorBox.h"
+#include "base/KorvelError.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListGrid.h"

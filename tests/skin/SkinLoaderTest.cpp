@@ -1,6 +1,6 @@
 #include "SkinTestSupport.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "skin/SkinImageName.h"
 
 #include <gtest/gtest.h>

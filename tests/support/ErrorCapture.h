@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 
 #include <QStringList>
 

@@ -12,7 +12,7 @@
 
 #include "app/HandOffServer.h"
 #include "app/InstanceGuard.h"
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "app/Launcher.h"
 #include "app/RuntimeDir.h"
 

@@ -1,6 +1,6 @@
 #include "tools/skinart/FaceCommon.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "tools/skinart/ArtStyle.h"
 
 #include <QLinearGradient>

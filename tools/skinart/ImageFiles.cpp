@@ -1,6 +1,6 @@
 #include "tools/skinart/ImageFiles.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <QFile>
 #include <QSaveFile>

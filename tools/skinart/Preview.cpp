@@ -1,6 +1,6 @@
 #include "tools/skinart/Preview.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <QDir>
 #include <QPainter>

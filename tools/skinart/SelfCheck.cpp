@@ -1,6 +1,6 @@
 #include "tools/skinart/SelfCheck.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "tools/skinart/ImageFiles.h"
 #include "tools/skinart/ThumbArt.h"
 

@@ -1,9 +1,9 @@
 #include "tools/skinart/SkinLayout.h"
 
-#include "app/KorvelError.h"
-#include "skin/IniFile.h"
-#include "skin/IntegerText.h"
-#include "skin/SplitFields.h"
+#include "base/KorvelError.h"
+#include "base/IniFile.h"
+#include "base/IntegerText.h"
+#include "base/SplitFields.h"
 
 #include <QFile>
 #include <QStringList>

@@ -4,7 +4,7 @@
 // OUTDIR defaults to the source tree's resources/, DIR of --skins (where Skin.ini and
 // ListSkin.ini are read) too; --preview also writes PNG previews there.
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 #include "tools/skinart/Preview.h"
 #include "tools/skinart/SelfCheck.h"
 #include "tools/skinart/SkinArt.h"

@@ -1,6 +1,6 @@
-#include "app/KorvelApplication.h"
+#include "ui/KorvelApplication.h"
 
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 
 namespace korvel {
 

@@ -1,6 +1,6 @@
-#include "skin/IniFile.h"
+#include "base/IniFile.h"
 
-#include "skin/IntegerText.h"
+#include "base/IntegerText.h"
 
 #include <QList>
 

@@ -16,6 +16,7 @@ public:
     void setCell(int column, int row, const QString& text) override {
         m_model.setCell(column, row, text);
     }
+    void selectRow(int row) override { m_model.selectRow(row); }
 
 private:
     PlayListModel& m_model;

@@ -1,6 +1,7 @@
-#include "skin/IntegerText.h"
+#include "base/IntegerText.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QString>
 
@@ -61,7 +62,7 @@ std::optional<std::int32_t> IntegerText::parse(QStringView text) {
 
 std::int32_t IntegerText::toInt(QStringView text) {
     if (const auto value = parse(text)) return *value;
-    throw KorvelError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    throw KorvelError(FixedTexts::NotAnInteger.arg(text));
 }
 
 } // namespace korvel

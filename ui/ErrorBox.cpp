@@ -1,6 +1,6 @@
-#include "app/ErrorBox.h"
+#include "ui/ErrorBox.h"
 
-#include "app/KorvelError.h"
+#include "base/KorvelError.h"
 
 #include <QApplication>
 #include <QMessageBox>

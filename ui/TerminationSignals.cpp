@@ -1,6 +1,7 @@
-#include "app/TerminationSignals.h"
+#include "ui/TerminationSignals.h"
 
-#include "app/KorvelError.h"
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 
 #include <QSocketNotifier>
 
@@ -17,7 +18,7 @@ constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
 TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* parent)
     : QObject(parent), m_onSignal(std::move(onSignal)) {
     if (::pipe2(s_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        throw KorvelError(QStringLiteral("Cannot watch for termination signals"));
+        throw KorvelError(FixedTexts::TerminationWatch);
     }
     m_notifier = new QSocketNotifier(s_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {

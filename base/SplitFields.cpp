@@ -1,4 +1,4 @@
-#include "skin/SplitFields.h"
+#include "base/SplitFields.h"
 
 #include <QString>
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace korvel {
+
+// The program's own error texts, each written once. Texts with %1 (and %2) are completed
+// with QString::arg where they are raised. The Japanese texts are the ones the built-in
+// skins' users have always seen; the English ones are ours.
+namespace FixedTexts {
+
+// Conversions and ranges.
+inline const QString NotAnInteger = QStringLiteral("'%1' は整数ではありません");
+inline const QString NotATime = QStringLiteral("'%1' は正しい時刻ではありません");
+inline const QString RangeCheck = QStringLiteral("範囲チェックエラー");
+inline const QString ListIndex = QStringLiteral("リストのインデックスが範囲を超えています (%1)");
+
+// Skins and their images.
+inline const QString ResourceMissing = QStringLiteral("%1 リソースが見つかりません");
+inline const QString BadBitmap = QStringLiteral("ビットマップイメージが不正です");
+inline const QString JpegError = QStringLiteral("JPEG エラー #%1");
+inline const QString DropOnForm = QStringLiteral("Please Drop on a Form");
+
+// The list.
+inline const QString ListFull = QStringLiteral("The playlist is full: it holds at most %1 entries");
+
+// The media engine and what it is given.
+inline const QString CannotOpen = QStringLiteral("Cannot open %1: %2");
+inline const QString NothingToOpen = QStringLiteral("Nothing to open");
+inline const QString EngineRefused = QStringLiteral("The media engine refused %1: %2");
+inline const QString EngineStart = QStringLiteral("Cannot start the media engine");
+inline const QString EngineOption = QStringLiteral("Cannot start the media engine: option %1: %2");
+inline const QString VolumeRange = QStringLiteral("Volume must be 0..100");
+inline const QString CannotShowPicture = QStringLiteral("Cannot show the picture: %1");
+
+// The application.
+inline const QString TerminationWatch = QStringLiteral("Cannot watch for termination signals");
+inline const QString HandOffListen =
+    QStringLiteral("Cannot receive clips from later starts of Korvel at %1: %2");
+
+} // namespace FixedTexts
+} // namespace korvel

@@ -1,0 +1,118 @@
+#include "player/PanelCommands.h"
+
+#include "playback/Playback.h"
+#include "player/PanelWindows.h"
+#include "playlist/PlayListColumns.h"
+#include "skin/PlayerSkinElements.h"
+#include "skin/SkinElements.h"
+
+#include <array>
+
+namespace korvel {
+
+namespace Panel = PlayerElement;
+
+namespace {
+
+constexpr std::int32_t SkipMs = 5000;
+constexpr std::int32_t MinuteMs = 60000;
+
+} // namespace
+
+// The tables, in the order the panel has always tested them.
+struct PanelTables {
+    using P = PanelCommands;
+    static constexpr std::array<P::Button, 19> Buttons{{
+        {Panel::ButtonExit, &P::exit},
+        {Panel::ButtonMinimize, &P::minimize},
+        {Panel::ButtonHide, &P::hide},
+        {Panel::ButtonPrev, &P::previous},
+        {Panel::ButtonNext, &P::next},
+        {Panel::ButtonRewind, &P::rewind},
+        {Panel::ButtonFastForward, &P::fastForward},
+        {Panel::ButtonBackSkip, &P::backSkip},
+        {Panel::ButtonForwardSkip, &P::forwardSkip},
+        {Panel::ButtonPlay, &P::play},
+        {Panel::ButtonPause, &P::pause},
+        {Panel::ButtonStop, &P::stop},
+        {Panel::ButtonMarkIn, &P::markIn},
+        {Panel::ButtonMarkOut, &P::markOut},
+        {Panel::ButtonMute, &P::muteButton},
+        {Panel::ButtonFull, &P::full},
+        {Panel::ButtonDefault, &P::defaultSize},
+        {Panel::ButtonOpen, &P::openList},
+        {Panel::ButtonTop, &P::top},
+    }};
+    static constexpr std::array<P::Key, 11> Keys{{
+        {Qt::Key_P, true, &P::play},
+        {Qt::Key_A, true, &P::pause},
+        {Qt::Key_S, true, &P::stop},
+        {Qt::Key_F11, false, &P::muteKey},
+        {Qt::Key_PageUp, false, &P::previous},
+        {Qt::Key_PageDown, false, &P::next},
+        {Qt::Key_L, true, &P::openList},
+        {Qt::Key_Right, false, &P::fastForward},
+        {Qt::Key_Left, false, &P::rewind},
+        {Qt::Key_Up, false, &P::sizeUp},
+        {Qt::Key_Down, false, &P::sizeDown},
+    }};
+};
+
+PanelCommands::PanelCommands(Playback& playback, SkinElements& skin, PanelWindows& windows)
+    : m_playback(playback), m_skin(skin), m_windows(windows) {}
+
+std::span<const PanelCommands::Button> PanelCommands::buttons() { return PanelTables::Buttons; }
+
+std::span<const PanelCommands::Key> PanelCommands::keys() { return PanelTables::Keys; }
+
+void PanelCommands::SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button) {
+    if (button != Qt::LeftButton) return;
+    for (const Button& row : buttons()) {
+        if (row.id == id) (this->*row.run)();
+    }
+}
+
+void PanelCommands::SkinForm1TrackBarNotify(QStringView id, int position) {
+    if (id == Panel::TrackBarVolume) m_playback.VolumeSlider(position);
+    if (id == Panel::TrackBarSize) m_playback.ApplySize();
+    if (id == Panel::TrackBarPos) m_playback.PositionSlider(position);
+}
+
+void PanelCommands::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    for (const Key& row : keys()) {
+        if (row.key == key && (!row.ctrl || ctrl)) (this->*row.run)();
+    }
+}
+
+void PanelCommands::exit() { m_windows.closePlayer(); }
+void PanelCommands::minimize() { m_windows.minimizeAll(); }
+void PanelCommands::hide() { m_windows.hidePanel(); }
+void PanelCommands::previous() { m_playback.PlayNextEntry(-1); }
+void PanelCommands::next() { m_playback.PlayNextEntry(+1); }
+void PanelCommands::rewind() { m_playback.SeekBy(true, -SkipMs); }
+void PanelCommands::fastForward() { m_playback.SeekBy(true, SkipMs); }
+void PanelCommands::backSkip() { m_playback.SeekBy(false, -MinuteMs); }
+void PanelCommands::forwardSkip() { m_playback.SeekBy(false, MinuteMs); }
+void PanelCommands::play() { m_playback.ResumePlay(); }
+void PanelCommands::pause() { m_playback.PauseCommand(); }
+void PanelCommands::stop() { m_playback.StopPlayback(); }
+void PanelCommands::markIn() { m_playback.MarkPosition(PlayListColumns::StartColumn); }
+void PanelCommands::markOut() { m_playback.MarkPosition(PlayListColumns::EndColumn); }
+// The click has flipped the button already: the sound follows its new state.
+void PanelCommands::muteButton() { m_playback.ApplyMute(m_skin.GetButtonState(Panel::ButtonMute)); }
+void PanelCommands::full() { m_playback.EnterFullScreen(); }
+void PanelCommands::defaultSize() { m_playback.DefaultSize(); }
+void PanelCommands::openList() { m_windows.showPlayList(); }
+void PanelCommands::top() { m_windows.setTopmost(m_skin.GetButtonState(Panel::ButtonTop)); }
+
+void PanelCommands::muteKey() {
+    const bool mute = !m_skin.GetButtonState(Panel::ButtonMute);
+    m_playback.ApplyMute(mute);
+    m_skin.SetButtonState(Panel::ButtonMute, mute);
+}
+
+void PanelCommands::sizeUp() { m_playback.StepSize(-1); }
+void PanelCommands::sizeDown() { m_playback.StepSize(+1); }
+
+} // namespace korvel

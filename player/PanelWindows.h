@@ -1,0 +1,20 @@
+#pragma once
+
+namespace korvel {
+
+// What the player panel's commands do to the program's windows, beyond playback. The
+// program's wiring provides it; the panel knows no other window.
+class PanelWindows {
+public:
+    virtual ~PanelWindows() = default;
+    // Closes the playback window, which ends the program.
+    virtual void closePlayer() = 0;
+    // Takes every window of the program off the screen; restoring any brings them all back.
+    virtual void minimizeAll() = 0;
+    virtual void hidePanel() = 0;
+    virtual void showPlayList() = 0;
+    // The playback window above all others, or back in the normal order.
+    virtual void setTopmost(bool on) = 0;
+};
+
+} // namespace korvel
