@@ -9,9 +9,10 @@ namespace korvel {
 // The tables, in the order the list has always tested them.
 struct ListTables {
     using L = ListCommands;
-    static constexpr std::array<L::Button, 3> Buttons{{
+    static constexpr std::array<L::Button, 4> Buttons{{
         {ListElement::Ok, &L::ok},
         {ListElement::Cancel, &L::cancel},
+        {ListElement::Add, &L::add},
         {ListElement::Play, &L::play},
     }};
     // Enter comes from the main keyboard or the keypad.
@@ -45,6 +46,8 @@ void ListCommands::ok() {
 }
 
 void ListCommands::cancel() { m_actions.HideList(); }
+
+void ListCommands::add() { m_actions.AddFromFields(); }
 
 void ListCommands::play() { m_actions.StorePlayFlag(); }
 

@@ -17,6 +17,8 @@ public:
     virtual void PlayFromTop() = 0;
     // Play of the current entry from the PLAY toggle, which has flipped already.
     virtual void StorePlayFlag() = 0;
+    // Appends an entry for the URL field, makes it current and writes the fields into it.
+    virtual void AddFromFields() = 0;
 };
 
 // The playlist window's commands: the elements of its skin and its keys mapped to what they
@@ -49,6 +51,7 @@ private:
 
     void ok();
     void cancel();
+    void add();
     void play();
 
     ListActions& m_actions;

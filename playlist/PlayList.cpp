@@ -120,6 +120,13 @@ void TForm2::FormKeyDown(int key) { m_commands.FormKeyDown(key); }
 
 void TForm2::HideList() { hide(); }
 
+void TForm2::AddFromFields() {
+    m_list.AddEntry(m_url->text());
+    m_list.selectRow(m_list.rowCount() - 2);
+    StoreEditFields();
+    m_list.NumberRows();
+}
+
 void TForm2::PlayFromTop() {
     if (OnPlayFromTop) OnPlayFromTop();
 }

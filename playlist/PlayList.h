@@ -58,6 +58,9 @@ public:
     // Play of the current entry from the PLAY toggle, which has flipped already.
     void StorePlayFlag() override;
     void HideList() override;
+    // ADD: an entry for the URL text (also an empty one). Composed on the end row, the new
+    // entry takes every field; with another row current it keeps the defaults of a new entry.
+    void AddFromFields() override;
     // Runs OnPlayFromTop, which the program wires to the playback window.
     void PlayFromTop() override;
     // Every key pressed while the window is active, before the focused field sees it; the

@@ -448,3 +448,25 @@ TEST(PlayListWindowLifetime, DestroyedWithTheFocusInAField) {
     form.reset();
     EXPECT_TRUE(errors.texts.isEmpty());
 }
+
+// ADD composed on the blank end row gives an entry of exactly the fields; with an entry
+// current the new one keeps the defaults of a new entry. An empty URL still adds.
+TEST_F(PlayListWindow, AddComposesOnTheEndRow) {
+    addEntries({"/clips/a.avi"});
+    list().selectRow(2);
+    form.SkinForm1()->SetButtonState(u"PLAY", false);
+    form.Group()->setText(QStringLiteral("Live"));
+    form.PlayCount()->setValue(4);
+    form.URL()->setText(QStringLiteral("/clips/新しい.mpg"));
+    form.SkinForm1MouseUpNotify(QStringLiteral("ADD"), Qt::LeftButton, {}, 1, 1);
+    EXPECT_EQ(cells(2), QStringList({"2", "Off", "Live", "4", QString::fromUtf8("新しい.mpg"), "",
+                                     "", QString::fromUtf8("/clips/新しい.mpg")}));
+    EXPECT_EQ(list().rowCount(), 4);
+
+    clickRow(1);
+    form.URL()->clear();
+    form.SkinForm1MouseUpNotify(QStringLiteral("ADD"), Qt::LeftButton, {}, 1, 1);
+    EXPECT_EQ(cells(3), QStringList({"3", "On", "Default", "1", "", "", "", ""}));
+    EXPECT_EQ(list().currentRow(), 3);
+    EXPECT_TRUE(errors.texts.isEmpty());
+}

@@ -1,0 +1,222 @@
+#include "../support/FakeMediaControl.h"
+#include "../support/PlaybackFakes.h"
+
+#include "playback/PlayOrder.h"
+#include "playback/Playback.h"
+#include "skin/SkinEngine.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using korvel::test::FakeHost;
+using korvel::test::FakeList;
+using korvel::test::FakeMediaControl;
+
+namespace {
+
+QStringList flags(const char* spaced) { return QString::fromLatin1(spaced).split(u' ', Qt::SkipEmptyParts); }
+
+// The list skin's toggles as the play order reads them.
+class ListToggles : public SkinElements {
+public:
+    void SetButtonState(QStringView id, bool state) override {
+        if (id == u"SHUFFLE") shuffle = state;
+        if (id == u"LOOP") loop = state;
+    }
+    bool GetButtonState(QStringView id) const override {
+        return id == u"SHUFFLE" ? shuffle : id == u"LOOP" ? loop : false;
+    }
+    void SetDisplayText(QStringView, const QString&) override {}
+    std::int32_t GetTrackBarPosition(QStringView) const override { return 0; }
+    void SetTrackBarPosition(QStringView, std::int32_t) override {}
+
+    bool shuffle = false;
+    bool loop = false;
+};
+
+} // namespace
+
+// Fault: a walk that stops too early, wraps without LOOP, lands on a disabled entry or on
+// the row it started from, or never ends on a list without enabled entries.
+TEST(PlayOrderWalk, WalksOverTheEnabledEntries) {
+    const struct {
+        const char* flags;
+        int from;
+        int direction;
+        bool loop;
+        int expected;
+    } walks[] = {
+        {"On Off On", 1, +1, false, 3},   {"On Off On", 3, +1, false, 0},
+        {"On Off On", 3, -1, false, 1},   {"On Off On", 3, +1, true, 1},
+        {"On Off On", 1, -1, false, 0},   {"On Off On", 1, -1, true, 3},
+        {"Off On Off", 2, +1, true, 0},   {"Off On Off", 2, -1, true, 0},
+        {"Off Off Off", 1, +1, true, 0},  {"Off Off Off", 4, -1, false, 0},
+        {"On Off On", 4, +1, false, 1},   {"On Off On", 4, -1, false, 3},
+        {"On", 1, +1, true, 0},           {"On", 2, +1, false, 1},
+        {"", 1, +1, true, 0},             {"", 1, -1, false, 0},
+        {"on ON On", 4, +1, false, 3},    {"On On On On", 2, +1, false, 3},
+    };
+    for (const auto& w : walks) {
+        const FakeList list = FakeList::withFlags(flags(w.flags));
+        EXPECT_EQ(PlayOrder::walk(list, w.from, w.direction, w.loop), w.expected)
+            << "[" << w.flags << "] from " << w.from << " by " << w.direction
+            << (w.loop ? " with LOOP" : "");
+    }
+}
+
+// Fault: the shuffle drawing a disabled entry (which then starts nothing) or drawing at all
+// when there is nothing to play.
+TEST(PlayOrderShuffle, DrawsAmongEnabledEntries) {
+    QList<int> counts;
+    PlayOrder order([&counts](int count) {
+        counts.append(count);
+        return count - 1;
+    });
+    EXPECT_EQ(order.shuffle(FakeList::withFlags(flags("Off On Off On Off"))), 4);
+    EXPECT_EQ(order.shuffle(FakeList::withFlags(flags("Off Off"))), 0);
+    EXPECT_EQ(order.shuffle(FakeList::withFlags({})), 0);
+    EXPECT_EQ(counts, QList<int>({2}));
+    for (int n = 0; n < 200; ++n) {
+        const int k = PlayOrder::clockDraw(3);
+        ASSERT_TRUE(k >= 0 && k < 3) << k;
+    }
+}
+
+namespace {
+
+class PlayOrderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        panel.LoadSkin(QStringLiteral("Skin"));
+        playback.attachPanel(&panel);
+        playback.attachPlayList(&list, &toggles);
+        playback.FormShow(QString());
+        control.log.clear();
+    }
+    void fill(const char* spaced) {
+        list = FakeList::withFlags(flags(spaced));
+        list.current = 1;
+    }
+    QStringList loads() const { return control.calls("LoadSource"); }
+    static QString clip(int row) { return QStringLiteral("LoadSource:/clips/%1.mpg").arg(row); }
+
+    FakeMediaControl control;
+    FakeHost host;
+    FakeList list{0};
+    ListToggles toggles;
+    SkinEngine panel;
+    QList<int> draws{};
+    Playback playback{control, host, [this](int count) {
+                          draws.append(count);
+                          return 0;
+                      }};
+};
+
+} // namespace
+
+// Fault: OK starting a disabled first entry, or not entering list mode.
+TEST_F(PlayOrderTest, FromTheTopStartsTheFirstEnabledEntry) {
+    fill("Off On On");
+    list.current = 3;
+    playback.PlayFromTop();
+    EXPECT_EQ(list.selections, QList<int>({4, 2}));
+    EXPECT_EQ(loads(), QStringList({clip(2)}));
+    EXPECT_TRUE(playback.PlaylistMode);
+    EXPECT_EQ(playback.RemainingPlays, 1);
+
+    fill("Off Off");
+    control.log.clear();
+    playback.PlayFromTop();
+    EXPECT_TRUE(loads().isEmpty());
+    EXPECT_EQ(list.current, 3); // the end row, where the walk began
+}
+
+// Fault: a Count not honoured: an entry with Count 3 plays three times from its Start mark
+// (or its beginning), then the next enabled entry starts with its own Count.
+TEST_F(PlayOrderTest, CountsRepeatAnEntryThenMoveOn) {
+    fill("On Off On");
+    list.setEntry(1, "On", "3", "00:00:05", "", "/clips/1.mpg");
+    list.setEntry(3, "On", "2", "", "", "/clips/3.mpg");
+    playback.PlayFromTop();
+    for (int finish = 0; finish < 3; ++finish) playback.ClipFinished();
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(1), clip(1), clip(3)}));
+    EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:5000", "SeekTo:5000", "SeekTo:5000"}));
+    EXPECT_EQ(playback.RemainingPlays, 2);
+    EXPECT_EQ(list.current, 3);
+    // The last entry's plays are used up and the walk finds nothing: everything stays.
+    playback.ClipFinished();
+    playback.ClipFinished();
+    EXPECT_EQ(loads().size(), 5);
+    EXPECT_EQ(list.current, 3);
+    EXPECT_TRUE(playback.PlaylistMode);
+    EXPECT_EQ(playback.RemainingPlays, 0);
+}
+
+// Fault: next during a counted entry's first play waiting for its count, or carrying the
+// old count over to the new entry.
+TEST_F(PlayOrderTest, NextMovesOnAtOnceAndLoadsTheNewCount) {
+    fill("On On");
+    list.setEntry(1, "On", "3", "", "", "/clips/1.mpg");
+    list.setEntry(2, "On", "5", "", "", "/clips/2.mpg");
+    playback.PlayFromTop();
+    playback.SeekRepeat = true;
+    playback.PlayNextEntry(+1);
+    EXPECT_FALSE(playback.SeekRepeat);
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(2)}));
+    EXPECT_EQ(playback.RemainingPlays, 5);
+    playback.PlayNextEntry(-1);
+    EXPECT_EQ(playback.RemainingPlays, 3);
+    EXPECT_EQ(list.current, 1);
+}
+
+// Fault: next and previous acting on a single clip, or after the list was stopped.
+TEST_F(PlayOrderTest, OutsideListModeNextAndPreviousDoNothing) {
+    fill("On On");
+    playback.OpenEntry(false, "/clips/dropped.mpg");
+    playback.PlayNextEntry(+1);
+    playback.ClipFinished();
+    playback.PlayFromTop();
+    playback.StopPlayback();
+    playback.PlayNextEntry(+1);
+    playback.PlayNextEntry(-1);
+    EXPECT_EQ(loads(), QStringList({"LoadSource:/clips/dropped.mpg", clip(1)}));
+    EXPECT_EQ(playback.RemainingPlays, 0);
+}
+
+// LOOP carries the walk over the end of the list; the walk reads the toggle at each step.
+TEST_F(PlayOrderTest, LoopWrapsAtTheEnd) {
+    fill("On Off On");
+    playback.PlayFromTop();
+    playback.ClipFinished();
+    EXPECT_EQ(list.current, 3);
+    toggles.loop = true;
+    playback.ClipFinished();
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(3), clip(1)}));
+}
+
+// SHUFFLE draws among the enabled entries with the injected source; with none enabled
+// nothing starts and nothing fails.
+TEST_F(PlayOrderTest, ShuffleStartsADrawnEnabledEntry) {
+    fill("Off On On");
+    toggles.shuffle = true;
+    playback.PlayFromTop();
+    EXPECT_EQ(draws, QList<int>({2}));
+    EXPECT_EQ(loads(), QStringList({clip(2)}));
+    fill("Off Off");
+    toggles.shuffle = true;
+    control.log.clear();
+    EXPECT_NO_THROW(playback.PlayNextEntry(+1));
+    EXPECT_TRUE(loads().isEmpty());
+}
+
+// Full screen at the end point comes back for what follows.
+TEST_F(PlayOrderTest, FinishInFullScreenResumesIt) {
+    fill("On On");
+    playback.PlayFromTop();
+    control.fullScreen = true;
+    control.log.clear();
+    playback.RealAudio1PositionChange(59950, 60000);
+    EXPECT_TRUE(playback.ResumeFullScreen);
+    EXPECT_EQ(control.log.mid(0, 3),
+              QStringList({"LoadSource:/clips/2.mpg", "StartPlay", "EnterFullScreen"}));
+}
