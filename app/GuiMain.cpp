@@ -4,6 +4,7 @@
 #include "app/HandOffServer.h"
 #include "app/PlayerWindows.h"
 #include "playback/MpvMediaControl.h"
+#include "playlist/SettingsLocation.h"
 #include "skin/DisplayFonts.h"
 #include "ui/ErrorBox.h"
 #include "ui/KorvelApplication.h"
@@ -16,7 +17,11 @@ korvel_gui_main(int argc, char** argv, const char* endpointPath) {
     DisplayFonts::installSubstitutes();
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
-    PlayerWindows windows(std::make_unique<MpvMediaControl>(), argument);
+    // Without a place for the settings the player still runs; it tells why nothing is kept.
+    QString settingsPath;
+    ErrorBox::run([&settingsPath] { settingsPath = SettingsLocation::forThisProcess(); });
+    PlayerWindows windows(std::make_unique<MpvMediaControl>(), argument, PlayOrder::clockDraw,
+                          settingsPath);
     TForm3& playback = windows.playback();
 
     // A termination signal closes the player as its close box would.

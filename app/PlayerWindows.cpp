@@ -1,13 +1,15 @@
 #include "app/PlayerWindows.h"
 
+#include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
-#include <algorithm>
+#include <QCoreApplication>
 
 namespace korvel {
 
 PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
-                             PlayOrder::Draw draw)
+                             PlayOrder::Draw draw, const QString& settingsPath)
     : m_playback(std::move(control), argument, std::move(draw)),
       m_cells(m_playlist.model()),
       m_panelCommands(m_playback.playback(), m_panel.SkinForm1()->engine(), *this) {
@@ -17,28 +19,76 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_playback.attachPanel(&m_panel);
     m_panel.setCommands(&m_panelCommands);
     m_playlist.OnPlayFromTop = [&playback] { playback.PlayFromTop(); };
+    m_playlist.OnReadHistory = [&playback] {
+        return QStringList(playback.PlayHistory.begin(), playback.PlayHistory.end());
+    };
     QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles);
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel),
                             static_cast<QWidget*>(&m_playlist)}) {
         m_group.add(window);
     }
-    placePanel();
+    m_settingsPath = settingsPath;
+    readSettings();
     m_panel.show();
+    m_playback.OnClose = [this] { saveSettings(); };
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback, [this] {
+        ErrorBox::run([this] { saveSettings(); });
+    });
 }
 
 PlayerWindows::~PlayerWindows() {
+    m_playback.OnClose = nullptr;
     // The list goes before the playback window that reads it.
     m_playlist.OnPlayFromTop = nullptr;
+    m_playlist.OnReadHistory = nullptr;
     m_playback.playback().attachPlayList(nullptr);
     m_playback.playback().attachPanel(nullptr);
 }
 
-// Until the settings file places it, the panel sits left of the playback window, out of the
-// way of a picture that grows to the right and down.
-void PlayerWindows::placePanel() {
-    const int gap = 16;
-    const int left = std::max(0, m_playback.x() - m_panel.width() - gap);
-    m_panel.move(left, m_playback.y());
+// The settings file places the three windows, sets the fixed size and fills the list; it is
+// read also when the list's skin failed. A file that stands but cannot be read is told, and
+// the stored list is then left as it is at the close.
+void PlayerWindows::readSettings() {
+    if (m_settingsPath.isEmpty()) return;
+    const SettingsFile::ReadResult result = SettingsFile::read(m_settingsPath);
+    m_listPart = result.listPart();
+    ErrorBox::run([&] { applySettings(result.settings); });
+    if (!result.error.isEmpty()) ErrorBox::show(result.error);
+}
+
+void PlayerWindows::applySettings(const SettingsData& settings) {
+    m_playback.placeFrameAt(settings.imageWindowPos);
+    m_playlist.move(settings.playListPos);
+    m_panel.move(settings.playerPos);
+    m_panel.SkinForm1()->SetButtonState(PlayerElement::ButtonFix, settings.windowFix);
+    if (settings.windowFix) m_playback.resize(settings.clientSize);
+    try {
+        SettingsFile::loadRows(settings.rows, m_playlist.model());
+    } catch (...) {
+        // A list that cannot be taken in is not written over at the close.
+        m_listPart = SettingsFile::ListPart::KeepStored;
+        throw;
+    }
+}
+
+SettingsData PlayerWindows::currentSettings() const {
+    const SkinElements& panel = m_panel.SkinForm1()->engine();
+    SettingsData settings;
+    settings.imageWindowPos = m_playback.pos();
+    settings.playListPos = m_playlist.pos();
+    settings.playerPos = m_panel.pos();
+    settings.windowFix = panel.GetButtonState(PlayerElement::ButtonFix);
+    settings.clientSize = m_playback.size();
+    settings.scrSize = panel.GetTrackBarPosition(PlayerElement::TrackBarSize);
+    settings.volume = panel.GetTrackBarPosition(PlayerElement::TrackBarVolume);
+    settings.rows = SettingsFile::storedRows(m_playlist.model());
+    return settings;
+}
+
+void PlayerWindows::saveSettings() {
+    if (m_settingsPath.isEmpty() || m_saved) return;
+    m_saved = true;
+    SettingsFile::write(m_settingsPath, currentSettings(), m_listPart);
 }
 
 void PlayerWindows::closePlayer() { m_playback.close(); }

@@ -7,6 +7,7 @@
 #include "player/PanelWindows.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
+#include "playlist/SettingsFile.h"
 #include "ui/WindowGroup.h"
 
 #include <memory>
@@ -20,8 +21,11 @@ namespace korvel {
 // alike.
 class PlayerWindows : private PanelWindows {
 public:
+    // `settingsPath` is the settings file the windows are placed and filled from now and
+    // saved to when the playback window closes; empty for none (tests).
     PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
-                  PlayOrder::Draw draw = PlayOrder::clockDraw);
+                  PlayOrder::Draw draw = PlayOrder::clockDraw,
+                  const QString& settingsPath = QString());
     ~PlayerWindows() override;
 
     TForm3& playback() { return m_playback; }
@@ -37,7 +41,12 @@ private:
     void showPlayList() override;
     void setTopmost(bool on) override;
 
-    void placePanel();
+    void readSettings();
+    void applySettings(const SettingsData& settings);
+    SettingsData currentSettings() const;
+    // Once per run: at the close of the playback window, or when the application quits
+    // without it (the session ends).
+    void saveSettings();
 
     TForm3 m_playback;
     TForm1 m_panel;
@@ -45,6 +54,9 @@ private:
     PlayListModelCells m_cells;
     PanelCommands m_panelCommands;
     WindowGroup m_group;
+    QString m_settingsPath;
+    SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
+    bool m_saved = false;
 };
 
 } // namespace korvel

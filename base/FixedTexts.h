@@ -24,6 +24,9 @@ inline const QString DropOnForm = QStringLiteral("Please Drop on a Form");
 // The list.
 inline const QString ListFull = QStringLiteral("The playlist is full: it holds at most %1 entries");
 
+inline const QString ListLeftOut =
+    QStringLiteral("The playlist holds at most %1 entries: %2 were left out");
+
 // The media engine and what it is given.
 inline const QString CannotOpen = QStringLiteral("Cannot open %1: %2");
 inline const QString NothingToOpen = QStringLiteral("Nothing to open");
@@ -37,6 +40,18 @@ inline const QString CannotShowPicture = QStringLiteral("Cannot show the picture
 inline const QString TerminationWatch = QStringLiteral("Cannot watch for termination signals");
 inline const QString HandOffListen =
     QStringLiteral("Cannot receive clips from later starts of Korvel at %1: %2");
+
+// Playlist files.
+inline const QString CannotReadList = QStringLiteral("Cannot read the playlist %1: %2");
+inline const QString CannotWriteList = QStringLiteral("Cannot write the playlist %1: %2");
+
+// The settings file.
+inline const QString SettingsRead = QStringLiteral("Cannot read the settings from %1: %2");
+inline const QString SettingsSave = QStringLiteral("Cannot save the settings to %1: %2");
+inline const QString SettingsTooLarge = QStringLiteral("the file is larger than %1 bytes");
+inline const QString SettingsNotAFile = QStringLiteral("it is not a regular file");
+inline const QString NoSettingsFolder =
+    QStringLiteral("Cannot find a folder for the settings: HOME is not set");
 
 } // namespace FixedTexts
 } // namespace korvel

@@ -86,6 +86,12 @@ QString IniFile::readString(QStringView section, QStringView key,
     return i < 0 ? defaultValue : QString::fromUtf8(cutValue(m_lines[i].value));
 }
 
+std::optional<QByteArray> IniFile::readBytes(QStringView section, QStringView key) const {
+    const qsizetype i = findEntry(section, key);
+    if (i < 0) return std::nullopt;
+    return m_lines[i].value;
+}
+
 std::int32_t IniFile::readInteger(QStringView section, QStringView key,
                                   std::int32_t defaultValue) const {
     const qsizetype i = findEntry(section, key);

@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace korvel {
@@ -29,6 +30,11 @@ public:
     // The key's value, or `defaultValue` when the key is absent. A key that is present with
     // an empty value gives the empty text.
     QString readString(QStringView section, QStringView key, const QString& defaultValue) const;
+
+    // The key's value as stored, whole (never cut at MaxValueBytes) and undecoded, blanks
+    // around it dropped; nothing when the key is absent. For readers that must not lose a
+    // byte of a value and decode it themselves (the settings file's rows).
+    std::optional<QByteArray> readBytes(QStringView section, QStringView key) const;
 
     // The key's value as an integer (decimal, "$" or "0x" hexadecimal), or `defaultValue`
     // when the key is absent or its value is not a number.

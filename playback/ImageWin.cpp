@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QWindow>
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QScreen>
@@ -98,11 +99,34 @@ void TForm3::dropEvent(QDropEvent* event) {
     DropFiles(urls);
 }
 
-// Only this window changes its order; the panel and the playlist keep theirs.
+// Only this window changes its order; the panel and the playlist keep theirs. Changing the
+// flag makes the window anew, and the window system would place the new one by its client
+// area, a frame's width away: it goes back exactly where it stood.
 void TForm3::SetTopmost(bool topmost) {
     const bool visible = isVisible();
+    const QPoint place = pos();
     setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    move(place);
     if (visible) show();
+}
+
+void TForm3::placeFrameAt(QPoint frame) {
+    move(frame);
+    // A window on its way to the screen has no frame yet: its place is taken again once the
+    // window manager has framed it and shows it.
+    if (frameGeometry() != geometry() || !windowHandle()) return;
+    m_wantedFrame = frame;
+    windowHandle()->installEventFilter(this);
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && m_wantedFrame &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        const QPoint frame = *std::exchange(m_wantedFrame, std::nullopt);
+        if (frameGeometry() != geometry() && pos() != frame) move(frame);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm3::changeEvent(QEvent* event) {
@@ -144,6 +168,7 @@ void TForm3::bringPanelForward() {
 
 void TForm3::closeEvent(QCloseEvent* event) {
     ErrorBox::run([this] { m_playback.FormClose(); });
+    if (OnClose) ErrorBox::run(OnClose);
     event->accept();
     QApplication::quit();
 }

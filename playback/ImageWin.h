@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace korvel {
 
@@ -39,11 +40,19 @@ public:
     void ReceiveHandOff(const QString& text);
     // Files dropped here or on the panel: the first one plays as a single clip.
     void DropFiles(const QList<QUrl>& urls);
+    // Puts the window's outer top-left corner (its frame's) at `frame`. The window system
+    // tells the frame's size only once the window is on the screen; until then the place is
+    // taken again as soon as it does, so a remembered place comes back to the pixel.
+    void placeFrameAt(QPoint frame);
+
     // Keeps this window above all others, or puts it back in the normal order; the panel
     // and the playlist keep theirs.
     void SetTopmost(bool topmost);
 
     Playback& playback() { return m_playback; }
+    // Runs as the window closes, after the engine has its volume back: the program saves
+    // its settings here.
+    std::function<void()> OnClose;
     MediaControl& RealAudio1() { return *m_control; }
 
 signals:
@@ -52,6 +61,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -70,6 +80,7 @@ private:
     std::unique_ptr<MediaControl> m_control;
     Playback m_playback;
     QPointer<QWidget> m_panel;
+    std::optional<QPoint> m_wantedFrame;
 };
 
 } // namespace korvel

@@ -1,5 +1,6 @@
 #include "playlist/ListCommands.h"
 
+#include "playlist/ListEditor.h"
 #include "skin/ListSkinElements.h"
 
 #include <array>
@@ -9,14 +10,23 @@ namespace korvel {
 // The tables, in the order the list has always tested them.
 struct ListTables {
     using L = ListCommands;
-    static constexpr std::array<L::Button, 4> Buttons{{
+    static constexpr std::array<L::Button, 12> Buttons{{
+        {ListElement::Up, &L::up},
+        {ListElement::Down, &L::down},
+        {ListElement::Cut, &L::cut},
+        {ListElement::Copy, &L::copy},
+        {ListElement::Paste, &L::paste},
+        {ListElement::History, &L::history},
+        {ListElement::Clear, &L::clear},
         {ListElement::Ok, &L::ok},
         {ListElement::Cancel, &L::cancel},
         {ListElement::Add, &L::add},
+        {ListElement::Ram, &L::ram},
         {ListElement::Play, &L::play},
     }};
     // Enter comes from the main keyboard or the keypad.
-    static constexpr std::array<L::Key, 3> Keys{{
+    static constexpr std::array<L::Key, 4> Keys{{
+        {Qt::Key_Delete, &L::deleteKey},
         {Qt::Key_Return, &L::ok},
         {Qt::Key_Enter, &L::ok},
         {Qt::Key_Escape, &L::cancel},
@@ -40,15 +50,28 @@ void ListCommands::FormKeyDown(int key) {
     }
 }
 
+void ListCommands::up() { m_editor.MoveRowsUp(); }
+void ListCommands::down() { m_editor.MoveRowsDown(); }
+void ListCommands::cut() { m_editor.CutRows(); }
+void ListCommands::copy() { m_editor.CopyRows(); }
+void ListCommands::paste() { m_editor.PasteRows(); }
+void ListCommands::history() { m_actions.PasteHistory(); }
+void ListCommands::clear() { m_editor.ClearList(); }
+
 void ListCommands::ok() {
     m_actions.HideList();
     m_actions.PlayFromTop();
 }
 
 void ListCommands::cancel() { m_actions.HideList(); }
-
 void ListCommands::add() { m_actions.AddFromFields(); }
-
+void ListCommands::ram() { m_actions.SaveRamFile(); }
 void ListCommands::play() { m_actions.StorePlayFlag(); }
+
+// While a text field has the keyboard, Delete deletes a character there and nothing else:
+// a keystroke in a field must never take rows out of the list.
+void ListCommands::deleteKey() {
+    if (!m_actions.editing()) m_editor.CutRows();
+}
 
 } // namespace korvel

@@ -7,7 +7,9 @@
 
 namespace korvel {
 
-// What the playlist window's commands act on; the window provides it.
+class ListEditor;
+
+// What the playlist window's commands need of the window itself.
 class ListActions {
 public:
     virtual ~ListActions() = default;
@@ -19,6 +21,12 @@ public:
     virtual void StorePlayFlag() = 0;
     // Appends an entry for the URL field, makes it current and writes the fields into it.
     virtual void AddFromFields() = 0;
+    // Pastes the recently played sources as new entries.
+    virtual void PasteHistory() = 0;
+    // Asks for a file name and writes the list there as a .ram list.
+    virtual void SaveRamFile() = 0;
+    // A text field has the keyboard: keys such as Delete edit its text, not the list.
+    virtual bool editing() const = 0;
 };
 
 // The playlist window's commands: the elements of its skin and its keys mapped to what they
@@ -36,7 +44,8 @@ public:
         Command run;
     };
 
-    explicit ListCommands(ListActions& actions) : m_actions(actions) {}
+    ListCommands(ListActions& actions, ListEditor& editor)
+        : m_actions(actions), m_editor(editor) {}
 
     // A left-button release on an element; any other mouse button does nothing.
     void SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button);
@@ -49,12 +58,22 @@ public:
 private:
     friend struct ListTables;
 
+    void up();
+    void down();
+    void cut();
+    void copy();
+    void paste();
+    void history();
+    void clear();
     void ok();
     void cancel();
     void add();
+    void ram();
     void play();
+    void deleteKey();
 
     ListActions& m_actions;
+    ListEditor& m_editor;
 };
 
 } // namespace korvel

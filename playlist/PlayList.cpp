@@ -1,21 +1,32 @@
 #include "playlist/PlayList.h"
 
 #include "ui/ErrorBox.h"
+#include "playlist/DroppedFiles.h"
+#include "playlist/ListCapacity.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
+#include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
+#include "base/FixedTexts.h"
 #include "base/IntegerText.h"
+#include "base/KorvelError.h"
 #include "skin/SkinForm.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 #include <limits>
 
 namespace korvel {
 
 namespace {
+
+const QString RamFilter = QStringLiteral("RAM files (*.ram)");
 
 // Dark fields like the boxes the skin draws under them, with a thin edge in the skin's grey.
 const QString EditSheet = QStringLiteral(
@@ -49,6 +60,8 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
     // A cell is never cut by showing it.
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setGeometry(at);
+    // Dropped files belong to the list, never to a field's text.
+    edit->setAcceptDrops(false);
     return edit;
 }
 
@@ -58,6 +71,7 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
     resize(600, 200);
+    setAcceptDrops(true);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
     m_skinForm->pointer().OnMouseUpNotify = [this](const QString& id, Qt::MouseButton button,
@@ -69,6 +83,7 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
     m_grid->setGeometry(10, 25, 580, 140);
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
+    m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
     for (QWidget* field : {static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_group),
                            static_cast<QWidget*>(m_playCount), static_cast<QWidget*>(m_url)}) {
         watchKeys(field);
@@ -90,6 +105,8 @@ void TForm2::createFields() {
     m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"),
                          QRect(57, 175, 100, 20));
     m_playCount = new PlayCountBox(this);
+    m_playCount->setAcceptDrops(false);
+    for (QLineEdit* typing : m_playCount->findChildren<QLineEdit*>()) typing->setAcceptDrops(false);
     m_playCount->setObjectName(QStringLiteral("PlayCount"));
     m_playCount->setGeometry(160, 173, 41, 24);
     m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"),
@@ -121,7 +138,8 @@ void TForm2::FormKeyDown(int key) { m_commands.FormKeyDown(key); }
 void TForm2::HideList() { hide(); }
 
 void TForm2::AddFromFields() {
-    m_list.AddEntry(m_url->text());
+    ListCapacity capacity(m_list);
+    if (!capacity.add(m_url->text())) capacity.raiseIfLeftOut();
     m_list.selectRow(m_list.rowCount() - 2);
     StoreEditFields();
     m_list.NumberRows();
@@ -129,6 +147,47 @@ void TForm2::AddFromFields() {
 
 void TForm2::PlayFromTop() {
     if (OnPlayFromTop) OnPlayFromTop();
+}
+
+void TForm2::PasteHistory() { m_editor.PasteHistory(OnReadHistory ? OnReadHistory() : QStringList()); }
+
+void TForm2::SaveRamFile() {
+    QFileDialog dialog(this, QString(), QString(), RamFilter);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // No overwrite question; the same dialog in every desktop, so keys drive it alike.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    if (!m_lastRamFile.isEmpty()) dialog.selectFile(m_lastRamFile);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty()) return;
+    m_lastRamFile = RamFile::WithRamExtension(chosen.first());
+    RamFile::SaveRamFile(m_lastRamFile, m_list);
+}
+
+void TForm2::DropFiles(const QStringList& paths) {
+    DroppedFiles::Drop(m_list, paths, [this] { ShowCurrentRow(); });
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// A drop anywhere on the window is a drop on the list: the fields never take a dropped
+// file as text.
+void TForm2::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    ErrorBox::run([this, &paths] { DropFiles(paths); });
+}
+
+bool TForm2::editing() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == m_group || focus == m_url || m_playCount->isAncestorOf(focus) ||
+                     focus == m_playCount);
 }
 
 void TForm2::watchKeys(QWidget* field) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/ListCommands.h"
+#include "playlist/ListEditor.h"
 #include "playlist/PlayListModel.h"
 #include "skin/SkinPointer.h"
 
@@ -63,17 +64,29 @@ public:
     void AddFromFields() override;
     // Runs OnPlayFromTop, which the program wires to the playback window.
     void PlayFromTop() override;
+    // HISTORY: the sources OnReadHistory gives (the playback window's history, oldest first).
+    void PasteHistory() override;
+    // RAM: asks for a file name (the last one offered again) and writes the list there.
+    void SaveRamFile() override;
+    bool editing() const override;
+    // Local files dropped on the window, in the order given: media files and .ram lists join
+    // the list, which is then sorted by location; row 1 becomes current.
+    void DropFiles(const QStringList& paths);
+    ListEditor& editor() { return m_editor; }
     // Every key pressed while the window is active, before the focused field sees it; the
     // key still reaches the field afterwards.
     void FormKeyDown(int key);
 
     std::function<void()> OnPlayFromTop;
+    std::function<QStringList()> OnReadHistory;
     // Writes every field into the current row: Play only when the row is an entry, the rest
     // whatever the row is. For a new entry that was just selected.
     void StoreEditFields();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -87,7 +100,9 @@ private:
     QLineEdit* m_group;
     PlayCountBox* m_playCount;
     QLineEdit* m_url;
-    ListCommands m_commands{*this};
+    ListEditor m_editor{m_list};
+    ListCommands m_commands{*this, m_editor};
+    QString m_lastRamFile;
 };
 
 } // namespace korvel

@@ -5,6 +5,7 @@
 #include "playlist/PlayListTableModel.h"
 #include "skin/DisplayFonts.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -135,9 +136,15 @@ void PlayListGrid::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        extendTo(pressed);
+        event->accept();
+        return;
+    }
     m_pressMoved = false;
     QTableView::mousePressEvent(event);
-    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (pressed.isValid()) m_anchor = PlayListTableModel::listRow(pressed.row());
     // A click on the row that is current is a click all the same.
     if (pressed.isValid() && !m_pressMoved) {
         report([&] { m_list.userMove(PlayListTableModel::listRow(pressed.row())); });
@@ -149,14 +156,34 @@ void PlayListGrid::showRowCount(int oldCount, int newCount) {
     m_table->showRowCount(oldCount, newCount);
 }
 
+// A Shift click extends the block from the anchor: the row last clicked or moved to without
+// Shift, or the top row of a block selected from code.
+void PlayListGrid::extendTo(const QModelIndex& pressed) {
+    if (!pressed.isValid()) return;
+    const int row = PlayListTableModel::listRow(pressed.row());
+    const int anchor = m_anchor > 0 && m_anchor < m_list.rowCount() ? m_anchor : m_list.currentRow();
+    report([&] {
+        m_list.userSelection(std::min(anchor, row), std::max(anchor, row));
+        m_list.userMove(row);
+    });
+    syncView(anchor);
+}
+
 void PlayListGrid::showCursor() {
     if (m_reporting) return;
+    m_anchor = m_list.selectionTop();
+    syncView(m_anchor);
+}
+
+void PlayListGrid::syncView(int anchor) {
     QScopedValueRollback<bool> syncing(m_syncing, true);
     const int column = std::max(currentIndex().column(), 0);
+    // The view's own anchor for Shift and the arrows is the index last made current through
+    // the view; the current row then follows without moving it.
+    setCurrentIndex(m_table->index(PlayListTableModel::viewRow(anchor), column));
     const QModelIndex current =
         m_table->index(PlayListTableModel::viewRow(m_list.currentRow()), column);
-    // Setting the current index also makes it the anchor of a later Shift extension.
-    setCurrentIndex(current);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     const QItemSelection block(
         m_table->index(PlayListTableModel::viewRow(m_list.selectionTop()), 0),
         m_table->index(PlayListTableModel::viewRow(m_list.selectionBottom()),
@@ -168,6 +195,9 @@ void PlayListGrid::showCursor() {
 void PlayListGrid::viewCurrentChanged(const QModelIndex& current) {
     if (m_syncing || !current.isValid()) return;
     m_pressMoved = true;
+    if (!(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+        m_anchor = PlayListTableModel::listRow(current.row());
+    }
     report([&] { m_list.userMove(PlayListTableModel::listRow(current.row())); });
 }
 

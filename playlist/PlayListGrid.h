@@ -41,6 +41,8 @@ private:
     void setUpColumns();
     void showRowCount(int oldCount, int newCount);
     void showCursor();
+    void syncView(int anchor);
+    void extendTo(const QModelIndex& pressed);
     void viewCurrentChanged(const QModelIndex& current);
     void viewSelectionChanged();
     // Runs a report of the user's action; the list's reaction shows no cursor back here.
@@ -54,6 +56,8 @@ private:
     bool m_reporting = false;
     // Whether the press being handled moved the current row.
     bool m_pressMoved = false;
+    // The list row a Shift extension starts from.
+    int m_anchor = 1;
 };
 
 } // namespace korvel

@@ -86,6 +86,13 @@ void PlayListModel::selectRow(int row) {
     if (OnClick) OnClick();
 }
 
+void PlayListModel::setSelection(int top, int bottom) {
+    requireRow(top);
+    requireRow(bottom);
+    if (top < 1 || bottom < top) throw KorvelError(FixedTexts::ListIndex.arg(top));
+    setCursor(bottom, top, bottom);
+}
+
 void PlayListModel::userMove(int row) {
     if (row < 1 || row >= rowCount()) return;
     setCursor(row, m_top, m_bottom);

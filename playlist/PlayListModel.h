@@ -71,6 +71,11 @@ public:
     // after the move. A row outside the range raises the list-index text and moves nothing.
     void selectRow(int row);
 
+    // Makes rows top..bottom (1..row count - 1, top <= bottom) the selection, with the bottom
+    // row current; the grid takes the top row as the anchor of a later Shift extension. No
+    // click notification. Rows outside the range raise the list-index text.
+    void setSelection(int top, int bottom);
+
     // The grid's reports of what the user did (mouse or keys). userMove makes `row` current
     // and runs the click notification, also when `row` was current already (a click on it).
     // userSelection records the block the user left selected; no notification.

@@ -221,3 +221,15 @@ TEST_F(PlaybackWindowTest, EventsDriveThePanelAndFailuresAreShown) {
     engine.OnPositionChange(1000, 4000);
     EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), 25);
 }
+
+// HISTORY in the list pastes what the playback window played, oldest first.
+TEST_F(PlaybackWindowTest, HistoryComesFromThePlaybackWindow) {
+    for (const char* source : {"/clips/one.mpg", "http://127.0.0.1:9/two.rm"}) {
+        engine.source = source;
+        engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
+    }
+    clickList("HISTORY");
+    ASSERT_EQ(playlist.model().entryCount(), 2);
+    EXPECT_EQ(playlist.model().cell(PlayListModel::LocationColumn, 1), "/clips/one.mpg");
+    EXPECT_EQ(playlist.model().cell(PlayListModel::FileNameColumn, 2), "two.rm");
+}

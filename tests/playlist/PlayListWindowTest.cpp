@@ -8,9 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace korvel;
 using korvel::test::ErrorCapture;
@@ -469,4 +477,109 @@ TEST_F(PlayListWindow, AddComposesOnTheEndRow) {
     EXPECT_EQ(cells(3), QStringList({"3", "On", "Default", "1", "", "", "", ""}));
     EXPECT_EQ(list().currentRow(), 3);
     EXPECT_TRUE(errors.texts.isEmpty());
+}
+
+// Fault: a block selected from code (UP, DOWN, CUT) was anchored on its bottom row, so a
+// later Shift click or Shift+Down extended from the wrong end.
+TEST_F(PlayListWindow, BlockFromCodeExtendsFromItsTopRow) {
+    addEntries({"/clips/a.avi", "/clips/b.avi", "/clips/c.avi", "/clips/d.avi", "/clips/e.avi"});
+    list().setSelection(2, 3);
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid().cellRect(1, 5).center());
+    EXPECT_EQ(list().selectionTop(), 2);
+    EXPECT_EQ(list().selectionBottom(), 5);
+    EXPECT_EQ(list().currentRow(), 5);
+
+    list().setSelection(2, 3);
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(list().selectionTop(), 2);
+    EXPECT_EQ(list().selectionBottom(), 4);
+    EXPECT_EQ(list().currentRow(), 4);
+}
+
+// Fault: Delete pressed while typing in URL also cut the selected rows. In a field it edits
+// the text; in the grid it cuts.
+TEST_F(PlayListWindow, DeleteCutsOnlyOutsideTheFields) {
+    addEntries({"/clips/a.avi", "/clips/b.avi"});
+    clickRow(1);
+    form.activateWindow();
+    form.URL()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.URL()->hasFocus(); }, 1000));
+    form.URL()->setCursorPosition(0);
+    QTest::keyClick(form.URL(), Qt::Key_Delete);
+    EXPECT_EQ(list().entryCount(), 2);
+    EXPECT_EQ(list().cell(Col::LocationColumn, 1), "clips/a.avi");
+
+    grid().setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid().hasFocus(); }, 1000));
+    QTest::keyClick(&grid(), Qt::Key_Delete);
+    EXPECT_EQ(list().entryCount(), 1);
+    EXPECT_EQ(list().cell(Col::LocationColumn, 1), "/clips/b.avi");
+}
+
+namespace {
+
+// Drops local files on a widget as a file manager would; the event finds its way to the
+// widget that takes drops.
+void dropOn(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+} // namespace
+
+// Fault: a file dropped on URL rewrote the current entry's location as text. A drop anywhere
+// on the window joins the list, which is then sorted, with row 1 current.
+TEST_F(PlayListWindow, DropOnAFieldJoinsTheList) {
+    addEntries({"/clips/z.avi"});
+    clickRow(1);
+    dropOn(form.URL(), {"/clips/b.MP4", "/clips/notes.txt", "/clips/a.rm"});
+    EXPECT_EQ(list().cell(Col::LocationColumn, 1), "/clips/a.rm");
+    EXPECT_EQ(list().cell(Col::LocationColumn, 2), "/clips/b.MP4");
+    EXPECT_EQ(list().cell(Col::LocationColumn, 3), "/clips/z.avi");
+    EXPECT_EQ(list().entryCount(), 3);
+    EXPECT_EQ(list().currentRow(), 1);
+    EXPECT_EQ(form.URL()->text(), "/clips/a.rm");
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+}
+
+// RAM asks for a name with its dialog (driven here by keys), appends ".ram" to a name
+// without one, writes the locations with CR LF, and offers the name again next time.
+TEST_F(PlayListWindow, RamSavesTheListByTheDialog) {
+    addEntries({"/clips/a.avi", QString::fromUtf8("/clips/日本.rm")});
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString offered;
+    auto answer = [&](const QString& typed) {
+        QTimer::singleShot(0, [&, typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            offered = name->text();
+            if (typed.isEmpty()) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            // Typed whole: key by key, the name's completer takes the keyboard offscreen.
+            name->setText(typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        form.SkinForm1MouseUpNotify(QStringLiteral("RAM"), Qt::LeftButton, {}, 1, 1);
+    };
+    answer(dir.filePath("list"));
+    QFile saved(dir.filePath("list.ram"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QString::fromUtf8("/clips/a.avi\r\n/clips/日本.rm\r\n").toUtf8());
+    saved.close();
+    answer(QString());
+    EXPECT_EQ(offered, "list.ram");
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
 }

@@ -1,0 +1,253 @@
+#include "playlist/SettingsFile.h"
+
+#include "base/FixedTexts.h"
+#include "base/IniFile.h"
+#include "base/IntegerText.h"
+#include "base/KorvelError.h"
+#include "playlist/PlayListModel.h"
+#include "playlist/RowDataCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace korvel {
+
+namespace {
+
+const QString& section() { return SettingsFile::Section; }
+
+QString rowKey(std::size_t entry) { return QStringLiteral("RowData%1").arg(entry); }
+
+// The file's bytes, or why they could not be had.
+struct FileText {
+    QByteArray bytes;
+    QString error;
+};
+
+FileText readWhole(const QString& path) {
+    // A folder or a pipe standing at the path would fail late or block the read.
+    if (!QFileInfo(path).isFile()) return {{}, FixedTexts::SettingsNotAFile};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
+    if (file.size() > SettingsFile::MaxFileBytes) {
+        return {{}, FixedTexts::SettingsTooLarge.arg(SettingsFile::MaxFileBytes)};
+    }
+    QByteArray bytes = file.read(SettingsFile::MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
+    if (bytes.size() > SettingsFile::MaxFileBytes) {
+        return {{}, FixedTexts::SettingsTooLarge.arg(SettingsFile::MaxFileBytes)};
+    }
+    return {bytes, {}};
+}
+
+KorvelError saveError(const QString& path, const QString& reason) {
+    return KorvelError(FixedTexts::SettingsSave.arg(QDir::toNativeSeparators(path), reason));
+}
+
+// UTF-8, or, for a value that is not, Shift-JIS: Japanese settings files edited or carried
+// over on Windows systems are often in that code page.
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError()) return text;
+    QStringDecoder shiftJis("Shift_JIS");
+    return shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
+}
+
+int readNumber(const IniFile& ini, QStringView key, int defaultValue) {
+    return ini.readInteger(section(), key, defaultValue);
+}
+
+int readLength(const IniFile& ini, QStringView key, int defaultValue) {
+    const int value = readNumber(ini, key, defaultValue);
+    return value >= 1 ? value : defaultValue;
+}
+
+SettingsRow readRow(const IniFile& ini, std::size_t entry) {
+    const std::optional<QByteArray> value = ini.readBytes(section(), rowKey(entry));
+    return value ? RowDataCodec::decode(decodeText(*value)) : SettingsRow{};
+}
+
+// The number of entries ListRow gives, or nothing when it cannot be trusted and the rows
+// must be found by their keys.
+std::optional<std::size_t> listedEntries(const IniFile& ini) {
+    const std::optional<QByteArray> value = ini.readBytes(section(), u"ListRow");
+    if (!value) {
+        if (ini.hasKey(section(), rowKey(1))) return std::nullopt;
+        return 0;
+    }
+    const std::optional<std::int32_t> rows = IntegerText::parse(QString::fromUtf8(*value));
+    if (!rows || *rows < 2 || *rows > PlayListModel::MaxRowCount) return std::nullopt;
+    return static_cast<std::size_t>(*rows - 2);
+}
+
+std::vector<SettingsRow> readRows(const IniFile& ini) {
+    std::vector<SettingsRow> rows;
+    if (const std::optional<std::size_t> count = listedEntries(ini)) {
+        for (std::size_t entry = 1; entry <= *count; ++entry) rows.push_back(readRow(ini, entry));
+        return rows;
+    }
+    const auto maxEntries = static_cast<std::size_t>(PlayListModel::MaxEntries);
+    for (std::size_t entry = 1; entry <= maxEntries && ini.hasKey(section(), rowKey(entry));
+         ++entry) {
+        rows.push_back(readRow(ini, entry));
+    }
+    return rows;
+}
+
+// Makes `folder` and its missing parents, each private to the user.
+void makeFolder(const QString& folder, const QString& settingsPath) {
+    if (QFileInfo(folder).isDir()) return;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent != folder) makeFolder(parent, settingsPath);
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) == 0) return;
+    // A regular file standing where a folder must be says "exists"; say what is wrong.
+    const int error = errno == EEXIST ? ENOTDIR : errno;
+    if (!QFileInfo(folder).isDir()) throw saveError(settingsPath, qt_error_string(error));
+}
+
+// After the rename the folder entry itself must reach the disk too, or a power cut could
+// bring back the old name. The new file is already in place by then, so a folder that
+// cannot be synced (some file systems refuse) is no reason to report a failed save.
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes all of `text` to `fd`; the failing call's own reason ("No space left on device")
+// rather than what a buffered device remembers of it.
+void writeAll(int fd, const QByteArray& text, const QString& path) {
+    qsizetype done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.constData() + done, std::size_t(text.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw saveError(path, qt_error_string(errno));
+        done += n;
+    }
+    if (::fsync(fd) != 0) throw saveError(path, qt_error_string(errno));
+}
+
+void saveAtomically(const QString& path, const QByteArray& text) {
+    // QSaveFile makes a temporary file beside `path` and renames it over `path` only on
+    // commit; when anything fails before, its destructor removes the temporary file and
+    // `path` stays as it was. A symbolic link is saved through, to the file it points to.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        throw saveError(path, file.errorString());
+    }
+    writeAll(file.handle(), text, path);
+    if (!file.commit()) throw saveError(path, file.errorString());
+    syncFolder(QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath());
+}
+
+} // namespace
+
+SettingsFile::ReadResult SettingsFile::read(const QString& path) {
+    ReadResult result;
+    if (!QFileInfo::exists(path)) return result;
+    const FileText file = readWhole(path);
+    if (!file.error.isEmpty()) {
+        result.listTaken = false;
+        result.error = FixedTexts::SettingsRead.arg(QDir::toNativeSeparators(path), file.error);
+        return result;
+    }
+    result.settings = parse(file.bytes);
+    return result;
+}
+
+SettingsData SettingsFile::parse(const QByteArray& text) {
+    const IniFile ini(text);
+    SettingsData s;
+    s.imageWindowPos = {readNumber(ini, u"ImageWindowPosX", s.imageWindowPos.x()),
+                        readNumber(ini, u"ImageWindowPosY", s.imageWindowPos.y())};
+    s.playListPos = {readNumber(ini, u"PlayListPosX", s.playListPos.x()),
+                     readNumber(ini, u"PlayListPosY", s.playListPos.y())};
+    s.playerPos = {readNumber(ini, u"PlayerPosX", s.playerPos.x()),
+                   readNumber(ini, u"PlayerPosY", s.playerPos.y())};
+    s.windowFix = readNumber(ini, u"WindowFix", 0) == 1;
+    s.clientSize = {readLength(ini, u"ClientWidth", s.clientSize.width()),
+                    readLength(ini, u"ClientHeight", s.clientSize.height())};
+    s.scrSize = readNumber(ini, u"ScrSize", s.scrSize);
+    s.volume = readNumber(ini, u"Volume", s.volume);
+    s.rows = readRows(ini);
+    return s;
+}
+
+void SettingsFile::write(const QString& path, const SettingsData& settings, ListPart list) {
+    QByteArray existing;
+    if (QFileInfo::exists(path)) {
+        // Saving over a file whose lines could not be read would lose them.
+        FileText file = readWhole(path);
+        if (!file.error.isEmpty()) throw saveError(path, file.error);
+        existing = std::move(file.bytes);
+    }
+    makeFolder(QFileInfo(path).absolutePath(), path);
+    saveAtomically(path, compose(existing, settings, list));
+}
+
+QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData& settings,
+                                 ListPart list) {
+    IniFile ini(existing);
+    const auto put = [&ini](QStringView key, const QString& value) {
+        ini.writeString(section(), key, value);
+    };
+    const auto putNumber = [&put](QStringView key, int value) { put(key, QString::number(value)); };
+    putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
+    putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
+    putNumber(u"PlayListPosX", settings.playListPos.x());
+    putNumber(u"PlayListPosY", settings.playListPos.y());
+    putNumber(u"PlayerPosX", settings.playerPos.x());
+    putNumber(u"PlayerPosY", settings.playerPos.y());
+    putNumber(u"WindowFix", settings.windowFix ? 1 : 0);
+    putNumber(u"ClientWidth", settings.clientSize.width());
+    putNumber(u"ClientHeight", settings.clientSize.height());
+    putNumber(u"ScrSize", settings.scrSize);
+    putNumber(u"Volume", settings.volume);
+    if (list == ListPart::KeepStored) return ini.text();
+    put(u"ListRow", QString::number(settings.rows.size() + 2));
+    for (std::size_t entry = 1; entry <= settings.rows.size(); ++entry) {
+        put(rowKey(entry), RowDataCodec::encode(settings.rows[entry - 1]));
+    }
+    return ini.text();
+}
+
+void SettingsFile::loadRows(const std::vector<SettingsRow>& rows, PlayListModel& list) {
+    if (rows.size() > static_cast<std::size_t>(PlayListModel::MaxEntries)) {
+        throw KorvelError(FixedTexts::ListFull.arg(PlayListModel::MaxEntries));
+    }
+    const int count = static_cast<int>(rows.size());
+    list.setRowCount(2);
+    list.setRowCount(count + 2);
+    for (int entry = 1; entry <= count; ++entry) {
+        const SettingsRow& row = rows[static_cast<std::size_t>(entry - 1)];
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            list.setCell(static_cast<int>(i) + 1, entry, row[i]);
+        }
+    }
+    list.NumberRows();
+}
+
+std::vector<SettingsRow> SettingsFile::storedRows(const PlayListModel& list) {
+    std::vector<SettingsRow> rows;
+    for (int entry = 1; entry <= list.entryCount(); ++entry) {
+        SettingsRow row;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            row[i] = list.cell(static_cast<int>(i) + 1, entry);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace korvel

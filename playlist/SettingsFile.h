@@ -1,0 +1,92 @@
+#pragma once
+
+#include "playlist/SettingsData.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace korvel {
+
+class PlayListModel;
+
+// The settings file: an INI text, UTF-8, one section "Korvel setting", written as these
+// keys in this order:
+//
+//     ImageWindowPosX, ImageWindowPosY   playback window, outer top-left     default 5, 5
+//     PlayListPosX, PlayListPosY         playlist window                     default 325, 5
+//     PlayerPosX, PlayerPosY             player panel                        default 40, 250
+//     WindowFix                          "1" when FIX is on, else "0"        default 0
+//     ClientWidth, ClientHeight          playback window's client size       default 320, 240
+//     ScrSize, Volume                    the panel's size and volume sliders default 0, 0
+//     ListRow                            the list's row count, entries + 2   default 2
+//     RowData1 .. RowDataN               the entries (RowDataCodec)          default blank
+//
+// Reading is forgiving and never loses the stored list: a position, size or slider that is
+// not a number takes its default (a client size below 1 too); WindowFix is on only for the
+// value 1. When ListRow is not a number or lies outside 2..256, or is missing while RowData1
+// stands in the file, the entries are RowData1 upwards up to the first missing key, at most
+// 254. Within a valid ListRow a missing RowData key gives a blank entry. Rows are read whole,
+// however long. A value that is not UTF-8 is read as Shift-JIS, the code page of Japanese
+// files edited or carried over on Windows systems.
+//
+// Writing changes the program's keys one by one in the text that stands in the file and keeps
+// every other line byte for byte: other sections, comments, unknown keys, and RowData keys
+// numbered beyond the present list, left from an earlier, longer list (they are not read
+// back, because reading stops at ListRow). The new text is saved atomically: written to a
+// temporary file in the same folder, flushed to the disk and renamed over the old file, so a
+// crash, a kill or a full disk at any moment leaves the old file or the new one, whole.
+//
+// All functions run on the calling thread and keep no state; the file is read or written
+// within the call.
+class SettingsFile {
+public:
+    static inline const QString Section = QStringLiteral("Korvel setting");
+    // A settings file is a few kilobytes; a larger one than this is not a settings file.
+    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+
+    // Whether a save writes the list (ListRow and RowData1..N) or leaves those lines as
+    // they stand in the file.
+    enum class ListPart { Write, KeepStored };
+
+    struct ReadResult {
+        SettingsData settings;
+        // False when a file stands at the path but could not be read (no permission, an I/O
+        // error, a folder, too large): `settings` are then the defaults, the stored list was
+        // not taken in, and the save at exit must use ListPart::KeepStored so that it does
+        // not write an empty list over the stored one. A missing file is not an error.
+        bool listTaken = true;
+        // "Cannot read the settings from <path>: <reason>" when !listTaken, else empty; for
+        // the error box.
+        QString error;
+
+        // What the save at exit may write of the list after this read.
+        ListPart listPart() const { return listTaken ? ListPart::Write : ListPart::KeepStored; }
+    };
+
+    // Reads the file at `path`. Never raises: a missing file gives the defaults, an
+    // unreadable one the defaults with listTaken false.
+    static ReadResult read(const QString& path);
+    // Reads a settings text held in memory.
+    static SettingsData parse(const QByteArray& text);
+
+    // Saves `settings` to `path`, keeping the other lines of the file that stands there, and
+    // makes the missing folders on the way (mode 0700). Raises "Cannot save the settings to
+    // <path>: <reason>" when the old file cannot be read (its lines would be lost), a folder
+    // cannot be made, or the new text cannot be written, flushed or renamed (a full disk, a
+    // read-only folder); the old file is then left as it was.
+    static void write(const QString& path, const SettingsData& settings,
+                      ListPart list = ListPart::Write);
+    // The text a save writes: `existing` (the file's text, or empty) with the keys changed.
+    static QByteArray compose(const QByteArray& existing, const SettingsData& settings,
+                              ListPart list = ListPart::Write);
+
+    // Makes `list` hold exactly `rows` (row count rows + 2, columns 1..7 of each entry) and
+    // numbers them. More than 254 rows raise the full-list text and change nothing.
+    static void loadRows(const std::vector<SettingsRow>& rows, PlayListModel& list);
+    // Columns 1..7 of the entries 1..N of `list`, for a save.
+    static std::vector<SettingsRow> storedRows(const PlayListModel& list);
+};
+
+} // namespace korvel

@@ -1,0 +1,93 @@
+#include "../support/ErrorCapture.h"
+#include "../support/FakeMediaControl.h"
+
+#include "app/PlayerWindows.h"
+#include "playlist/SettingsFile.h"
+#include "skin/SkinForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace korvel;
+using korvel::test::ErrorCapture;
+using korvel::test::FakeMediaControl;
+
+namespace {
+
+std::unique_ptr<PlayerWindows> start(const QString& settingsPath) {
+    return std::make_unique<PlayerWindows>(std::make_unique<FakeMediaControl>(), QString(),
+                                           [](int) { return 0; }, settingsPath);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Fault: places, the fixed size or the list lost between runs. What the windows show at
+// the close comes back at the next start, and the other lines of the file stay.
+TEST(SettingsWiring, WhatClosesComesBack) {
+    ErrorCapture errors;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config/korvel/korvel.ini");
+    QDir().mkpath(dir.filePath("config/korvel"));
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("; mine\r\n[Korvel setting]\r\nImageWindowPosX=120\r\nImageWindowPosY=-7\r\n"
+               "PlayerPosX=300\r\nWindowFix=1\r\nClientWidth=400\r\nClientHeight=300\r\n"
+               "ListRow=4\r\nRowData1=On|Default|2|a.avi|00:00:05||/clips/a.avi\r\n"
+               "RowData2=Off|Live|1|b.rm|||rtsp://host/b.rm\r\nRowData3=On|x|1|||old|/gone\r\n");
+    seed.close();
+
+    auto windows = start(path);
+    EXPECT_EQ(windows->playback().pos(), QPoint(120, -7));
+    EXPECT_EQ(windows->panel().pos(), QPoint(300, 250));
+    EXPECT_EQ(windows->playlist().pos(), QPoint(325, 5));
+    EXPECT_TRUE(windows->panel().SkinForm1()->GetButtonState(u"BUTTON_FIX"));
+    EXPECT_EQ(windows->playback().size(), QSize(400, 300));
+    PlayListModel& list = windows->playlist().model();
+    ASSERT_EQ(list.entryCount(), 2);
+    EXPECT_EQ(list.cell(PlayListModel::NoColumn, 2), "2");
+    EXPECT_EQ(list.cell(PlayListModel::LocationColumn, 2), "rtsp://host/b.rm");
+
+    list.setCell(PlayListModel::GroupColumn, 1, "A|B");
+    windows->playlist().move(40, 60);
+    windows->playback().close();
+    windows.reset();
+    const QByteArray saved = readAll(path);
+    EXPECT_TRUE(saved.startsWith("; mine\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("RowData3=On|x|1|||old|/gone")) << saved.toStdString();
+
+    windows = start(path);
+    EXPECT_EQ(windows->playlist().pos(), QPoint(40, 60));
+    EXPECT_EQ(windows->playlist().model().cell(PlayListModel::GroupColumn, 1), "A|B");
+    EXPECT_EQ(windows->playlist().model().entryCount(), 2);
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+}
+
+// Fault: a settings file that could not be read was overwritten with an empty list at the
+// close. The failure is told, and the stored list stays.
+TEST(SettingsWiring, UnreadableFileKeepsItsList) {
+    ErrorCapture errors;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("korvel.ini");
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("[Korvel setting]\nListRow=3\nRowData1=On|Default|1|a.avi|||/clips/a.avi\n");
+    seed.close();
+    // Bigger than any settings file: read as damaged.
+    ASSERT_TRUE(seed.resize(SettingsFile::MaxFileBytes + 1));
+    auto windows = start(path);
+    ASSERT_EQ(errors.texts.size(), 1);
+    EXPECT_TRUE(errors.texts.first().startsWith("Cannot read the settings from"))
+        << errors.texts.first().toStdString();
+    EXPECT_EQ(windows->playlist().model().entryCount(), 0);
+    windows->playback().close();
+    windows.reset();
+    EXPECT_TRUE(readAll(path).contains("RowData1=On|Default|1|a.avi|||/clips/a.avi"));
+}
