@@ -33,10 +33,7 @@ void* GlPictureView::procAddress(void*, const char* name) {
 }
 
 void GlPictureView::requestUpdate(void* context) {
-    auto* view = static_cast<GlPictureView*>(context);
-    if (view->m_updateQueued.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        view, [view] { view->takeFrame(); }, Qt::QueuedConnection);
+    static_cast<GlPictureView*>(context)->m_frameWakeup.request();
 }
 
 bool GlPictureView::createRenderContext() {
@@ -88,7 +85,6 @@ void GlPictureView::freeRenderContext() {
 
 // A hidden widget is never painted: let the frame go so playback does not wait for it.
 void GlPictureView::takeFrame() {
-    m_updateQueued.store(false);
     if (!m_render) return;
     if (isVisible()) {
         update();

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "playback/PictureView.h"
+#include "playback/QueuedWakeup.h"
 
 #include <QByteArray>
 #include <QOpenGLWidget>
-
-#include <atomic>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -44,7 +43,7 @@ private:
     mpv_render_context* m_render = nullptr;
     bool m_ready = false;
     QByteArray m_track;
-    std::atomic_bool m_updateQueued{false};
+    QueuedWakeup m_frameWakeup{this, [this] { takeFrame(); }};
 };
 
 } // namespace korvel

@@ -46,10 +46,13 @@ public:
     virtual void ApplyVolume(int volume) = 0;
     // Silences or restores the sound; stays in force for later clips.
     virtual void ApplyMute(bool mute) = 0;
-    // Stops and unloads the clip; StartPlay loads it again. With nothing loaded, does nothing.
+    // Stops and unloads the clip, which stays the source: its location, length and title
+    // can still be read, a seek sets where it will begin, and StartPlay plays it again.
+    // With nothing loaded, does nothing.
     virtual void StopPlay() = 0;
-    // Plays what is loaded, resumes a pause, plays a stopped clip again from the start, and
-    // plays a clip that reached its end from the beginning. Refused with nothing loaded.
+    // Plays what is loaded, resumes a pause, plays a stopped clip again from the start (or
+    // from where a seek made while stopped put it), and plays a clip that reached its end
+    // from the beginning. With no location ever loaded, does nothing.
     virtual void StartPlay() = 0;
     // With nothing loaded, does nothing.
     virtual void PausePlay() = 0;
@@ -64,10 +67,15 @@ public:
     virtual int QueryImageHeight() const = 0;
     // Moves the play position (below 0: to the start; past the end: to the last picture);
     // OnPostSeek follows once the move is complete. While the clip still opens, the move is
-    // made once it has opened. Refused with nothing loaded.
+    // made once it has opened. While it is stopped, the move completes at once (within the
+    // clip's known length) and is where the next StartPlay begins. With no location ever
+    // loaded, does nothing.
     virtual void SeekTo(std::int64_t ms) = 0;
-    // Full screen: the playback window covers the screen with the picture. Esc or a double
-    // click on the picture ends it.
+    // Full screen: the playback window covers the screen with the picture. The window system
+    // grants it, possibly a moment after EnterFullScreen returns; QueryFullScreen tells
+    // whether the window really covers the screen now, not whether it was asked to. Esc in
+    // any window of the application, or a double click on the picture, ends it; the window
+    // then has its earlier place and size again.
     virtual bool QueryFullScreen() const = 0;
     virtual void EnterFullScreen() = 0;
     // All three are off until set.

@@ -2,6 +2,7 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "base/PathBytes.h"
 #include "playback/MediaLocation.h"
 #include "playback/PictureControls.h"
 #include "playback/PictureView.h"
@@ -9,9 +10,11 @@
 #include <mpv/client.h>
 
 #include <algorithm>
+#include <atomic>
 #include <clocale>
 #include <cmath>
-#include <utility>
+#include <cstdio>
+#include <iterator>
 #include <vector>
 
 namespace korvel {
@@ -26,7 +29,9 @@ enum Observed : std::uint64_t { TimePos = 1, Duration, Pause, EofReached, IdleAc
 // keep-open=always keeps the last frame at the end, so seeking back works there, and never
 // lets the engine move on to another entry by itself. Frames are drawn on the GUI thread,
 // which must never wait for a frame's due time (video-timing-offset). The picture view may
-// pick the video track again; that choice is for one clip only (reset-on-next-file).
+// pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
+// whose sound cannot be played plays silently, as a clip with a picture would
+// (audio-fallback-to-null), rather than failing.
 // clang-format off
 constexpr const char* EngineOptions[][2] = {
     {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"}, {"osc", "no"},
@@ -37,25 +42,32 @@ constexpr const char* EngineOptions[][2] = {
     {"cursor-autohide", "no"}, {"save-position-on-quit", "no"}, {"resume-playback", "no"},
     {"load-unsafe-playlists", "no"}, {"cache-on-disk", "no"}, {"volume-max", "100"},
     {"keep-open", "always"}, {"idle", "yes"}, {"pause", "yes"}, {"keepaspect", "no"},
-    {"hwdec", "no"}, {"video-timing-offset", "0"}, {"reset-on-next-file", "vid"}};
+    {"hwdec", "no"}, {"video-timing-offset", "0"}, {"reset-on-next-file", "vid"},
+    {"audio-fallback-to-null", "yes"}};
 // clang-format on
 
 // A local file may hold a playlist, an edit list or references to other files; it is
 // played as what it is and nothing else.
 constexpr const char* LocalFileOptions = "access-references=no";
 
-QString engineError(int status) {
-    return QString::fromUtf8(mpv_error_string(status));
-}
+// The engine's sound output drivers log their failures under this prefix.
+constexpr const char* SoundOutputLog = "ao";
+
+// The user hears of a missing sound output once per run, not once per clip or engine.
+std::atomic_bool silenceTold{false};
+
+QString engineError(int status) { return QString::fromUtf8(mpv_error_string(status)); }
 
 void requireSet(int status, const char* name) {
     if (status < 0)
-        throw KorvelError(FixedTexts::EngineRefused
-                              .arg(QString::fromUtf8(name), engineError(status)));
+        throw KorvelError(
+            FixedTexts::EngineRefused.arg(QString::fromUtf8(name), engineError(status)));
 }
 
-std::int64_t toMs(double seconds) {
-    return std::llround(seconds * 1000.0);
+std::int64_t toMs(double seconds) { return std::llround(seconds * 1000.0); }
+
+QByteArray secondsText(std::int64_t ms) {
+    return QByteArray::number(static_cast<double>(ms) / 1000.0, 'f', 3);
 }
 
 std::int64_t entryIdOf(const mpv_node& result) {
@@ -69,20 +81,37 @@ std::int64_t entryIdOf(const mpv_node& result) {
     return -1;
 }
 
+// The engine's end-file reasons by number (1 is not used).
+constexpr ClipTracker::EndReason EndReasons[] = {
+    ClipTracker::EndReason::Eof,  ClipTracker::EndReason::Stop,  ClipTracker::EndReason::Stop,
+    ClipTracker::EndReason::Quit, ClipTracker::EndReason::Error, ClipTracker::EndReason::Redirect};
+
 } // namespace
 
 MpvMediaControl::MpvMediaControl(const Options& options, QObject* parent)
-    : QObject(parent), m_positionIntervalMs(options.positionIntervalMs) {
+    : QObject(parent), m_wakeup(this, [this] { drainEvents(); }),
+      m_tracker(
+          *this, [this] { return m_clock.elapsed(); }, options.positionIntervalMs,
+          options.openTimeoutMs),
+      m_audioOutput(options.audioOutput) {
+    m_clock.start();
     try {
         createCore(options);
         createPicture(options.picture);
     } catch (...) {
-        if (m_mpv) mpv_terminate_destroy(m_mpv);
+        if (m_mpv) {
+            mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+            mpv_terminate_destroy(m_mpv);
+        }
         throw;
     }
     m_openTimer.setSingleShot(true);
     m_openTimer.setInterval(options.openTimeoutMs);
-    connect(&m_openTimer, &QTimer::timeout, this, &MpvMediaControl::onOpenTimeout);
+    connect(&m_openTimer, &QTimer::timeout, this, [this] {
+        m_tracker.openTimedOut();
+        settle();
+    });
+    if (!m_view || m_view->isReady()) m_tracker.pictureReady();
 }
 
 // The render context goes first (the picture needs the engine), then the wakeup, then the
@@ -109,7 +138,12 @@ void MpvMediaControl::createCore(const Options& options) {
     if (status < 0)
         throw KorvelError(
             (FixedTexts::EngineStart + QStringLiteral(": %1")).arg(engineError(status)));
-    mpv_set_wakeup_callback(m_mpv, &MpvMediaControl::wakeUp, this);
+    // Runs on an engine thread, sometimes inside an engine call.
+    mpv_set_wakeup_callback(
+        m_mpv, [](void* control) { static_cast<MpvMediaControl*>(control)->m_wakeup.request(); },
+        this);
+    // Errors only, to learn why a sound output failed; nothing of it is shown otherwise.
+    mpv_request_log_messages(m_mpv, "error");
     mpv_observe_property(m_mpv, TimePos, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
@@ -120,8 +154,8 @@ void MpvMediaControl::createCore(const Options& options) {
 void MpvMediaControl::setOption(const char* name, const char* value) {
     const int status = mpv_set_option_string(m_mpv, name, value);
     if (status < 0)
-        throw KorvelError(FixedTexts::EngineOption
-                              .arg(QString::fromUtf8(name), engineError(status)));
+        throw KorvelError(
+            FixedTexts::EngineOption.arg(QString::fromUtf8(name), engineError(status)));
 }
 
 void MpvMediaControl::createPicture(Options::Picture picture) {
@@ -131,10 +165,16 @@ void MpvMediaControl::createPicture(Options::Picture picture) {
                                                                 : PictureView::Choice::Automatic;
     m_view = PictureView::create(m_mpv, choice);
     m_pictureWidget = m_view->widget();
-    // The OpenGL view comes up when first shown; a load made before waits for it.
+    // The OpenGL view comes up when first shown (inside its GL setup); a load made before
+    // waits for it and is sent from the event loop.
     m_view->onReady = [this] {
         QMetaObject::invokeMethod(
-            this, [this] { loadDeferred(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                m_tracker.pictureReady();
+                settle();
+            },
+            Qt::QueuedConnection);
     };
     m_controls = new PictureControls(m_pictureWidget, this);
     m_controls->onClick = [this](int flags, int x, int y) {
@@ -147,23 +187,18 @@ void MpvMediaControl::createPicture(Options::Picture picture) {
 
 // ----- Engine events -----
 
-// Runs on an engine thread, sometimes inside an engine call: only hand the work to the GUI
-// thread, once per burst.
-void MpvMediaControl::wakeUp(void* context) {
-    auto* control = static_cast<MpvMediaControl*>(context);
-    if (control->m_wakeupQueued.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
-}
-
 // Handlers may let the event loop run, which can drain again inside; the inner drain then
-// handles the events that follow, in order, and only the outermost one raises failures, one
-// per pass, so every failure reaches the error box and no event is left behind.
+// handles the events and reports that follow, in order, and only the outermost one raises
+// failures, one per pass, so every failure reaches the error box and nothing is left behind.
 void MpvMediaControl::drainEvents() {
-    m_wakeupQueued.store(false);
     collectEvents();
     ++m_dispatchDepth;
-    while (!m_notices.empty()) {
+    for (;;) {
+        if (m_tracker.hasReports()) {
+            deliver(m_tracker.takeReport());
+            continue;
+        }
+        if (m_notices.empty()) break;
         const Notice notice = m_notices.front();
         m_notices.pop_front();
         try {
@@ -176,7 +211,7 @@ void MpvMediaControl::drainEvents() {
     if (m_dispatchDepth > 0 || m_failures.empty()) return;
     const std::exception_ptr failure = m_failures.front();
     m_failures.pop_front();
-    if (!m_failures.empty()) wakeUp(this);
+    if (!m_failures.empty()) m_wakeup.request();
     std::rethrow_exception(failure);
 }
 
@@ -208,275 +243,170 @@ MpvMediaControl::Notice MpvMediaControl::noticeOf(const mpv_event& event) {
             notice.number = *static_cast<const double*>(property->data);
         if (property->format == MPV_FORMAT_FLAG)
             notice.number = *static_cast<const int*>(property->data);
+    } else if (event.event_id == MPV_EVENT_LOG_MESSAGE) {
+        const auto* message = static_cast<const mpv_event_log_message*>(event.data);
+        if (qstrncmp(message->prefix, SoundOutputLog, qstrlen(SoundOutputLog)) == 0)
+            notice.text = QString::fromUtf8(message->prefix) + QStringLiteral(": ") +
+                          QString::fromUtf8(message->text).trimmed();
     }
     return notice;
 }
 
 void MpvMediaControl::dispatch(const Notice& notice) {
     switch (notice.id) {
-    case MPV_EVENT_START_FILE:
-        onStartFile(notice);
+    case MPV_EVENT_START_FILE: m_tracker.startFile(notice.entry); break;
+    case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
+    case MPV_EVENT_PLAYBACK_RESTART: m_tracker.playbackRestart(readRestart()); break;
+    case MPV_EVENT_END_FILE: onEndFile(notice); break;
+    case MPV_EVENT_VIDEO_RECONFIG: m_tracker.pictureChanged(readPictureSize()); break;
+    case MPV_EVENT_AUDIO_RECONFIG: checkSoundOutput(); break;
+    case MPV_EVENT_LOG_MESSAGE:
+        if (m_soundFailure.isEmpty()) m_soundFailure = notice.text;
         break;
-    case MPV_EVENT_FILE_LOADED:
-        if (m_opened == m_entry && m_loaded) m_fileLoaded = true;
-        break;
-    case MPV_EVENT_PLAYBACK_RESTART:
-        onPlaybackRestart();
-        break;
-    case MPV_EVENT_END_FILE:
-        onEndFile(notice);
-        break;
-    case MPV_EVENT_VIDEO_RECONFIG:
-        if (m_started && m_loaded) learnPictureSize();
-        break;
-    case MPV_EVENT_PROPERTY_CHANGE:
-        onPropertyChange(notice);
-        break;
-    default:
-        break;
+    case MPV_EVENT_PROPERTY_CHANGE: onPropertyChange(notice); break;
+    default: break;
+    }
+}
+
+void MpvMediaControl::onEndFile(const Notice& notice) {
+    const bool known = notice.reason >= 0 && notice.reason < int(std::size(EndReasons));
+    m_tracker.endFile({notice.entry,
+                       known ? EndReasons[notice.reason] : ClipTracker::EndReason::Stop,
+                       engineError(notice.error), notice.insertedEntry, notice.inserted});
+}
+
+void MpvMediaControl::onPropertyChange(const Notice& notice) {
+    const bool flag = notice.available && notice.number != 0;
+    switch (notice.property) {
+    case TimePos: m_tracker.positionChanged(notice.available, toMs(notice.number)); return;
+    case Duration: m_tracker.durationChanged(notice.available, toMs(notice.number)); return;
+    case Pause: m_tracker.pauseChanged(flag); return;
+    case EofReached: m_tracker.endReached(flag); return;
+    case IdleActive: m_tracker.idleChanged(flag); return;
+    default: return;
+    }
+}
+
+void MpvMediaControl::deliver(const ClipTracker::Report& report) {
+    using Kind = ClipTracker::Report::Kind;
+    switch (report.kind) {
+    case Kind::State:
+        if (OnStateChange)
+            handOver([&] {
+                OnStateChange(static_cast<int>(report.first), static_cast<int>(report.second));
+            });
+        return;
+    case Kind::Position:
+        if (OnPositionChange) handOver([&] { OnPositionChange(report.first, report.second); });
+        return;
+    case Kind::PostSeek:
+        if (OnPostSeek) handOver([&] { OnPostSeek(report.first, report.second); });
+        return;
+    case Kind::Failure: raiseFailure(report.text); return;
     }
 }
 
 // A host handler's failure must not cut the bookkeeping short: it is kept and raised after
 // the pending events are handled.
-void MpvMediaControl::deliver(const std::function<void()>& call) {
+void MpvMediaControl::handOver(const std::function<void()>& call) {
     try {
         call();
     } catch (...) {
         m_failures.push_back(std::current_exception());
-        if (m_dispatchDepth == 0) wakeUp(this);
+        if (m_dispatchDepth == 0) m_wakeup.request();
     }
 }
 
 void MpvMediaControl::raiseFailure(const QString& text) {
     if (OnAsyncFailure) {
-        deliver([&] { OnAsyncFailure(text); });
+        handOver([&] { OnAsyncFailure(text); });
         return;
     }
     m_failures.push_back(std::make_exception_ptr(KorvelError(text)));
-    if (m_dispatchDepth == 0) wakeUp(this);
+    if (m_dispatchDepth == 0) m_wakeup.request();
 }
 
-void MpvMediaControl::onStartFile(const Notice& notice) {
-    m_opened = notice.entry;
-    if (notice.entry == m_entry) {
-        setState(Opening);
-    } else if (notice.entry > m_entry) {
-        // Nobody asked for this entry (the engine moved on in a playlist): end it.
-        stopEngine();
-    }
+// What an operation made due is delivered from the event loop, never inside the operation.
+void MpvMediaControl::settle() {
+    if (m_tracker.hasReports()) m_wakeup.request();
 }
 
-void MpvMediaControl::onPlaybackRestart() {
-    if (!m_fileLoaded) return;
-    if (!m_started) {
-        firstStart();
-    } else if (m_seekPending) {
-        completeSeek();
-    }
+// The engine falls back to silence when no sound output opens; the clock runs on and the
+// user hears why once.
+void MpvMediaControl::checkSoundOutput() {
+    if (m_audioOutput == u"null" || readText("current-ao") != u"null") return;
+    if (silenceTold.exchange(true)) return;
+    const QString reason = !m_soundFailure.isEmpty() ? m_soundFailure
+                           : m_audioOutput.isEmpty() ? QStringLiteral("none of the system's")
+                                                     : QStringLiteral("tried ") + m_audioOutput;
+    std::fprintf(stderr, "korvel: no sound output could be opened (%s); playing without sound\n",
+                 qUtf8Printable(reason));
 }
 
-void MpvMediaControl::firstStart() {
-    m_started = true;
-    m_openTimer.stop();
-    learnClip();
-    setState(readFlag("pause", true) ? Paused : Playing);
-    reportPosition(currentPosition(), true);
-    if (m_deferredSeek >= 0) {
-        const std::int64_t target = std::exchange(m_deferredSeek, -1);
-        startSeek(target, true);
-    }
+ClipTracker::Restart MpvMediaControl::readRestart() const {
+    ClipTracker::Restart now;
+    // The observed position can still be the one before a seek, so it is read now.
+    now.positionMs =
+        toMs(readNumber("time-pos", static_cast<double>(m_tracker.position()) / 1000.0));
+    now.paused = readFlag("pause", true);
+    now.eofReached = readFlag("eof-reached", false);
+    now.clip.title = readText("metadata/by-key/title");
+    now.clip.durationMs = toMs(readNumber("duration", 0));
+    now.clip.pictureSize = readPictureSize();
+    // A live stream's length only grows with what has arrived; it has no length to show.
+    double size = 0;
+    const bool sized = mpv_get_property(m_mpv, "file-size", MPV_FORMAT_DOUBLE, &size) >= 0;
+    now.clip.live = readFlag("demuxer-via-network", false) && !readFlag("seekable", true) && !sized;
+    return now;
 }
 
-void MpvMediaControl::onEndFile(const Notice& notice) {
-    // Replaced clips end too; only ours counts.
-    if (notice.entry != m_entry) return;
-    if (notice.reason == MPV_END_FILE_REASON_REDIRECT && notice.inserted > 0) {
-        // A network playlist: its first entry is now our clip.
-        m_entry = notice.insertedEntry;
-        return;
-    }
-    // The Stopped handler may load another clip: the failure names this one.
-    const QString failure = QStringLiteral("Cannot %1 %2: %3")
-                                .arg(m_started ? QStringLiteral("play") : QStringLiteral("open"),
-                                     m_source, engineError(notice.error));
-    m_loaded = m_fileLoaded = m_started = m_seekPending = false;
-    m_deferredSeek = -1;
-    m_openTimer.stop();
-    setState(Stopped);
-    if (notice.reason == MPV_END_FILE_REASON_ERROR) raiseFailure(failure);
+QSize MpvMediaControl::readPictureSize() const {
+    return QSize(static_cast<int>(readNumber("dwidth", 0)),
+                 static_cast<int>(readNumber("dheight", 0)));
 }
 
-void MpvMediaControl::onPropertyChange(const Notice& notice) {
-    switch (notice.property) {
-    case TimePos:
-        if (!notice.available || !m_fileLoaded) return;
-        m_position = toMs(notice.number);
-        if (m_started && !m_seekPending && !m_endReported) reportPosition(m_position, false);
-        return;
-    case Duration:
-        if (notice.available && m_fileLoaded) m_duration = toMs(notice.number);
-        return;
-    case Pause:
-        if (m_started) setState(readFlag("pause", true) ? Paused : Playing);
-        return;
-    case EofReached:
-        if (m_fileLoaded) onEndReached(notice.available && notice.number != 0);
-        return;
-    case IdleActive:
-        // A clip stopped before the engine began it ends without an event of its own.
-        if (notice.number != 0 && !m_loaded && m_state != Closed) setState(Stopped);
-        return;
-    default:
-        return;
-    }
+// ----- Commands the tracker gives -----
+
+QString MpvMediaControl::prepare(const QString& location) {
+    return MediaLocation::engineTarget(location);
 }
 
-// The last ordinary report can lie well before the end (a whole frame at low frame rates),
-// so the end is always reported as position == length, once until the next seek.
-void MpvMediaControl::onEndReached(bool reached) {
-    if (!reached) {
-        m_endReported = false;
-        return;
-    }
-    if (m_started && !m_seekPending && !m_endReported) reportEnd();
-}
-
-void MpvMediaControl::onOpenTimeout() {
-    if (!m_loaded || m_started) return;
-    const QString text =
-        m_loadDeferred
-            ? QStringLiteral("Cannot open %1: the picture could not be set up").arg(m_source)
-            : QStringLiteral("Cannot open %1: no answer within %2 s")
-                  .arg(m_source, QString::number(m_openTimer.interval() / 1000.0));
-    m_loaded = m_loadDeferred = false;
-    m_deferredSeek = -1;
-    stopEngine();
-    raiseFailure(text);
-}
-
-void MpvMediaControl::loadDeferred() {
-    if (!m_loadDeferred) return;
-    m_loadDeferred = false;
-    try {
-        m_entry = loadFile(m_target);
-    } catch (const KorvelError& error) {
-        m_loaded = false;
-        m_openTimer.stop();
-        raiseFailure(error.text());
-    }
-}
-
-// ----- Clip bookkeeping -----
-
-std::int64_t MpvMediaControl::loadFile(const QString& target) {
-    const QByteArray name = target.toUtf8();
-    const char* options = MediaLocation::isStream(target) ? "" : LocalFileOptions;
-    const char* arguments[] = {"loadfile", name.constData(), "replace", options, nullptr};
+std::int64_t MpvMediaControl::open(const QString& target, std::int64_t startMs) {
+    QByteArrayList options;
+    if (!MediaLocation::isStream(target)) options.append(LocalFileOptions);
+    if (startMs > 0) options.append("start=" + secondsText(startMs));
+    // The name's own bytes, also where they are not UTF-8.
+    const QByteArray name = PathBytes::toBytes(target);
+    const QByteArray joined = options.join(',');
+    const char* arguments[] = {"loadfile", name.constData(), "replace", joined.constData(),
+                               nullptr};
     mpv_node result;
     const int status = mpv_command_ret(m_mpv, arguments, &result);
     if (status < 0)
-        throw KorvelError(FixedTexts::CannotOpen.arg(target, engineError(status)));
+        throw KorvelError(
+            FixedTexts::CannotOpen.arg(PathBytes::displayed(target), engineError(status)));
     const std::int64_t entry = entryIdOf(result);
     mpv_free_node_contents(&result);
     return entry;
 }
 
-void MpvMediaControl::sendLoad(const QString& target, bool paused) {
-    setFlag("pause", paused);
-    const bool deferred = m_pictureWidget && !m_view->isReady();
-    if (!deferred) m_entry = loadFile(target);
-    m_target = target;
-    m_loadDeferred = deferred;
-    m_loaded = true;
-    m_fileLoaded = m_started = m_live = m_endReported = m_seekPending = false;
-    m_position = m_duration = 0;
-    m_title.clear();
-    m_openTimer.start();
+void MpvMediaControl::seek(std::int64_t ms) {
+    command({"seek", secondsText(ms).constData(), "absolute"}, QStringLiteral("Cannot seek"));
 }
 
-void MpvMediaControl::learnClip() {
-    m_title = readText("metadata/by-key/title");
-    // Sound alone has no display size.
-    m_pictureSize = QSize(0, 0);
-    learnPictureSize();
-    m_duration = toMs(readNumber("duration", 0));
-    // A live stream's length only grows with what has arrived; it has no length to show.
-    double size = 0;
-    const bool sized = mpv_get_property(m_mpv, "file-size", MPV_FORMAT_DOUBLE, &size) >= 0;
-    m_live = readFlag("demuxer-via-network", false) && !readFlag("seekable", true) && !sized;
-}
+void MpvMediaControl::stop() { command({"stop"}, QStringLiteral("Cannot stop")); }
 
-// The size can change during play; while the picture goes away (stop) it is kept.
-void MpvMediaControl::learnPictureSize() {
-    const QSize size(static_cast<int>(readNumber("dwidth", 0)),
-                     static_cast<int>(readNumber("dheight", 0)));
-    if (!size.isEmpty()) m_pictureSize = size;
-}
+void MpvMediaControl::setPaused(bool paused) { setFlag("pause", paused); }
 
-void MpvMediaControl::startSeek(std::int64_t ms, bool fromHost) {
-    command({"seek", QByteArray::number(static_cast<double>(ms) / 1000.0, 'f', 3).constData(),
-             "absolute"},
-            QStringLiteral("Cannot seek"));
-    // Two seeks in a row complete as one: it goes from where the first began.
-    if (!m_seekPending) {
-        m_seekOrigin = m_position;
-        m_seekFromHost = false;
-    }
-    m_seekFromHost = m_seekFromHost || fromHost;
-    m_seekTarget = ms;
-    m_seekPending = true;
-    m_endReported = false;
-}
-
-// The observed position can still be the one before the seek, so it is read now.
-void MpvMediaControl::completeSeek() {
-    m_seekPending = false;
-    m_position = currentPosition();
-    const std::int64_t length = QueryLength();
-    const bool atEnd = length > 0 && (m_seekTarget >= length || readFlag("eof-reached", false));
-    if (atEnd) {
-        reportEnd();
-    } else {
-        reportPosition(m_position, true);
-    }
-    const std::int64_t reached =
-        length > 0 ? std::clamp<std::int64_t>(m_position, 0, length) : m_position;
-    if (m_seekFromHost && OnPostSeek) deliver([&] { OnPostSeek(m_seekOrigin, reached); });
-}
-
-void MpvMediaControl::reportEnd() {
-    m_endReported = true;
-    const std::int64_t length = QueryLength();
-    reportPosition(length > 0 ? length : m_position, true);
-}
-
-void MpvMediaControl::reportPosition(std::int64_t position, bool forced) {
-    if (!forced && m_sinceReport.isValid() && m_sinceReport.elapsed() < m_positionIntervalMs)
-        return;
-    m_sinceReport.start();
-    const std::int64_t length = QueryLength();
-    if (length > 0) position = std::clamp<std::int64_t>(position, 0, length);
-    if (OnPositionChange) deliver([&] { OnPositionChange(position, length); });
-}
-
-void MpvMediaControl::setState(State state) {
-    if (state == m_state) return;
-    const State old = std::exchange(m_state, state);
-    if (OnStateChange) deliver([&] { OnStateChange(old, state); });
-}
+void MpvMediaControl::armOpenTimer(bool on) { on ? m_openTimer.start() : m_openTimer.stop(); }
 
 // ----- Operations -----
 
-QString MpvMediaControl::QuerySource() const {
-    return m_source;
-}
+QString MpvMediaControl::QuerySource() const { return m_tracker.source(); }
 
 void MpvMediaControl::LoadSource(const QString& location) {
-    const QString target = MediaLocation::engineTarget(location);
-    m_deferredSeek = -1;
-    sendLoad(target, true);
-    m_source = location;
+    m_tracker.load(location);
+    settle();
 }
 
 int MpvMediaControl::QueryVolume() const {
@@ -489,76 +419,42 @@ void MpvMediaControl::ApplyVolume(int volume) {
     setNumber("volume", volume);
 }
 
-void MpvMediaControl::ApplyMute(bool mute) {
-    setFlag("mute", mute);
-}
+void MpvMediaControl::ApplyMute(bool mute) { setFlag("mute", mute); }
 
-bool MpvMediaControl::isMuted() const {
-    return readFlag("mute", false);
-}
+bool MpvMediaControl::isMuted() const { return readFlag("mute", false); }
 
 void MpvMediaControl::StopPlay() {
-    m_openTimer.stop();
-    m_deferredSeek = -1;
-    const bool loaded = std::exchange(m_loaded, false);
-    m_loadDeferred = false;
-    if (loaded) command({"stop"}, QStringLiteral("Cannot stop"));
+    m_tracker.stop();
+    settle();
 }
 
 void MpvMediaControl::StartPlay() {
-    if (m_source.isEmpty()) throw KorvelError(QStringLiteral("Nothing is loaded"));
-    if (!m_loaded) {
-        // Stopped: the clip was unloaded, so it is opened again (and checked again).
-        sendLoad(MediaLocation::engineTarget(m_source), false);
-        return;
-    }
-    // At the end the engine stays put when unpaused: play from the beginning instead.
-    if (m_started && (m_endReported || readFlag("eof-reached", false))) startSeek(0, false);
-    setFlag("pause", false);
+    m_tracker.start(readFlag("eof-reached", false));
+    settle();
 }
 
-void MpvMediaControl::PausePlay() {
-    if (m_loaded) setFlag("pause", true);
-}
+void MpvMediaControl::PausePlay() { m_tracker.pause(); }
 
-std::int64_t MpvMediaControl::QueryLength() const {
-    return m_live ? 0 : m_duration;
-}
+std::int64_t MpvMediaControl::QueryLength() const { return m_tracker.length(); }
 
-QString MpvMediaControl::QueryTitle() const {
-    return m_title;
-}
+QString MpvMediaControl::QueryTitle() const { return m_tracker.title(); }
 
-int MpvMediaControl::QueryImageWidth() const {
-    return m_pictureSize.width();
-}
+int MpvMediaControl::QueryImageWidth() const { return m_tracker.pictureSize().width(); }
 
-int MpvMediaControl::QueryImageHeight() const {
-    return m_pictureSize.height();
-}
+int MpvMediaControl::QueryImageHeight() const { return m_tracker.pictureSize().height(); }
 
 void MpvMediaControl::SeekTo(std::int64_t ms) {
-    if (!m_loaded) throw KorvelError(QStringLiteral("Nothing is loaded"));
-    // A negative absolute seek would count from the end.
-    ms = std::max<std::int64_t>(ms, 0);
-    if (!m_started) {
-        m_deferredSeek = ms;
-        return;
-    }
-    startSeek(ms, true);
+    m_tracker.seek(ms);
+    settle();
 }
 
-bool MpvMediaControl::QueryFullScreen() const {
-    return m_controls && m_controls->isFullScreen();
-}
+bool MpvMediaControl::QueryFullScreen() const { return m_controls && m_controls->isFullScreen(); }
 
 void MpvMediaControl::EnterFullScreen() {
     if (m_controls) m_controls->enterFullScreen();
 }
 
-void MpvMediaControl::OptionSwitch1(bool on) {
-    setFlag("keepaspect", on);
-}
+void MpvMediaControl::OptionSwitch1(bool on) { setFlag("keepaspect", on); }
 
 void MpvMediaControl::OptionSwitch2(bool on) {
     if (m_controls) m_controls->setForwarding(on);
@@ -568,9 +464,7 @@ void MpvMediaControl::OptionSwitch3(bool on) {
     requireSet(mpv_set_property_string(m_mpv, "hwdec", on ? "auto-safe" : "no"), "hwdec");
 }
 
-QWidget* MpvMediaControl::pictureWidget() {
-    return m_pictureWidget.data();
-}
+QWidget* MpvMediaControl::pictureWidget() { return m_pictureWidget.data(); }
 
 // ----- Engine access -----
 
@@ -579,11 +473,6 @@ void MpvMediaControl::command(std::initializer_list<const char*> arguments, cons
     list.push_back(nullptr);
     const int status = mpv_command(m_mpv, list.data());
     if (status < 0) throw KorvelError(QStringLiteral("%1: %2").arg(what, engineError(status)));
-}
-
-void MpvMediaControl::stopEngine() {
-    const char* stop[] = {"stop", nullptr};
-    mpv_command(m_mpv, stop);
 }
 
 void MpvMediaControl::setFlag(const char* name, bool on) {
@@ -613,10 +502,6 @@ QString MpvMediaControl::readText(const char* name) const {
     const QString text = QString::fromUtf8(value);
     mpv_free(value);
     return text;
-}
-
-std::int64_t MpvMediaControl::currentPosition() const {
-    return toMs(readNumber("time-pos", static_cast<double>(m_position) / 1000.0));
 }
 
 } // namespace korvel

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "playback/ClipTracker.h"
 #include "playback/MediaControl.h"
+#include "playback/QueuedWakeup.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QSize>
 #include <QTimer>
 
-#include <atomic>
 #include <deque>
 #include <exception>
 #include <initializer_list>
@@ -23,24 +23,26 @@ class PictureView;
 
 // The media control on libmpv: one engine core per instance, isolated from any user
 // configuration, scripts and key bindings, driven from the GUI thread. Engine events are
-// collected from the engine's wakeup and handled on the GUI thread through the event loop.
+// collected from the engine's wakeup and handled on the GUI thread through the event loop;
+// what the host sees of them is decided by a ClipTracker.
 //
 // Beyond the interface's contract:
 // - Title, length and picture size describe the clip that opened last. They stay while it
 //   is stopped; while the next clip opens, the title is empty and the length 0 but the
 //   picture size stays (the window keeps its size until the new picture is known). Before
 //   any picture was known, and for sound alone, the size is 0 x 0.
-// - StopPlay and PausePlay with nothing to stop or pause do nothing; StartPlay and SeekTo
-//   with nothing loaded fail ("Nothing is loaded"). A seek made while the clip still opens
-//   is carried out once it has opened. A negative position seeks to the start.
+// - A seek made while the clip is stopped is reported at once (a position report, then
+//   OnPostSeek); the next StartPlay opens the clip at that place.
 // - Position reports are held back while a seek is under way (they would show the old
 //   place) and after the end report until the next seek; positions never exceed the length.
+// - Without a working sound output the clips play silently with their clock running; the
+//   process says so once on stderr.
 // - A local file is played as the media file it is: a playlist or edit list in it is not
 //   followed (a late failure). A network playlist plays its first entry.
 // - With the OpenGL picture, a clip loaded before the picture is first shown opens when it
 //   is shown (the open timeout still runs).
 // - It must not be destroyed from inside one of its own event handlers (use deleteLater).
-class MpvMediaControl : public QObject, public MediaControl {
+class MpvMediaControl : public QObject, public MediaControl, private ClipTracker::Engine {
     Q_OBJECT
 
 public:
@@ -52,7 +54,8 @@ public:
             Software,  // always the software view
         };
         Picture picture = Picture::Automatic;
-        // Sound output driver of the engine ("null" for silence); empty for its default.
+        // Sound output drivers of the engine, in the order tried ("null" for silence); empty
+        // for the engine's own choice. Silence is the last resort in every case.
         QString audioOutput;
         // A clip that has not started within this time is given up with an error.
         int openTimeoutMs = 20000;
@@ -88,7 +91,7 @@ public:
     // The engine's mute setting (true = silent).
     bool isMuted() const;
     // The state last reported through OnStateChange.
-    State state() const { return m_state; }
+    State state() const { return m_tracker.state(); }
 
 private:
     // What is kept of one engine event; the engine's own data lives only until the next
@@ -103,9 +106,9 @@ private:
         std::uint64_t property = 0;
         bool available = false;
         double number = 0;
+        QString text;
     };
 
-    static void wakeUp(void* context);
     void createCore(const Options& options);
     void setOption(const char* name, const char* value);
     void createPicture(Options::Picture picture);
@@ -114,69 +117,46 @@ private:
     void collectEvents();
     static Notice noticeOf(const mpv_event& event);
     void dispatch(const Notice& notice);
-    void deliver(const std::function<void()>& call);
-    void raiseFailure(const QString& text);
-    void onStartFile(const Notice& notice);
-    void onPlaybackRestart();
-    void firstStart();
     void onEndFile(const Notice& notice);
     void onPropertyChange(const Notice& notice);
-    void onEndReached(bool reached);
-    void onOpenTimeout();
-    void loadDeferred();
+    void deliver(const ClipTracker::Report& report);
+    void handOver(const std::function<void()>& call);
+    void raiseFailure(const QString& text);
+    void settle();
+    void checkSoundOutput();
 
-    std::int64_t loadFile(const QString& target);
-    void sendLoad(const QString& target, bool paused);
-    void learnClip();
-    void learnPictureSize();
-    void startSeek(std::int64_t ms, bool fromHost);
-    void completeSeek();
-    void reportEnd();
-    void reportPosition(std::int64_t position, bool forced);
-    void setState(State state);
+    ClipTracker::Restart readRestart() const;
+    QSize readPictureSize() const;
+
+    // ClipTracker::Engine
+    QString prepare(const QString& location) override;
+    std::int64_t open(const QString& target, std::int64_t startMs) override;
+    void seek(std::int64_t ms) override;
+    void stop() override;
+    void setPaused(bool paused) override;
+    void armOpenTimer(bool on) override;
 
     void command(std::initializer_list<const char*> arguments, const QString& what);
-    void stopEngine();
     void setFlag(const char* name, bool on);
     void setNumber(const char* name, double value);
     bool readFlag(const char* name, bool fallback) const;
     double readNumber(const char* name, double fallback) const;
     QString readText(const char* name) const;
-    std::int64_t currentPosition() const;
 
     mpv_handle* m_mpv = nullptr;
     QPointer<QWidget> m_pictureWidget;
     PictureView* m_view = nullptr; // valid while m_pictureWidget is
     PictureControls* m_controls = nullptr;
     QTimer m_openTimer;
-    QElapsedTimer m_sinceReport;
-    int m_positionIntervalMs = 100;
-    std::atomic_bool m_wakeupQueued{false};
+    QElapsedTimer m_clock;
+    QueuedWakeup m_wakeup;
+    ClipTracker m_tracker;
+    QString m_audioOutput;
+    QString m_soundFailure; // the first thing the sound output said when it failed
 
     std::deque<Notice> m_notices;
     std::deque<std::exception_ptr> m_failures;
     int m_dispatchDepth = 0;
-
-    State m_state = Closed;
-    QString m_source;
-    QString m_target;
-    std::int64_t m_entry = -1;   // the engine's id of our clip
-    std::int64_t m_opened = -1;  // the id of the clip the engine started last
-    bool m_loaded = false;       // our clip is in the engine (opening or open)
-    bool m_loadDeferred = false; // our load waits for the picture to come up
-    bool m_fileLoaded = false;
-    bool m_started = false; // the clip has shown its first frame
-    bool m_live = false;
-    bool m_endReported = false;
-    bool m_seekPending = false;
-    bool m_seekFromHost = false;
-    std::int64_t m_seekOrigin = 0;
-    std::int64_t m_seekTarget = 0;
-    std::int64_t m_deferredSeek = -1;
-    std::int64_t m_position = 0;
-    std::int64_t m_duration = 0;
-    QString m_title;
-    QSize m_pictureSize{0, 0};
 };
 
 } // namespace korvel

@@ -41,7 +41,8 @@ bool openGlUsable(bool hardwareOnly) {
     surface.setFormat(probe.format());
     surface.create();
     if (!probe.makeCurrent(&surface)) return false;
-    const auto* renderer = reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
+    const auto* renderer =
+        reinterpret_cast<const char*>(probe.functions()->glGetString(GL_RENDERER));
     const bool hardware = renderer && !isSoftwareRenderer(QByteArray(renderer));
     probe.doneCurrent();
     return hardware;

@@ -27,15 +27,13 @@ SwPictureView::SwPictureView(mpv_handle* mpv, QWidget* parent) : QWidget(parent)
     const int status = mpv_render_context_create(&m_render, mpv, params);
     if (status < 0) {
         m_render = nullptr;
-        throw KorvelError(FixedTexts::CannotShowPicture
-                              .arg(QString::fromUtf8(mpv_error_string(status))));
+        throw KorvelError(
+            FixedTexts::CannotShowPicture.arg(QString::fromUtf8(mpv_error_string(status))));
     }
     mpv_render_context_set_update_callback(m_render, &SwPictureView::requestUpdate, this);
 }
 
-SwPictureView::~SwPictureView() {
-    detach();
-}
+SwPictureView::~SwPictureView() { detach(); }
 
 void SwPictureView::detach() {
     if (!m_render) return;
@@ -48,14 +46,10 @@ void SwPictureView::detach() {
 
 // Runs on an engine thread: only hand the work to the GUI thread, once per burst.
 void SwPictureView::requestUpdate(void* context) {
-    auto* view = static_cast<SwPictureView*>(context);
-    if (view->m_updateQueued.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        view, [view] { view->takeFrame(); }, Qt::QueuedConnection);
+    static_cast<SwPictureView*>(context)->m_frameWakeup.request();
 }
 
 void SwPictureView::takeFrame() {
-    m_updateQueued.store(false);
     if (!m_render) return;
     if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) draw();
 }

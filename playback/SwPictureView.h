@@ -1,11 +1,10 @@
 #pragma once
 
 #include "playback/PictureView.h"
+#include "playback/QueuedWakeup.h"
 
 #include <QImage>
 #include <QWidget>
-
-#include <atomic>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -47,7 +46,7 @@ private:
     QImage m_image;
     QSize m_frameSize;
     int m_framesDrawn = 0;
-    std::atomic_bool m_updateQueued{false};
+    QueuedWakeup m_frameWakeup{this, [this] { takeFrame(); }};
 };
 
 } // namespace korvel

@@ -121,8 +121,6 @@ TEST(ClipOpening, QuickReloadDoesNotReportStopped) {
 TEST(ClipOpening, MissingFileIsRefusedAtOnce) {
     auto control = makeControl();
     Recorder recorder(*control);
-    EXPECT_THROW(control->StartPlay(), KorvelError);
-    EXPECT_THROW(control->SeekTo(1000), KorvelError);
     openClip(*control, recorder, QStringLiteral("clip.mp4"));
     recorder.states.clear();
     try {

@@ -26,13 +26,9 @@ public:
 
 } // namespace
 
-QString clipsDir() {
-    return QStringLiteral(KORVEL_BINARY_DIR "/media-clips");
-}
+QString clipsDir() { return QStringLiteral(KORVEL_BINARY_DIR "/media-clips"); }
 
-QString clip(const QString& name) {
-    return clipsDir() + u'/' + name;
-}
+QString clip(const QString& name) { return clipsDir() + u'/' + name; }
 
 Recorder::Recorder(MediaControl& control) {
     clock.start();
@@ -72,9 +68,7 @@ std::unique_ptr<MpvMediaControl> makeControl(MpvMediaControl::Options::Picture p
     return std::make_unique<MpvMediaControl>(options);
 }
 
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    return QTest::qWaitFor(done, ms);
-}
+bool waitUntil(const std::function<bool()>& done, int ms) { return QTest::qWaitFor(done, ms); }
 
 void openClip(MpvMediaControl& control, Recorder& recorder, const QString& name) {
     recorder.states.clear();

@@ -4,8 +4,11 @@
 
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QProcess>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <iostream>
 
@@ -30,12 +33,25 @@ double litShare(QWidget* widget, const QRect& area) {
 // The playback window as it will hold the picture: a window with nothing but the picture.
 struct PictureWindow {
     QWidget window;
-    explicit PictureWindow(QWidget* picture) {
+    explicit PictureWindow(QWidget* picture, Qt::WindowFlags type = Qt::Window)
+        : window(nullptr, type) {
         auto* layout = new QHBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(picture);
         window.resize(320, 240);
         window.show();
+    }
+};
+
+// Another window of the application, counting the Esc presses that reach it.
+class EscapeCounter : public QWidget {
+public:
+    int escapes = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) ++escapes;
+        QWidget::keyPressEvent(event);
     }
 };
 
@@ -112,30 +128,46 @@ TEST(Picture, SwitchTwoPassesClicksAndKeys) {
     EXPECT_EQ(clicks.size(), 1u);
 }
 
-// Full screen covers the screen with the picture's window; Esc or a double click on the
-// picture gives the window its place back, with or without switch 2.
-TEST(Picture, FullScreenEndsByEscapeOrDoubleClick) {
+// Fault: full screen left the playback window (a tool window) an ordinary window, or out of
+// its place; Esc ended it only with the focus on the picture; Esc elsewhere went on to act
+// there as well, or was taken away while not full screen.
+TEST(Picture, FullScreenEndsByEscapeAnywhereOrDoubleClick) {
     auto control = makeControl(Picture::Software);
     QWidget* picture = control->pictureWidget();
-    PictureWindow window(picture);
+    PictureWindow window(picture, Qt::Tool);
     window.window.setGeometry(100, 120, 320, 240);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.window));
+    EscapeCounter panel;
+    panel.setGeometry(500, 120, 200, 100);
+    panel.show();
     const QRect normal = window.window.geometry();
     EXPECT_FALSE(control->QueryFullScreen());
 
-    for (const bool byKey : {true, false}) {
+    const struct {
+        const char* how;
+        std::function<void()> act;
+    } ways[] = {
+        {"Esc on the picture", [&] { QTest::keyClick(picture, Qt::Key_Escape); }},
+        {"Esc in another window", [&] { QTest::keyClick(&panel, Qt::Key_Escape); }},
+        {"double click on the picture",
+         [&] { QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5)); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
         control->EnterFullScreen();
         ASSERT_TRUE(waitUntil([&] { return control->QueryFullScreen(); }));
-        EXPECT_TRUE(window.window.isFullScreen());
-        if (byKey) {
-            QTest::keyClick(picture, Qt::Key_Escape);
-        } else {
-            QTest::mouseDClick(picture, Qt::LeftButton, {}, QPoint(5, 5));
-        }
+        EXPECT_EQ(window.window.geometry(), window.window.screen()->geometry());
+        EXPECT_EQ(window.window.windowHandle()->type(), Qt::Window);
+        way.act();
         ASSERT_TRUE(waitUntil([&] { return !control->QueryFullScreen(); }));
         EXPECT_TRUE(waitUntil([&] { return window.window.geometry() == normal; }))
             << "window not back in its place";
+        EXPECT_EQ(window.window.windowHandle()->type(), Qt::Tool);
+        EXPECT_TRUE(window.window.isVisible());
     }
+    EXPECT_EQ(panel.escapes, 0) << "an Esc that ended full screen went on";
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_EQ(panel.escapes, 1) << "Esc taken while not full screen";
 }
 
 // The picture may outlive the control (it belongs to the window) and then stays black; it

@@ -40,4 +40,6 @@ make() { # make NAME FFMPEG-ARGUMENTS...
         -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest -f mp4
     make tone.mp3 $tone -metadata title=TestTone -c:a libmp3lame -f mp3
     make live.ts $(picture 25 320x240) $tone -c:v mpeg1video -c:a mp2 -shortest -f mpegts
+    # Its sound runs on a little past the picture: the position passes the length.
+    make overrun.avi $(picture 25 320x240) $tone -c:v mpeg4 -q:v 12 -c:a mp2 -shortest -f avi
 }

@@ -10,3 +10,21 @@ add_executable(gl_picture_check media/gl/GlPictureCheck.cpp)
 target_link_libraries(gl_picture_check PRIVATE korvel_media Qt6::OpenGLWidgets Qt6::Test)
 korvel_warnings(gl_picture_check)
 add_dependencies(media_tests gl_picture_check)
+
+# What only a real window system shows (full screen under a window manager), in a binary of
+# its own on the xcb platform. It takes the focus, so it runs alone; without an X display
+# with a window manager it ends with 77 (skipped). See media/x11/X11TestMain.cpp.
+add_executable(media_x11_tests media/x11/X11TestMain.cpp media/x11/X11Support.cpp
+    media/x11/FullScreenTest.cpp media/MediaTestSupport.cpp)
+target_link_libraries(media_x11_tests PRIVATE korvel_media GTest::gtest Qt6::OpenGLWidgets
+    Qt6::Test)
+target_compile_definitions(media_x11_tests PRIVATE
+    KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}" KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_compile_options(media_x11_tests PRIVATE
+    -include ${CMAKE_CURRENT_SOURCE_DIR}/support/QtPrinters.h)
+korvel_warnings(media_x11_tests)
+add_dependencies(media_tests media_x11_tests)
+add_test(NAME media.x11 COMMAND media_x11_tests)
+# The OpenGL driver keeps allocations of its own to the end.
+set_tests_properties(media.x11 PROPERTIES LABELS media SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
+    TIMEOUT 120 ENVIRONMENT ASAN_OPTIONS=detect_leaks=0)

@@ -25,9 +25,7 @@ bool lit(GlPictureView* view) {
     return count > image.width() * image.height() / 2;
 }
 
-void say(const char* key, bool value) {
-    std::printf("%s=%d\n", key, value ? 1 : 0);
-}
+void say(const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); }
 
 std::unique_ptr<QWidget> windowWith(QWidget* picture) {
     auto window = std::make_unique<QWidget>();

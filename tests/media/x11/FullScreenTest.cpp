@@ -1,0 +1,132 @@
+#include "../MediaTestSupport.h"
+#include "X11Support.h"
+
+#include "playback/GlPictureView.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+
+using namespace korvel;
+using namespace korvel::test;
+
+namespace {
+
+using Picture = MpvMediaControl::Options::Picture;
+
+// Share of lit pixels of the picture as drawn (the OpenGL view draws into its framebuffer).
+double litShare(QWidget* picture) {
+    auto* gl = qobject_cast<GlPictureView*>(picture);
+    const QImage image = gl ? gl->grabFramebuffer() : picture->grab().toImage();
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) lit += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
+    return double(lit) / double(std::max(1, image.width() * image.height()));
+}
+
+// The playback window (a tool window holding nothing but the picture) and another window of
+// the application, as the player shows them.
+struct Windows {
+    QWidget playback{nullptr, Qt::Tool};
+    QWidget panel;
+    // The playback window is placed by its frame, as the player places it.
+    explicit Windows(QWidget* picture) {
+        auto* layout = new QHBoxLayout(&playback);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(picture);
+        playback.resize(320, 240);
+        panel.setGeometry(600, 120, 240, 120);
+        playback.show();
+        panel.show();
+        playback.move(100, 120);
+    }
+};
+
+class FullScreen : public ::testing::TestWithParam<Picture> {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != u"xcb") GTEST_SKIP() << "needs the xcb platform";
+        if (!windowManagerRuns()) GTEST_SKIP() << "needs a window manager (wmctrl -m)";
+    }
+};
+
+} // namespace
+
+// Fault: the playback window is a tool window, for which the window manager refuses full
+// screen; QueryFullScreen said true all the same (so nothing was sized from then on), and Esc
+// did nothing with the focus on another window of the player.
+TEST_P(FullScreen, CoversTheScreenAndGivesTheWindowBack) {
+    auto control = makeControl(GetParam());
+    QWidget* picture = control->pictureWidget();
+    Windows windows(picture);
+    QWidget& window = windows.playback;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows.panel));
+    // Framed by the window manager (the place is its to choose).
+    ASSERT_TRUE(waitUntil([&] { return window.frameGeometry() != window.geometry(); }));
+    const QRect screen = window.screen()->geometry();
+    Recorder recorder(*control);
+    openClip(*control, recorder, QStringLiteral("clip.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return litShare(picture) > 0.5; }));
+    const QRect normal = window.geometry();
+
+    // A tool window's own request for full screen is refused; the control is not fooled.
+    const auto refusedAsAToolWindow = [&] {
+        SCOPED_TRACE("the window's own request");
+        window.showFullScreen();
+        EXPECT_FALSE(waitUntil([&] { return window.size() == screen.size(); }, 1000));
+        EXPECT_TRUE(window.isFullScreen()) << "Qt takes the request for the fact";
+        EXPECT_FALSE(control->QueryFullScreen());
+        window.showNormal();
+        ASSERT_TRUE(waitUntil([&] { return !window.isFullScreen(); }));
+    };
+    refusedAsAToolWindow();
+    ASSERT_TRUE(waitUntil([&] { return window.geometry() == normal; }));
+
+    control->EnterFullScreen();
+    ASSERT_TRUE(waitUntil([&] { return control->QueryFullScreen(); }));
+    EXPECT_EQ(window.size(), screen.size());
+    EXPECT_EQ(window.windowHandle()->type(), Qt::Window);
+
+    // The focus goes to another window of the player; Esc pressed there ends full screen.
+    windows.panel.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &windows.panel; }));
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
+    ASSERT_TRUE(waitUntil([&] { return !control->QueryFullScreen(); }));
+    EXPECT_TRUE(waitUntil([&] { return window.geometry() == normal; }))
+        << ::testing::PrintToString(window.geometry());
+    EXPECT_EQ(window.windowHandle()->type(), Qt::Tool);
+
+    // Sizing works again; by the time it has, the window manager has settled the place.
+    window.resize(400, 300);
+    ASSERT_TRUE(waitUntil([&] { return window.geometry().size() == QSize(400, 300); }));
+    const QRect resized = window.geometry();
+    EXPECT_EQ(resized.topLeft(), normal.topLeft());
+
+    // A double click on the picture ends it too.
+    control->EnterFullScreen();
+    ASSERT_TRUE(waitUntil([&] { return control->QueryFullScreen(); }));
+    const QPoint middle = screen.center();
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(middle.x()),
+                         QString::number(middle.y()), QStringLiteral("click"),
+                         QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+                         QStringLiteral("80"), QStringLiteral("1")}));
+    ASSERT_TRUE(waitUntil([&] { return !control->QueryFullScreen(); }));
+    EXPECT_TRUE(waitUntil([&] { return window.geometry() == resized; }))
+        << ::testing::PrintToString(window.geometry());
+    window.resize(320, 240);
+    ASSERT_TRUE(waitUntil([&] { return window.geometry().size() == QSize(320, 240); }));
+    EXPECT_EQ(window.geometry(), normal);
+
+    // The picture came through both changes of the window, which is a tool window again.
+    control->SeekTo(1000);
+    EXPECT_TRUE(waitUntil([&] { return litShare(picture) > 0.5; }));
+    refusedAsAToolWindow();
+    EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, FullScreen,
+                         ::testing::Values(Picture::Software, Picture::OpenGl),
+                         [](const ::testing::TestParamInfo<Picture>& picture) {
+                             return picture.param == Picture::OpenGl ? "OpenGl" : "Software";
+                         });
