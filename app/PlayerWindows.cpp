@@ -10,8 +10,7 @@ namespace korvel {
 
 PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
                              PlayOrder::Draw draw, const QString& settingsPath)
-    : m_playback(std::move(control), argument, std::move(draw)),
-      m_cells(m_playlist.model()),
+    : m_playback(std::move(control), argument, std::move(draw)), m_cells(m_playlist.model()),
       m_panelCommands(m_playback.playback(), m_panel.SkinForm1()->engine(), *this) {
     Playback& playback = m_playback.playback();
     playback.attachPanel(&m_panel.SkinForm1()->engine());
@@ -31,9 +30,8 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     readSettings();
     m_panel.show();
     m_playback.OnClose = [this] { saveSettings(); };
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback, [this] {
-        ErrorBox::run([this] { saveSettings(); });
-    });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback,
+                     [this] { ErrorBox::run([this] { saveSettings(); }); });
 }
 
 PlayerWindows::~PlayerWindows() {

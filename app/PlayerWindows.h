@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/PlayListModelCells.h"
-#include "playback/MediaControl.h"
 #include "playback/ImageWin.h"
+#include "playback/MediaControl.h"
 #include "player/PanelCommands.h"
 #include "player/PanelWindows.h"
 #include "player/RealPlay1.h"
@@ -13,7 +13,6 @@
 #include <memory>
 
 namespace korvel {
-
 
 // The program's three windows, created in their fixed order (the playback window, shown as
 // it is made and playing `argument`; the player panel; the hidden playlist) and wired to

@@ -8,9 +8,7 @@ namespace korvel {
 
 namespace {
 
-bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // Cut to at most MaxValueBytes without splitting a UTF-8 sequence.
 QByteArray cutValue(const QByteArray& value) {
@@ -96,8 +94,7 @@ std::int32_t IniFile::readInteger(QStringView section, QStringView key,
                                   std::int32_t defaultValue) const {
     const qsizetype i = findEntry(section, key);
     if (i < 0) return defaultValue;
-    return IntegerText::parse(QString::fromUtf8(cutValue(m_lines[i].value)))
-        .value_or(defaultValue);
+    return IntegerText::parse(QString::fromUtf8(cutValue(m_lines[i].value))).value_or(defaultValue);
 }
 
 void IniFile::writeString(QStringView section, QStringView key, const QString& value) {

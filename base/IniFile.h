@@ -38,8 +38,7 @@ public:
 
     // The key's value as an integer (decimal, "$" or "0x" hexadecimal), or `defaultValue`
     // when the key is absent or its value is not a number.
-    std::int32_t readInteger(QStringView section, QStringView key,
-                             std::int32_t defaultValue) const;
+    std::int32_t readInteger(QStringView section, QStringView key, std::int32_t defaultValue) const;
 
     void writeString(QStringView section, QStringView key, const QString& value);
 

@@ -8,9 +8,8 @@ namespace {
 
 class Cursor {
 public:
-    explicit Cursor(QStringView text) : m_text(text.left(text.indexOf(QChar(0)) < 0
-                                                             ? text.size()
-                                                             : text.indexOf(QChar(0)))) {}
+    explicit Cursor(QStringView text)
+        : m_text(text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)))) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
     QChar current() const { return m_text[m_pos]; }

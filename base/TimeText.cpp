@@ -3,8 +3,8 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 
-#include <QLocale>
 #include <QList>
+#include <QLocale>
 
 #include <algorithm>
 #include <optional>
@@ -20,9 +20,7 @@ QString twoDigits(std::int64_t value) {
     return QStringLiteral("%1").arg(value, 2, 10, QChar(u'0'));
 }
 
-KorvelError notATime(const QString& text) {
-    return KorvelError(FixedTexts::NotATime.arg(text));
-}
+KorvelError notATime(const QString& text) { return KorvelError(FixedTexts::NotATime.arg(text)); }
 
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
@@ -67,8 +65,10 @@ std::optional<std::int64_t> readTime(QStringView text) {
 QChar afterHours(QStringView format) {
     qsizetype i = 0;
     for (bool quoted = false; i < format.size(); ++i) {
-        if (format[i] == u'\'') quoted = !quoted;
-        else if (!quoted && (format[i] == u'h' || format[i] == u'H')) break;
+        if (format[i] == u'\'')
+            quoted = !quoted;
+        else if (!quoted && (format[i] == u'h' || format[i] == u'H'))
+            break;
     }
     while (i < format.size() && (format[i] == u'h' || format[i] == u'H')) ++i;
     return i < format.size() ? format[i] : QChar();

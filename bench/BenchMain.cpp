@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         const std::string ours = std::string("Region/Korvel/") + mask;
         const std::string qt = std::string("Region/QtBitmap/") + mask;
         const std::string read = std::string("Region/PlainRead/") + mask;
-        std::printf("%-58s %8.3f ns/pixel\n", (ours + " ").c_str(), reporter.nanosecondsPerItem(ours));
+        std::printf("%-58s %8.3f ns/pixel\n", (ours + " ").c_str(),
+                    reporter.nanosecondsPerItem(ours));
         reporter.printRatio(ours + " vs Qt's mask path", ours, qt, "below 1");
         reporter.printRatio(ours + " vs a plain read", ours, read, "within 3");
     }

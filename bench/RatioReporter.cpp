@@ -10,7 +10,8 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
         if (run.iterations == 0) continue;
         const double ns = run.real_accumulated_time * 1e9 / double(run.iterations);
         const auto items = run.counters.find("items");
-        m_results[run.benchmark_name()] = {ns, items == run.counters.end() ? 0.0 : double(items->second)};
+        m_results[run.benchmark_name()] = {ns, items == run.counters.end() ? 0.0
+                                                                           : double(items->second)};
     }
 }
 

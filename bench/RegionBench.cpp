@@ -85,13 +85,17 @@ void plainRead(benchmark::State& state, const std::string& name) {
 [[maybe_unused]] const bool registered = [] {
     for (const char* name : {"PlayerMask", "ListMask", "Shapes4K"}) {
         benchmark::RegisterBenchmark((std::string("Region/Korvel/") + name).c_str(), korvelRegion,
-                                     std::string(name))->Unit(benchmark::kMicrosecond);
+                                     std::string(name))
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("Region/QtBitmap/") + name).c_str(), qtRegion,
-                                     std::string(name))->Unit(benchmark::kMicrosecond);
+                                     std::string(name))
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("Region/PlainRead/") + name).c_str(), plainRead,
-                                     std::string(name))->Unit(benchmark::kMicrosecond);
+                                     std::string(name))
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("Region/RunsOnly/") + name).c_str(), runsOnly,
-                                     std::string(name))->Unit(benchmark::kMicrosecond);
+                                     std::string(name))
+            ->Unit(benchmark::kMicrosecond);
     }
     return true;
 }();

@@ -1,12 +1,12 @@
 #include "playback/Playback.h"
 
 #include "base/FixedTexts.h"
+#include "base/IntegerText.h"
 #include "base/KorvelError.h"
+#include "base/TimeText.h"
 #include "playback/MediaControl.h"
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
-#include "base/TimeText.h"
-#include "base/IntegerText.h"
 #include "playlist/PlayListColumns.h"
 #include "skin/ListSkinElements.h"
 #include "skin/PlayerSkinElements.h"
@@ -69,7 +69,8 @@ void Playback::OpenEntry(bool FromList, QString Location) {
         }
         if (RemainingPlays == 0) {
             // A count the spin box could not have given is taken at its nearest valid value.
-            RemainingPlays = std::int8_t(std::clamp(IntegerText::toInt(currentCell(Col::CountColumn)), 1, 99));
+            RemainingPlays =
+                std::int8_t(std::clamp(IntegerText::toInt(currentCell(Col::CountColumn)), 1, 99));
         }
     }
     if (!Location.isEmpty()) {
@@ -118,9 +119,10 @@ void Playback::RealAudio1StateChange(int, int newState) {
 
 void Playback::refreshEntryNumber() {
     if (!m_panel) return;
-    const QString text = PlaylistMode && m_list
-                             ? QStringLiteral("No. %1/%2    ").arg(currentRow()).arg(m_list->rowCount() - 2)
-                             : QStringLiteral("No. --/--  ");
+    const QString text =
+        PlaylistMode && m_list
+            ? QStringLiteral("No. %1/%2    ").arg(currentRow()).arg(m_list->rowCount() - 2)
+            : QStringLiteral("No. --/--  ");
     m_panel->SetDisplayText(Panel::TextNo, text);
 }
 
@@ -150,7 +152,8 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
             // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
             const std::int64_t share = std::max<std::int64_t>(0, lPos) * 100 / EndPoint;
             m_panel->SetTrackBarPosition(Panel::TrackBarPos, std::int32_t(share % 101));
-            m_panel->SetDisplayText(Panel::TextTotal, QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
+            m_panel->SetDisplayText(Panel::TextTotal,
+                                    QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
         }
     }
     if (m_panel) m_panel->SetDisplayText(Panel::TextPos, TimeText::fromMs(CurrentPos));
@@ -210,21 +213,22 @@ void Playback::ApplySize() {
     m_host.setClientSize(width, height);
 }
 
-
 } // namespace korvel
 
 namespace korvel {
 
-bool Playback::listButton(QStringView id) const { return m_listSkin && m_listSkin->GetButtonState(id); }
+bool Playback::listButton(QStringView id) const {
+    return m_listSkin && m_listSkin->GetButtonState(id);
+}
 
 void Playback::PlayNextEntry(std::int16_t Direction) {
     SeekRepeat = false;
     if (!PlaylistMode || !m_list) return;
     RemainingPlays = 0;
-    const int row = listButton(ListElement::Shuffle)
-                        ? m_order.shuffle(*m_list)
-                        : PlayOrder::walk(*m_list, currentRow(), Direction,
-                                          listButton(ListElement::Loop));
+    const int row =
+        listButton(ListElement::Shuffle)
+            ? m_order.shuffle(*m_list)
+            : PlayOrder::walk(*m_list, currentRow(), Direction, listButton(ListElement::Loop));
     // Nothing to start: the cursor, the mode and the playing clip stay as they are.
     if (row > 0) startRow(row);
 }

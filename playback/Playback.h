@@ -27,7 +27,8 @@ class Playback {
 public:
     static constexpr int HistorySlots = 10;
 
-    Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw draw = PlayOrder::clockDraw);
+    Playback(MediaControl& control, PlaybackHost& host,
+             PlayOrder::Draw draw = PlayOrder::clockDraw);
 
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.

@@ -23,7 +23,7 @@ public:
         Command run;
     };
     struct Key {
-        int key; // Qt key code
+        int key;   // Qt key code
         bool ctrl; // needs Ctrl among the modifiers; other keys ignore the modifiers
         Command run;
     };

@@ -37,8 +37,8 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() { m_skinForm->LoadSkin(QStringLiteral("Skin")); }
 
-void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState,
-                                    int, int) {
+void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState, int,
+                                    int) {
     if (!m_commands) return;
     ErrorBox::run([&] { m_commands->SkinForm1MouseUpNotify(id, button); });
 }

@@ -25,8 +25,8 @@ public:
     void setCommands(PanelCommands* commands) { m_commands = commands; }
 
     // A release on the face: only left-button releases are commands.
-    void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift,
-                                int x, int y);
+    void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift, int x,
+                                int y);
     // A slider moved by the pointer to a position 0..100.
     void SkinForm1TrackBarNotify(const QString& id, int position);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);

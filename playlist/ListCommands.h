@@ -44,8 +44,7 @@ public:
         Command run;
     };
 
-    ListCommands(ListActions& actions, ListEditor& editor)
-        : m_actions(actions), m_editor(editor) {}
+    ListCommands(ListActions& actions, ListEditor& editor) : m_actions(actions), m_editor(editor) {}
 
     // A left-button release on an element; any other mouse button does nothing.
     void SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button);

@@ -15,12 +15,14 @@ constexpr int HistorySlots = 10;
 
 ListEditor::Row ListEditor::row(int r) const {
     Row cells;
-    for (int c = 0; c < PlayListColumns::ColumnCount; ++c) cells[std::size_t(c)] = m_list.cell(c, r);
+    for (int c = 0; c < PlayListColumns::ColumnCount; ++c)
+        cells[std::size_t(c)] = m_list.cell(c, r);
     return cells;
 }
 
 void ListEditor::setRow(int r, const Row& cells) {
-    for (int c = 0; c < PlayListColumns::ColumnCount; ++c) m_list.setCell(c, r, cells[std::size_t(c)]);
+    for (int c = 0; c < PlayListColumns::ColumnCount; ++c)
+        m_list.setCell(c, r, cells[std::size_t(c)]);
 }
 
 void ListEditor::swapRows(int a, int b) {
@@ -31,7 +33,8 @@ void ListEditor::swapRows(int a, int b) {
 
 void ListEditor::CopyRows() {
     m_count = 0;
-    for (int r = m_list.selectionTop(); r <= m_list.selectionBottom() && m_count < BufferRows; ++r) {
+    for (int r = m_list.selectionTop(); r <= m_list.selectionBottom() && m_count < BufferRows;
+         ++r) {
         m_buffer[std::size_t(m_count++)] = row(r);
     }
 }
@@ -87,9 +90,13 @@ void ListEditor::PasteHistory(const QStringList& history) {
     }
     for (int i = 0; i < n; ++i) {
         const QString& location = history.at(i);
-        m_buffer[std::size_t(i)] = Row{QString(), PlayListColumns::PlayOn,
-                                       PlayListColumns::DefaultGroup, PlayListColumns::DefaultCount,
-                                       PlayListModel::FileName(location), QString(), QString(),
+        m_buffer[std::size_t(i)] = Row{QString(),
+                                       PlayListColumns::PlayOn,
+                                       PlayListColumns::DefaultGroup,
+                                       PlayListColumns::DefaultCount,
+                                       PlayListModel::FileName(location),
+                                       QString(),
+                                       QString(),
                                        location};
     }
     m_count = n;

@@ -43,8 +43,8 @@ public:
     QLineEdit* URL() const { return m_url; }
 
     // A release on the face: only left-button releases are commands.
-    void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift,
-                                int x, int y);
+    void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift, int x,
+                                int y);
 
     // When the current row is an entry, shows it: PLAY on when Play is exactly "On", then
     // Group, then PlayCount from Count read as a whole number, then URL. A Count that is not

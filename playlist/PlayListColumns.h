@@ -29,8 +29,8 @@ struct PlayListColumns {
     static inline const QString DefaultCount = QStringLiteral("1");
 
     static inline const std::array<QString, ColumnCount> Titles = {
-        QStringLiteral("No."),   QStringLiteral("Play"),     QStringLiteral("Group"),
-        QStringLiteral("Count"), QStringLiteral("FileName"), QStringLiteral("Start"),
+        QStringLiteral("No."),   QStringLiteral("Play"),        QStringLiteral("Group"),
+        QStringLiteral("Count"), QStringLiteral("FileName"),    QStringLiteral("Start"),
         QStringLiteral("End"),   QStringLiteral("Path or URL"),
     };
 };

@@ -1,9 +1,9 @@
 #include "playlist/PlayListGrid.h"
 
-#include "ui/ErrorBox.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/PlayListTableModel.h"
 #include "skin/DisplayFonts.h"
+#include "ui/ErrorBox.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -161,7 +161,8 @@ void PlayListGrid::showRowCount(int oldCount, int newCount) {
 void PlayListGrid::extendTo(const QModelIndex& pressed) {
     if (!pressed.isValid()) return;
     const int row = PlayListTableModel::listRow(pressed.row());
-    const int anchor = m_anchor > 0 && m_anchor < m_list.rowCount() ? m_anchor : m_list.currentRow();
+    const int anchor =
+        m_anchor > 0 && m_anchor < m_list.rowCount() ? m_anchor : m_list.currentRow();
     report([&] {
         m_list.userSelection(std::min(anchor, row), std::max(anchor, row));
         m_list.userMove(row);

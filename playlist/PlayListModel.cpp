@@ -9,14 +9,9 @@ namespace korvel {
 
 namespace {
 
-KorvelError indexError(int index) {
-    return KorvelError(FixedTexts::ListIndex.arg(index));
-}
+KorvelError indexError(int index) { return KorvelError(FixedTexts::ListIndex.arg(index)); }
 
-KorvelError fullError() {
-    return KorvelError(FixedTexts::ListFull
-                           .arg(PlayListModel::MaxEntries));
-}
+KorvelError fullError() { return KorvelError(FixedTexts::ListFull.arg(PlayListModel::MaxEntries)); }
 
 } // namespace
 

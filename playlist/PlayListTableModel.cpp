@@ -20,8 +20,7 @@ QVariant PlayListTableModel::data(const QModelIndex& index, int role) const {
     return m_list.cell(index.column(), listRow(index.row()));
 }
 
-QVariant PlayListTableModel::headerData(int section, Qt::Orientation orientation,
-                                        int role) const {
+QVariant PlayListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     return m_list.cell(section, 0);
 }

@@ -41,37 +41,25 @@ struct Layout {
     qint64 stride = 0;
 };
 
-[[noreturn]] void invalid() {
-    throw KorvelError(FixedTexts::BadBitmap);
-}
+[[noreturn]] void invalid() { throw KorvelError(FixedTexts::BadBitmap); }
 
 void require(bool ok) {
-    if (!ok)
-        invalid();
+    if (!ok) invalid();
 }
 
-const uchar* bytesOf(QByteArrayView data) {
-    return reinterpret_cast<const uchar*>(data.data());
-}
+const uchar* bytesOf(QByteArrayView data) { return reinterpret_cast<const uchar*>(data.data()); }
 
 // Little-endian unsigned field of `size` bytes; a field past the end makes the file invalid.
 quint32 field(QByteArrayView data, qint64 pos, int size) {
     require(pos >= 0 && pos + size <= data.size());
     quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | bytesOf(data)[pos + i];
+    for (int i = size - 1; i >= 0; --i) value = (value << 8) | bytesOf(data)[pos + i];
     return value;
 }
 
-quint32 u16(QByteArrayView data, qint64 pos) {
-    return field(data, pos, 2);
-}
-quint32 u32(QByteArrayView data, qint64 pos) {
-    return field(data, pos, 4);
-}
-qint64 i32(QByteArrayView data, qint64 pos) {
-    return qint32(field(data, pos, 4));
-}
+quint32 u16(QByteArrayView data, qint64 pos) { return field(data, pos, 2); }
+quint32 u32(QByteArrayView data, qint64 pos) { return field(data, pos, 4); }
+qint64 i32(QByteArrayView data, qint64 pos) { return qint32(field(data, pos, 4)); }
 
 bool knownHeaderSize(qint64 size) {
     return size == kCoreHeaderSize || size == 40 || size == 52 || size == 56 || size == 108 ||
@@ -110,8 +98,7 @@ bool plainMasks(QByteArrayView data) {
 // followed by.
 qint64 tableOffset(QByteArrayView data, const Header& h) {
     const qint64 offset = kFileHeaderSize + h.headerSize;
-    if (h.compression == kBiRgb)
-        return offset;
+    if (h.compression == kBiRgb) return offset;
     require(h.compression == kBiBitfields && h.bitCount == 32 && plainMasks(data));
     return h.headerSize == 40 ? offset + 12 : offset;
 }
@@ -178,8 +165,7 @@ void readIndexedRow(const uchar* src, QRgb* dst, const Layout& layout, const Pal
 }
 
 void readRow(const uchar* src, QRgb* dst, const Layout& layout, const Palette& palette) {
-    if (layout.bitCount <= 8)
-        return readIndexedRow(src, dst, layout, palette);
+    if (layout.bitCount <= 8) return readIndexedRow(src, dst, layout, palette);
     const qint64 step = layout.bitCount / 8;
     for (qint64 x = 0; x < layout.width; ++x) {
         const uchar* pixel = src + x * step;

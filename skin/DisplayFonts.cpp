@@ -10,8 +10,7 @@ void DisplayFonts::installSubstitutes() {
         QFont::insertSubstitution(QStringLiteral("Times New Roman"),
                                   QStringLiteral("Liberation Serif"));
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Courier New"),
-                                  QStringLiteral("Liberation Mono"));
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
         QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
         QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
         return true;

@@ -27,11 +27,9 @@ public:
     static void copyArea(QImage& face, const QImage& look, const QRect& area);
 
     // Writes text with the cells of a glyph strip: 11 cells "0123456789 ".
-    static void DrawNumberText(QImage& face, const QImage& numbers, int x, int y,
-                               QStringView text);
+    static void DrawNumberText(QImage& face, const QImage& numbers, int x, int y, QStringView text);
     // Writes text with the cells of a glyph sheet: three rows of 30 cells.
-    static void DrawLetterText(QImage& face, const QImage& letters, int x, int y,
-                               QStringView text);
+    static void DrawLetterText(QImage& face, const QImage& letters, int x, int y, QStringView text);
 
 private:
     static void blit(QImage& face, QPoint to, const QImage& source, QRect from);

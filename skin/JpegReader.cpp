@@ -25,9 +25,7 @@ struct Session {
     int failure; // message number of the failure; read only after a step returned false
 };
 
-Session& sessionOf(j_common_ptr cinfo) {
-    return *static_cast<Session*>(cinfo->client_data);
-}
+Session& sessionOf(j_common_ptr cinfo) { return *static_cast<Session*>(cinfo->client_data); }
 
 // The code is taken here, at the failure: after a decode the library's last code is stale.
 [[noreturn]] void fail(j_common_ptr cinfo, int code) {
@@ -36,16 +34,12 @@ Session& sessionOf(j_common_ptr cinfo) {
     std::longjmp(session.jump, 1);
 }
 
-[[noreturn]] void onError(j_common_ptr cinfo) {
-    fail(cinfo, cinfo->err->msg_code);
-}
+[[noreturn]] void onError(j_common_ptr cinfo) { fail(cinfo, cinfo->err->msg_code); }
 
 // A stream that ends early would otherwise be padded out as a grey picture.
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level >= 0)
-        return; // trace output
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
-        fail(cinfo, JWRN_JPEG_EOF);
+    if (level >= 0) return; // trace output
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF) fail(cinfo, JWRN_JPEG_EOF);
     ++cinfo->err->num_warnings;
 }
 
@@ -66,20 +60,16 @@ void prepare(Session& session) {
     session.cinfo.client_data = &session;
 }
 
-j_common_ptr common(Session& session) {
-    return reinterpret_cast<j_common_ptr>(&session.cinfo);
-}
+j_common_ptr common(Session& session) { return reinterpret_cast<j_common_ptr>(&session.cinfo); }
 
 void checkSize(Session& session) {
     const quint64 pixels = quint64(session.cinfo.image_width) * session.cinfo.image_height;
-    if (pixels > quint64(JpegReader::kMaxPixels))
-        fail(common(session), JERR_IMAGE_TOO_BIG);
+    if (pixels > quint64(JpegReader::kMaxPixels)) fail(common(session), JERR_IMAGE_TOO_BIG);
 }
 
 // Reads the headers and starts the decoder; false with session.failure set on failure.
 bool start(Session& session, const unsigned char* data, unsigned long size) {
-    if (setjmp(session.jump) != 0)
-        return false;
+    if (setjmp(session.jump) != 0) return false;
     jpeg_create_decompress(&session.cinfo);
     session.cinfo.mem->max_memory_to_use = JpegReader::kMaxDecoderMemory;
     session.cinfo.progress = &session.progress;
@@ -96,14 +86,12 @@ bool start(Session& session, const unsigned char* data, unsigned long size) {
 }
 
 void copyRow(const JSAMPLE* src, QRgb* dst, JDIMENSION width) {
-    for (JDIMENSION x = 0; x < width; ++x, src += 3)
-        dst[x] = qRgb(src[0], src[1], src[2]);
+    for (JDIMENSION x = 0; x < width; ++x, src += 3) dst[x] = qRgb(src[0], src[1], src[2]);
 }
 
 // Decodes every row into `bits` (RGB32 rows of `bytesPerLine` bytes) and finishes the stream.
 bool readRows(Session& session, uchar* bits, qsizetype bytesPerLine) {
-    if (setjmp(session.jump) != 0)
-        return false;
+    if (setjmp(session.jump) != 0) return false;
     j_decompress_ptr cinfo = &session.cinfo;
     JSAMPARRAY row =
         cinfo->mem->alloc_sarray(common(session), JPOOL_IMAGE, cinfo->output_width * 3, 1);
@@ -117,9 +105,7 @@ bool readRows(Session& session, uchar* bits, qsizetype bytesPerLine) {
     return true;
 }
 
-KorvelError decodeError(int code) {
-    return KorvelError(FixedTexts::JpegError.arg(code));
-}
+KorvelError decodeError(int code) { return KorvelError(FixedTexts::JpegError.arg(code)); }
 
 } // namespace
 
@@ -131,14 +117,11 @@ QImage JpegReader::read(QByteArrayView data) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
     if (!start(session, bytes, static_cast<unsigned long>(data.size())))
         throw decodeError(session.failure);
-    if (session.cinfo.output_components != 3)
-        throw decodeError(JERR_BAD_J_COLORSPACE);
+    if (session.cinfo.output_components != 3) throw decodeError(JERR_BAD_J_COLORSPACE);
     QImage image(int(session.cinfo.output_width), int(session.cinfo.output_height),
                  QImage::Format_RGB32);
-    if (image.isNull())
-        throw decodeError(JERR_OUT_OF_MEMORY);
-    if (!readRows(session, image.bits(), image.bytesPerLine()))
-        throw decodeError(session.failure);
+    if (image.isNull()) throw decodeError(JERR_OUT_OF_MEMORY);
+    if (!readRows(session, image.bits(), image.bytesPerLine())) throw decodeError(session.failure);
     return image;
 }
 

@@ -22,6 +22,8 @@ std::uint8_t highEnd(std::uint8_t low, std::uint8_t tolerance) {
 
 // Window system colour indexes and the palette roles that stand for them here.
 QPalette::ColorRole roleOf(std::uint32_t index) {
+    // Three indexes a line, as the window system numbers them.
+    // clang-format off
     static constexpr std::array<QPalette::ColorRole, 31> roles = {
         QPalette::Button,          QPalette::Window,     QPalette::Highlight,
         QPalette::Window,          QPalette::Window,     QPalette::Base,
@@ -34,6 +36,7 @@ QPalette::ColorRole roleOf(std::uint32_t index) {
         QPalette::ToolTipBase,     QPalette::Button,     QPalette::Link,
         QPalette::Highlight,       QPalette::Window,     QPalette::Highlight,
         QPalette::Window};
+    // clang-format on
     return index < roles.size() ? roles[index] : QPalette::Window;
 }
 
@@ -56,12 +59,10 @@ public:
         for (; x + 64 <= m_width; x += 64) {
             std::uint64_t word = 0;
             for (int i = 0; i < 64; i += 4) {
-                const __m128i v =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x + i));
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x + i));
                 // A byte is in range when it is neither above the high end nor below the
                 // low; a pixel is cut away when all four of its bytes are.
-                const __m128i outside =
-                    _mm_or_si128(_mm_subs_epu8(v, high), _mm_subs_epu8(low, v));
+                const __m128i outside = _mm_or_si128(_mm_subs_epu8(v, high), _mm_subs_epu8(low, v));
                 const __m128i inside = _mm_cmpeq_epi32(outside, zero);
                 word |= std::uint64_t(_mm_movemask_ps(_mm_castsi128_ps(inside))) << i;
             }
@@ -157,9 +158,10 @@ std::uint32_t ResolveSystemColor(std::uint32_t color, const QPalette& palette) {
 std::optional<QRegion> CreateRegionFromMask(const QImage& mask, std::uint32_t keyColor,
                                             std::uint32_t tolerance, const QPalette& palette) {
     if (mask.isNull()) return std::nullopt;
-    const QImage mask32 = mask.format() == QImage::Format_RGB32 || mask.format() == QImage::Format_ARGB32
-                              ? mask
-                              : mask.convertToFormat(QImage::Format_RGB32);
+    const QImage mask32 =
+        mask.format() == QImage::Format_RGB32 || mask.format() == QImage::Format_ARGB32
+            ? mask
+            : mask.convertToFormat(QImage::Format_RGB32);
     const KeyRange key = KeyRange::from(ResolveSystemColor(keyColor, palette),
                                         ResolveSystemColor(tolerance, palette));
     return AssembleRegion(ExtractMaskRuns(mask32, key));

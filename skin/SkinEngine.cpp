@@ -24,8 +24,7 @@ void SkinEngine::ApplyShape() {
     m_face = QImage(); // the next drawing makes a face of the new size
     m_size = maskSize;
     if (m_window) m_window->resizeTo(maskSize);
-    m_windowRegion = CreateRegionFromMask(m_model.MaskBitmap, m_model.KeyColor,
-                                          m_model.Tolerance,
+    m_windowRegion = CreateRegionFromMask(m_model.MaskBitmap, m_model.KeyColor, m_model.Tolerance,
                                           m_window ? m_window->palette() : QPalette());
     if (m_window) m_window->setShape(m_windowRegion);
     PaintFace();

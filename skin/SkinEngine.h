@@ -1,7 +1,7 @@
 #pragma once
 
-#include "skin/SkinLoader.h"
 #include "skin/SkinElements.h"
+#include "skin/SkinLoader.h"
 #include "skin/SkinModel.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
 #include "skin/SkinLoader.h"
 
 #include "base/FixedTexts.h"
+#include "base/IniFile.h"
 #include "base/KorvelError.h"
 #include "skin/BmpReader.h"
-#include "base/IniFile.h"
 #include "skin/JpegReader.h"
 #include "skin/SkinImageName.h"
 #include "skin/SkinResources.h"
@@ -80,7 +80,7 @@ void SkinLoader::LoadSkinImage(QImage& bitmap, const QString& fileName) {
 void SkinLoader::loadHotAreas(const IniFile& ini, std::int32_t count) {
     for (int n = 1; n <= count; ++n) {
         loadHotArea(n - 1, SkinRow(ini.readString(HotAreaInfo, rowKey(n),
-                                                   QStringLiteral("NOT_DEFINED, 0, 0, 0, 0"))));
+                                                  QStringLiteral("NOT_DEFINED, 0, 0, 0, 0"))));
     }
 }
 
@@ -129,9 +129,9 @@ void SkinLoader::loadDisplays(const IniFile& ini) {
     m_model.DisplayCharset = std::uint8_t(ini.readInteger(DisplayInfo, u"Charset", 1) & 0xFF);
     m_model.Displays.resize(std::size_t(count));
     for (int n = 1; n <= count; ++n) {
-        const QString row = ini.readString(
-            DisplayInfo, rowKey(n),
-            QStringLiteral("NOT_DEFINED, Arial, FALSE, FALSE, 0, $000000, 0, 0"));
+        const QString row =
+            ini.readString(DisplayInfo, rowKey(n),
+                           QStringLiteral("NOT_DEFINED, Arial, FALSE, FALSE, 0, $000000, 0, 0"));
         loadDisplay(m_model.Displays[std::size_t(n - 1)], SkinRow(row));
     }
 }
@@ -156,9 +156,9 @@ void SkinLoader::loadTrackBars(const IniFile& ini) {
     const std::int32_t count = readCount(ini, TrackBarInfo);
     m_model.TrackBars.resize(std::size_t(count));
     for (int n = 1; n <= count; ++n) {
-        const QString row = ini.readString(
-            TrackBarInfo, rowKey(n),
-            QStringLiteral("NOT_DEFINED, NOT_DEFINED, NOT_DEFINED, 0, 0, 0, H"));
+        const QString row =
+            ini.readString(TrackBarInfo, rowKey(n),
+                           QStringLiteral("NOT_DEFINED, NOT_DEFINED, NOT_DEFINED, 0, 0, 0, H"));
         loadTrackBar(m_model.TrackBars[std::size_t(n - 1)], SkinRow(row));
     }
 }

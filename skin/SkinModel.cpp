@@ -6,7 +6,8 @@ namespace korvel {
 
 namespace {
 
-template <typename Table> int findByID(const Table& table, QStringView id) {
+template <typename Table>
+int findByID(const Table& table, QStringView id) {
     const auto it = std::find_if(table.begin(), table.end(),
                                  [id](const auto& element) { return element.ID == id; });
     return it == table.end() ? -1 : int(it - table.begin());

@@ -24,9 +24,9 @@ bool onThumb(const TrackBarInfoRec& bar, int x, int y) {
 
 // Presses count on the track less the last thumb height of a vertical one.
 bool onTrack(const TrackBarInfoRec& bar, int x, int y) {
-    return bar.Horizontal ? inside(x, y, bar.Left, bar.Top, bar.Length, bar.ThumbHeight)
-                          : inside(x, y, bar.Left, bar.Top, bar.ThumbWidth,
-                                   bar.Length - bar.ThumbHeight);
+    return bar.Horizontal
+               ? inside(x, y, bar.Left, bar.Top, bar.Length, bar.ThumbHeight)
+               : inside(x, y, bar.Left, bar.Top, bar.ThumbWidth, bar.Length - bar.ThumbHeight);
 }
 
 // Tooltips count on the whole bar.

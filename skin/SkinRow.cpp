@@ -1,8 +1,8 @@
 #include "skin/SkinRow.h"
 
 #include "base/FixedTexts.h"
-#include "base/KorvelError.h"
 #include "base/IntegerText.h"
+#include "base/KorvelError.h"
 #include "base/SplitFields.h"
 
 namespace korvel {
@@ -14,9 +14,7 @@ const QString& SkinRow::text(qsizetype index) const {
     return m_fields[index];
 }
 
-std::int32_t SkinRow::integer(qsizetype index) const {
-    return IntegerText::toInt(text(index));
-}
+std::int32_t SkinRow::integer(qsizetype index) const { return IntegerText::toInt(text(index)); }
 
 KorvelError SkinRow::indexError(qsizetype index) {
     return KorvelError(FixedTexts::ListIndex.arg(index));

@@ -65,10 +65,12 @@ protected:
 
 // A drop on the playback window or on the panel opens the first file as a single clip.
 TEST_F(PlaybackWindowTest, DropsOpenTheFirstFile) {
-    drop(playback, {QUrl::fromLocalFile("/clips/one clip.mpg"), QUrl::fromLocalFile("/clips/two.mpg")});
+    drop(playback,
+         {QUrl::fromLocalFile("/clips/one clip.mpg"), QUrl::fromLocalFile("/clips/two.mpg")});
     drop(panel, {QUrl("http://127.0.0.1:8080/live.ts")});
-    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:/clips/one clip.mpg",
-                                                       "LoadSource:http://127.0.0.1:8080/live.ts"}));
+    EXPECT_EQ(engine.calls("LoadSource"),
+              QStringList(
+                  {"LoadSource:/clips/one clip.mpg", "LoadSource:http://127.0.0.1:8080/live.ts"}));
     EXPECT_FALSE(playback.playback().PlaylistMode);
 }
 
@@ -77,7 +79,8 @@ TEST_F(PlaybackWindowTest, RefusedDropIsShown) {
     ErrorCapture errors;
     engine.refuseLoads = true;
     ErrorBox::run([&] { drop(playback, {QUrl("lavfi://testsrc")}); });
-    EXPECT_EQ(errors.texts, QStringList({"Cannot open lavfi://testsrc."})) << engine.log.join(",").toStdString();
+    EXPECT_EQ(errors.texts, QStringList({"Cannot open lavfi://testsrc."}))
+        << engine.log.join(",").toStdString();
 }
 
 // The size buttons, keys and slider of the panel size the picture; natural size puts the

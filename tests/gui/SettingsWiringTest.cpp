@@ -18,8 +18,8 @@ using korvel::test::FakeMediaControl;
 namespace {
 
 std::unique_ptr<PlayerWindows> start(const QString& settingsPath) {
-    return std::make_unique<PlayerWindows>(std::make_unique<FakeMediaControl>(), QString(),
-                                           [](int) { return 0; }, settingsPath);
+    return std::make_unique<PlayerWindows>(
+        std::make_unique<FakeMediaControl>(), QString(), [](int) { return 0; }, settingsPath);
 }
 
 QByteArray readAll(const QString& path) {

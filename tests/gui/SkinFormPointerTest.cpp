@@ -1,10 +1,10 @@
 // Pointer input through real skinned windows: events go in at the window, as the platform
 // would send them, so Qt's own routing (implicit grab, double-click detection) takes part.
 
-#include "ui/ErrorBox.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
 #include <gtest/gtest.h>
 
@@ -342,8 +342,8 @@ TEST(SkinFormPointer, ThumbDragGoesOnOutsideTheFace) {
         positions.emplace_back(id, position);
     };
     std::vector<std::pair<QString, QPoint>> releases;
-    skin->pointer().OnMouseUpNotify = [&releases](const QString& id, Qt::MouseButton,
-                                                  ShiftState, int x, int y) {
+    skin->pointer().OnMouseUpNotify = [&releases](const QString& id, Qt::MouseButton, ShiftState,
+                                                  int x, int y) {
         releases.emplace_back(id, QPoint(x, y));
     };
 

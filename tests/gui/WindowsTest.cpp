@@ -1,12 +1,12 @@
 #include "../support/ErrorCapture.h"
 #include "../support/FakeMediaControl.h"
 
-#include "ui/ErrorBox.h"
 #include "base/KorvelError.h"
 #include "playback/ImageWin.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
 #include <gtest/gtest.h>
 

@@ -49,8 +49,7 @@ QByteArray infoHeader(const BmpParts& s) {
             put16(header, v);
         return header;
     }
-    for (quint32 v : {quint32(s.width), quint32(s.height)})
-        put32(header, v);
+    for (quint32 v : {quint32(s.width), quint32(s.height)}) put32(header, v);
     put16(header, s.planes);
     put16(header, s.bitCount);
     for (quint32 v : {s.compression, quint32(s.pixels.size()), 2835u, 2835u, s.colorsUsed, 0u})
@@ -65,8 +64,7 @@ QByteArray encode(const BmpParts& s) {
     QByteArray tables = infoHeader(s);
     for (QRgb c : s.palette) {
         tables.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
-        if (s.headerSize != 12)
-            tables.append('\0');
+        if (s.headerSize != 12) tables.append('\0');
     }
     const qint64 offset = 14 + tables.size();
     QByteArray file("BM");
@@ -91,8 +89,7 @@ QByteArray packRows(const QList<QList<quint32>>& rows, int bitCount, bool topDow
             } else {
                 row.append(char(values[x] & 0xFF)).append(char((values[x] >> 8) & 0xFF));
                 row.append(char((values[x] >> 16) & 0xFF));
-                if (bitCount == 32)
-                    row.append('\x5A');
+                if (bitCount == 32) row.append('\x5A');
             }
         }
         row.resize((row.size() + 3) / 4 * 4, '\0');
@@ -103,8 +100,7 @@ QByteArray packRows(const QList<QList<quint32>>& rows, int bitCount, bool topDow
 
 QList<QRgb> makePalette(int count) {
     QList<QRgb> palette;
-    for (int i = 0; i < count; ++i)
-        palette.append(qRgb(i * 37 % 256, 255 - i, i * 11 % 256));
+    for (int i = 0; i < count; ++i) palette.append(qRgb(i * 37 % 256, 255 - i, i * 11 % 256));
     return palette;
 }
 
@@ -124,8 +120,7 @@ QList<QList<quint32>> sampleValues(int bitCount) {
 std::vector<QRgb> pixelsOf(const QImage& image) {
     std::vector<QRgb> pixels;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            pixels.push_back(image.pixel(x, y));
+        for (int x = 0; x < image.width(); ++x) pixels.push_back(image.pixel(x, y));
     return pixels;
 }
 

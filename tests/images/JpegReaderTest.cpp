@@ -21,9 +21,7 @@ using korvel::KorvelError;
 
 namespace {
 
-QString jpegError(int code) {
-    return QStringLiteral("JPEG エラー #%1").arg(code);
-}
+QString jpegError(int code) { return QStringLiteral("JPEG エラー #%1").arg(code); }
 
 QString errorOf(QByteArrayView data) {
     try {
@@ -81,8 +79,7 @@ QByteArray encodeWithScans(int scanCount, int size = 16) {
     cinfo.num_scans = scanCount;
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(size) * 3);
-    for (size_t i = 0; i < row.size(); ++i)
-        row[i] = JSAMPLE(i * 5 % 256);
+    for (size_t i = 0; i < row.size(); ++i) row[i] = JSAMPLE(i * 5 % 256);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW rows[] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
@@ -98,8 +95,7 @@ QByteArray encodeWithScans(int scanCount, int size = 16) {
 qsizetype frameHeader(const QByteArray& jpeg) {
     for (qsizetype pos = 2; pos + 4 <= jpeg.size();) {
         const auto marker = uchar(jpeg[pos + 1]);
-        if (marker >= 0xC0 && marker <= 0xC2)
-            return pos;
+        if (marker >= 0xC0 && marker <= 0xC2) return pos;
         pos += 2 + (uchar(jpeg[pos + 2]) << 8 | uchar(jpeg[pos + 3]));
     }
     ADD_FAILURE() << "no frame header";

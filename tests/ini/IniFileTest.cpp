@@ -66,6 +66,17 @@ TEST(IniFile, CutsLongValuesAtAWholeCharacter) {
     EXPECT_LE(value.toUtf8().size(), IniFile::MaxValueBytes);
 }
 
+// Fault: a reader that must keep every byte (a stored playlist row) gets the value cut, while
+// the skin loader's reads must stay cut as before.
+TEST(IniFile, ReadsBytesWholeBeyondTheCut) {
+    const QByteArray longValue = QByteArray(5000, 'a') + QString::fromUtf8("|末").toUtf8();
+    const IniFile ini("[S]\nK=  " + longValue + "  \nE=\n");
+    EXPECT_EQ(ini.readBytes(u"s", u"k"), std::optional<QByteArray>(longValue));
+    EXPECT_EQ(ini.readBytes(u"S", u"E"), std::optional<QByteArray>(QByteArray()));
+    EXPECT_EQ(ini.readBytes(u"S", u"Missing"), std::nullopt);
+    EXPECT_EQ(ini.readString(u"S", u"K", "").size(), IniFile::MaxValueBytes);
+}
+
 // Writing one key must keep every other line exactly, the file's line ends included.
 TEST(IniFile, WriterChangesOneKeyInPlace) {
     IniFile ini(Sample);

@@ -56,11 +56,11 @@ protected:
 // Fault: a button of the skin without its command, or the commands tested in another order
 // (a failure then leaves other rows run or unrun).
 TEST_F(PanelCommandsTest, EveryButtonOfTheSkinHasItsRowInOrder) {
-    const QStringList order = {
-        "BUTTON_EXIT",   "BUTTON_MINIMIZE", "BUTTON_HIDE",  "BUTTON_PREV",   "BUTTON_NEXT",
-        "BUTTON_REW",    "BUTTON_FF",       "BUTTON_BKSKIP", "BUTTON_FWSKIP", "BUTTON_PLAY",
-        "BUTTON_PAUSE",  "BUTTON_STOP",     "BUTTON_MKIN",  "BUTTON_MKOUT",  "BUTTON_MUTE",
-        "BUTTON_FULL",   "BUTTON_DEFO",     "BUTTON_OPEN",  "BUTTON_TOP"};
+    const QStringList order = {"BUTTON_EXIT",   "BUTTON_MINIMIZE", "BUTTON_HIDE",  "BUTTON_PREV",
+                               "BUTTON_NEXT",   "BUTTON_REW",      "BUTTON_FF",    "BUTTON_BKSKIP",
+                               "BUTTON_FWSKIP", "BUTTON_PLAY",     "BUTTON_PAUSE", "BUTTON_STOP",
+                               "BUTTON_MKIN",   "BUTTON_MKOUT",    "BUTTON_MUTE",  "BUTTON_FULL",
+                               "BUTTON_DEFO",   "BUTTON_OPEN",     "BUTTON_TOP"};
     QStringList rows;
     for (const auto& row : PanelCommands::buttons()) rows << row.id.toString();
     EXPECT_EQ(rows, order);

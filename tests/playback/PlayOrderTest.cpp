@@ -14,7 +14,9 @@ using korvel::test::FakeMediaControl;
 
 namespace {
 
-QStringList flags(const char* spaced) { return QString::fromLatin1(spaced).split(u' ', Qt::SkipEmptyParts); }
+QStringList flags(const char* spaced) {
+    return QString::fromLatin1(spaced).split(u' ', Qt::SkipEmptyParts);
+}
 
 // The list skin's toggles as the play order reads them.
 class ListToggles : public SkinElements {
@@ -46,15 +48,24 @@ TEST(PlayOrderWalk, WalksOverTheEnabledEntries) {
         bool loop;
         int expected;
     } walks[] = {
-        {"On Off On", 1, +1, false, 3},   {"On Off On", 3, +1, false, 0},
-        {"On Off On", 3, -1, false, 1},   {"On Off On", 3, +1, true, 1},
-        {"On Off On", 1, -1, false, 0},   {"On Off On", 1, -1, true, 3},
-        {"Off On Off", 2, +1, true, 0},   {"Off On Off", 2, -1, true, 0},
-        {"Off Off Off", 1, +1, true, 0},  {"Off Off Off", 4, -1, false, 0},
-        {"On Off On", 4, +1, false, 1},   {"On Off On", 4, -1, false, 3},
-        {"On", 1, +1, true, 0},           {"On", 2, +1, false, 1},
-        {"", 1, +1, true, 0},             {"", 1, -1, false, 0},
-        {"on ON On", 4, +1, false, 3},    {"On On On On", 2, +1, false, 3},
+        {"On Off On", 1, +1, false, 3},
+        {"On Off On", 3, +1, false, 0},
+        {"On Off On", 3, -1, false, 1},
+        {"On Off On", 3, +1, true, 1},
+        {"On Off On", 1, -1, false, 0},
+        {"On Off On", 1, -1, true, 3},
+        {"Off On Off", 2, +1, true, 0},
+        {"Off On Off", 2, -1, true, 0},
+        {"Off Off Off", 1, +1, true, 0},
+        {"Off Off Off", 4, -1, false, 0},
+        {"On Off On", 4, +1, false, 1},
+        {"On Off On", 4, -1, false, 3},
+        {"On", 1, +1, true, 0},
+        {"On", 2, +1, false, 1},
+        {"", 1, +1, true, 0},
+        {"", 1, -1, false, 0},
+        {"on ON On", 4, +1, false, 3},
+        {"On On On On", 2, +1, false, 3},
     };
     for (const auto& w : walks) {
         const FakeList list = FakeList::withFlags(flags(w.flags));

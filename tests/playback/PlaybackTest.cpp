@@ -1,10 +1,10 @@
 #include "../support/FakeMediaControl.h"
 #include "../support/PlaybackFakes.h"
 
+#include "base/TimeText.h"
 #include "playback/PlayListCells.h"
 #include "playback/Playback.h"
 #include "playback/PlaybackHost.h"
-#include "base/TimeText.h"
 #include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +64,8 @@ TEST(PlaybackShow, ShowPlaysTheArgument) {
     EXPECT_EQ(playback.EndPoint, 200);
     EXPECT_EQ(playback.HistoryNext, 1);
     playback.FormShow(t("/clips/日本語 clip.mp4"));
-    EXPECT_EQ(control.log.mid(6), QStringList({t("LoadSource:/clips/日本語 clip.mp4"), "StartPlay"}));
+    EXPECT_EQ(control.log.mid(6),
+              QStringList({t("LoadSource:/clips/日本語 clip.mp4"), "StartPlay"}));
 }
 
 // A three-minute single clip: title, entry number and times on the panel, the position
@@ -294,7 +295,7 @@ TEST_F(PlaybackTest, ApplySizeFollowsTheSizeSlider) {
         int clipWidth, clipHeight, s;
         QSize size;
     } cases[] = {
-        {320, 240, 0, {160, 120}},  {320, 240, 20, {320, 240}},  {320, 240, 40, {480, 360}},
+        {320, 240, 0, {160, 120}},   {320, 240, 20, {320, 240}}, {320, 240, 40, {480, 360}},
         {320, 240, 100, {960, 720}}, {176, 144, 30, {220, 180}}, {0, 0, 20, {0, 0}},
     };
     for (const auto& c : cases) {
@@ -328,14 +329,19 @@ TEST(TimeText, ReadsAndWritesTimes) {
     const struct {
         const char* text;
         std::int64_t ms;
-    } good[] = {{"00:01:05", 65000},   {"1:02", 3720000},       {"23:59:59", 86399000},
-                {" 00:00:07", 7000},   {"12:34:56.789", 45296000}, {"00:01:05    beyond", 65000}};
+    } good[] = {{"00:01:05", 65000}, {"1:02", 3720000},          {"23:59:59", 86399000},
+                {" 00:00:07", 7000}, {"12:34:56.789", 45296000}, {"00:01:05    beyond", 65000}};
     for (const auto& c : good) EXPECT_EQ(Playback::TimeTextToMs(c.text), c.ms) << c.text;
     const struct {
         const char* text;
         const char* cut;
-    } bad[] = {{"abc", "abc"}, {"", ""}, {"24:00:00", "24:00:00"}, {"00:60", "00:60"},
-               {"10", "10"},   {"1:2:3:4", "1:2:3:4"}, {"00:00:00:00:00", "00:00:00:00:"}};
+    } bad[] = {{"abc", "abc"},
+               {"", ""},
+               {"24:00:00", "24:00:00"},
+               {"00:60", "00:60"},
+               {"10", "10"},
+               {"1:2:3:4", "1:2:3:4"},
+               {"00:00:00:00:00", "00:00:00:00:"}};
     for (const auto& c : bad) {
         try {
             Playback::TimeTextToMs(c.text);

@@ -29,7 +29,8 @@ protected:
     }
     QStringList numbers() const {
         QStringList texts;
-        for (int row = 1; row < list.rowCount(); ++row) texts << list.cell(PlayListModel::NoColumn, row);
+        for (int row = 1; row < list.rowCount(); ++row)
+            texts << list.cell(PlayListModel::NoColumn, row);
         return texts;
     }
     void select(int top, int bottom) { list.setSelection(top, bottom); }
@@ -177,7 +178,8 @@ TEST_F(ListEditorTest, HistoryPastesTheLeadingSlots) {
     editor.PasteHistory({"/clips/one.rm", "http://host/live/two.rm", "", "/clips/four.rm"});
     ASSERT_EQ(list.entryCount(), 3);
     for (int column = 0; column < PlayListModel::ColumnCount; ++column) {
-        const QStringList expected = {"3", "On", "Default", "1", "two.rm", "", "", "http://host/live/two.rm"};
+        const QStringList expected = {"3",      "On", "Default", "1",
+                                      "two.rm", "",   "",        "http://host/live/two.rm"};
         EXPECT_EQ(list.cell(column, 3), expected[column]) << column;
     }
     editor.PasteHistory({});

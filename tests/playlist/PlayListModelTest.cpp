@@ -1,5 +1,5 @@
-#include "base/KorvelError.h"
 #include "playlist/PlayListModel.h"
+#include "base/KorvelError.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +41,8 @@ TEST(PlayListModel, NewListIsHeaderAndBlankEndRow) {
     PlayListModel list;
     EXPECT_EQ(list.rowCount(), 2);
     EXPECT_EQ(list.entryCount(), 0);
-    EXPECT_EQ(rowCells(list, 0), QStringList({"No.", "Play", "Group", "Count", "FileName",
-                                              "Start", "End", "Path or URL"}));
+    EXPECT_EQ(rowCells(list, 0), QStringList({"No.", "Play", "Group", "Count", "FileName", "Start",
+                                              "End", "Path or URL"}));
     EXPECT_EQ(rowCells(list, 1), Blank);
     EXPECT_EQ(list.currentRow(), 1);
     EXPECT_EQ(list.selectionTop(), 1);
@@ -60,8 +60,8 @@ TEST(PlayListModel, AddEntryFillsTheOldEndRow) {
     ASSERT_EQ(list.rowCount(), 4);
     EXPECT_EQ(rowCells(list, 1), QStringList({"", "On", "Default", "1", "clip.rm", "", "",
                                               "http://host/media/clip.rm"}));
-    EXPECT_EQ(rowCells(list, 2), QStringList({"", "On", "Default", "1", "film.avi", "", "",
-                                              "/home/user/film.avi"}));
+    EXPECT_EQ(rowCells(list, 2),
+              QStringList({"", "On", "Default", "1", "film.avi", "", "", "/home/user/film.avi"}));
     EXPECT_EQ(rowCells(list, 3), Blank);
     list.NumberRows();
     EXPECT_EQ(list.cell(Col::NoColumn, 1), "1");

@@ -1,10 +1,10 @@
 #include "../support/ErrorCapture.h"
-#include "ui/ErrorBox.h"
 #include "base/KorvelError.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListGrid.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +99,8 @@ TEST_F(PlayListWindow, LayoutAndLook) {
     EXPECT_EQ(form.PlayCount()->geometry(), QRect(160, 173, 41, 24));
     EXPECT_EQ(form.URL()->geometry(), QRect(205, 176, 225, 20));
 
-    const QStringList titles = {"No.", "Play", "Group", "Count", "FileName", "Start", "End",
-                                "Path or URL"};
+    const QStringList titles = {"No.",      "Play",  "Group", "Count",
+                                "FileName", "Start", "End",   "Path or URL"};
     const QList<int> widths = {25, 30, 70, 35, 100, 50, 50, 200};
     for (int column = 0; column < PlayListModel::ColumnCount; ++column) {
         EXPECT_EQ(grid().model()->headerData(column, Qt::Horizontal).toString(), titles[column]);
@@ -195,10 +195,9 @@ TEST_F(PlayListWindow, FieldsSetFromCodeWriteTheEntry) {
     form.Group()->setText(QStringLiteral("Live"));
     form.PlayCount()->setValue(12);
     form.URL()->setText(QStringLiteral("C:\\Media\\talk.ra"));
-    EXPECT_EQ(cells(2), QStringList({"2", "On", "Live", "12", "talk.ra", "", "",
-                                     "C:\\Media\\talk.ra"}));
-    EXPECT_EQ(cells(1), QStringList({"1", "On", "Default", "1", "a.avi", "", "",
-                                     "/clips/a.avi"}));
+    EXPECT_EQ(cells(2),
+              QStringList({"2", "On", "Live", "12", "talk.ra", "", "", "C:\\Media\\talk.ra"}));
+    EXPECT_EQ(cells(1), QStringList({"1", "On", "Default", "1", "a.avi", "", "", "/clips/a.avi"}));
 }
 
 // Typing into URL must rewrite the entry's location and file name at every keystroke.
@@ -390,8 +389,8 @@ TEST_F(PlayListWindow, StoreEditFieldsWritesEveryField) {
     form.PlayCount()->setValue(5);
     form.URL()->setText(QStringLiteral("rtsp://host/live/feed.rm"));
     // Cells that drifted from the fields are written over.
-    for (int column : {Col::GroupColumn, Col::CountColumn, Col::FileNameColumn,
-                       Col::LocationColumn}) {
+    for (int column :
+         {Col::GroupColumn, Col::CountColumn, Col::FileNameColumn, Col::LocationColumn}) {
         list().setCell(column, 1, QStringLiteral("stale"));
     }
     form.StoreEditFields();

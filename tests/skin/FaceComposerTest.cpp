@@ -131,8 +131,8 @@ TEST(FaceComposer, LetterTextUsesRowsAndTheSpaceCell) {
     const QImage letters = cells(30, 3, 4, 31, 3); // 95 high would give rows of 31 too
     QImage face = filled(100, 40, Up);
     FaceComposer::DrawLetterText(face, letters, 0, 0, u"Ab?~é");
-    const QRgb expected[] = {cell(0, 0), cell(1, 2), cell(28, 0), cell(10, 1), cell(10, 1),
-                             cell(10, 1)};
+    const QRgb expected[] = {cell(0, 0),  cell(1, 2),  cell(28, 0),
+                             cell(10, 1), cell(10, 1), cell(10, 1)};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(face.pixel(k * 4, 0), expected[k]) << k;
         EXPECT_EQ(face.pixel(k * 4 + 3, 30), expected[k]) << k;

@@ -34,8 +34,8 @@ TEST(MaskRegion, BlackMasksGiveOneRunPerRow) {
         const auto runs = runsOf(solidMask(size.width(), size.height()));
         ASSERT_EQ(int(runs.size()), size.height());
         for (int y = 0; y < size.height(); ++y) EXPECT_EQ(runs[y], QRect(0, y, size.width(), 1));
-        const auto region = CreateRegionFromMask(solidMask(size.width(), size.height()), White,
-                                                 Black, QPalette());
+        const auto region =
+            CreateRegionFromMask(solidMask(size.width(), size.height()), White, Black, QPalette());
         ASSERT_TRUE(region.has_value());
         EXPECT_TRUE(sameArea(*region, QRegion(QRect(QPoint(0, 0), size))));
     }
@@ -77,9 +77,8 @@ TEST(MaskRegion, RunsFollowTheTransparentPixels) {
     mask.setPixel(2, 3, white);
     mask.setPixel(3, 3, white);
     const std::vector<QRect> expected = {
-        QRect(1, 0, 4, 1),
-        QRect(1, 2, 1, 1), QRect(3, 2, 1, 1), QRect(5, 2, 1, 1),
-        QRect(0, 3, 2, 1), QRect(4, 3, 2, 1),
+        QRect(1, 0, 4, 1), QRect(1, 2, 1, 1), QRect(3, 2, 1, 1),
+        QRect(5, 2, 1, 1), QRect(0, 3, 2, 1), QRect(4, 3, 2, 1),
     };
     EXPECT_EQ(runsOf(mask), expected);
 }
@@ -112,8 +111,8 @@ TEST(MaskRegion, RunsAgreeWithThePixelTestEverywhere) {
 
 // A mask cut away everywhere is an empty shape, not "no shape"; no mask is no shape.
 TEST(MaskRegion, EmptyAndMissingMasksDiffer) {
-    const auto empty = CreateRegionFromMask(solidMask(8, 8, qRgb(255, 255, 255)), White, Black,
-                                            QPalette());
+    const auto empty =
+        CreateRegionFromMask(solidMask(8, 8, qRgb(255, 255, 255)), White, Black, QPalette());
     ASSERT_TRUE(empty.has_value());
     EXPECT_TRUE(empty->isEmpty());
     EXPECT_FALSE(CreateRegionFromMask(QImage(), White, Black, QPalette()).has_value());

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 using namespace korvel;
 using korvel::test::describe;
@@ -132,8 +132,9 @@ TEST(SkinLoader, ListSkinLoadsWithPlayDown) {
 // The same hover and pressed file written in another letter case is another name, so the
 // hover face is used.
 TEST(SkinLoader, HoverFaceOnlyWhenTheNamesDiffer) {
-    const QString info = QStringLiteral("MaskBitmap=PlayerMask.jpg\r\nMouseUpBitmap=PlayerMain.jpg\r\n"
-                                        "MouseDownBitmap=PlayerSel.jpg\r\nMouseOnBitmap=%1\r\n");
+    const QString info =
+        QStringLiteral("MaskBitmap=PlayerMask.jpg\r\nMouseUpBitmap=PlayerMain.jpg\r\n"
+                       "MouseDownBitmap=PlayerSel.jpg\r\nMouseOnBitmap=%1\r\n");
     for (const auto& [onName, expected] :
          {std::pair{"PlayerSel.jpg", false}, std::pair{"PLAYERSEL.JPG", true}}) {
         SkinEngine engine;
@@ -184,8 +185,9 @@ TEST(SkinLoader, HotAreaRowsByVersionAndLength) {
 // (the later one when two start down).
 TEST(SkinLoader, RadioGroupsIgnoreCase) {
     SkinEngine engine;
-    engine.loadDescription(describe(150, {"A, 0, 0, 1, 1, a, TRUE, Grp", "B, 1, 0, 1, 1, b, FALSE, x",
-                                          "C, 2, 0, 1, 1, c, TRUE, GRP", "D, 3, 0, 1, 1, d, FALSE, grp"}));
+    engine.loadDescription(
+        describe(150, {"A, 0, 0, 1, 1, a, TRUE, Grp", "B, 1, 0, 1, 1, b, FALSE, x",
+                       "C, 2, 0, 1, 1, c, TRUE, GRP", "D, 3, 0, 1, 1, d, FALSE, grp"}));
     EXPECT_EQ(engine.model().GroupNames, QStringList({"Grp", "x"}));
     EXPECT_EQ(engine.model().GroupDown, QStringList({"2", "-1"}));
     EXPECT_EQ(engine.model().HotAreas[3].RadioGroup, "grp");
@@ -246,7 +248,7 @@ TEST(SkinLoader, ImageNamesSelectResources) {
         const char* name;
         const char* type;
     } cases[] = {
-        {"TrackBar.BMP", "TRACKBAR", "BMP"}, {"trackbar.bmp", "TRACKBAR", "BMP"},
+        {"TrackBar.BMP", "TRACKBAR", "BMP"},  {"trackbar.bmp", "TRACKBAR", "BMP"},
         {"TrackBar.bmpx", "TRACKBAR", "BMP"}, {"Player.Main.jpg", "PLAYER", "JPG"},
         {"Player.bm", "PLAYER", "JPG"},       {"NOT_DEFINED", " ", "JPG"},
         {"Mask.jpeg", "MASK", "JPG"},         {"ä.bmp", "ä", "BMP"},
@@ -278,8 +280,10 @@ TEST(SkinLoader, FailuresCarryTheirTexts) {
          u8("リストのインデックスが範囲を超えています (6)")},
         {describe(150, {}, {}, {"T, Missing.BMP, x.BMP, 0, 0, 50, H"}),
          u8("MISSING リソースが見つかりません")},
-        {describe(150, {}, {}, {"T, NOT_DEFINED, x, 0, 0, 50, H"}), u8("  リソースが見つかりません")},
-        {describe(150, {}, {}, {"T, Broken.bmp, x, 0, 0, 50, H"}), u8("ビットマップイメージが不正です")},
+        {describe(150, {}, {}, {"T, NOT_DEFINED, x, 0, 0, 50, H"}),
+         u8("  リソースが見つかりません")},
+        {describe(150, {}, {}, {"T, Broken.bmp, x, 0, 0, 50, H"}),
+         u8("ビットマップイメージが不正です")},
         {describe(150, {}, {}, {bar}, "MaskBitmap=Broken.jpg\r\n"),
          u8("JPEG エラー #%1").arg(JERR_NO_SOI)},
         {"[VERSION]\r\nVer=150\r\n[BITMAPINFO]\r\nMaskBitmap=PlayerMask.jpg\r\n"

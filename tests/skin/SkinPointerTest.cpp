@@ -14,11 +14,14 @@ const ShiftState NoShift{};
 // A skin with two buttons side by side, a toggle, a radio group of three, an area lying over
 // a trackbar, a horizontal and a vertical trackbar (thumbs 10 x 11).
 const QStringList Areas = {
-    "PLAY, 0, 0, 20, 10, play",   "STOP, 20, 0, 20, 10, stop",
+    "PLAY, 0, 0, 20, 10, play",
+    "STOP, 20, 0, 20, 10, stop",
     "MUTE, 40, 0, 20, 10, mute, FALSE",
-    "R1, 0, 20, 10, 10, r1, TRUE, radio", "R2, 10, 20, 10, 10, r2, FALSE, RADIO",
+    "R1, 0, 20, 10, 10, r1, TRUE, radio",
+    "R2, 10, 20, 10, 10, r2, FALSE, RADIO",
     "R3, 20, 20, 10, 10, r3, FALSE, Radio",
-    "OVER, 100, 61, 4, 4, over",  "WIDE, 0, 0, 60, 10, wide",
+    "OVER, 100, 61, 4, 4, over",
+    "WIDE, 0, 0, 60, 10, wide",
 };
 const QStringList Bars = {
     "VOL, TrackBar.BMP, TrackBar.BMP, 12, 61, 95, H, 50, volume",
@@ -30,9 +33,8 @@ struct Recorder {
     QStringList events;
 
     void attach(SkinPointer& pointer) {
-        pointer.OnMouseDownNotify = [this](const QString& id, Qt::MouseButton, ShiftState, int, int) {
-            events << "down:" + id;
-        };
+        pointer.OnMouseDownNotify = [this](const QString& id, Qt::MouseButton, ShiftState, int,
+                                           int) { events << "down:" + id; };
         pointer.OnMouseUpNotify = [this](const QString& id, Qt::MouseButton, ShiftState, int, int) {
             events << "up:" + id;
         };
@@ -159,8 +161,7 @@ TEST_F(SkinPointerTest, TrackPressesAndThumbDrags) {
     EXPECT_EQ(bar(0).Position, 100);
     EXPECT_EQ(bar(0).ThumbOffset, 85);
     release(107, 65);
-    EXPECT_EQ(recorder.events,
-              QStringList({"down:VOL", "bar:VOL:75", "bar:VOL:100", "up:"}));
+    EXPECT_EQ(recorder.events, QStringList({"down:VOL", "bar:VOL:75", "bar:VOL:100", "up:"}));
     EXPECT_EQ(engine.model().ActiveTrackBar, -1);
 }
 
@@ -180,7 +181,8 @@ TEST_F(SkinPointerTest, DraggedThumbIsComposedAsActive) {
 TEST_F(SkinPointerTest, AreaOverTrackActsOnBoth) {
     EXPECT_FALSE(press(101, 62));
     EXPECT_TRUE(area("OVER").Pressed);
-    EXPECT_EQ(recorder.events.back(), QString("down:VOL")) << recorder.events.join(" ").toStdString();
+    EXPECT_EQ(recorder.events.back(), QString("down:VOL"))
+        << recorder.events.join(" ").toStdString();
     EXPECT_EQ(int(bar(0).Position), 98);
 }
 
@@ -244,7 +246,8 @@ TEST_F(SkinPointerTest, OwnersMayActInsideNotifications) {
 // A track no longer than its thumb ignores presses and drags; the press moves the window.
 TEST(SkinPointerInert, TrackNoLongerThanItsThumbIgnoresThePointer) {
     SkinEngine engine;
-    engine.loadDescription(describe(150, {}, {}, {"DEAD, TrackBar.BMP, TrackBar.BMP, 0, 0, 10, H, 50"}));
+    engine.loadDescription(
+        describe(150, {}, {}, {"DEAD, TrackBar.BMP, TrackBar.BMP, 0, 0, 10, H, 50"}));
     SkinPointer pointer(engine);
     int notified = 0;
     pointer.OnTrackBarNotify = [&notified](const QString&, int) { ++notified; };

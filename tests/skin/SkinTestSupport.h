@@ -32,7 +32,8 @@ inline QByteArray describe(int version, const QStringList& hotAreas,
                                  : bitmapInfo;
     const auto section = [&text](const char* name, const QStringList& rows) {
         text += QStringLiteral("[%1]\r\nCount=%2\r\n").arg(name).arg(rows.size());
-        for (int i = 0; i < rows.size(); ++i) text += QStringLiteral("%1=%2\r\n").arg(i + 1).arg(rows[i]);
+        for (int i = 0; i < rows.size(); ++i)
+            text += QStringLiteral("%1=%2\r\n").arg(i + 1).arg(rows[i]);
     };
     section("HOTAREAINFO", hotAreas);
     section("DISPLAYINFO", displays);

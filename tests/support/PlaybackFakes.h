@@ -37,7 +37,8 @@ public:
     static FakeList withFlags(const QStringList& flags) {
         FakeList list(int(flags.size()));
         for (int row = 1; row <= flags.size(); ++row) {
-            list.setEntry(row, flags[row - 1], "1", "", "", QStringLiteral("/clips/%1.mpg").arg(row));
+            list.setEntry(row, flags[row - 1], "1", "", "",
+                          QStringLiteral("/clips/%1.mpg").arg(row));
         }
         return list;
     }
