@@ -14,7 +14,8 @@ namespace korvel {
 //
 //   request  4 bytes  handoff::kMagic: "KRV" and the protocol version 1
 //            4 bytes  length of the text in bytes, unsigned, big-endian
-//            n bytes  the text: the first command-line argument as given (UTF-8), unterminated
+//            n bytes  the text: the first command-line argument byte for byte, unterminated
+//                     (UTF-8 as a rule, but a file name need not be)
 //   answer   1 byte   handoff::kDone once the receiver's handler has returned (also when the
 //                     handler failed: the receiver shows that failure itself), or
 //                     handoff::kRefused when the request was malformed or its text longer than

@@ -3,6 +3,7 @@
 #include "app/HandOffClient.h"
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "base/PathBytes.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -26,28 +27,28 @@ constexpr qsizetype kLongestRequest = kHeaderSize + handoff::kMaxText;
 // itself when done; while the handler runs, nothing else ends it.
 class Reception : public QObject {
 public:
-    Reception(QLocalSocket* socket, HandOffServer::Handler handler,
-              std::chrono::milliseconds readTimeout, QObject* parent);
+    Reception(QLocalSocket* socket, std::chrono::milliseconds readTimeout, HandOffServer* server);
 
 private:
-    enum class State { Reading, Handling, Answered };
+    enum class State { Reading, Waiting, Handling, Answered };
 
     void read();
     void deliver(const QString& text);
+    void waitForHandler(const QString& text);
     void answer(char reply);
     void finish();
 
     QLocalSocket* m_socket;
-    HandOffServer::Handler m_handler;
+    HandOffServer* m_server;
     QTimer m_timer;
     QByteArray m_request;
     State m_state = State::Reading;
     bool m_finished = false;
 };
 
-Reception::Reception(QLocalSocket* socket, HandOffServer::Handler handler,
-                     std::chrono::milliseconds readTimeout, QObject* parent)
-    : QObject(parent), m_socket(socket), m_handler(std::move(handler)) {
+Reception::Reception(QLocalSocket* socket, std::chrono::milliseconds readTimeout,
+                     HandOffServer* server)
+    : QObject(server), m_socket(socket), m_server(server) {
     m_socket->setParent(this);
     // Qt never buffers more than one whole request (and a byte to tell it is too long).
     m_socket->setReadBufferSize(kLongestRequest + 1);
@@ -76,15 +77,20 @@ void Reception::read() {
     if (!m_request.startsWith(magic) || length > handoff::kMaxText || m_request.size() > total) {
         answer(handoff::kRefused);
     } else if (m_request.size() == total) {
-        deliver(QString::fromUtf8(m_request.constData() + kHeaderSize, length));
+        // The bytes of a file name are kept as they are, UTF-8 or not.
+        deliver(PathBytes::toText(QByteArrayView(m_request).sliced(kHeaderSize)));
     }
 }
 
 void Reception::deliver(const QString& text) {
-    m_state = State::Handling;
     m_timer.stop();
+    const HandOffServer::Handler handler = m_server->handler(); // outlives this object
+    if (!handler) {
+        waitForHandler(text);
+        return;
+    }
+    m_state = State::Handling;
     const QPointer<Reception> alive(this);
-    const HandOffServer::Handler handler = m_handler; // outlives this object, should it go
     std::exception_ptr failure;
     try {
         handler(text);
@@ -97,6 +103,17 @@ void Reception::deliver(const QString& text) {
     if (failure) {
         std::rethrow_exception(failure);
     }
+}
+
+// The sender keeps waiting for its answer meanwhile; one that gives up ends this.
+void Reception::waitForHandler(const QString& text) {
+    m_state = State::Waiting;
+    connect(
+        m_server, &HandOffServer::handlerSet, this,
+        [this, text] {
+            if (m_state == State::Waiting) deliver(text);
+        },
+        Qt::QueuedConnection);
 }
 
 void Reception::answer(char reply) {
@@ -128,12 +145,16 @@ HandOffServer::HandOffServer(const QString& endpointPath, Handler handler, QObje
     connect(m_server, &QLocalServer::newConnection, this, [this] { acceptPending(); });
 }
 
+void HandOffServer::setHandler(Handler handler) {
+    m_handler = std::move(handler);
+    if (m_handler) emit handlerSet();
+}
+
 void HandOffServer::listen() {
     QLocalServer::removeServer(m_endpointPath);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_endpointPath)) {
-        throw KorvelError(FixedTexts::HandOffListen
-                              .arg(m_endpointPath, m_server->errorString()));
+        throw KorvelError(FixedTexts::HandOffListen.arg(m_endpointPath, m_server->errorString()));
     }
 }
 
@@ -155,7 +176,7 @@ void HandOffServer::acceptPending() {
             socket->deleteLater();
             continue;
         }
-        new Reception(socket, m_handler, m_readTimeout, this);
+        new Reception(socket, m_readTimeout, this);
     }
 }
 

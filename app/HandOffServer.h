@@ -15,6 +15,10 @@ namespace korvel {
 
 // The running instance's side of the hand-off; the protocol is described in HandOffClient.h.
 //
+// It listens from the first moment of the player on, before there is anyone to give a text
+// to: a request that is complete while no handler is set waits, its sender too, and is
+// handled once setHandler() gives one, in the order the requests came. Nothing is dropped.
+//
 // Connections are read without blocking the GUI thread, several at a time. One from another
 // user, a malformed request, a text longer than the bound, or a request not complete within
 // the read timeout is closed without calling the handler. A well-formed request calls the
@@ -30,7 +34,13 @@ class HandOffServer : public QObject {
 public:
     using Handler = std::function<void(const QString& text)>;
 
-    HandOffServer(const QString& endpointPath, Handler handler, QObject* parent = nullptr);
+    explicit HandOffServer(const QString& endpointPath, Handler handler = {},
+                           QObject* parent = nullptr);
+
+    // Sets the handler; requests that have been waiting for one are handled from the event
+    // loop, not inside this call.
+    void setHandler(Handler handler);
+    const Handler& handler() const { return m_handler; }
 
     // Listens at the endpoint, reachable by this user alone. A socket file left there by an
     // instance that crashed is replaced: only the guard's holder listens, so none is live.
@@ -42,6 +52,9 @@ public:
 
     // The user id of the peer of a connected local socket, when the system tells it.
     static std::optional<uid_t> peerUid(qintptr socketDescriptor);
+
+signals:
+    void handlerSet();
 
 private:
     void acceptPending();

@@ -29,9 +29,7 @@ int lockOrErrno(int fd) {
 
 InstanceGuard::InstanceGuard(std::string lockPath) : m_lockPath(std::move(lockPath)) {}
 
-InstanceGuard::~InstanceGuard() {
-    release();
-}
+InstanceGuard::~InstanceGuard() { release(); }
 
 bool InstanceGuard::tryAcquire() {
     if (held()) {

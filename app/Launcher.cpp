@@ -4,6 +4,7 @@
 #include "app/InstanceGuard.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -24,21 +25,64 @@ std::string subject(const std::string& text) {
     return "\"" + (text.size() > shown ? text.substr(0, shown) + "..." : text) + "\"";
 }
 
+// Said once per start: why this player will not take the clips of later starts.
+void tellRunningAlone(std::ostream& messages, const std::string& reason) {
+    messages << "korvel: " << reason
+             << "; Korvel runs without its single-instance guard, so a later start opens a "
+                "player of its own.\n";
+}
+
 } // namespace
 
-Launcher::Launcher(RuntimeDir dir, FirstInstance runFirst, std::ostream& messages,
+Launcher::Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, std::ostream& messages,
                    LaunchTiming timing)
     : m_dir(std::move(dir)), m_runFirst(std::move(runFirst)), m_messages(messages),
       m_timing(timing) {}
 
+std::optional<RuntimeDir> Launcher::locateDir(std::ostream& messages) {
+    try {
+        return RuntimeDir::locate();
+    } catch (const std::runtime_error& failure) {
+        tellRunningAlone(messages, failure.what());
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> Launcher::informationFor(const std::string& argument) {
+    if (argument == "--version") {
+        return std::string("korvel ") + Version + "\n";
+    }
+    if (argument == "--help") {
+        return "Usage: korvel [CLIP]\n"
+               "Plays CLIP, a media file or a stream URL. When Korvel is running already, the\n"
+               "running player takes CLIP and plays it; this start ends once it has.\n"
+               "\n"
+               "  --help     show this text and end\n"
+               "  --version  show the version and end\n"
+               "\n"
+               "Any other first argument, \"--\" and \"-x\" included, is a clip; to play a file\n"
+               "named --help, write ./--help. Further arguments are ignored.\n";
+    }
+    return std::nullopt;
+}
+
 int Launcher::run(const std::string& argument) {
-    InstanceGuard guard(m_dir.guardPath()); // held until the first instance's run has ended
-    const HandOffClient client(m_dir.endpointPath(), m_timing.answerTimeout);
+    if (!m_dir) {
+        return m_runFirst({}); // told by locateDir()
+    }
+    InstanceGuard guard(m_dir->guardPath()); // held until the first instance's run has ended
+    const HandOffClient client(m_dir->endpointPath(), m_timing.answerTimeout);
     const std::string text = handOffText(argument);
     const auto giveUpAt = Clock::now() + m_timing.patience;
     for (;;) {
-        if (guard.tryAcquire()) {
-            return m_runFirst(m_dir.endpointPath());
+        bool first = false;
+        try {
+            first = guard.tryAcquire();
+        } catch (const std::runtime_error& failure) {
+            return runAlone(failure.what());
+        }
+        if (first) {
+            return m_runFirst(m_dir->endpointPath());
         }
         const HandOffResult result = client.send(text);
         if (result.outcome == HandOffOutcome::Delivered) {
@@ -52,10 +96,15 @@ int Launcher::run(const std::string& argument) {
         if (Clock::now() >= giveUpAt) {
             m_messages << "korvel: Korvel is running but did not answer in time (" << result.detail
                        << "); it did not get " << subject(text) << ".\n";
-            return 0;
+            return 1;
         }
         std::this_thread::sleep_for(m_timing.retryEvery);
     }
+}
+
+int Launcher::runAlone(const std::string& reason) {
+    tellRunningAlone(m_messages, reason);
+    return m_runFirst({});
 }
 
 int Launcher::reportFailure(const std::string& text, const std::string& reason) {
@@ -76,6 +125,20 @@ std::string Launcher::handOffText(const std::string& argument) {
         relative.remove_prefix(2);
     }
     return error ? argument : folder + "/" + std::string(relative);
+}
+
+std::string Launcher::guiLibraryFor(const std::string& executable) {
+    constexpr const char* library = "libkorvel_gui.so";
+    const std::filesystem::path folder = std::filesystem::path(executable).parent_path();
+    const std::filesystem::path beside = folder / library;
+    const std::filesystem::path installed = folder.parent_path() / "lib" / "korvel" / library;
+    for (const std::filesystem::path& candidate : {beside, installed}) {
+        if (::access(candidate.c_str(), F_OK) == 0) {
+            return candidate.string();
+        }
+    }
+    throw std::runtime_error("cannot find the user interface " + beside.string() + " nor " +
+                             installed.string());
 }
 
 } // namespace korvel

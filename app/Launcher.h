@@ -4,13 +4,14 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
 namespace korvel {
 
 struct LaunchTiming {
-    std::chrono::milliseconds patience{3000};       // how long a later start waits for a receiver
+    std::chrono::milliseconds patience{10000};      // how long a later start waits for a receiver
     std::chrono::milliseconds retryEvery{50};       // between two attempts in that time
     std::chrono::milliseconds answerTimeout{30000}; // for the running instance's handler
 };
@@ -19,27 +20,46 @@ struct LaunchTiming {
 // the player, or hand the argument to the running instance and end.
 class Launcher {
 public:
-    // Runs the player with the hand-off endpoint it must listen on; returns the exit code.
+    // Runs the player with the hand-off endpoint it must listen on (empty: none, the player
+    // runs alone); returns the exit code.
     using FirstInstance = std::function<int(const std::string& endpointPath)>;
 
-    Launcher(RuntimeDir dir, FirstInstance runFirst, std::ostream& messages,
+    static constexpr const char* Version = "2.8";
+
+    // Without a runtime folder (`dir` empty) every start runs a player of its own.
+    Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, std::ostream& messages,
              LaunchTiming timing = {});
+
+    // The runtime folder, or none when no safe one can be found or made; then `messages`
+    // says why, and that this start runs without the single-instance guard.
+    static std::optional<RuntimeDir> locateDir(std::ostream& messages);
+
+    // What `korvel --help` and `korvel --version` print; nothing for any other argument,
+    // which is a clip.
+    static std::optional<std::string> informationFor(const std::string& argument);
 
     // Takes the guard and runs the first instance while holding it, or hands `argument` over.
     // While the guard is held but no receiver answers yet (the first instance is starting),
     // it keeps trying for timing.patience, taking the guard itself should its holder end.
-    // Returns the exit code: 0 when handed over or when nobody answered in time (told on
-    // `messages`), 1 when the running instance refused or lost the text.
+    // A guard that cannot be used at all is told on `messages`, and the player runs alone.
+    // Returns the exit code: 0 when handed over; 1, told on `messages`, when the running
+    // instance did not answer in time, refused or lost the text.
     int run(const std::string& argument);
 
     // The text a later start hands over: a relative path naming an existing file is made
     // absolute here, since the running instance has a different working folder.
     static std::string handOffText(const std::string& argument);
 
+    // The GUI library of the launcher whose real path is `executable`: beside it, as in the
+    // build folder, else in ../lib/korvel/ as installed, so an installed tree runs from any
+    // prefix. Throws std::runtime_error naming both places when neither holds it.
+    static std::string guiLibraryFor(const std::string& executable);
+
 private:
     int reportFailure(const std::string& text, const std::string& reason);
+    int runAlone(const std::string& reason);
 
-    RuntimeDir m_dir;
+    std::optional<RuntimeDir> m_dir;
     FirstInstance m_runFirst;
     std::ostream& m_messages;
     LaunchTiming m_timing;

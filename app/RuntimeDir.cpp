@@ -112,12 +112,8 @@ RuntimeDir RuntimeDir::locate() {
     return dir;
 }
 
-std::string RuntimeDir::guardPath() const {
-    return m_path + "/Korvel2.lock";
-}
+std::string RuntimeDir::guardPath() const { return m_path + "/Korvel2.lock"; }
 
-std::string RuntimeDir::endpointPath() const {
-    return m_path + "/Korvel2.TForm3";
-}
+std::string RuntimeDir::endpointPath() const { return m_path + "/Korvel2.TForm3"; }
 
 } // namespace korvel

@@ -1,6 +1,6 @@
 // The korvel launcher. It links no Qt: a later start only hands its argument to the running
 // instance and ends, costing no more than any small program. Only the first instance loads
-// the GUI library that sits beside this executable.
+// the GUI library, beside this executable in the build folder or in ../lib/korvel/ installed.
 
 #include "app/Launcher.h"
 #include "app/RuntimeDir.h"
@@ -18,7 +18,7 @@ namespace {
 
 using GuiMain = int (*)(int argc, char** argv, const char* endpointPath);
 
-// Beside the executable itself, whatever LD_LIBRARY_PATH or the working folder say.
+// Found from the executable's real path, whatever LD_LIBRARY_PATH or the working folder say.
 std::string guiLibraryPath() {
     std::error_code error;
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -26,7 +26,7 @@ std::string guiLibraryPath() {
         throw std::runtime_error("cannot find the folder of the korvel program: " +
                                  error.message());
     }
-    return (executable.parent_path() / "libkorvel_gui.so").string();
+    return korvel::Launcher::guiLibraryFor(executable.string());
 }
 
 int runGui(int argc, char** argv, const std::string& endpointPath) {
@@ -45,12 +45,19 @@ int runGui(int argc, char** argv, const std::string& endpointPath) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The clip is the first argument, byte for byte; further ones are ignored.
+    const std::string argument = argc > 1 ? argv[1] : "";
     try {
+        // Answered here, without touching a running player.
+        if (const auto information = korvel::Launcher::informationFor(argument)) {
+            std::cout << *information << std::flush;
+            return std::cout ? 0 : 1;
+        }
         korvel::Launcher launcher(
-            korvel::RuntimeDir::locate(),
+            korvel::Launcher::locateDir(std::cerr),
             [argc, argv](const std::string& endpoint) { return runGui(argc, argv, endpoint); },
             std::cerr);
-        return launcher.run(argc > 1 ? argv[1] : "");
+        return launcher.run(argument);
     } catch (const std::exception& failure) {
         std::cerr << "korvel: " << failure.what() << '\n';
         return 1;

@@ -1,16 +1,17 @@
 #include "playback/ImageWin.h"
 
-#include "ui/ErrorBox.h"
+#include "base/PathBytes.h"
 #include "playback/MediaControl.h"
+#include "ui/ErrorBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QWindow>
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace korvel {
 
@@ -19,12 +20,11 @@ Q_LOGGING_CATEGORY(lcPlayback, "korvel.playback", QtWarningMsg)
 
 // A dropped URL as a location: local files by their path, anything else as written.
 QString locationOf(const QUrl& url) {
-    return url.isLocalFile() ? url.toLocalFile() : url.toString();
+    return url.isLocalFile() ? PathBytes::fromFileUrl(url) : url.toString();
 }
 } // namespace
 
-TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument,
-               PlayOrder::Draw draw)
+TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument, PlayOrder::Draw draw)
     : QWidget(nullptr, Qt::Tool), m_control(std::move(control)),
       m_playback(*m_control, *this, std::move(draw)) {
     setObjectName(QStringLiteral("TForm3"));
@@ -62,7 +62,9 @@ void TForm3::connectEvents() {
         ErrorBox::run([&] { m_playback.RealAudio1PostSeek(oldTime, newTime); });
     };
     c.OnKeyDown = [this](int flags, int key) { m_playback.RealAudio1KeyDown(flags, key); };
-    c.OnLButtonUp = [this](int flags, int x, int y) { m_playback.RealAudio1LButtonUp(flags, x, y); };
+    c.OnLButtonUp = [this](int flags, int x, int y) {
+        m_playback.RealAudio1LButtonUp(flags, x, y);
+    };
     c.OnAsyncFailure = [](const QString& text) { ErrorBox::show(text); };
 }
 

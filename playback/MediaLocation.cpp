@@ -2,12 +2,18 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "base/PathBytes.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
+
+#include <cerrno>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvel {
 
@@ -28,16 +34,30 @@ const QRegularExpression& urlPattern() {
 }
 
 [[noreturn]] void refuse(const QString& location, const QString& reason) {
-    throw KorvelError(FixedTexts::CannotOpen.arg(location, reason));
+    throw KorvelError(FixedTexts::CannotOpen.arg(PathBytes::displayed(location), reason));
 }
 
+QString currentFolder() {
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE) return QStringLiteral("/");
+        buffer.resize(buffer.size() * 2);
+    }
+    return PathBytes::toText(QByteArrayView(buffer.data()));
+}
+
+// The file is looked at by the very bytes of its name: a name that is not UTF-8 is found
+// and played as it stands on the disk.
 QString localFile(const QString& path, const QString& location) {
-    const QFileInfo info(QDir::current(), path);
-    if (!info.exists()) refuse(location, QStringLiteral("no such file"));
+    const QString absolute = QDir::cleanPath(
+        QDir::isAbsolutePath(path) ? path : currentFolder() + QLatin1Char('/') + path);
+    const QByteArray bytes = PathBytes::toBytes(absolute);
+    struct stat status {};
+    if (::stat(bytes.constData(), &status) != 0) refuse(location, QStringLiteral("no such file"));
     // Directories would become playlists, devices and pipes would block the engine.
-    if (!info.isFile()) refuse(location, QStringLiteral("not a media file"));
-    if (!info.isReadable()) refuse(location, QStringLiteral("not readable"));
-    return QDir::cleanPath(info.absoluteFilePath());
+    if (!S_ISREG(status.st_mode)) refuse(location, QStringLiteral("not a media file"));
+    if (::access(bytes.constData(), R_OK) != 0) refuse(location, QStringLiteral("not readable"));
+    return absolute;
 }
 
 QString fileUrlTarget(const QString& location) {
@@ -45,7 +65,7 @@ QString fileUrlTarget(const QString& location) {
     const QString host = url.host();
     if (!url.isValid() || (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive)))
         refuse(location, QStringLiteral("not a file on this computer"));
-    const QString path = url.path(QUrl::FullyDecoded);
+    const QString path = PathBytes::fromFileUrl(url);
     if (path.isEmpty() || path.contains(QChar(0))) refuse(location, QStringLiteral("no such file"));
     return localFile(path, location);
 }

@@ -1,16 +1,17 @@
 #include "playlist/PlayList.h"
 
-#include "ui/ErrorBox.h"
+#include "base/FixedTexts.h"
+#include "base/IntegerText.h"
+#include "base/KorvelError.h"
+#include "base/PathBytes.h"
 #include "playlist/DroppedFiles.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
 #include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
-#include "base/FixedTexts.h"
-#include "base/IntegerText.h"
-#include "base/KorvelError.h"
 #include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -128,8 +129,8 @@ void TForm2::FormCreate() {
     m_list.NumberRows();
 }
 
-void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState,
-                                    int, int) {
+void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState, int,
+                                    int) {
     ErrorBox::run([&] { m_commands.SkinForm1MouseUpNotify(id, button); });
 }
 
@@ -149,7 +150,9 @@ void TForm2::PlayFromTop() {
     if (OnPlayFromTop) OnPlayFromTop();
 }
 
-void TForm2::PasteHistory() { m_editor.PasteHistory(OnReadHistory ? OnReadHistory() : QStringList()); }
+void TForm2::PasteHistory() {
+    m_editor.PasteHistory(OnReadHistory ? OnReadHistory() : QStringList());
+}
 
 void TForm2::SaveRamFile() {
     QFileDialog dialog(this, QString(), QString(), RamFilter);
@@ -178,7 +181,7 @@ void TForm2::dragEnterEvent(QDragEnterEvent* event) {
 void TForm2::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) paths.append(url.toLocalFile());
+        if (url.isLocalFile()) paths.append(PathBytes::fromFileUrl(url));
     }
     event->acceptProposedAction();
     ErrorBox::run([this, &paths] { DropFiles(paths); });
@@ -209,7 +212,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 void TForm2::ShowCurrentRow() {
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
-    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) == PlayListColumns::PlayOn);
+    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) ==
+                                            PlayListColumns::PlayOn);
     m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
     m_playCount->setValue(IntegerText::toInt(m_list.cell(PlayListModel::CountColumn, row)));
     m_url->setText(m_list.cell(PlayListModel::LocationColumn, row));

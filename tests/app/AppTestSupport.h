@@ -62,24 +62,28 @@ private:
     ScopedEnv m_env{"XDG_RUNTIME_DIR", m_dir.path().toLocal8Bit()};
 };
 
-inline QString korvelProgram() {
-    return QStringLiteral(KORVEL_BINARY_DIR "/korvel");
-}
+inline QString korvelProgram() { return QStringLiteral(KORVEL_BINARY_DIR "/korvel"); }
 
-inline QString probeProgram() {
-    return QStringLiteral(KORVEL_BINARY_DIR "/handoff_probe");
-}
+inline QString probeProgram() { return QStringLiteral(KORVEL_BINARY_DIR "/handoff_probe"); }
 
-// The texts a receiver probe has handled, in order.
-inline QStringList receivedTexts(const QString& outDir) {
-    QStringList texts;
+// The texts a receiver probe has handled, in order, as the bytes they came as.
+inline QByteArrayList receivedBytes(const QString& outDir) {
+    QByteArrayList texts;
     for (int n = 1;; ++n) {
         QFile file(outDir + "/" + QString::number(n) + ".txt");
         if (!file.open(QIODevice::ReadOnly)) {
             return texts;
         }
-        texts << QString::fromUtf8(file.readAll());
+        texts << file.readAll();
     }
+}
+
+inline QStringList receivedTexts(const QString& outDir) {
+    QStringList texts;
+    for (const QByteArray& bytes : receivedBytes(outDir)) {
+        texts << QString::fromUtf8(bytes);
+    }
+    return texts;
 }
 
 // A process killed at the end of the test should it still run.
@@ -126,7 +130,8 @@ inline Finished finish(QProcess& process, int timeoutMs = 10000) {
 }
 
 // Runs `work` on another thread while this one keeps serving events, and returns its result.
-template <class Work> auto whileServing(Work work) {
+template <class Work>
+auto whileServing(Work work) {
     auto pending = std::async(std::launch::async, std::move(work));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return pending.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },

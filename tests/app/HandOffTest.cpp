@@ -3,6 +3,7 @@
 #include "app/HandOffClient.h"
 #include "app/HandOffServer.h"
 #include "base/KorvelError.h"
+#include "base/PathBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,44 @@ TEST_F(HandOffTest, DeliversEveryTextWhole) {
         EXPECT_EQ(received.value(received.size() - 1), QString::fromStdString(text));
     }
     EXPECT_EQ(received.size(), qsizetype{std::size(texts)});
+}
+
+// Fault: a file name that is not UTF-8 reaches the handler with its odd bytes replaced.
+TEST_F(HandOffTest, KeepsTheBytesOfANameThatIsNotUtf8) {
+    server.listen();
+    const std::string names[] = {"/tmp/caf\xe9.avi", "/tmp/\x83\x65\x83\x58\x83\x67.rm"};
+    for (const std::string& name : names) {
+        EXPECT_EQ(send(name).outcome, HandOffOutcome::Delivered);
+        EXPECT_EQ(PathBytes::toBytes(received.value(received.size() - 1)).toStdString(), name);
+    }
+}
+
+// Fault: a hand-off that arrives before the player has a window to give it to is dropped or
+// answered as taken before it was.
+TEST(HandOffWaiting, HoldsTextsUntilThereIsAHandler) {
+    TestRuntime runtime;
+    HandOffServer server(runtime.endpointFile());
+    server.listen();
+    auto sendLater = [&runtime](const std::string& text) {
+        return std::async(std::launch::async, [endpoint = runtime.endpoint(), text] {
+            return HandOffClient(endpoint, 10s).send(text).outcome;
+        });
+    };
+    auto first = sendLater("one.avi");
+    auto second = sendLater("two.avi");
+    const auto bothAnswered = [&] {
+        return first.wait_for(0s) == std::future_status::ready &&
+               second.wait_for(0s) == std::future_status::ready;
+    };
+    EXPECT_FALSE(QTest::qWaitFor(bothAnswered, 500)); // no handler: nobody is answered
+    QStringList received;
+    server.setHandler([&received](const QString& text) { received << text; });
+    EXPECT_TRUE(received.isEmpty()); // taken from the event loop, not inside setHandler()
+    ASSERT_TRUE(QTest::qWaitFor(bothAnswered, 10000));
+    EXPECT_EQ(first.get(), HandOffOutcome::Delivered);
+    EXPECT_EQ(second.get(), HandOffOutcome::Delivered);
+    received.sort();
+    EXPECT_EQ(received, (QStringList{"one.avi", "two.avi"}));
 }
 
 // Fault: a text beyond the bound fills the receiver's memory, reaches the handler, or leaves

@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include <stdexcept>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace korvel;
@@ -104,15 +108,44 @@ TEST(Launcher, BecomesFirstAfterACrashedInstance) {
     EXPECT_EQ(launch("clip.avi").exitCode, 7);
 }
 
-// Fault: with a live guard and no receiver, a later start hangs or ends without a word.
+// Fault: with a live guard and no receiver, a later start hangs, or ends without a word or
+// with success though its clip was lost.
 TEST(Launcher, GivesUpWithAMessageWhenNobodyAnswers) {
     TestRuntime runtime;
     InstanceGuard firstInstance(runtime.dir().guardPath());
     ASSERT_TRUE(firstInstance.tryAcquire());
     const Finished result = launch("clip.avi", 400);
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("did not answer in time")) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("\"clip.avi\""));
+}
+
+// Fault: without a safe place for the guard the program refuses to start, or runs without
+// the guard silently or telling it more than once.
+TEST(Launcher, RunsAloneWithoutAPlaceForTheGuard) {
+    QTemporaryDir home;
+    QFile(home.path() + "/file").open(QIODevice::WriteOnly);
+    {
+        // No runtime folder, and the cache folder cannot be made under a plain file.
+        const ScopedEnv runtimeEnv("XDG_RUNTIME_DIR");
+        const ScopedEnv cacheEnv("XDG_CACHE_HOME", (home.path() + "/file/cache").toLocal8Bit());
+        const Finished result = launch("clip.avi");
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.out, "first \n");
+        EXPECT_EQ(result.err.count("runs without its single-instance guard"), 1)
+            << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(home.path().toUtf8() + "/file/cache"));
+    }
+    {
+        // A runtime folder where the lock file cannot be made.
+        TestRuntime runtime;
+        ASSERT_TRUE(QDir(runtime.path()).mkdir("Korvel2.lock"));
+        const Finished result = launch("clip.avi");
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.out, "first \n");
+        EXPECT_EQ(result.err.count("runs without its single-instance guard"), 1)
+            << result.err.toStdString();
+    }
 }
 
 // Fault: a relative path is handed over as is and resolved in the running instance's
@@ -149,6 +182,78 @@ TEST(KorvelProgram, HandsOverAsALaterStart) {
     EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"/srv/clip.rm"});
 }
 
+// Runs the real program with one argument given as bytes, which QProcess would re-encode:
+// the shell writes them from escapes.
+Finished runKorvelWithBytes(const QByteArray& argument, const QString& folder = {}) {
+    QString escaped;
+    for (const char byte : argument) {
+        escaped += QString::asprintf("\\x%02x", unsigned(quint8(byte)));
+    }
+    ChildProcess korvel;
+    if (!folder.isEmpty()) {
+        korvel.setWorkingDirectory(folder);
+    }
+    korvel.start("bash", {"-c", "exec \"$0\" \"$(printf '" + escaped + "')\"", korvelProgram()});
+    return finish(korvel);
+}
+
+// Fault: a file name that is not UTF-8 reaches the running player with its bytes changed,
+// also when it is made absolute.
+TEST(KorvelProgram, HandsOverTheBytesOfANameAsTheyAre) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    QTemporaryDir folder;
+    const QByteArray local = "caf\xe9 \x83\x65.avi";
+    const QByteArray absolute =
+        QFile::encodeName(QDir(folder.path()).canonicalPath()) + "/" + local;
+    const int fd = ::open(absolute.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    EXPECT_EQ(runKorvelWithBytes("/srv/caf\xe9.avi").exitCode, 0);
+    EXPECT_EQ(runKorvelWithBytes(local, folder.path()).exitCode, 0);
+    EXPECT_EQ(receivedBytes(runtime.out()), (QByteArrayList{"/srv/caf\xe9.avi", absolute}));
+}
+
+// Fault: --help or --version reach the running player, or fail; an option-like clip name is
+// taken as an option, or a clip given as ./--help is not handed over.
+TEST(KorvelProgram, AnswersHelpAndVersionAndHandsEverythingElseOver) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    auto run = [](const QStringList& arguments) {
+        ChildProcess korvel;
+        korvel.start(korvelProgram(), arguments);
+        return finish(korvel);
+    };
+    const Finished help = run({"--help", "clip.avi"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: korvel [CLIP]\n")) << help.out.toStdString();
+    EXPECT_TRUE(help.err.isEmpty());
+    const Finished version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    // The version is the project's own.
+    QFile project(KORVEL_SOURCE_DIR "/CMakeLists.txt");
+    ASSERT_TRUE(project.open(QIODevice::ReadOnly));
+    const QRegularExpression declared(R"(project\(Korvel VERSION ([0-9.]+))");
+    const QString number = declared.match(QString::fromUtf8(project.readAll())).captured(1);
+    ASSERT_FALSE(number.isEmpty());
+    EXPECT_EQ(version.out, "korvel " + number.toUtf8() + "\n");
+    EXPECT_TRUE(receivedTexts(runtime.out()).isEmpty());
+
+    const QStringList clips{"./--help", "-reverse", "--", "-style=fusion"};
+    for (const QString& clip : clips) {
+        EXPECT_EQ(run({clip, "--version"}).exitCode, 0) << clip.toStdString();
+    }
+    EXPECT_EQ(receivedTexts(runtime.out()), clips);
+}
+
 // Fault: the first instance loads a GUI library from elsewhere than beside the program
 // (library path, working folder), or a load failure goes unreported.
 TEST(KorvelProgram, LoadsTheGuiFromBesideItselfAsFirstInstance) {
@@ -166,6 +271,37 @@ TEST(KorvelProgram, LoadsTheGuiFromBesideItselfAsFirstInstance) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains((alone.path() + "/libkorvel_gui.so").toUtf8()))
         << result.err.toStdString();
+}
+
+// Fault: an installed launcher (bin/ beside lib/korvel/) does not find its GUI library, the
+// build folder's copy beside the launcher loses to another, or a missing library is not
+// reported with both places looked at.
+TEST(Launcher, FindsTheGuiLibraryBesideItselfThenInLibKorvel) {
+    QTemporaryDir prefix;
+    const QString root = prefix.path();
+    ASSERT_TRUE(QDir(root).mkpath("bin") && QDir(root).mkpath("lib/korvel"));
+    const std::string launcher = (root + "/bin/korvel").toStdString();
+    const auto touch = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+
+    try {
+        Launcher::guiLibraryFor(launcher);
+        ADD_FAILURE() << "no library anywhere, yet one was found";
+    } catch (const std::runtime_error& failure) {
+        const std::string text = failure.what();
+        EXPECT_NE(text.find(root.toStdString() + "/bin/libkorvel_gui.so"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find(root.toStdString() + "/lib/korvel/libkorvel_gui.so"), std::string::npos)
+            << text;
+    }
+
+    ASSERT_TRUE(touch(root + "/lib/korvel/libkorvel_gui.so"));
+    EXPECT_EQ(Launcher::guiLibraryFor(launcher),
+              root.toStdString() + "/lib/korvel/libkorvel_gui.so");
+    ASSERT_TRUE(touch(root + "/bin/libkorvel_gui.so"));
+    EXPECT_EQ(Launcher::guiLibraryFor(launcher), root.toStdString() + "/bin/libkorvel_gui.so");
 }
 
 } // namespace

@@ -2,19 +2,21 @@
 //
 //   handoff_probe serve <outDir> [handlerSleepMs]
 //       Takes the guard (exit 3 if held) and receives hand-offs at the runtime directory's
-//       endpoint. Each text is written to <outDir>/<n>.txt (n = 1, 2, ...) when the handler
-//       ends, after the optional sleep. The text "throw" makes the handler fail; the failure
-//       is written to <outDir>/errors.txt by the application, as the player shows it. The text
-//       "quit" ends the probe; it also ends after 30 s. Prints "listening" once ready.
+//       endpoint. Each text is written, as the bytes it came as, to <outDir>/<n>.txt
+//       (n = 1, 2, ...) when the handler ends, after the optional sleep. The text "throw" makes the
+//       handler fail; the failure is written to <outDir>/errors.txt by the application, as the
+//       player shows it. The text "quit" ends the probe; it also ends after 30 s. Prints
+//       "listening" once ready.
 //   handoff_probe launch <patienceMs> [argument]
-//       Runs the launcher's decision; as first instance it prints "first <endpoint>" and
-//       exits 7 instead of starting a GUI.
+//       Runs the launcher's decision; as first instance it prints "first <endpoint>" (an
+//       empty endpoint without a runtime folder) and exits 7 instead of starting a GUI.
 
 #include "app/HandOffServer.h"
 #include "app/InstanceGuard.h"
-#include "base/KorvelError.h"
 #include "app/Launcher.h"
 #include "app/RuntimeDir.h"
+#include "base/KorvelError.h"
+#include "base/PathBytes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,7 +75,7 @@ int serve(int handlerSleepMs) {
             if (text == "throw") {
                 throw korvel::KorvelError("probe failure");
             }
-            writeWhole(QString::number(++received) + ".txt", text.toUtf8());
+            writeWhole(QString::number(++received) + ".txt", korvel::PathBytes::toBytes(text));
             if (text == "quit") {
                 QCoreApplication::quit();
             }
@@ -88,7 +90,7 @@ int launch(int patienceMs, const std::string& argument) {
     korvel::LaunchTiming timing;
     timing.patience = std::chrono::milliseconds(patienceMs);
     korvel::Launcher launcher(
-        korvel::RuntimeDir::locate(),
+        korvel::Launcher::locateDir(std::cerr),
         [](const std::string& endpoint) {
             std::cout << "first " << endpoint << std::endl;
             return 7;

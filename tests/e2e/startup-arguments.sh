@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The clip is the first argument in a first start as in a later one, whatever it looks like:
+# files named "-reverse" and "-style" play, the toolkit never takes them as its options.
+# --version answers without touching the running player. Without a runtime folder the player
+# still starts, and says once why there is no single instance.
+set -uo pipefail
+source "$(dirname "$0")/support/common.sh"
+e2e_init "$1"
+
+first_clip=$(make_test_clip option-a.avi "Option-like name" 20) || fail "ffmpeg failed"
+second_clip=$(make_test_clip option-b.avi "Another option name" 20) || fail "ffmpeg failed"
+work="$runtime/work"
+mkdir -p "$work"
+cp "$first_clip" "$work/-reverse" && cp "$second_clip" "$work/-style" || fail "cannot copy"
+cd "$work" || fail "cannot enter $work"
+
+"$build/korvel" -reverse >"$runtime/first.log" 2>&1 &
+first=$!
+started_pids+=("$first")
+playback=$(window_named 'Option-like name') || exit 1
+
+timeout 20 "$build/korvel" -style >"$runtime/second.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "the second start exited with $code: $(cat "$runtime/second.log")"
+grep -qF "hand-off received: $work/-style" "$runtime/first.log" ||
+    fail "the running player did not get the file -style"
+caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
+wait_until 10 caption_is "Another option name" || fail "the file -style does not play"
+
+version=$(timeout 10 "$build/korvel" --version) || fail "--version failed"
+[ "$version" = "korvel 2.8" ] || fail "--version printed '$version'"
+[ "$(grep -c 'hand-off received' "$runtime/first.log")" = 1 ] ||
+    fail "--version reached the running player"
+
+kill -TERM "$first"
+wait_exit "$first" 10
+[ "$exit_code" = 0 ] || fail "the player ended with '$exit_code'"
+
+# No runtime folder and no cache folder that can be made: the player runs all the same.
+touch "$runtime/plain"
+env -u XDG_RUNTIME_DIR XDG_CACHE_HOME="$runtime/plain/cache" "$build/korvel" -reverse \
+    >"$runtime/alone.log" 2>&1 &
+alone=$!
+started_pids+=("$alone")
+window_named 'Option-like name' >/dev/null || exit 1
+[ "$(grep -c 'single-instance guard' "$runtime/alone.log")" = 1 ] ||
+    fail "the player did not say once why it runs alone"
+kill -TERM "$alone"
+wait_exit "$alone" 10
+[ "$exit_code" = 0 ] || fail "the lone player ended with '$exit_code'"
+echo "startup-arguments: passed"
