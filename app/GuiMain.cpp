@@ -1,8 +1,10 @@
-// The first instance's whole life: the application, its three windows in their fixed
-// order, the hand-off receiver, and the event loop until the playback window closes.
+// The first instance's whole life: the application, the hand-off receiver, the three windows
+// in their fixed order, and the event loop until the playback window closes.
 
 #include "app/HandOffServer.h"
+#include "app/MprisService.h"
 #include "app/PlayerWindows.h"
+#include "base/PathBytes.h"
 #include "playback/MpvMediaControl.h"
 #include "playlist/SettingsLocation.h"
 #include "skin/DisplayFonts.h"
@@ -10,25 +12,80 @@
 #include "ui/KorvelApplication.h"
 #include "ui/TerminationSignals.h"
 
-extern "C" __attribute__((visibility("default"))) int
-korvel_gui_main(int argc, char** argv, const char* endpointPath) {
+#include <QEvent>
+#include <QFile>
+#include <QPointer>
+
+#include <memory>
+
+namespace {
+
+// Gives the hand-off receiver the playback window the moment it is shown. From then on a
+// second start's clip is taken, also while the window's own start-up still shows an error
+// box (for its own clip that failed); what came earlier has waited for this moment.
+class PlaybackWindowWatch : public QObject {
+public:
+    explicit PlaybackWindowWatch(korvel::HandOffServer& server) : m_server(server) {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window =
+            event->type() == QEvent::Show ? qobject_cast<korvel::TForm3*>(watched) : nullptr;
+        if (window != nullptr) {
+            qApp->removeEventFilter(this);
+            m_server.setHandler([target = QPointer<korvel::TForm3>(window)](const QString& text) {
+                if (target) target->ReceiveHandOff(text);
+            });
+        }
+        return false;
+    }
+
+private:
+    korvel::HandOffServer& m_server;
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, char** argv,
+                                                                      const char* endpointPath) {
     using namespace korvel;
-    KorvelApplication app(argc, argv);
+    // The toolkit never sees the command line: its first argument is the clip, whatever it
+    // looks like ("-reverse" is a file name here as in a later start).
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    KorvelApplication app(toolkitArgc, toolkitArgv);
     DisplayFonts::installSubstitutes();
-    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString argument = argc > 1 ? PathBytes::toText(argv[1]) : QString();
+
+    // A termination signal closes the player as its close box would; one that comes while
+    // the windows are still being made closes it as soon as they are.
+    TForm3* playbackWindow = nullptr;
+    bool closeRequested = false;
+    TerminationSignals termination([&playbackWindow, &closeRequested] {
+        closeRequested = true;
+        if (playbackWindow != nullptr) playbackWindow->close();
+    });
+
+    // Without a runtime folder there is no endpoint, and no single instance to hand off to.
+    std::unique_ptr<HandOffServer> server;
+    std::unique_ptr<PlaybackWindowWatch> watch;
+    if (*endpointPath != '\0') {
+        server = std::make_unique<HandOffServer>(QFile::decodeName(endpointPath));
+        watch = std::make_unique<PlaybackWindowWatch>(*server);
+        ErrorBox::run([&server] { server->listen(); });
+    }
 
     // Without a place for the settings the player still runs; it tells why nothing is kept.
     QString settingsPath;
     ErrorBox::run([&settingsPath] { settingsPath = SettingsLocation::forThisProcess(); });
     PlayerWindows windows(std::make_unique<MpvMediaControl>(), argument, PlayOrder::clockDraw,
                           settingsPath);
-    TForm3& playback = windows.playback();
-
-    // A termination signal closes the player as its close box would.
-    TerminationSignals termination([&playback] { playback.close(); });
-
-    HandOffServer server(QString::fromLocal8Bit(endpointPath),
-                         [&playback](const QString& text) { playback.ReceiveHandOff(text); });
-    ErrorBox::run([&server] { server.listen(); });
+    MprisService mpris(windows);
+    playbackWindow = &windows.playback();
+    if (closeRequested) {
+        playbackWindow->close();
+        return 0;
+    }
     return app.exec();
 }

@@ -90,8 +90,7 @@ void paintHalo(QPainter& p, const QPainterPath& ink) {
 qreal rowWidth(const ButtonArt& art, Glyph glyph, qreal labelWidth) {
     qreal width = art.lamp ? 2 * LampRadius + LampGap : 0;
     width += glyphWidth(glyph) + labelWidth;
-    if (glyph != Glyph::None && labelWidth > 0)
-        width += GlyphGap;
+    if (glyph != Glyph::None && labelWidth > 0) width += GlyphGap;
     return width;
 }
 
@@ -102,8 +101,7 @@ void paintContent(QPainter& p, const QRectF& area, const ButtonArt& art, bool li
     if (art.label.isEmpty() && !art.lamp) {
         // An icon alone sits on its own (optically chosen) centre.
         const QPainterPath icon = glyphPath(glyph, QPointF(area.center().x(), cy));
-        if (lit)
-            paintHalo(p, icon);
+        if (lit) paintHalo(p, icon);
         p.fillPath(icon, ink);
         return;
     }
@@ -118,8 +116,7 @@ void paintContent(QPainter& p, const QRectF& area, const ButtonArt& art, bool li
     if (glyph != Glyph::None) {
         const QPainterPath icon =
             glyphPath(glyph, QPointF(x - glyphPath(glyph, {}).boundingRect().left(), cy));
-        if (lit)
-            paintHalo(p, icon); // small letters stay crisp without one
+        if (lit) paintHalo(p, icon); // small letters stay crisp without one
         p.fillPath(icon, ink);
         x += glyphWidth(glyph) + GlyphGap;
     }

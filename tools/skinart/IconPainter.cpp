@@ -51,9 +51,7 @@ QPainterPath rect(qreal x, qreal y, qreal w, qreal h) {
     return path;
 }
 
-QPainterPath mirrored(const QPainterPath& path) {
-    return QTransform::fromScale(-1, 1).map(path);
-}
+QPainterPath mirrored(const QPainterPath& path) { return QTransform::fromScale(-1, 1).map(path); }
 
 QPainterPath next() {
     QPainterPath path = polygon({{-4.6, -4.4}, {1.6, 0}, {-4.6, 4.4}});
@@ -136,57 +134,34 @@ QPainterPath logo() {
 
 QPainterPath shape(Glyph glyph) {
     switch (glyph) {
-    case Glyph::None:
-        return {};
-    case Glyph::Play:
-        return soften(polygon({{-3.6, -5.0}, {5.0, 0}, {-3.6, 5.0}}));
-    case Glyph::Pause:
-        return soften(rect(-4.0, -4.5, 2.8, 9).united(rect(1.2, -4.5, 2.8, 9)));
-    case Glyph::Stop:
-        return soften(rect(-4.0, -4.0, 8, 8));
-    case Glyph::Next:
-        return next();
-    case Glyph::Prev:
-        return mirrored(next());
-    case Glyph::FastForward:
-        return fastForward();
-    case Glyph::Rewind:
-        return mirrored(fastForward());
-    case Glyph::Playlist:
-        return playlist();
-    case Glyph::Minimize:
-        return widen(polyline({{-3.5, 2.2}, {3.5, 2.2}}), 1.5, Qt::FlatCap);
-    case Glyph::Close:
-        return cross(3.0, 1.5);
-    case Glyph::Hide:
-        return widen(polyline({{-3.6, -1.6}, {0, 2.0}, {3.6, -1.6}}), 1.5);
-    case Glyph::SkipBack:
-        return skipBack();
-    case Glyph::SkipForward:
-        return mirrored(skipBack());
-    case Glyph::FullScreen:
-        return fullScreen();
-    case Glyph::Speaker:
-        return speaker();
-    case Glyph::SpeakerMuted:
-        return speakerMuted();
-    case Glyph::PictureSize:
-        return pictureSize();
-    case Glyph::ArrowUp:
-        return soften(polygon({{-3.2, 1.8}, {0, -1.8}, {3.2, 1.8}}));
-    case Glyph::ArrowDown:
-        return soften(polygon({{-3.2, -1.8}, {0, 1.8}, {3.2, -1.8}}));
-    case Glyph::Logo:
-        return logo();
+    case Glyph::None: return {};
+    case Glyph::Play: return soften(polygon({{-3.6, -5.0}, {5.0, 0}, {-3.6, 5.0}}));
+    case Glyph::Pause: return soften(rect(-4.0, -4.5, 2.8, 9).united(rect(1.2, -4.5, 2.8, 9)));
+    case Glyph::Stop: return soften(rect(-4.0, -4.0, 8, 8));
+    case Glyph::Next: return next();
+    case Glyph::Prev: return mirrored(next());
+    case Glyph::FastForward: return fastForward();
+    case Glyph::Rewind: return mirrored(fastForward());
+    case Glyph::Playlist: return playlist();
+    case Glyph::Minimize: return widen(polyline({{-3.5, 2.2}, {3.5, 2.2}}), 1.5, Qt::FlatCap);
+    case Glyph::Close: return cross(3.0, 1.5);
+    case Glyph::Hide: return widen(polyline({{-3.6, -1.6}, {0, 2.0}, {3.6, -1.6}}), 1.5);
+    case Glyph::SkipBack: return skipBack();
+    case Glyph::SkipForward: return mirrored(skipBack());
+    case Glyph::FullScreen: return fullScreen();
+    case Glyph::Speaker: return speaker();
+    case Glyph::SpeakerMuted: return speakerMuted();
+    case Glyph::PictureSize: return pictureSize();
+    case Glyph::ArrowUp: return soften(polygon({{-3.2, 1.8}, {0, -1.8}, {3.2, 1.8}}));
+    case Glyph::ArrowDown: return soften(polygon({{-3.2, -1.8}, {0, 1.8}, {3.2, -1.8}}));
+    case Glyph::Logo: return logo();
     }
     return {};
 }
 
 } // namespace
 
-QPainterPath glyphPath(Glyph glyph, QPointF centre) {
-    return shape(glyph).translated(centre);
-}
+QPainterPath glyphPath(Glyph glyph, QPointF centre) { return shape(glyph).translated(centre); }
 
 qreal glyphWidth(Glyph glyph) {
     return glyph == Glyph::None ? 0.0 : shape(glyph).boundingRect().width();

@@ -59,8 +59,7 @@ bool compress(const RgbRows& rows, int quality, bool progressive, unsigned char*
         info.comp_info[c].v_samp_factor = 1;
     }
     info.optimize_coding = TRUE;
-    if (progressive)
-        jpeg_simple_progression(&info);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         auto* row = const_cast<JSAMPLE*>(rows.first + rows.stride * info.next_scanline);
@@ -81,8 +80,7 @@ int u16le(const QByteArray& b, qsizetype at) {
 
 qint64 u32le(const QByteArray& b, qsizetype at) {
     qint64 value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(b[at + i]);
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(b[at + i]);
     return value;
 }
 
@@ -92,8 +90,7 @@ qint64 s32le(const QByteArray& b, qsizetype at) {
 }
 
 void putLe(QByteArray& b, qint64 value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        b.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i) b.append(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 } // namespace
@@ -106,11 +103,9 @@ QByteArray encodeJpeg(const QImage& image, int quality, bool progressive) {
     char message[JMSG_LENGTH_MAX] = {};
     const bool ok = compress(rows, quality, progressive, &buffer, &size, message);
     QByteArray bytes;
-    if (ok)
-        bytes = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    if (ok) bytes = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
     std::free(buffer);
-    if (!ok)
-        throw KorvelError(QStringLiteral("JPEG encoding failed: %1").arg(message));
+    if (!ok) throw KorvelError(QStringLiteral("JPEG encoding failed: %1").arg(message));
     return bytes;
 }
 
@@ -142,8 +137,7 @@ QByteArray encodeBmp24(const QImage& image) {
             b.append(static_cast<char>(qGreen(pixel)));
             b.append(static_cast<char>(qRed(pixel)));
         }
-        while (b.size() - rowStart < stride)
-            b.append('\0');
+        while (b.size() - rowStart < stride) b.append('\0');
     }
     return b;
 }
@@ -154,8 +148,7 @@ JpegFrame readJpegFrame(const QByteArray& b) {
         throw KorvelError(QStringLiteral("not a JPEG stream"));
     qsizetype at = 2;
     while (at + 4 <= b.size()) {
-        if (static_cast<unsigned char>(b[at]) != 0xFF)
-            break;
+        if (static_cast<unsigned char>(b[at]) != 0xFF) break;
         const int marker = static_cast<unsigned char>(b[at + 1]);
         const int length = u16be(b, at + 2);
         const bool frame =
@@ -164,16 +157,14 @@ JpegFrame readJpegFrame(const QByteArray& b) {
             return {u16be(b, at + 7), u16be(b, at + 5), static_cast<unsigned char>(b[at + 9]),
                     static_cast<unsigned char>(b[at + 4]), marker == 0xC2};
         }
-        if (marker == 0xDA)
-            break; // a scan before any frame header
+        if (marker == 0xDA) break; // a scan before any frame header
         at += 2 + length;
     }
     throw KorvelError(QStringLiteral("the JPEG stream has no frame header"));
 }
 
 BmpHeader readBmpHeader(const QByteArray& b) {
-    if (b.size() < 54 || !b.startsWith("BM"))
-        throw KorvelError(QStringLiteral("not a BMP file"));
+    if (b.size() < 54 || !b.startsWith("BM")) throw KorvelError(QStringLiteral("not a BMP file"));
     return {u32le(b, 2),  u32le(b, 10), u32le(b, 14), s32le(b, 18),
             s32le(b, 22), u16le(b, 26), u16le(b, 28), u32le(b, 30)};
 }

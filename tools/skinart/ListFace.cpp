@@ -83,8 +83,7 @@ void paintCaption(QPainter& p, const SkinLayout& layout) {
     for (; pixels > 7; --pixels) {
         const qreal width = QFontMetricsF(style::uiFont(pixels)).horizontalAdvance(word) + Space +
                             QFontMetricsF(style::uiFont(pixels, false)).horizontalAdvance(rest);
-        if (Left + width <= cut.left() - 5)
-            break;
+        if (Left + width <= cut.left() - 5) break;
     }
     const QFont strong = style::uiFont(pixels);
     const QFont light = style::uiFont(pixels, false);

@@ -19,9 +19,7 @@ ButtonArt icon(Glyph glyph, Glyph litGlyph = Glyph::None) {
     return {Chrome::Key, glyph, litGlyph, {}, 8, false};
 }
 
-ButtonArt tab(Glyph glyph) {
-    return {Chrome::Tab, glyph, Glyph::None, {}, 8, false};
-}
+ButtonArt tab(Glyph glyph) { return {Chrome::Tab, glyph, Glyph::None, {}, 8, false}; }
 
 ButtonArt label(const char* text) {
     return {Chrome::Key, Glyph::None, Glyph::None, QString::fromLatin1(text), 8, false};
@@ -63,12 +61,10 @@ const ButtonArtTable& buttonArt() {
 QPainterPath displayOutline(const SkinLayout& layout) {
     const Display& title = layout.display(u"TEXT_TITLE");
     int left = title.origin.x();
-    for (const Display& d : layout.displays())
-        left = std::min(left, d.origin.x());
+    for (const Display& d : layout.displays()) left = std::min(left, d.origin.x());
     const QRect sizeButtons = spanOf(layout, {u"BUTTON_FULL", u"BUTTON_DEFO"});
     int bottom = layout.faceSize().height();
-    for (const Track& t : layout.tracks())
-        bottom = std::min(bottom, t.top);
+    for (const Track& t : layout.tracks()) bottom = std::min(bottom, t.top);
     const QRectF titleLine(left - 9, title.origin.y() - 4, 0, 0);
     const QRectF upper(titleLine.topLeft(),
                        QPointF(layout.faceSize().width() - 6, sizeButtons.top() - 1));
@@ -90,8 +86,7 @@ void paintGroove(QPainter& p, const Track& track) {
 }
 
 void paintTracks(QPainter& p, const SkinLayout& layout) {
-    for (const Track& track : layout.tracks())
-        paintGroove(p, track);
+    for (const Track& track : layout.tracks()) paintGroove(p, track);
     // The size slider's label: a picture-size sign between the mute button and the track.
     const Track& size = layout.track(u"TRACKBAR_SIZE");
     const int from = layout.hotArea(u"BUTTON_MUTE").rect.right() + 1;

@@ -13,8 +13,7 @@ namespace {
 
 QImage decoded(const QString& outDir, const QString& name) {
     QImage image(QDir(outDir).filePath(name));
-    if (image.isNull())
-        throw KorvelError(QStringLiteral("cannot decode %1").arg(name));
+    if (image.isNull()) throw KorvelError(QStringLiteral("cannot decode %1").arg(name));
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -36,8 +35,7 @@ QImage compose(const SkinLayout& layout, const QImage& main, const QImage& press
     QImage face = main;
     QPainter p(&face);
     for (const HotArea& area : layout.hotAreas())
-        if (allPressed)
-            p.drawImage(area.rect.topLeft(), pressed, area.rect);
+        if (allPressed) p.drawImage(area.rect.topLeft(), pressed, area.rect);
     for (const Track& track : layout.tracks()) {
         const int offset = (track.length - thumb.width()) * track.position / 100;
         p.drawImage(QPoint(track.left + offset, track.top), thumb);

@@ -44,8 +44,7 @@ void checkLayout(const SkinLayout& layout, const QString& skin, QStringList& fai
 
 bool inAnyArea(const SkinLayout& layout, QPoint point) {
     for (const HotArea& area : layout.hotAreas())
-        if (area.rect.contains(point))
-            return true;
+        if (area.rect.contains(point)) return true;
     return false;
 }
 
@@ -89,8 +88,7 @@ double meanError(const QImage& a, const QImage& b) {
 bool allBlack(const QImage& image) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFFu) != 0)
-                return false;
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0) return false;
     return true;
 }
 
@@ -157,8 +155,7 @@ void checkBmp(const Expected& expected, const QImage& drawn, const QByteArray& b
 
 QImage drawnImage(const SkinArtSet& art, const QString& name) {
     for (const SkinPicture& picture : art.pictures())
-        if (picture.fileName == name)
-            return picture.image;
+        if (picture.fileName == name) return picture.image;
     throw KorvelError(QStringLiteral("%1 is not among the pictures drawn").arg(name));
 }
 
@@ -175,8 +172,7 @@ void checkDrawn(const SkinArtSet& art) {
     checkLayout(art.list, QStringLiteral("ListSkin"), failures);
     checkPressedFace(art.player, art.playerMain, art.playerSel, QStringLiteral("Skin"), failures);
     checkPressedFace(art.list, art.listMain, art.listSel, QStringLiteral("ListSkin"), failures);
-    if (art.thumb.size() != ThumbSize)
-        failures << QStringLiteral("the thumb is not 10x11");
+    if (art.thumb.size() != ThumbSize) failures << QStringLiteral("the thumb is not 10x11");
     raiseIfAny(failures);
 }
 

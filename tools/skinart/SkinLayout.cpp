@@ -1,8 +1,8 @@
 #include "tools/skinart/SkinLayout.h"
 
-#include "base/KorvelError.h"
 #include "base/IniFile.h"
 #include "base/IntegerText.h"
+#include "base/KorvelError.h"
 #include "base/SplitFields.h"
 
 #include <QFile>
@@ -29,16 +29,15 @@ QStringList rowFields(const IniFile& ini, const QString& section, int row, qsize
 
 int count(const IniFile& ini, const QString& section) {
     const int n = ini.readInteger(section, u"Count", 0);
-    if (n < 0)
-        throw KorvelError(QStringLiteral("[%1] has a negative Count").arg(section));
+    if (n < 0) throw KorvelError(QStringLiteral("[%1] has a negative Count").arg(section));
     return n;
 }
 
-template <typename T> const T& findById(const std::vector<T>& items, QStringView id) {
+template <typename T>
+const T& findById(const std::vector<T>& items, QStringView id) {
     const auto it =
         std::find_if(items.begin(), items.end(), [id](const T& item) { return item.id == id; });
-    if (it == items.end())
-        throw KorvelError(QStringLiteral("the skin has no element %1").arg(id));
+    if (it == items.end()) throw KorvelError(QStringLiteral("the skin has no element %1").arg(id));
     return *it;
 }
 
@@ -81,14 +80,8 @@ SkinLayout SkinLayout::read(const QString& iniPath, QSize faceSize) {
     return layout;
 }
 
-const HotArea& SkinLayout::hotArea(QStringView id) const {
-    return findById(m_hotAreas, id);
-}
-const Display& SkinLayout::display(QStringView id) const {
-    return findById(m_displays, id);
-}
-const Track& SkinLayout::track(QStringView id) const {
-    return findById(m_tracks, id);
-}
+const HotArea& SkinLayout::hotArea(QStringView id) const { return findById(m_hotAreas, id); }
+const Display& SkinLayout::display(QStringView id) const { return findById(m_displays, id); }
+const Track& SkinLayout::track(QStringView id) const { return findById(m_tracks, id); }
 
 } // namespace korvel::skinart

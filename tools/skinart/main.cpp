@@ -2,9 +2,11 @@
 // them and checks what it wrote. Usage:
 //   korvel_skinart [OUTDIR] [--skins DIR] [--preview DIR]
 // OUTDIR defaults to the source tree's resources/, DIR of --skins (where Skin.ini and
-// ListSkin.ini are read) too; --preview also writes PNG previews there.
+// ListSkin.ini are read) too; --preview also writes PNG previews there. The program's icon,
+// in the same style, goes into OUTDIR/icons/.
 
 #include "base/KorvelError.h"
+#include "tools/skinart/AppIcon.h"
 #include "tools/skinart/Preview.h"
 #include "tools/skinart/SelfCheck.h"
 #include "tools/skinart/SkinArt.h"
@@ -41,9 +43,10 @@ int main(int argc, char* argv[]) {
         checkDrawn(art);
         writePictures(art, outDir);
         checkWritten(art, outDir);
-        if (parser.isSet(preview))
-            writePreviews(art, outDir, parser.value(preview));
-        err << "korvel_skinart: wrote and checked the skin pictures in " << outDir << '\n';
+        writeAppIcons(outDir + QStringLiteral("/icons"));
+        if (parser.isSet(preview)) writePreviews(art, outDir, parser.value(preview));
+        err << "korvel_skinart: wrote and checked the skin pictures and icons in " << outDir
+            << '\n';
         return EXIT_SUCCESS;
     } catch (const korvel::KorvelError& error) {
         err << "korvel_skinart: " << error.text() << '\n';

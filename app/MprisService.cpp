@@ -1,0 +1,272 @@
+#include "app/MprisService.h"
+
+#include "app/MprisPlayer.h"
+#include "app/MprisRoot.h"
+#include "app/PlayerWindows.h"
+#include "base/KorvelError.h"
+#include "playback/MpvMediaControl.h"
+#include "skin/PlayerSkinElements.h"
+#include "skin/SkinForm.h"
+#include "ui/ErrorBox.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace korvel {
+
+namespace {
+
+namespace Panel = PlayerElement;
+
+Q_LOGGING_CATEGORY(lcMpris, "korvel.mpris", QtWarningMsg)
+
+const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+// A seek asked for over the bus is announced with wherever the position is by then.
+constexpr int SeekSettleMs = 3000;
+
+void tellOnce(const QString& why) {
+    std::fprintf(stderr, "korvel: no desktop media controls: %s\n", qPrintable(why));
+}
+
+MprisService::StateReader engineState(MediaControl& control) {
+    if (auto* engine = dynamic_cast<MpvMediaControl*>(&control))
+        return [engine] { return int(engine->state()); };
+    return [] { return int(MediaControl::Stopped); };
+}
+
+// Without a bus named in the environment or at its usual place the library would start one
+// of its own, which no desktop listens to: that costs a start-up and helps no one.
+bool sessionBusExpected() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
+}
+
+} // namespace
+
+MprisService::MprisService(PlayerWindows& windows, StateReader state)
+    : m_windows(windows),
+      m_state(state ? std::move(state) : engineState(windows.playback().RealAudio1())) {
+    new MprisRoot(this);
+    m_player = new MprisPlayer(this);
+    registerOnBus();
+    if (!m_registered) return;
+    m_last = snapshot();
+    m_sinceLastPoll.start();
+    m_poll.setInterval(PollIntervalMs);
+    connect(&m_poll, &QTimer::timeout, this, &MprisService::poll);
+    m_poll.start();
+}
+
+MprisService::~MprisService() {
+    if (!m_registered) return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterService(ServiceName);
+    bus.unregisterObject(ObjectPath);
+}
+
+void MprisService::registerOnBus() {
+    if (!sessionBusExpected()) {
+        tellOnce(QStringLiteral("no session bus"));
+        return;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        tellOnce(QStringLiteral("no session bus (%1)").arg(bus.lastError().message()));
+        return;
+    }
+    // The object stands before the name is taken: whoever sees the name finds it.
+    if (!bus.registerObject(ObjectPath, this, QDBusConnection::ExportAdaptors)) {
+        tellOnce(QStringLiteral("%1 is taken on the session bus").arg(ObjectPath));
+        return;
+    }
+    if (!bus.registerService(ServiceName)) {
+        bus.unregisterObject(ObjectPath);
+        tellOnce(QStringLiteral("%1 belongs to another program").arg(ServiceName));
+        return;
+    }
+    m_registered = true;
+}
+
+MprisValues::Snapshot MprisService::snapshot() const {
+    TForm3& window = m_windows.playback();
+    const MediaControl& control = window.RealAudio1();
+    const Playback& playback = window.playback();
+    MprisValues::Snapshot values;
+    values.state = m_state();
+    values.source = control.QuerySource();
+    values.title = control.QueryTitle();
+    values.lengthMs = control.QueryLength();
+    values.positionMs = MprisValues::shownPosition(playback.CurrentPos, values.lengthMs);
+    values.volume =
+        m_windows.panel().SkinForm1()->engine().GetTrackBarPosition(Panel::TrackBarVolume);
+    values.listMode = playback.PlaylistMode;
+    return values;
+}
+
+void MprisService::runCommand(const std::function<void()>& command) {
+    QString failure;
+    try {
+        command();
+    } catch (const KorvelError& error) {
+        failure = error.text();
+    } catch (const std::exception& error) {
+        failure = QString::fromLocal8Bit(error.what());
+    }
+    // The change shows on the bus as soon as the events it causes are handled.
+    QTimer::singleShot(0, this, &MprisService::poll);
+    if (failure.isEmpty()) return;
+    // A program asked: it gets the failure as its answer, with no box on the user's screen.
+    if (calledFromDBus()) {
+        sendErrorReply(QDBusError::Failed, ErrorBox::withFullStop(failure));
+    } else {
+        ErrorBox::show(failure);
+    }
+}
+
+void MprisService::button(QStringView id) {
+    runCommand(
+        [this, id] { m_windows.panelCommands().SkinForm1MouseUpNotify(id, Qt::LeftButton); });
+}
+
+void MprisService::raise() {
+    for (QWidget* window : {static_cast<QWidget*>(&m_windows.playback()),
+                            static_cast<QWidget*>(&m_windows.panel())}) {
+        if (window->isMinimized()) window->showNormal();
+        window->show();
+        window->raise();
+    }
+    m_windows.playback().activateWindow();
+}
+
+// Closing the playback window ends the program; the caller gets its answer first.
+void MprisService::quit() {
+    TForm3& window = m_windows.playback();
+    QTimer::singleShot(0, &window, [&window] { window.close(); });
+}
+
+void MprisService::play() { button(Panel::ButtonPlay); }
+void MprisService::pause() { button(Panel::ButtonPause); }
+void MprisService::stop() { button(Panel::ButtonStop); }
+void MprisService::next() { button(Panel::ButtonNext); }
+void MprisService::previous() { button(Panel::ButtonPrev); }
+
+void MprisService::playPause() {
+    if (MprisValues::statusText(m_state()) == u"Playing") {
+        pause();
+    } else {
+        play();
+    }
+}
+
+void MprisService::seek(std::int64_t offsetUs) {
+    const MprisValues::Snapshot now = snapshot();
+    if (!MprisValues::playerProperties(now).value(QStringLiteral("CanSeek")).toBool()) return;
+    const std::int64_t target =
+        std::max<std::int64_t>(0, now.positionMs + MprisValues::toMilliseconds(offsetUs));
+    // Beyond the end the clip is over: the list moves on as at the end of any clip.
+    if (target > now.lengthMs) {
+        next();
+        return;
+    }
+    seekTo(target);
+}
+
+void MprisService::setPosition(const QString& trackId, std::int64_t positionUs) {
+    const MprisValues::Snapshot now = snapshot();
+    // A position meant for another clip, or outside this one, is no position here.
+    if (trackId != MprisValues::trackId(now.source) || now.source.isEmpty()) return;
+    const std::int64_t target = MprisValues::toMilliseconds(positionUs);
+    if (positionUs < 0 || target > now.lengthMs) return;
+    if (!MprisValues::playerProperties(now).value(QStringLiteral("CanSeek")).toBool()) return;
+    seekTo(target);
+}
+
+// As the panel's skips do: a repeating seek ends, and the position is taken as the target
+// until the engine reports it.
+void MprisService::seekTo(std::int64_t ms) {
+    runCommand([this, ms] {
+        Playback& playback = m_windows.playback().playback();
+        playback.SeekRepeat = false;
+        playback.CurrentPos = ms;
+        m_windows.playback().RealAudio1().SeekTo(ms);
+    });
+    m_seekTarget = ms;
+    m_seekClock.start();
+}
+
+void MprisService::openUri(const QString& uri) {
+    runCommand(
+        [this, &uri] { m_windows.playback().ReceiveHandOff(MprisValues::locationOfUri(uri)); });
+}
+
+void MprisService::setVolume(double volume) {
+    const std::optional<int> slider = MprisValues::sliderOf(volume);
+    if (!slider) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Not a volume."));
+        return;
+    }
+    runCommand([this, position = *slider] {
+        m_windows.panel().SkinForm1()->engine().SetTrackBarPosition(Panel::TrackBarVolume,
+                                                                    position);
+        m_windows.panelCommands().SkinForm1TrackBarNotify(Panel::TrackBarVolume, position);
+    });
+}
+
+// Only the normal rate is played; a rate of 0 asks for a pause.
+void MprisService::setRate(double rate) {
+    if (rate == 0.0) pause();
+}
+
+void MprisService::poll() {
+    const MprisValues::Snapshot now = snapshot();
+    const std::int64_t elapsed = m_sinceLastPoll.restart();
+    announce(MprisValues::changedProperties(m_last, now));
+    const bool sameClip = now.source == m_last.source;
+    // A clip that opens shows the old clip's position until its own first report: that
+    // change is its start, not a seek.
+    if (MprisValues::isClipChange(m_last, now)) {
+        m_settleFrom = m_last.positionMs;
+    } else if (m_settleFrom && now.positionMs != *m_settleFrom) {
+        m_settleFrom.reset();
+        m_last.positionMs = now.positionMs;
+    }
+    const std::int64_t nowUs = MprisValues::toMicroseconds(now.positionMs);
+    if (m_seekTarget) {
+        const bool arrived =
+            std::abs(now.positionMs - *m_seekTarget) <= MprisValues::JumpToleranceMs;
+        if (arrived || m_seekClock.elapsed() > SeekSettleMs || !sameClip) {
+            if (sameClip) emit m_player->Seeked(nowUs);
+            qCDebug(lcMpris) << "seek asked for on the bus ended at" << now.positionMs;
+            m_seekTarget.reset();
+        }
+    } else if (!m_settleFrom) {
+        const bool running =
+            m_last.state == MediaControl::Playing || now.state == MediaControl::Playing;
+        if (MprisValues::isJump(m_last.positionMs, now.positionMs, elapsed, running)) {
+            qCDebug(lcMpris) << "position jumped from" << m_last.positionMs << "to"
+                             << now.positionMs << "in" << elapsed << "ms";
+            emit m_player->Seeked(nowUs);
+        }
+    }
+    m_last = now;
+}
+
+void MprisService::announce(const QVariantMap& changed) {
+    if (changed.isEmpty()) return;
+    QDBusMessage signal =
+        QDBusMessage::createSignal(ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << PlayerInterface << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+} // namespace korvel

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/MprisValues.h"
+
+#include <QDBusContext>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace korvel {
+
+class MprisPlayer;
+class PlayerWindows;
+
+// The player on the desktop's media controls: the object the session bus reaches under the
+// player's well-known name, holding the root and player interfaces. Every call runs the
+// command the panel's button, key or slider runs, so the panel and the bus never disagree.
+// The player's state is looked at four times a second; what changed is announced.
+//
+// Without a session bus, or when the name belongs to another program, the player runs as
+// before: one line on stderr says why the media controls are missing.
+class MprisService : public QObject, protected QDBusContext {
+    Q_OBJECT
+
+public:
+    static inline const QString ServiceName = QStringLiteral("org.mpris.MediaPlayer2.korvel");
+    static inline const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+    static constexpr int PollIntervalMs = 250;
+
+    // The engine's state code (MediaControl::State); the windows' engine is asked when unset.
+    using StateReader = std::function<int()>;
+
+    explicit MprisService(PlayerWindows& windows, StateReader state = {});
+    ~MprisService() override;
+
+    bool isRegistered() const { return m_registered; }
+
+    // What the interfaces read and call; a failed command becomes the caller's error.
+    MprisValues::Snapshot snapshot() const;
+    void raise();
+    void quit();
+    void play();
+    void pause();
+    void playPause();
+    void stop();
+    void next();
+    void previous();
+    void seek(std::int64_t offsetUs);
+    void setPosition(const QString& trackId, std::int64_t positionUs);
+    void openUri(const QString& uri);
+    void setVolume(double volume);
+    void setRate(double rate);
+
+private:
+    void registerOnBus();
+    void button(QStringView id);
+    void seekTo(std::int64_t ms);
+    // Runs a command; its failure goes to the bus caller, or to the error box otherwise.
+    void runCommand(const std::function<void()>& command);
+    void poll();
+    void announce(const QVariantMap& changed);
+
+    PlayerWindows& m_windows;
+    StateReader m_state;
+    MprisPlayer* m_player = nullptr;
+    bool m_registered = false;
+    QTimer m_poll;
+    QElapsedTimer m_sinceLastPoll;
+    MprisValues::Snapshot m_last;
+    // A seek asked for over the bus, announced once the position got there (or in time).
+    std::optional<std::int64_t> m_seekTarget;
+    QElapsedTimer m_seekClock;
+    // Set from a clip's change until its position first moves: the old clip's position then.
+    std::optional<std::int64_t> m_settleFrom;
+};
+
+} // namespace korvel

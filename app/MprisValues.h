@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <cstdint>
+#include <optional>
+
+namespace korvel {
+
+// What the desktop's media controls see of the player, as plain values, and how they map to
+// the bus's names and units: the bus counts time in microseconds and volume from 0.0 to 1.0,
+// the player in milliseconds and slider steps 0..100.
+class MprisValues {
+public:
+    // One look at the player: the engine's state code, the clip as the engine has it, the
+    // position as the panel shows it, the volume slider, and whether the list plays.
+    struct Snapshot {
+        int state = 0;
+        QString source;
+        QString title;
+        std::int64_t lengthMs = 0;
+        std::int64_t positionMs = 0;
+        int volume = 0;
+        bool listMode = false;
+    };
+
+    // The track id of no clip at all, which the desktop knows.
+    static inline const QString NoTrack =
+        QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+    // A position that moved this much more (or less) than the time that passed was moved.
+    static constexpr std::int64_t JumpToleranceMs = 500;
+
+    // "Playing", "Paused" or "Stopped" for an engine state code; a clip that opens is on
+    // its way to play.
+    static QString statusText(int state);
+    // An object path that stands for `source` alone, NoTrack for none.
+    static QString trackId(const QString& source);
+    // `source` as a URL: local paths as file URLs, stream URLs as they are.
+    static QString urlOf(const QString& source);
+    // The location an OpenUri call names: a file URL of this machine as its local path,
+    // anything else as given (the player's own gate refuses what it does not play).
+    static QString locationOfUri(const QString& uri);
+
+    // The position as told: within the clip (a skip may take the player's own past its end).
+    static std::int64_t shownPosition(std::int64_t positionMs, std::int64_t lengthMs);
+    static std::int64_t toMicroseconds(std::int64_t ms) { return ms * 1000; }
+    // Rounded toward minus infinity, so a position a little before a millisecond stays there.
+    static std::int64_t toMilliseconds(std::int64_t us);
+    static double volumeOf(int slider);
+    // The slider step for a bus volume, within 0..100; none for a value that is no number.
+    static std::optional<int> sliderOf(double volume);
+
+    // True when the position went from `beforeMs` to `nowMs` in `elapsedMs` otherwise than
+    // by playing on (`running`: playing at either end of the interval).
+    static bool isJump(std::int64_t beforeMs, std::int64_t nowMs, std::int64_t elapsedMs,
+                       bool running);
+
+    // True when `after` describes another clip than `before`, or one that opens (again):
+    // its position then starts anew rather than jumping.
+    static bool isClipChange(const Snapshot& before, const Snapshot& after);
+
+    // The metadata map of the clip (empty keys left out); the track id is an object path.
+    static QVariantMap metadata(const Snapshot& snapshot);
+    // The player's properties that follow from a snapshot, by their bus names.
+    static QVariantMap playerProperties(const Snapshot& snapshot);
+    // Those of `after` that differ from `before`.
+    static QVariantMap changedProperties(const Snapshot& before, const Snapshot& after);
+
+    // The URL schemes the player opens: file and the stream schemes its gate lets through.
+    static QStringList uriSchemes();
+    static QStringList mimeTypes();
+};
+
+} // namespace korvel

@@ -1,0 +1,237 @@
+#include "app/MprisValues.h"
+#include "playback/MediaControl.h"
+#include "playback/MediaLocation.h"
+
+#include <QDBusObjectPath>
+#include <QDir>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace korvel {
+namespace {
+
+MprisValues::Snapshot playingClip() {
+    MprisValues::Snapshot s;
+    s.state = MediaControl::Playing;
+    s.source = QStringLiteral("/clips/first.avi");
+    s.title = QStringLiteral("First clip");
+    s.lengthMs = 20000;
+    s.positionMs = 1500;
+    s.volume = 40;
+    return s;
+}
+
+// Fault: a state code shown under the wrong status, or an opening clip shown as stopped.
+TEST(MprisValuesTest, StatusFollowsTheEngineState) {
+    EXPECT_EQ(MprisValues::statusText(MediaControl::Playing), "Playing");
+    EXPECT_EQ(MprisValues::statusText(MediaControl::Opening), "Playing");
+    EXPECT_EQ(MprisValues::statusText(MediaControl::Paused), "Paused");
+    EXPECT_EQ(MprisValues::statusText(MediaControl::Stopped), "Stopped");
+    EXPECT_EQ(MprisValues::statusText(MediaControl::Closed), "Stopped");
+    EXPECT_EQ(MprisValues::statusText(42), "Stopped");
+}
+
+// Fault: a track id that is no valid object path, changes between looks at the same clip,
+// or names two clips alike (a SetPosition for the old clip would move the new one).
+TEST(MprisValuesTest, TrackIdIsAStableObjectPathPerClip) {
+    static const QRegularExpression path(QStringLiteral("^(/[A-Za-z0-9_]+)+$"));
+    const QString first = MprisValues::trackId(QStringLiteral("/clips/first.avi"));
+    EXPECT_TRUE(path.match(first).hasMatch()) << first.toStdString();
+    EXPECT_FALSE(first.startsWith(u"/org/mpris/")) << first.toStdString();
+    EXPECT_EQ(first, MprisValues::trackId(QStringLiteral("/clips/first.avi")));
+    EXPECT_NE(first, MprisValues::trackId(QStringLiteral("/clips/second.avi")));
+    const QString stream = MprisValues::trackId(QStringLiteral("http://host/a b|c?d=é"));
+    EXPECT_TRUE(path.match(stream).hasMatch()) << stream.toStdString();
+    EXPECT_EQ(MprisValues::trackId(QString()), MprisValues::NoTrack);
+}
+
+// Fault: a relative or blank-holding path given out as a URL that names another file, or a
+// stream URL rewritten.
+TEST(MprisValuesTest, SourcesBecomeUrls) {
+    EXPECT_EQ(MprisValues::urlOf(QStringLiteral("/clips/a b#1.avi")),
+              "file:///clips/a%20b%231.avi");
+    EXPECT_EQ(MprisValues::urlOf(QStringLiteral("clip.avi")),
+              QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("clip.avi")))
+                  .toString(QUrl::FullyEncoded));
+    EXPECT_EQ(MprisValues::urlOf(QStringLiteral("rtsp://host:554/live")), "rtsp://host:554/live");
+    EXPECT_EQ(MprisValues::urlOf(QString()), QString());
+}
+
+// Fault: a file URL handed over undecoded, or a file of another machine taken as a path of
+// this one (file://server/etc/x would open /etc/x here).
+TEST(MprisValuesTest, OpenedUrisBecomeLocations) {
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file:///clips/a%20b.avi")),
+              "/clips/a b.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("FILE://localhost/clips/x.avi")),
+              "/clips/x.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file://server/etc/x.avi")),
+              "file://server/etc/x.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("http://host/a%20b")), "http://host/a%20b");
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("/plain/path.avi")), "/plain/path.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(QString()), QString());
+}
+
+// Fault: microseconds cut toward zero below the start, or a lost factor of a thousand.
+TEST(MprisValuesTest, TimesConvertBetweenUnits) {
+    EXPECT_EQ(MprisValues::toMicroseconds(1500), 1500000);
+    EXPECT_EQ(MprisValues::toMilliseconds(1999), 1);
+    EXPECT_EQ(MprisValues::toMilliseconds(-1), -1);
+    EXPECT_EQ(MprisValues::toMilliseconds(-1000), -1);
+    EXPECT_EQ(MprisValues::toMilliseconds(-1001), -2);
+    EXPECT_EQ(MprisValues::toMilliseconds(MprisValues::toMicroseconds(7 * 3600 * 1000LL)),
+              7 * 3600 * 1000LL);
+}
+
+// Fault: a position told past the clip's end or before its start (a skip overshoots), or a
+// live stream's position cut to its unknown length.
+TEST(MprisValuesTest, ShownPositionStaysWithinTheClip) {
+    EXPECT_EQ(MprisValues::shownPosition(34440, 30015), 30015);
+    EXPECT_EQ(MprisValues::shownPosition(-5000, 30015), 0);
+    EXPECT_EQ(MprisValues::shownPosition(12000, 30015), 12000);
+    EXPECT_EQ(MprisValues::shownPosition(90000, 0), 90000);
+}
+
+// Fault: a bus volume outside 0..1 or no number at all reaching the slider, which the
+// engine would refuse.
+TEST(MprisValuesTest, VolumeMapsToTheSlider) {
+    EXPECT_EQ(MprisValues::sliderOf(0.3), 30);
+    EXPECT_EQ(MprisValues::sliderOf(0.005), 1);
+    EXPECT_EQ(MprisValues::sliderOf(1.7), 100);
+    EXPECT_EQ(MprisValues::sliderOf(-0.5), 0);
+    EXPECT_EQ(MprisValues::sliderOf(std::numeric_limits<double>::infinity()), 100);
+    EXPECT_EQ(MprisValues::sliderOf(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+    EXPECT_DOUBLE_EQ(MprisValues::volumeOf(30), 0.3);
+    EXPECT_EQ(MprisValues::sliderOf(MprisValues::volumeOf(57)), 57);
+}
+
+// Fault: ordinary play taken for a seek (a Seeked four times a second), or a skip while
+// paused or backwards missed.
+TEST(MprisValuesTest, JumpsAreToldFromPlayingOn) {
+    EXPECT_FALSE(MprisValues::isJump(1000, 1250, 250, true));
+    EXPECT_FALSE(MprisValues::isJump(1000, 1150, 250, true));
+    EXPECT_FALSE(MprisValues::isJump(1000, 1000, 250, false));
+    EXPECT_TRUE(MprisValues::isJump(1000, 6000, 250, true));
+    EXPECT_TRUE(MprisValues::isJump(6000, 1000, 250, true));
+    EXPECT_TRUE(MprisValues::isJump(1000, 3000, 250, false));
+    EXPECT_TRUE(MprisValues::isJump(5000, 0, 250, false));
+}
+
+// Fault: a clip that opens taken for a seek (its position starts anew), or a clip that
+// plays on taken for a new one.
+TEST(MprisValuesTest, ClipChangesAreToldFromPlayingOn) {
+    const MprisValues::Snapshot before = playingClip();
+    MprisValues::Snapshot later = before;
+    later.positionMs += 5000;
+    later.state = MediaControl::Paused;
+    later.volume = 10;
+    EXPECT_FALSE(MprisValues::isClipChange(before, later));
+    later = before;
+    later.source = QStringLiteral("/clips/second.avi");
+    EXPECT_TRUE(MprisValues::isClipChange(before, later));
+    later = before;
+    later.lengthMs = 0;
+    later.title.clear();
+    EXPECT_TRUE(MprisValues::isClipChange(before, later));
+    later = before;
+    later.state = MediaControl::Opening;
+    EXPECT_TRUE(MprisValues::isClipChange(before, later));
+    EXPECT_TRUE(MprisValues::isClipChange(later, before));
+}
+
+// Fault: metadata with the wrong types (a track id as a string, a length in milliseconds),
+// or empty values given as if they were the clip's.
+TEST(MprisValuesTest, MetadataDescribesTheClip) {
+    const QVariantMap map = MprisValues::metadata(playingClip());
+    ASSERT_EQ(map.value(QStringLiteral("mpris:trackid")).metaType(),
+              QMetaType::fromType<QDBusObjectPath>());
+    EXPECT_EQ(map.value(QStringLiteral("mpris:trackid")).value<QDBusObjectPath>().path(),
+              MprisValues::trackId(QStringLiteral("/clips/first.avi")));
+    EXPECT_EQ(map.value(QStringLiteral("mpris:length")).metaType(),
+              QMetaType::fromType<qlonglong>());
+    EXPECT_EQ(map.value(QStringLiteral("mpris:length")).toLongLong(), 20000000);
+    EXPECT_EQ(map.value(QStringLiteral("xesam:title")).toString(), "First clip");
+    EXPECT_EQ(map.value(QStringLiteral("xesam:url")).toString(), "file:///clips/first.avi");
+
+    MprisValues::Snapshot live = playingClip();
+    live.title.clear();
+    live.lengthMs = 0;
+    const QVariantMap liveMap = MprisValues::metadata(live);
+    EXPECT_FALSE(liveMap.contains(QStringLiteral("mpris:length")));
+    EXPECT_FALSE(liveMap.contains(QStringLiteral("xesam:title")));
+
+    const QVariantMap none = MprisValues::metadata(MprisValues::Snapshot{});
+    EXPECT_EQ(none.keys(), QStringList{QStringLiteral("mpris:trackid")});
+    EXPECT_EQ(none.value(QStringLiteral("mpris:trackid")).value<QDBusObjectPath>().path(),
+              MprisValues::NoTrack);
+}
+
+// Fault: commands offered that do nothing in the state at hand (pause of a stopped clip,
+// seeking a live stream, next outside the list).
+TEST(MprisValuesTest, AbilitiesFollowTheState) {
+    const auto flags = [](const MprisValues::Snapshot& s) {
+        const QVariantMap p = MprisValues::playerProperties(s);
+        return QStringList{p.value(QStringLiteral("CanPlay")).toString(),
+                           p.value(QStringLiteral("CanPause")).toString(),
+                           p.value(QStringLiteral("CanSeek")).toString(),
+                           p.value(QStringLiteral("CanGoNext")).toString(),
+                           p.value(QStringLiteral("CanGoPrevious")).toString()};
+    };
+    EXPECT_EQ(flags(playingClip()), QStringList({"true", "true", "true", "false", "false"}));
+    MprisValues::Snapshot stopped = playingClip();
+    stopped.state = MediaControl::Stopped;
+    stopped.listMode = true;
+    EXPECT_EQ(flags(stopped), QStringList({"true", "false", "true", "true", "true"}));
+    MprisValues::Snapshot live = playingClip();
+    live.lengthMs = 0;
+    EXPECT_EQ(flags(live), QStringList({"true", "true", "false", "false", "false"}));
+    EXPECT_EQ(flags(MprisValues::Snapshot{}),
+              QStringList({"false", "false", "false", "false", "false"}));
+}
+
+// Fault: announcing unchanged values at every look (the metadata's object path compared
+// as unequal to itself), announcing the position, or missing a real change.
+TEST(MprisValuesTest, OnlyChangedPropertiesAreAnnounced) {
+    const MprisValues::Snapshot before = playingClip();
+    EXPECT_TRUE(MprisValues::changedProperties(before, before).isEmpty());
+
+    MprisValues::Snapshot later = before;
+    later.positionMs += 250;
+    EXPECT_TRUE(MprisValues::changedProperties(before, later).isEmpty());
+
+    later.volume = 30;
+    later.state = MediaControl::Paused;
+    QVariantMap changed = MprisValues::changedProperties(before, later);
+    EXPECT_EQ(changed.keys(), QStringList({"PlaybackStatus", "Volume"}));
+    EXPECT_EQ(changed.value(QStringLiteral("PlaybackStatus")).toString(), "Paused");
+    EXPECT_DOUBLE_EQ(changed.value(QStringLiteral("Volume")).toDouble(), 0.3);
+
+    MprisValues::Snapshot other = before;
+    other.source = QStringLiteral("/clips/second.avi");
+    other.title = QStringLiteral("Second clip");
+    changed = MprisValues::changedProperties(before, other);
+    EXPECT_EQ(changed.keys(), QStringList{QStringLiteral("Metadata")});
+    EXPECT_EQ(
+        changed.value(QStringLiteral("Metadata")).toMap().value(QStringLiteral("xesam:title")),
+        "Second clip");
+}
+
+// Fault: schemes offered to the desktop that the player's gate then refuses, or file missing.
+TEST(MprisValuesTest, OfferedSchemesAreThoseThePlayerOpens) {
+    const QStringList schemes = MprisValues::uriSchemes();
+    ASSERT_TRUE(schemes.contains(QStringLiteral("file")));
+    EXPECT_GE(schemes.size(), 2);
+    for (const QString& scheme : schemes) {
+        if (scheme == u"file") continue;
+        const QString url = scheme + QStringLiteral("://host/clip");
+        EXPECT_NO_THROW(MediaLocation::engineTarget(url)) << url.toStdString();
+    }
+    QStringList once = schemes;
+    EXPECT_EQ(once.removeDuplicates(), 0);
+}
+
+} // namespace
+} // namespace korvel
