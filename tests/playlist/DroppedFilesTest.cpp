@@ -1,4 +1,5 @@
 #include "playlist/DroppedFiles.h"
+#include "../support/ErrorText.h"
 #include "base/KorvelError.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/PlayListModel.h"
@@ -13,20 +14,12 @@
 #include <functional>
 
 using namespace korvel;
+using korvel::test::errorText;
 
 namespace {
 
 using Col = PlayListModel::Column;
 using Kind = DroppedFiles::Kind;
-
-QString errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const KorvelError& error) {
-        return error.text();
-    }
-    return {};
-}
 
 QStringList column(const PlayListModel& list, int col) {
     QStringList texts;

@@ -1,3 +1,5 @@
+#include "../support/ErrorText.h"
+
 #include "playlist/ListEditor.h"
 #include "playlist/PlayListModel.h"
 
@@ -34,14 +36,6 @@ protected:
         return texts;
     }
     void select(int top, int bottom) { list.setSelection(top, bottom); }
-    QString errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const KorvelError& error) {
-            return error.text();
-        }
-        return {};
-    }
 
     PlayListModel list;
     ListEditor editor{list};
@@ -132,11 +126,11 @@ TEST_F(ListEditorTest, NothingIsCutAndTheListNeverOverflows) {
     full.setSelection(1, 10);
     fullEditor.CopyRows();
     full.selectRow(251);
-    EXPECT_EQ(errorOf([&] { fullEditor.PasteRows(); }),
+    EXPECT_EQ(test::errorText([&] { fullEditor.PasteRows(); }),
               "The playlist holds at most 254 entries: 6 were left out");
     EXPECT_EQ(full.entryCount(), 254);
     EXPECT_EQ(full.cell(PlayListModel::LocationColumn, 254), "f3");
-    EXPECT_EQ(errorOf([&] { fullEditor.PasteRows(); }),
+    EXPECT_EQ(test::errorText([&] { fullEditor.PasteRows(); }),
               "The playlist holds at most 254 entries: 10 were left out");
     EXPECT_EQ(full.entryCount(), 254);
 }

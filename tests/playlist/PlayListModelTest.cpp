@@ -1,4 +1,5 @@
 #include "playlist/PlayListModel.h"
+#include "../support/ErrorText.h"
 #include "base/KorvelError.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <QSignalSpy>
 
 using namespace korvel;
+using korvel::test::errorText;
 
 namespace {
 
@@ -23,15 +25,6 @@ const QStringList Blank(PlayListModel::ColumnCount);
 
 void addEntries(PlayListModel& list, int count) {
     for (int i = 0; i < count; ++i) list.AddEntry(QStringLiteral("/clips/%1.avi").arg(i + 1));
-}
-
-QString errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const KorvelError& error) {
-        return error.text();
-    }
-    return {};
 }
 
 } // namespace

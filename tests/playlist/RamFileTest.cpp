@@ -1,4 +1,5 @@
 #include "playlist/RamFile.h"
+#include "../support/ErrorText.h"
 #include "base/KorvelError.h"
 #include "playlist/PlayListModel.h"
 
@@ -15,19 +16,11 @@
 #include <functional>
 
 using namespace korvel;
+using korvel::test::errorText;
 
 namespace {
 
 using Col = PlayListModel::Column;
-
-QString errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const KorvelError& error) {
-        return error.text();
-    }
-    return {};
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

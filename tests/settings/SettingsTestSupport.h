@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../support/ErrorText.h"
 #include "base/KorvelError.h"
 #include "playlist/SettingsData.h"
 
@@ -57,15 +58,6 @@ inline void putFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         throw KorvelError(QStringLiteral("test setup cannot write ") + path);
     }
-}
-
-inline QString errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const KorvelError& error) {
-        return error.text();
-    }
-    return {};
 }
 
 } // namespace korvel::test
