@@ -144,9 +144,16 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
     CurrentPos = lPos;
     if (!HasEndMark) EndPoint = lLen;
     if (EndPoint > 0) {
-        if (EndPoint - CurrentPos < 100) {
+        // The end counts once each time the position comes into the last 100 ms: the
+        // reports that follow it there (the engine's own end report, a play at the end) are
+        // the same end, and a count must not run down twice for one pass.
+        const bool atEnd = EndPoint - CurrentPos < 100;
+        if (atEnd && !m_endReached) {
+            m_endReached = true;
             ResumeFullScreen = m_control.QueryFullScreen();
             ClipFinished();
+        } else if (!atEnd) {
+            m_endReached = false;
         }
         if (m_panel) {
             // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
@@ -241,8 +248,10 @@ void Playback::startRow(int row) {
 void Playback::ClipFinished() {
     // A single clip plays out; going on through the list belongs to list mode.
     if (!PlaylistMode) return;
-    RemainingPlays = std::int8_t(RemainingPlays - 1);
-    if (RemainingPlays == 0) {
+    // Plays used up stay used up: after a walk that found nothing, the last entry does not
+    // start over and over.
+    if (RemainingPlays > 0) RemainingPlays = std::int8_t(RemainingPlays - 1);
+    if (RemainingPlays <= 0) {
         PlayNextEntry(+1);
     } else {
         OpenEntry(true, QString());

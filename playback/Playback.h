@@ -111,6 +111,8 @@ private:
     SkinElements* m_panel = nullptr;
     SkinElements* m_listSkin = nullptr;
     PlayListCells* m_list = nullptr;
+    // The position is within the end point's last 100 ms and that end was taken.
+    bool m_endReached = false;
 };
 
 } // namespace korvel

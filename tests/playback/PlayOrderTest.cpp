@@ -231,3 +231,28 @@ TEST_F(PlayOrderTest, FinishInFullScreenResumesIt) {
     EXPECT_EQ(control.log.mid(0, 3),
               QStringList({"LoadSource:/clips/2.mpg", "StartPlay", "EnterFullScreen"}));
 }
+
+// Fault: every report inside the last 100 ms counted as another end, so a count ran down
+// twice in one pass; and once the list had ended, each later end started the last entry
+// again, without end.
+TEST_F(PlayOrderTest, AnEndCountsOnceAndAnEndedListStaysEnded) {
+    fill("On Off On");
+    list.setEntry(1, "On", "2", "", "", "/clips/1.mpg");
+    playback.PlayFromTop();
+    playback.RealAudio1PositionChange(59950, 60000);
+    playback.RealAudio1PositionChange(60000, 60000); // the engine's own end report
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(1)}));
+    playback.RealAudio1PositionChange(0, 60000);
+    playback.RealAudio1PositionChange(59990, 60000);
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(1), clip(3)}));
+    playback.RealAudio1PositionChange(0, 60000);
+    playback.RealAudio1PositionChange(60000, 60000);
+    // The list has ended: play at the end, or a seek back and play, ends it again.
+    for (int pass = 0; pass < 3; ++pass) {
+        playback.RealAudio1PositionChange(30000, 60000);
+        playback.RealAudio1PositionChange(60000, 60000);
+    }
+    EXPECT_EQ(loads(), QStringList({clip(1), clip(1), clip(3)}));
+    EXPECT_EQ(list.current, 3);
+    EXPECT_EQ(playback.RemainingPlays, 0);
+}
