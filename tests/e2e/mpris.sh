@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# The player on the desktop's media controls, driven over a private session bus as a desktop
+# shell would: what plays and its title, pause and the position, opening another clip, the
+# volume, seeking, a refused location, and ending the program.
+set -uo pipefail
+
+# The whole test runs on a bus of its own, started for it and gone with it.
+if [ -z "${KORVEL_E2E_PRIVATE_BUS:-}" ]; then
+    if ! command -v dbus-run-session >/dev/null || ! command -v gdbus >/dev/null; then
+        echo "no dbus-run-session or gdbus: skipped"
+        exit 77
+    fi
+    KORVEL_E2E_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
+source "$(dirname "$0")/support/common.sh"
+e2e_init "$1"
+e2e_own_settings
+skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
+
+first=$(make_test_clip mpris-first.avi "Bus first clip" 30) || fail "ffmpeg could not make a clip"
+second=$(make_test_clip mpris-second.avi "Bus second clip" 30) || fail "ffmpeg could not make a clip"
+
+bus_call() {
+    gdbus call --session --dest org.mpris.MediaPlayer2.korvel \
+        --object-path /org/mpris/MediaPlayer2 --method "$@"
+}
+# A player property as gdbus prints it, "(<'Playing'>,)" for example.
+player_property() {
+    bus_call org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player "$1"
+}
+status_is() { [ "$(player_property PlaybackStatus)" = "(<'$1'>,)" ]; }
+position_us() { player_property Position | sed -E 's/^\(<int64 (-?[0-9]+)>,\)$/\1/'; }
+title_is() { player_property Metadata | grep -qF "'xesam:title': <'$1'>"; }
+name_owned() {
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.korvel |
+        grep -qF '(true,)'
+}
+position_moves() {
+    local before
+    before=$(position_us)
+    wait_within 3 position_differs_from "$before"
+}
+position_differs_from() { [ "$(position_us)" != "$1" ]; }
+# Succeeds when the position read over the bus stays the same for $1 seconds.
+position_holds() {
+    local deadline held
+    deadline=$(deadline_after "$1")
+    held=$(position_us)
+    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
+        sleep 0.2
+        [ "$(position_us)" = "$held" ] || return 1
+    done
+}
+# Clicks the middle of the panel's slider $1 until $2 holds, up to three times: a click on
+# the panel is at times not taken, and that is not what this test is about.
+click_slider_until() {
+    for _ in 1 2 3; do
+        click_in_front "$panel" "$skin" "$1"
+        rest_pointer "$pid"
+        wait_within 2 "$2" && return 0
+    done
+    return 1
+}
+caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
+error_box_shown() { xdotool search --onlyvisible --name '^Korvel 2\.8$' >/dev/null 2>&1; }
+
+"$build/korvel" "$first" >"$runtime/korvel.log" 2>&1 &
+pid=$!
+started_pids+=("$pid")
+panel=$(window_named 'Korvel') || exit 1
+playback=$(window_named 'Bus first clip') || exit 1
+
+# Fault: the player does not appear on the session bus.
+wait_until 10 name_owned || fail "org.mpris.MediaPlayer2.korvel is not on the bus"
+gdbus monitor --session --dest org.mpris.MediaPlayer2.korvel >"$runtime/monitor.log" 2>&1 &
+started_pids+=("$!")
+
+identity=$(bus_call org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2 Identity)
+[ "$identity" = "(<'Korvel'>,)" ] || fail "the identity reads $identity"
+schemes=$(bus_call org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2 SupportedUriSchemes)
+grep -qF "'file'" <<<"$schemes" && grep -qF "'rtsp'" <<<"$schemes" ||
+    fail "the offered schemes read $schemes"
+
+# Fault: a playing clip not shown as playing, or without its title.
+wait_until 10 status_is Playing || fail "the status reads $(player_property PlaybackStatus)"
+wait_until 10 title_is "Bus first clip" || fail "the metadata reads $(player_property Metadata)"
+player_property Metadata | grep -qF "'mpris:trackid': <objectpath '/" ||
+    fail "the track id is no object path: $(player_property Metadata)"
+position_moves || fail "the position does not advance while playing"
+
+# Fault: Pause over the bus leaves the clip playing, the status unchanged or unannounced,
+# or the panel's clock disagreeing with the bus.
+bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
+wait_until 10 status_is Paused || fail "the status reads $(player_property PlaybackStatus)"
+wait_within 10 position_holds 1.5 || fail "the position advances after Pause"
+wait_within 10 clock_holds 1.5 || fail "the panel's clock runs on after Pause"
+wait_for_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'>" ||
+    fail "the pause was not announced"
+
+# Fault: PlayPause does not resume a paused clip.
+bus_call org.mpris.MediaPlayer2.Player.PlayPause >/dev/null || fail "PlayPause was refused"
+wait_until 10 status_is Playing || fail "PlayPause left $(player_property PlaybackStatus)"
+position_moves || fail "the position does not advance after PlayPause"
+
+# Fault: ordinary play, pause and resume announced as seeks.
+seeks() { grep -cF "Player.Seeked" "$runtime/monitor.log"; }
+[ "$(seeks)" = 0 ] || fail "Seeked was sent without a seek"
+
+# Fault: a seek from the panel's position track (not asked for over the bus) not announced.
+seeks_before=0
+more_seeks() { [ "$(seeks)" -gt "$seeks_before" ]; }
+position_past_ten() { [ "$(position_us)" -ge 10000000 ]; }
+click_slider_until TRACKBAR_POS position_past_ten ||
+    fail "the panel's position track did not seek: $(position_us)"
+wait_until 5 more_seeks || fail "the seek from the panel was not announced with Seeked"
+seeks_before=$(seeks)
+
+# Fault: OpenUri does not switch clips, or a file URI is not taken as a local file.
+uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' "$second")
+bus_call org.mpris.MediaPlayer2.Player.OpenUri "$uri" >/dev/null || fail "OpenUri was refused"
+wait_until 10 caption_is "Bus second clip" || fail "the caption reads $(xdotool getwindowname "$playback")"
+wait_until 10 title_is "Bus second clip" || fail "the metadata reads $(player_property Metadata)"
+wait_for_text "$runtime/monitor.log" "'xesam:title': <'Bus second clip'>" ||
+    fail "the new clip's metadata was not announced"
+
+# Fault: a location the player cannot open is answered as success, or shown in an error box
+# on the user's screen instead of being told to the program that asked.
+if bus_call org.mpris.MediaPlayer2.Player.OpenUri "file:///no/such/clip.avi" \
+    >"$runtime/refused.txt" 2>&1; then
+    fail "OpenUri of a missing file answered success"
+fi
+grep -qF "no such file" "$runtime/refused.txt" || fail "the refusal reads $(cat "$runtime/refused.txt")"
+! error_box_shown || fail "a refused OpenUri showed an error box"
+caption_is "Bus second clip" || fail "a refused OpenUri changed the clip"
+
+# Fault: a clip that opens announced as a seek (its position starts anew).
+[ "$(seeks)" = "$seeks_before" ] || fail "the new clip's start was announced as a seek"
+
+# Fault: Seek does not move the clip, or the jump is not announced with Seeked.
+wait_until 10 status_is Playing || fail "the second clip does not play"
+bus_call org.mpris.MediaPlayer2.Player.Seek 10000000 >/dev/null || fail "Seek was refused"
+wait_until 10 position_past_ten || fail "the position after Seek reads $(position_us)"
+wait_until 10 more_seeks || fail "no Seeked after the seek"
+
+# Fault: a volume set over the bus does not reach the panel's slider.
+bus_call org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volume "<0.3>" \
+    >/dev/null || fail "setting the volume was refused"
+volume_is_three_tenths() {
+    player_property Volume | awk '{ gsub(/[^0-9.]/, ""); exit !($0 > 0.295 && $0 < 0.305) }'
+}
+wait_until 5 volume_is_three_tenths || fail "the volume reads $(player_property Volume)"
+volume_announced() { grep -qE "'Volume': <0\.(3|29999)" "$runtime/monitor.log"; }
+wait_until 10 volume_announced || fail "the volume change was not announced"
+
+# Fault: SetPosition honoured for another clip's track id, or ignored for this one's.
+trackid=$(player_property Metadata | grep -oE "objectpath '[^']+'" | cut -d"'" -f2)
+[ -n "$trackid" ] || fail "no track id in $(player_property Metadata)"
+bus_call org.mpris.MediaPlayer2.Player.SetPosition /org/korvel/Korvel/Track/t0 2000000 \
+    >/dev/null || fail "SetPosition with another track id was refused"
+position_stays_past_ten() {
+    local deadline
+    deadline=$(deadline_after "$1")
+    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
+        position_past_ten || return 1
+        sleep 0.2
+    done
+}
+position_stays_past_ten 1 || fail "SetPosition for another clip moved this one to $(position_us)"
+bus_call org.mpris.MediaPlayer2.Player.SetPosition "$trackid" 2000000 >/dev/null ||
+    fail "SetPosition was refused"
+position_near_start() { [ "$(position_us)" -lt 6000000 ]; }
+wait_until 10 position_near_start || fail "the position after SetPosition reads $(position_us)"
+
+# Fault: Stop over the bus leaves the clip playing or still offering a pause; Play after it
+# does not start it again.
+bus_call org.mpris.MediaPlayer2.Player.Stop >/dev/null || fail "Stop was refused"
+wait_until 10 status_is Stopped || fail "Stop left $(player_property PlaybackStatus)"
+[ "$(player_property CanPause)" = "(<false>,)" ] || fail "a stopped clip offers a pause"
+bus_call org.mpris.MediaPlayer2.Player.Play >/dev/null || fail "Play was refused"
+wait_until 10 status_is Playing || fail "Play after Stop left $(player_property PlaybackStatus)"
+
+# Fault: Raise does not bring back a minimized playback window.
+xdotool windowminimize --sync "$playback" 2>/dev/null || fail "cannot minimize the playback window"
+bus_call org.mpris.MediaPlayer2.Raise >/dev/null || fail "Raise was refused"
+wait_until 10 window_viewable "$playback" || fail "Raise left the playback window hidden"
+
+# Fault: a second player that finds the name taken fails to start, shows an error box, or
+# takes the name from the first.
+mkdir -m 700 "$runtime/other"
+XDG_RUNTIME_DIR="$runtime/other" "$build/korvel" "$first" >"$runtime/other.log" 2>&1 &
+other=$!
+started_pids+=("$other")
+timeout 20 xdotool search --sync --onlyvisible --pid "$other" >/dev/null 2>&1 ||
+    fail "the second player shows no window"
+wait_for_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||
+    fail "the second player did not say why it has no media controls"
+! error_box_shown || fail "the second player showed an error box"
+owner=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.GetConnectionUnixProcessID org.mpris.MediaPlayer2.korvel)
+[ "$owner" = "(uint32 $pid,)" ] || fail "the name went from the first player to $owner"
+kill -TERM "$other"
+wait_exit "$other" 10
+[ "$exit_code" = 0 ] || fail "the second player ended with '$exit_code'"
+
+# Fault: Quit leaves the player running, or ends it with a failure.
+bus_call org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit was refused"
+wait_exit "$pid" 15
+[ "$exit_code" = 0 ] || fail "the player ended with '$exit_code' after Quit"
+echo "mpris: passed"

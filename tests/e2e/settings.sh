@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# What the player remembers between runs, under a real window manager: the playback window's
+# frame comes back to the pixel where it stood, also after the stay-on-top toggle made the
+# window anew; the fixed size and a list built with the buttons come back too.
+set -uo pipefail
+source "$(dirname "$0")/support/common.sh"
+e2e_init "$1"
+skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
+list_skin="$(cd "$(dirname "$0")/../../resources" && pwd)/ListSkin.ini"
+settings="$XDG_CONFIG_HOME/korvel/korvel.ini"
+
+caption="Settings clip"
+clip=$(make_test_clip settings-20s.avi "$caption" 20) || fail "ffmpeg could not make the clip"
+
+playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
+# The outer top-left corner of the playback window: its client area less the frame's left
+# and top edges as the window manager gives them.
+frame_origin() {
+    local id x y left top
+    id=$(playback_id)
+    [ -n "$id" ] || return 1
+    IFS=, read -r x y <<<"$(window_origin "$id")"
+    read -r left _ top _ <<<"$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -E 's/.*= //; s/,//g')"
+    echo "$((x - left)),$((y - top))"
+}
+frame_at() { [ "$(frame_origin)" = "$1" ]; }
+
+start_player() {
+    "$build/korvel" "$clip" >"$runtime/korvel-$1.log" 2>&1 &
+    pid=$!
+    started_pids+=("$pid")
+    panel=$(window_named 'Korvel') || exit 1
+    window_named "$caption" >/dev/null || exit 1
+}
+
+close_player() {
+    click_in_front "$panel" "$skin" BUTTON_EXIT
+    wait_exit "$pid" 10
+    [ "$exit_code" = 0 ] || fail "the close button ended the player with '$exit_code'"
+}
+
+# A first run places the frame where the settings say (the place a new user gets).
+start_player 1
+wait_until 10 frame_at 5,5 || fail "the frame stands at $(frame_origin), not at 5,5"
+# Clear of the panel and the list: once on top, the window would cover their buttons.
+xdotool windowmove "$(playback_id)" 640 420
+wait_until 5 eval '[ "$(frame_origin)" != 5,5 ]' || fail "the window did not move"
+place=$(frame_origin)
+# The stay-on-top toggle makes the window anew; it must not shift by the frame.
+click_in_front "$panel" "$skin" BUTTON_TOP
+wait_until 10 eval '[ -n "$(xprop -id "$(playback_id)" _NET_WM_STATE | grep ABOVE)" ]' ||
+    fail "the playback window did not stay on top"
+wait_until 5 frame_at "$place" || fail "the top toggle moved the frame from $place to $(frame_origin)"
+click_in_front "$panel" "$skin" BUTTON_FIX
+keys_in "$panel" ctrl+l
+list=$(window_named 'Korvel PlayList') || exit 1
+click_in_front "$list" "$list_skin" ADD
+close_player
+grep -q '^WindowFix=1' "$settings" || fail "the fixed size was not stored: $(cat "$settings")"
+grep -q '^ListRow=3' "$settings" || fail "the list was not stored: $(cat "$settings")"
+
+# The next run puts every place back exactly, and the list.
+start_player 2
+wait_until 10 frame_at "$place" || fail "the frame came back at $(frame_origin), not at $place"
+close_player
+grep -q "^ListRow=3" "$settings" || fail "the list was lost at the second close"
+echo "settings: passed"
