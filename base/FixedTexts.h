@@ -33,6 +33,11 @@ inline const QString NothingToOpen = QStringLiteral("Nothing to open");
 inline const QString EngineRefused = QStringLiteral("The media engine refused %1: %2");
 inline const QString EngineStart = QStringLiteral("Cannot start the media engine");
 inline const QString EngineOption = QStringLiteral("Cannot start the media engine: option %1: %2");
+inline const QString CannotPlay = QStringLiteral("Cannot play %1: %2");
+inline const QString NoPicture = QStringLiteral("the picture could not be set up");
+inline const QString NoAnswer = QStringLiteral("no answer within %1 s");
+inline const QString CannotSeek = QStringLiteral("Cannot seek");
+inline const QString CannotStop = QStringLiteral("Cannot stop");
 inline const QString VolumeRange = QStringLiteral("Volume must be 0..100");
 inline const QString CannotShowPicture = QStringLiteral("Cannot show the picture: %1");
 

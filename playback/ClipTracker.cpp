@@ -1,5 +1,6 @@
 #include "playback/ClipTracker.h"
 
+#include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 
 #include <algorithm>
@@ -134,8 +135,7 @@ void ClipTracker::endFile(const EndFile& end) {
     }
     // The Stopped handler may load another clip: the failure names this one.
     const QString failure =
-        QStringLiteral("Cannot %1 %2: %3")
-            .arg(started() ? QStringLiteral("play") : QStringLiteral("open"), m_source, end.error);
+        (started() ? FixedTexts::CannotPlay : FixedTexts::CannotOpen).arg(m_source, end.error);
     if (m_phase != Phase::Stopped) {
         // Not our own stop: a seek remembered since then does not apply.
         m_startAt = 0;
@@ -186,12 +186,12 @@ void ClipTracker::idleChanged(bool idle) {
 void ClipTracker::openTimedOut() {
     if (!opening()) return;
     if (m_phase == Phase::AwaitingPicture) {
-        giveUp(QStringLiteral("Cannot open %1: the picture could not be set up").arg(m_source));
+        giveUp(FixedTexts::CannotOpen.arg(m_source, FixedTexts::NoPicture));
         setState(State::Stopped);
         return;
     }
-    giveUp(QStringLiteral("Cannot open %1: no answer within %2 s")
-               .arg(m_source, QString::number(m_openTimeoutMs / 1000.0)));
+    giveUp(FixedTexts::CannotOpen.arg(
+        m_source, FixedTexts::NoAnswer.arg(QString::number(m_openTimeoutMs / 1000.0))));
     m_engine.stop();
 }
 

@@ -391,10 +391,10 @@ std::int64_t MpvMediaControl::open(const QString& target, std::int64_t startMs) 
 }
 
 void MpvMediaControl::seek(std::int64_t ms) {
-    command({"seek", secondsText(ms).constData(), "absolute"}, QStringLiteral("Cannot seek"));
+    command({"seek", secondsText(ms).constData(), "absolute"}, FixedTexts::CannotSeek);
 }
 
-void MpvMediaControl::stop() { command({"stop"}, QStringLiteral("Cannot stop")); }
+void MpvMediaControl::stop() { command({"stop"}, FixedTexts::CannotStop); }
 
 void MpvMediaControl::setPaused(bool paused) { setFlag("pause", paused); }
 
