@@ -16,14 +16,6 @@ started_pids+=("$pid")
 
 panel=$(window_named 'Korvel') || exit 1
 window_named "Clock clip" >/dev/null || exit 1
-click() {
-    click_in_front "$panel" "$skin" "$1"
-    rest_pointer "$pid"
-}
-panel_keys() {
-    keys_in "$panel" "$@"
-    rest_pointer "$pid"
-}
 rest_pointer "$pid"
 
 # Fault: the clock does not run while the clip plays.

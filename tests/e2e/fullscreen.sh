@@ -18,9 +18,6 @@ panel=$(window_named 'Korvel') || exit 1
 window_named "$caption" >/dev/null || exit 1
 screen=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 
-# The playback window is looked up by its caption each time: full screen may give it a new
-# window id.
-playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
 # "X,Y WIDTHxHEIGHT" of the picture area on the screen.
 playback_place() {
     local id
@@ -33,10 +30,6 @@ playback_place() {
 }
 placed_at() { [ "$(playback_place)" = "$1" ]; }
 covers_screen() { placed_at "0,0 $screen"; }
-click() {
-    click_in_front "$panel" "$skin" "$1"
-    rest_pointer "$pid"
-}
 rest_pointer "$pid"
 normal=$(playback_place)
 [ "${normal#* }" = 320x240 ] || fail "the picture starts as $normal"

@@ -19,23 +19,12 @@ started_pids+=("$pid")
 panel=$(window_named 'Korvel') || exit 1
 window_named "$caption" >/dev/null || exit 1
 
-# The playback window is looked up by its caption each time: the top button gives it a new
-# window id.
-playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
 playback_size() {
     local id
     id=$(playback_id)
     if [ -n "$id" ]; then window_size "$id"; else echo "not shown"; fi
 }
 size_is() { [ "$(playback_size)" = "$1" ]; }
-click() {
-    click_in_front "$panel" "$skin" "$1"
-    rest_pointer "$pid"
-}
-panel_keys() {
-    keys_in "$panel" "$@"
-    rest_pointer "$pid"
-}
 rest_pointer "$pid"
 
 # Fault: F11 mutes without the mute button showing it, or a second F11 leaves it down.

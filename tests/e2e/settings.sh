@@ -12,7 +12,6 @@ settings="$XDG_CONFIG_HOME/korvel/korvel.ini"
 caption="Settings clip"
 clip=$(make_test_clip settings-20s.avi "$caption" 20) || fail "ffmpeg could not make the clip"
 
-playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
 # The outer top-left corner of the playback window: its client area less the frame's left
 # and top edges as the window manager gives them.
 frame_origin() {

@@ -282,3 +282,18 @@ press_position_track() {
     xdotool mouseup 1
     return $moved
 }
+
+# A click on element $1 of the panel, or keys pressed in it, with the pointer then at rest
+# and the tooltips gone. They use the test's $panel, $skin and $pid.
+click() {
+    click_in_front "$panel" "$skin" "$1"
+    rest_pointer "$pid"
+}
+panel_keys() {
+    keys_in "$panel" "$@"
+    rest_pointer "$pid"
+}
+
+# The playback window by the test's $caption; looked up each time, since the top button
+# gives it a new window id.
+playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
