@@ -4,6 +4,7 @@
 #include "app/MprisRoot.h"
 #include "app/PlayerWindows.h"
 #include "base/KorvelError.h"
+#include "playback/ClipTitle.h"
 #include "playback/MpvMediaControl.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
@@ -102,7 +103,7 @@ MprisValues::Snapshot MprisService::snapshot() const {
     MprisValues::Snapshot values;
     values.state = m_state();
     values.source = control.QuerySource();
-    values.title = control.QueryTitle();
+    values.title = ClipTitle::of(control);
     values.lengthMs = control.QueryLength();
     values.positionMs = MprisValues::shownPosition(playback.CurrentPos, values.lengthMs);
     values.volume =

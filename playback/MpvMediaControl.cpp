@@ -3,11 +3,15 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "playback/EngineLog.h"
 #include "playback/MediaLocation.h"
+#include "playback/MpvLibrary.h"
 #include "playback/PictureControls.h"
 #include "playback/PictureView.h"
 
 #include <mpv/client.h>
+
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -64,6 +69,12 @@ void requireSet(int status, const char* name) {
             FixedTexts::EngineRefused.arg(QString::fromUtf8(name), engineError(status)));
 }
 
+// Decoding on a graphics processor is tried only where there is one; probing for it
+// elsewhere finds nothing and fills the terminal with the drivers' complaints.
+const char* hardwareDecoding(bool on) {
+    return on && PictureView::hasGraphicsProcessor() ? "auto-safe" : "no";
+}
+
 std::int64_t toMs(double seconds) { return std::llround(seconds * 1000.0); }
 
 QByteArray secondsText(std::int64_t ms) {
@@ -89,29 +100,19 @@ constexpr ClipTracker::EndReason EndReasons[] = {
 } // namespace
 
 MpvMediaControl::MpvMediaControl(const Options& options, QObject* parent)
-    : QObject(parent), m_wakeup(this, [this] { drainEvents(); }),
+    : QObject(parent), m_options(options), m_wakeup(this, [this] { drainEvents(); }),
       m_tracker(
           *this, [this] { return m_clock.elapsed(); }, options.positionIntervalMs,
           options.openTimeoutMs),
       m_audioOutput(options.audioOutput) {
     m_clock.start();
-    try {
-        createCore(options);
-        createPicture(options.picture);
-    } catch (...) {
-        if (m_mpv) {
-            mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-            mpv_terminate_destroy(m_mpv);
-        }
-        throw;
-    }
+    createPictureArea();
     m_openTimer.setSingleShot(true);
     m_openTimer.setInterval(options.openTimeoutMs);
     connect(&m_openTimer, &QTimer::timeout, this, [this] {
         m_tracker.openTimedOut();
         settle();
     });
-    if (!m_view || m_view->isReady()) m_tracker.pictureReady();
 }
 
 // The render context goes first (the picture needs the engine), then the wakeup, then the
@@ -119,19 +120,49 @@ MpvMediaControl::MpvMediaControl(const Options& options, QObject* parent)
 MpvMediaControl::~MpvMediaControl() {
     m_openTimer.stop();
     if (m_pictureWidget) {
-        m_view->detach();
+        if (m_view) m_view->detach();
         if (!m_pictureWidget->parent()) delete m_pictureWidget.data();
     }
+    destroyCore();
+}
+
+// The engine itself is made when the first clip is loaded: until then the player has
+// nothing to decode, and starting it (with the libraries it brings) would only delay the
+// windows and hold memory.
+void MpvMediaControl::requireCore() {
+    if (m_mpv) return;
+    try {
+        createCore(m_options);
+        createPicture(m_options.picture);
+    } catch (...) {
+        if (m_pictureWidget && m_view) {
+            m_view->detach();
+            delete m_view->widget();
+        }
+        m_view = nullptr;
+        destroyCore();
+        throw;
+    }
+    if (!m_view || m_view->isReady()) m_tracker.pictureReady();
+}
+
+void MpvMediaControl::destroyCore() {
+    if (!m_mpv) return;
     mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    mpv_terminate_destroy(m_mpv);
+    mpv_terminate_destroy(std::exchange(m_mpv, nullptr));
 }
 
 void MpvMediaControl::createCore(const Options& options) {
     // The engine refuses to start unless numbers are written the C way.
     std::setlocale(LC_NUMERIC, "C");
     m_mpv = mpv_create();
-    if (!m_mpv) throw KorvelError(FixedTexts::EngineStart);
+    if (!m_mpv) {
+        const QString why = MpvLibrary::failure();
+        throw KorvelError(why.isEmpty() ? FixedTexts::EngineStart
+                                        : FixedTexts::EngineStart + QStringLiteral(": ") + why);
+    }
     for (const auto& option : EngineOptions) setOption(option[0], option[1]);
+    applySettings();
     setOption("vo", options.picture == Options::Picture::None ? "null" : "libmpv");
     if (!options.audioOutput.isEmpty()) setOption("ao", options.audioOutput.toUtf8().constData());
     const int status = mpv_initialize(m_mpv);
@@ -142,8 +173,8 @@ void MpvMediaControl::createCore(const Options& options) {
     mpv_set_wakeup_callback(
         m_mpv, [](void* control) { static_cast<MpvMediaControl*>(control)->m_wakeup.request(); },
         this);
-    // Errors only, to learn why a sound output failed; nothing of it is shown otherwise.
-    mpv_request_log_messages(m_mpv, "error");
+    // Errors, to learn why a sound output failed, and more when the engine's log is on.
+    mpv_request_log_messages(m_mpv, EngineLog::engineLevel());
     mpv_observe_property(m_mpv, TimePos, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
@@ -158,13 +189,39 @@ void MpvMediaControl::setOption(const char* name, const char* value) {
             FixedTexts::EngineOption.arg(QString::fromUtf8(name), engineError(status)));
 }
 
+// The area the picture will be shown in exists from the start, so the playback window has
+// it to hold and the user's clicks and keys on it are heard before any clip.
+void MpvMediaControl::createPictureArea() {
+    if (m_options.picture == Options::Picture::None) return;
+    auto* area = new QWidget;
+    area->setAttribute(Qt::WA_OpaquePaintEvent);
+    area->setAutoFillBackground(true);
+    QPalette black = area->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    area->setPalette(black);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pictureWidget = area;
+    m_controls = new PictureControls(area, this);
+    m_controls->onClick = [this](int flags, int x, int y) {
+        if (OnLButtonUp) OnLButtonUp(flags, x, y);
+    };
+    m_controls->onKey = [this](int flags, int key) {
+        if (OnKeyDown) OnKeyDown(flags, key);
+    };
+}
+
 void MpvMediaControl::createPicture(Options::Picture picture) {
-    if (picture == Options::Picture::None) return;
+    if (picture == Options::Picture::None || !m_pictureWidget) return;
     const auto choice = picture == Options::Picture::OpenGl     ? PictureView::Choice::OpenGl
                         : picture == Options::Picture::Software ? PictureView::Choice::Software
                                                                 : PictureView::Choice::Automatic;
     m_view = PictureView::create(m_mpv, choice);
-    m_pictureWidget = m_view->widget();
+    // The area hears the pointer and the keys; the view only draws.
+    QWidget* view = m_view->widget();
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    view->setFocusPolicy(Qt::NoFocus);
+    m_pictureWidget->layout()->addWidget(view);
     // The OpenGL view comes up when first shown (inside its GL setup); a load made before
     // waits for it and is sent from the event loop.
     m_view->onReady = [this] {
@@ -175,13 +232,6 @@ void MpvMediaControl::createPicture(Options::Picture picture) {
                 settle();
             },
             Qt::QueuedConnection);
-    };
-    m_controls = new PictureControls(m_pictureWidget, this);
-    m_controls->onClick = [this](int flags, int x, int y) {
-        if (OnLButtonUp) OnLButtonUp(flags, x, y);
-    };
-    m_controls->onKey = [this](int flags, int key) {
-        if (OnKeyDown) OnKeyDown(flags, key);
     };
 }
 
@@ -245,7 +295,10 @@ MpvMediaControl::Notice MpvMediaControl::noticeOf(const mpv_event& event) {
             notice.number = *static_cast<const int*>(property->data);
     } else if (event.event_id == MPV_EVENT_LOG_MESSAGE) {
         const auto* message = static_cast<const mpv_event_log_message*>(event.data);
-        if (qstrncmp(message->prefix, SoundOutputLog, qstrlen(SoundOutputLog)) == 0)
+        qCInfo(EngineLog::category(), "%s: %s: %s", message->level, message->prefix,
+               QByteArray(message->text).trimmed().constData());
+        if (message->log_level <= MPV_LOG_LEVEL_ERROR &&
+            qstrncmp(message->prefix, SoundOutputLog, qstrlen(SoundOutputLog)) == 0)
             notice.text = QString::fromUtf8(message->prefix) + QStringLiteral(": ") +
                           QString::fromUtf8(message->text).trimmed();
     }
@@ -405,23 +458,37 @@ void MpvMediaControl::armOpenTimer(bool on) { on ? m_openTimer.start() : m_openT
 QString MpvMediaControl::QuerySource() const { return m_tracker.source(); }
 
 void MpvMediaControl::LoadSource(const QString& location) {
+    MediaLocation::engineTarget(location); // a refused location needs no engine
+    requireCore();
     m_tracker.load(location);
     settle();
 }
 
 int MpvMediaControl::QueryVolume() const {
-    const double volume = std::clamp(readNumber("volume", 100), 0.0, 100.0);
+    const double volume = std::clamp(readNumber("volume", m_settings.volume), 0.0, 100.0);
     return static_cast<int>(std::lround(volume * 255.0 / 100.0));
 }
 
 void MpvMediaControl::ApplyVolume(int volume) {
     if (volume < 0 || volume > 100) throw KorvelError(FixedTexts::VolumeRange);
-    setNumber("volume", volume);
+    if (m_mpv) setNumber("volume", volume);
+    m_settings.volume = volume;
 }
 
-void MpvMediaControl::ApplyMute(bool mute) { setFlag("mute", mute); }
+void MpvMediaControl::ApplyMute(bool mute) {
+    if (m_mpv) setFlag("mute", mute);
+    m_settings.mute = mute;
+}
 
-bool MpvMediaControl::isMuted() const { return readFlag("mute", false); }
+bool MpvMediaControl::isMuted() const { return readFlag("mute", m_settings.mute); }
+
+// What was set before the engine existed is where it starts.
+void MpvMediaControl::applySettings() {
+    setNumber("volume", m_settings.volume);
+    setFlag("mute", m_settings.mute);
+    setFlag("keepaspect", m_settings.keepAspect);
+    setOption("hwdec", hardwareDecoding(m_settings.hardwareDecoding));
+}
 
 void MpvMediaControl::StopPlay() {
     m_tracker.stop();
@@ -454,14 +521,18 @@ void MpvMediaControl::EnterFullScreen() {
     if (m_controls) m_controls->enterFullScreen();
 }
 
-void MpvMediaControl::OptionSwitch1(bool on) { setFlag("keepaspect", on); }
+void MpvMediaControl::OptionSwitch1(bool on) {
+    if (m_mpv) setFlag("keepaspect", on);
+    m_settings.keepAspect = on;
+}
 
 void MpvMediaControl::OptionSwitch2(bool on) {
     if (m_controls) m_controls->setForwarding(on);
 }
 
 void MpvMediaControl::OptionSwitch3(bool on) {
-    requireSet(mpv_set_property_string(m_mpv, "hwdec", on ? "auto-safe" : "no"), "hwdec");
+    if (m_mpv) requireSet(mpv_set_property_string(m_mpv, "hwdec", hardwareDecoding(on)), "hwdec");
+    m_settings.hardwareDecoding = on;
 }
 
 QWidget* MpvMediaControl::pictureWidget() { return m_pictureWidget.data(); }
@@ -486,18 +557,18 @@ void MpvMediaControl::setNumber(const char* name, double value) {
 
 bool MpvMediaControl::readFlag(const char* name, bool fallback) const {
     int value = 0;
-    if (mpv_get_property(m_mpv, name, MPV_FORMAT_FLAG, &value) < 0) return fallback;
+    if (!m_mpv || mpv_get_property(m_mpv, name, MPV_FORMAT_FLAG, &value) < 0) return fallback;
     return value != 0;
 }
 
 double MpvMediaControl::readNumber(const char* name, double fallback) const {
     double value = 0;
-    if (mpv_get_property(m_mpv, name, MPV_FORMAT_DOUBLE, &value) < 0) return fallback;
+    if (!m_mpv || mpv_get_property(m_mpv, name, MPV_FORMAT_DOUBLE, &value) < 0) return fallback;
     return value;
 }
 
 QString MpvMediaControl::readText(const char* name) const {
-    char* value = mpv_get_property_string(m_mpv, name);
+    char* value = m_mpv ? mpv_get_property_string(m_mpv, name) : nullptr;
     if (!value) return QString();
     const QString text = QString::fromUtf8(value);
     mpv_free(value);

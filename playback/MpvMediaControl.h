@@ -109,8 +109,12 @@ private:
         QString text;
     };
 
+    void requireCore();
     void createCore(const Options& options);
+    void destroyCore();
     void setOption(const char* name, const char* value);
+    void applySettings();
+    void createPictureArea();
     void createPicture(Options::Picture picture);
 
     void drainEvents();
@@ -143,9 +147,19 @@ private:
     double readNumber(const char* name, double fallback) const;
     QString readText(const char* name) const;
 
-    mpv_handle* m_mpv = nullptr;
-    QPointer<QWidget> m_pictureWidget;
-    PictureView* m_view = nullptr; // valid while m_pictureWidget is
+    // What the user set; kept for an engine made later, and read back until there is one.
+    struct Settings {
+        double volume = 100;
+        bool mute = false;
+        bool keepAspect = false;
+        bool hardwareDecoding = false;
+    };
+
+    Options m_options;
+    Settings m_settings;
+    mpv_handle* m_mpv = nullptr;       // none until the first clip is loaded
+    QPointer<QWidget> m_pictureWidget; // the area the picture is shown in
+    PictureView* m_view = nullptr;     // valid while m_pictureWidget is
     PictureControls* m_controls = nullptr;
     QTimer m_openTimer;
     QElapsedTimer m_clock;

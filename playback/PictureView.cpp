@@ -22,18 +22,13 @@ bool isSoftwareRenderer(const QByteArray& renderer) {
     return false;
 }
 
-// Without a render node there is no graphics processor to draw with; the probe below would
-// only load a software rasteriser (tens of megabytes) to find that out.
-bool hasRenderNode() {
-    const QDir dri(QStringLiteral("/dev/dri"));
-    return !dri.entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
-}
-
 // The offscreen and minimal platforms have no OpenGL widgets, even where a context exists.
 bool openGlUsable(bool hardwareOnly) {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") return false;
-    if (hardwareOnly && !hasRenderNode()) return false;
+    // Without one, the probe below would only load a software rasteriser (tens of
+    // megabytes) to find that out.
+    if (hardwareOnly && !PictureView::hasGraphicsProcessor()) return false;
     QOpenGLContext probe;
     if (!probe.create()) return false;
     if (!hardwareOnly) return true;
@@ -49,6 +44,12 @@ bool openGlUsable(bool hardwareOnly) {
 }
 
 } // namespace
+
+// A graphics processor has a render node.
+bool PictureView::hasGraphicsProcessor() {
+    const QDir dri(QStringLiteral("/dev/dri"));
+    return !dri.entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
+}
 
 PictureView* PictureView::create(mpv_handle* mpv, Choice choice) {
     if (choice != Choice::Software && openGlUsable(choice == Choice::Automatic)) {

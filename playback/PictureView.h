@@ -24,6 +24,8 @@ public:
     // A new view on `mpv` as chosen, the software one wherever OpenGL cannot be had. Raises
     // KorvelError when the engine refuses.
     static PictureView* create(mpv_handle* mpv, Choice choice);
+    // Whether the machine has a graphics processor to draw or decode with.
+    static bool hasGraphicsProcessor();
 
     virtual ~PictureView() = default;
 

@@ -4,6 +4,7 @@
 #include "base/IntegerText.h"
 #include "base/KorvelError.h"
 #include "base/TimeText.h"
+#include "playback/ClipTitle.h"
 #include "playback/MediaControl.h"
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
@@ -105,7 +106,7 @@ void Playback::RealAudio1StateChange(int, int newState) {
     }
     ApplySize();
     if (ResumeFullScreen) m_control.EnterFullScreen();
-    m_host.setCaption(m_control.QueryTitle());
+    m_host.setCaption(ClipTitle::of(m_control));
     refreshEntryNumber();
     if (m_panel) {
         m_panel->SetDisplayText(Panel::TextTitle, m_host.caption());

@@ -68,6 +68,16 @@ TEST(PlaybackShow, ShowPlaysTheArgument) {
               QStringList({t("LoadSource:/clips/日本語 clip.mp4"), "StartPlay"}));
 }
 
+// A clip without a title tag shows its file's name in the caption and on the panel, never
+// an empty caption.
+TEST_F(PlaybackTest, ClipWithoutTitleShowsItsFileName) {
+    playback.OpenEntry(false, "/clips/untagged holiday.mp4");
+    clip("/clips/untagged holiday.mp4", 60000, QString());
+    playback.RealAudio1StateChange(1, 4);
+    EXPECT_EQ(host.caption(), "untagged holiday.mp4");
+    EXPECT_EQ(display("TEXT_TITLE"), "untagged holiday.mp4");
+}
+
 // A three-minute single clip: title, entry number and times on the panel, the position
 // slider following, and nothing done at the end.
 TEST_F(PlaybackTest, SingleClipDrivesThePanel) {

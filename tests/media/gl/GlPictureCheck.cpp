@@ -48,9 +48,7 @@ int main(int argc, char** argv) {
     // Test machines draw OpenGL with a software rasteriser, which the automatic choice skips.
     options.picture = MpvMediaControl::Options::Picture::OpenGl;
     MpvMediaControl control(options);
-    auto* view = qobject_cast<GlPictureView*>(control.pictureWidget());
-    say("opengl", view != nullptr);
-    if (!view) return 1;
+    QWidget* area = control.pictureWidget();
     int state = MediaControl::Closed;
     control.OnStateChange = [&](int, int newState) { state = newState; };
     control.OnAsyncFailure = [](const QString& text) {
@@ -58,16 +56,20 @@ int main(int argc, char** argv) {
     };
 
     // Loaded before the picture exists: the clip opens once the picture comes up.
+    // The view is made with the engine, at the first clip.
     control.LoadSource(QString::fromLocal8Bit(argv[1]));
+    auto* view = area ? area->findChild<GlPictureView*>() : nullptr;
+    say("opengl", view != nullptr);
+    if (!view) return 1;
     control.StartPlay();
     QTest::qWait(200);
     say("opened_hidden", state != MediaControl::Closed);
-    auto first = windowWith(view);
+    auto first = windowWith(area);
     say("playing", QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000));
     say("drawn", QTest::qWaitFor([&] { return lit(view); }, 5000));
 
     // Another window means another GL context: the picture must come back.
-    auto second = windowWith(view);
+    auto second = windowWith(area);
     first.reset();
     control.SeekTo(0);
     say("drawn_again", QTest::qWaitFor([&] { return lit(view); }, 5000));

@@ -1,0 +1,60 @@
+#include "MediaTestSupport.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace korvel;
+using namespace korvel::test;
+
+namespace {
+
+bool engineLibraryMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/libmpv.so");
+}
+
+// Ends the (fresh) test process with `code` and says why when `holds` is false.
+void require(bool holds, int code, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "%s\n", what);
+    std::exit(code);
+}
+
+// Runs in a process of its own, where nothing has opened the engine yet.
+void settingsBeforeTheFirstClip() {
+    auto control = makeControl(MpvMediaControl::Options::Picture::Software);
+    require(!engineLibraryMapped(), 2, "opened before anything asked for it");
+    require(control->pictureWidget() != nullptr, 3, "no picture area before the first clip");
+    control->ApplyVolume(40);
+    control->ApplyMute(true);
+    control->OptionSwitch1(true);
+    control->OptionSwitch2(true);
+    control->OptionSwitch3(true);
+    control->StartPlay();
+    control->SeekTo(500);
+    require(control->QueryVolume() == 102, 4, "volume set before the engine not read back");
+    try {
+        control->LoadSource(clip(QStringLiteral("no such clip.mp4")));
+        require(false, 5, "a missing clip was taken");
+    } catch (const KorvelError&) {
+    }
+    require(!engineLibraryMapped(), 6, "opened by settings or a refused clip");
+
+    Recorder recorder(*control);
+    openClip(*control, recorder, QStringLiteral("clip.mp4"));
+    require(engineLibraryMapped(), 7, "a clip opened without the engine library");
+    require(control->QueryVolume() == 102 && control->isMuted(), 8,
+            "settings made before the engine were lost");
+    std::exit(0);
+}
+
+} // namespace
+
+// The engine's library and its few hundred dependencies load with the first clip, not with
+// the player: what was set before (volume, mute, switches) is where the engine starts.
+TEST(EngineStart, TheEngineComesWithTheFirstClip) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(settingsBeforeTheFirstClip(), testing::ExitedWithCode(0), "");
+}
