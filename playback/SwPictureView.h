@@ -3,18 +3,22 @@
 #include "playback/PictureView.h"
 #include "playback/QueuedWakeup.h"
 
-#include <QImage>
 #include <QWidget>
+
+#include <memory>
 
 struct mpv_handle;
 struct mpv_render_context;
 
 namespace korvel {
 
+class SwFrameRenderer;
+
 // The picture drawn by the engine on the CPU into an image: works wherever widgets work
 // (no OpenGL, the offscreen platform), at the cost of scaling and colour conversion on the
-// CPU. Frames are taken from the engine even while the view is hidden, so playback never
-// waits for a picture nobody sees.
+// CPU. The frames are drawn on a thread of their own (SwFrameRenderer) and shown here; they
+// are taken from the engine even while the view is hidden, so playback never waits for a
+// picture nobody sees.
 class SwPictureView : public QWidget, public PictureView {
     Q_OBJECT
 
@@ -29,24 +33,21 @@ public:
     void detach() override;
 
     // Frames drawn into the image so far.
-    int framesDrawn() const { return m_framesDrawn; }
+    int framesDrawn() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     static void requestUpdate(void* context);
-    void takeFrame();
-    void draw();
-    bool prepareImage(const QSize& size);
+    void updateTarget();
 
     mpv_render_context* m_render = nullptr;
-    QImage m_image;
-    QSize m_frameSize;
-    int m_framesDrawn = 0;
-    QueuedWakeup m_frameWakeup{this, [this] { takeFrame(); }};
+    QueuedWakeup m_frameShown{this, [this] { update(); }};
+    std::unique_ptr<SwFrameRenderer> m_renderer;
 };
 
 } // namespace korvel

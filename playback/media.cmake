@@ -18,6 +18,7 @@ add_library(korvel_media STATIC
     MpvMediaControl.cpp
     PictureView.cpp
     PictureControls.cpp
+    SwFrameRenderer.cpp
     SwPictureView.cpp
     GlPictureView.cpp)
 target_include_directories(korvel_media PUBLIC ${PROJECT_SOURCE_DIR})

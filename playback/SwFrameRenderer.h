@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+struct mpv_render_context;
+
+namespace korvel {
+
+// Draws the engine's frames into images on a thread of its own. The engine's video output
+// waits for its frames to be drawn; drawn on the GUI thread, every engine call the GUI thread
+// makes meanwhile (loading a clip, reading a property) stalls until the engine gives up
+// waiting, a fifth of a second at a time. Here the drawing thread calls nothing but the
+// render functions, and the GUI thread only shows finished frames.
+class SwFrameRenderer {
+public:
+    // Starts drawing for `render`; `frameReady` is called on the drawing thread after each
+    // frame that is ready to be shown. `render` must outlive the renderer.
+    SwFrameRenderer(mpv_render_context* render, std::function<void()> frameReady);
+    ~SwFrameRenderer(); // stops the drawing thread; no call comes after
+
+    SwFrameRenderer(const SwFrameRenderer&) = delete;
+    SwFrameRenderer& operator=(const SwFrameRenderer&) = delete;
+
+    // The engine has a new frame (from the engine's update callback; any thread).
+    void frameDue();
+    // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
+    // change draws the current frame again.
+    void setTarget(const QSize& size, bool shown);
+    // Calls `show` with the last finished frame and its size, which stay unchanged meanwhile.
+    void withFrame(const std::function<void(const QImage& image, const QSize& size)>& show);
+    int framesDrawn() const { return m_framesDrawn.load(); }
+
+private:
+    struct Work {
+        bool frameDue = false;
+        bool redraw = false;
+        QSize size;
+        bool shown = false;
+    };
+
+    void run();
+    bool takeWork(Work& work);
+    void draw(const Work& work);
+    void letGo();
+    void prepareImage(const QSize& size);
+
+    mpv_render_context* m_render;
+    std::function<void()> m_frameReady;
+
+    std::mutex m_mutex; // guards what follows, up to the thread
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    bool m_frameDue = false;
+    bool m_redraw = false;
+    QSize m_size;
+    bool m_shown = false;
+    QImage m_front; // the last finished frame
+    QSize m_frontSize;
+
+    QImage m_back; // the drawing thread's own
+    std::atomic_int m_framesDrawn{0};
+    std::thread m_thread;
+};
+
+} // namespace korvel
