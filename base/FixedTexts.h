@@ -9,6 +9,10 @@ namespace korvel {
 // skins' users have always seen; the English ones are ours.
 namespace FixedTexts {
 
+// The application title: the text of the program's one task-bar entry (the player panel's
+// title) and the error box's caption.
+inline const QString ApplicationTitle = QStringLiteral("Korvel 2.8");
+
 // Conversions and ranges.
 inline const QString NotAnInteger = QStringLiteral("'%1' は整数ではありません");
 inline const QString NotATime = QStringLiteral("'%1' は正しい時刻ではありません");

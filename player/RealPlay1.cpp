@@ -3,6 +3,7 @@
 #include "player/PanelCommands.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
+#include "ui/KorvelApplication.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,7 +14,9 @@ namespace korvel {
 
 TForm1::TForm1() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Korvel"));
+    // The panel is always shown, so it carries the program's task-bar entry and its title;
+    // the playback and playlist windows are tool windows that add no entry of their own.
+    setWindowTitle(KorvelApplication::Title);
     resize(273, 116);
     setAcceptDrops(true);
     // The panel takes the keys whenever it is the active window.

@@ -68,7 +68,8 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
 
 } // namespace
 
-TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
+// A tool window, as the playback window is: the program's one task-bar entry is the panel's.
+TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
     resize(600, 200);

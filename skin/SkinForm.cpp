@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWindow>
+#include <QtMath>
 
 #include <utility>
 
@@ -24,7 +25,16 @@ ShiftState shiftOf(const QMouseEvent* event, bool doubleClick) {
     return ShiftState{event->modifiers(), event->buttons(), doubleClick};
 }
 
-QPoint facePoint(const QMouseEvent* event) { return event->position().toPoint(); }
+// The face pixel under the pointer. On a scaled screen the pointer moves in fractions of a
+// face pixel, and every part of a pixel's enlarged block is that pixel: the position is cut
+// to whole pixels, never rounded (rounding gave the right and lower half of a block to the
+// next pixel, and a press on a button's last column to the bare face beside it, which then
+// dragged the window). The toolkit rounds a widget's own position, so the point is taken
+// from the window's.
+QPoint facePoint(const QWidget* face, const QMouseEvent* event) {
+    const QPointF at = event->scenePosition();
+    return QPoint(qFloor(at.x()), qFloor(at.y())) - face->mapTo(face->window(), QPoint(0, 0));
+}
 
 } // namespace
 
@@ -68,7 +78,7 @@ void TSkinForm::setShape(const std::optional<QRegion>& region) {
 void TSkinForm::showFace() { update(); }
 
 void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
-    const QPoint at = facePoint(event);
+    const QPoint at = facePoint(this, event);
     const ShiftState shift = shiftOf(event, doubleClick);
     if (moving()) endMove();
     if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y())) {
@@ -112,7 +122,7 @@ void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
     }
     // The pointer drags the window, not the face.
     if (m_systemMove) return;
-    const QPoint at = facePoint(event);
+    const QPoint at = facePoint(this, event);
     m_pointer.MouseMove(shiftOf(event, false), at.x(), at.y());
     if (holdsHintHook() && QToolTip::isVisible()) QToolTip::hideText();
 }
@@ -123,7 +133,7 @@ void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
         endMove();
         return;
     }
-    const QPoint at = facePoint(event);
+    const QPoint at = facePoint(this, event);
     m_pointer.MouseUp(event->button(), shiftOf(event, false), at.x(), at.y());
 }
 

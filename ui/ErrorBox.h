@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/FixedTexts.h"
+
 #include <QString>
 
 #include <functional>
@@ -11,7 +13,7 @@ namespace korvel {
 // swallowed and nothing ends the process.
 class ErrorBox {
 public:
-    static inline const QString Title = QStringLiteral("Korvel 2.8");
+    static inline const QString& Title = FixedTexts::ApplicationTitle;
 
     // The text as shown: a full stop is added when the last character sorts after it.
     static QString withFullStop(const QString& text);

@@ -7,9 +7,22 @@ namespace korvel {
 KorvelApplication::KorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("korvel"));
     setApplicationVersion(QStringLiteral("2.8"));
+    // Names the desktop entry the windows belong to (the application id where the window
+    // system asks for one). No display name is set: the toolkit would append it to every
+    // window's title, and the playback window's caption is the clip's own.
+    setDesktopFileName(QStringLiteral("korvel"));
+    setWindowIcon(programIcon());
     // Hiding the panel or the playlist never ends the program; closing the playback
     // window does.
     setQuitOnLastWindowClosed(false);
+}
+
+QIcon KorvelApplication::programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/korvel-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 bool KorvelApplication::notify(QObject* receiver, QEvent* event) {

@@ -14,7 +14,7 @@ clip=$(make_test_clip clock-60s.avi "Clock clip" 60) || fail "ffmpeg could not m
 pid=$!
 started_pids+=("$pid")
 
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 window_named "Clock clip" >/dev/null || exit 1
 rest_pointer "$pid"
 

@@ -14,7 +14,7 @@ clip=$(make_test_clip fullscreen-20s.avi "$caption" 20) || fail "ffmpeg could no
 pid=$!
 started_pids+=("$pid")
 
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 window_named "$caption" >/dev/null || exit 1
 screen=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 

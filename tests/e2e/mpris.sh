@@ -64,12 +64,11 @@ click_slider_until() {
     return 1
 }
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
-error_box_shown() { xdotool search --onlyvisible --name '^Korvel 2\.8$' >/dev/null 2>&1; }
 
 "$build/korvel" "$first" >"$runtime/korvel.log" 2>&1 &
 pid=$!
 started_pids+=("$pid")
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 playback=$(window_named 'Bus first clip') || exit 1
 
 # Fault: the player does not appear on the session bus.

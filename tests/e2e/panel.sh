@@ -16,7 +16,7 @@ clip=$(make_test_clip panel-20s.avi "$caption" 20) || fail "ffmpeg could not mak
 pid=$!
 started_pids+=("$pid")
 
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 window_named "$caption" >/dev/null || exit 1
 
 playback_size() {

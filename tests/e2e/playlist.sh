@@ -21,7 +21,7 @@ pid=$!
 started_pids+=("$pid")
 
 playback=$(window_named 'Korvel mark2') || exit 1
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 
 # Every caption the playback window gets, in order.
 xprop -spy -id "$playback" _NET_WM_NAME >"$runtime/captions" 2>/dev/null &

@@ -11,7 +11,7 @@ e2e_init "$1"
 pid=$!
 started_pids+=("$pid")
 
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 [ "$(window_size "$panel")" = 273x116 ] || fail "player panel is $(window_size "$panel")"
 
 # The pointer rests in a screen corner away from both windows, with no tooltip left open

@@ -28,7 +28,7 @@ start_player() {
     "$build/korvel" "$clip" >"$runtime/korvel-$1.log" 2>&1 &
     pid=$!
     started_pids+=("$pid")
-    panel=$(window_named 'Korvel') || exit 1
+    panel=$(panel_window) || exit 1
     window_named "$caption" >/dev/null || exit 1
 }
 

@@ -13,7 +13,7 @@ clip=$(make_test_clip picture-5s.avi "With a picture" 5) || fail "ffmpeg could n
 pid=$!
 started_pids+=("$pid")
 
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 playback=$(window_named 'Sound only') || exit 1
 rest_pointer "$pid"
 

@@ -12,7 +12,7 @@ first=$!
 started_pids+=("$first")
 
 playback=$(window_named 'Korvel mark2') || exit 1
-panel=$(window_named 'Korvel') || exit 1
+panel=$(panel_window) || exit 1
 # The show handler sizes the picture area for a 320 x 240 picture.
 [ "$(window_size "$playback")" = 320x240 ] || fail "playback window is $(window_size "$playback")"
 [ "$(window_size "$panel")" = 273x116 ] || fail "player panel is $(window_size "$panel")"
@@ -31,10 +31,10 @@ if grep -qF -- "ignored" "$runtime/first.log"; then fail "a second argument was 
 kill -0 "$first" 2>/dev/null || fail "the first instance ended after the hand-off"
 
 # No such file exists: the running player says so in its error box and goes on.
-box=$(window_named 'Korvel 2.8') || exit 1
+box=$(error_box_window) || exit 1
 xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null ||
     xdotool key --window "$box" Return
-wait_until 10 bash -c "! xdotool search --onlyvisible --name '^Korvel 2.8\$' >/dev/null" ||
+wait_until 10 error_box_gone ||
     fail "the error box did not close"
 
 wmctrl -c 'Korvel mark2'

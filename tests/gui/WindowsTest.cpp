@@ -7,9 +7,11 @@
 #include "playlist/PlayList.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
+#include "ui/KorvelApplication.h"
 
 #include <gtest/gtest.h>
 
+#include <QIcon>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -64,6 +66,61 @@ TEST(Windows, PlayerPanelShowsItsFace) {
     panel.SkinForm1()->SetDisplayText(u"TEXT_POS", QStringLiteral("00:01:05"));
     const QImage after = panel.SkinForm1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_NE(after.copy(15, 39, 60, 14), shown.copy(15, 39, 60, 14));
+}
+
+// Fault: the program shows more than one task-bar entry, or its one entry (the panel's) does
+// not read the application title: the playlist, like the playback window, must be a tool
+// window, and both keep their own titles.
+TEST(Windows, OnlyThePanelTakesATaskBarEntry) {
+    ErrorCapture errors;
+    TForm1 panel;
+    TForm2 playlist;
+    TForm3 playback(std::make_unique<FakeMediaControl>());
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+    EXPECT_EQ(panel.windowType(), Qt::Window);
+    EXPECT_EQ(panel.windowTitle(), "Korvel 2.8");
+    EXPECT_EQ(panel.windowTitle(), ErrorBox::Title);
+    EXPECT_EQ(playlist.windowType(), Qt::Tool);
+    EXPECT_TRUE(playlist.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(playlist.windowTitle(), "Korvel PlayList");
+    EXPECT_EQ(playback.windowType(), Qt::Tool);
+    EXPECT_EQ(playback.windowTitle(), "Korvel mark2");
+}
+
+// Fault: the windows carry the toolkit's stand-in icon: the program's pictures are missing
+// from the resources, or a size the icon theme has is not the picture installed there.
+TEST(Windows, ProgramIconIsTheInstalledPictures) {
+    const QIcon icon = KorvelApplication::programIcon();
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(KORVEL_SOURCE_DIR "/resources/icons/korvel-%1.png");
+        const QImage installed = QImage(file.arg(size)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(installed.isNull()) << size;
+        const QImage shown =
+            icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(shown, installed) << size;
+    }
+}
+
+// Fault: on a screen scaled by two the face is smoothed, shifted or cut: every face pixel must
+// become one 2 x 2 block of its own colour, over the whole doubled window.
+TEST(Windows, FacesDoublePixelForPixel) {
+    ErrorCapture errors;
+    TForm1 panel;
+    ASSERT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+    panel.SkinForm1()->SetDisplayText(u"TEXT_POS", QStringLiteral("01:23:45"));
+    QImage doubled(panel.size() * 2, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    doubled.fill(Qt::magenta);
+    panel.SkinForm1()->render(&doubled);
+    const QImage& face = panel.SkinForm1()->engine().face();
+    ASSERT_EQ(face.size() * 2, doubled.size());
+    int wrong = 0;
+    for (int y = 0; y < doubled.height(); ++y) {
+        for (int x = 0; x < doubled.width(); ++x) {
+            if (doubled.pixel(x, y) != face.pixel(x / 2, y / 2)) ++wrong;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 // The playlist window is skinned, 600 x 200, and hidden until asked for.

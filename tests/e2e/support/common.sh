@@ -38,6 +38,48 @@ window_named() {
     echo "$id"
 }
 
+# The application title: the player panel's, the text of the program's one task-bar entry,
+# and the error box's caption. The two are told apart by their window type.
+app_title='Korvel 2.8'
+
+window_is_dialog() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG
+}
+
+# The visible windows titled with the application title: error boxes ($1 box) or the panel
+# ($1 panel).
+titled_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^${app_title//./\\.}\$" 2>/dev/null); do
+        if window_is_dialog "$id"; then
+            [ "$1" = box ] && echo "$id"
+        else
+            [ "$1" = panel ] && echo "$id"
+        fi
+    done
+    return 0
+}
+
+# The id of the first visible window of kind $1 (as titled_windows), waiting up to 20 s; $2
+# names it for the failure.
+titled_window() {
+    local id
+    for _ in $(seq 1 200); do
+        id=$(titled_windows "$1" | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no visible $2 titled '$app_title'"
+}
+
+# The id of the player panel.
+panel_window() { titled_window panel "player panel"; }
+
+# The id of an error box, and whether one shows.
+error_box_window() { titled_window box "error box"; }
+error_box_shown() { [ -n "$(titled_windows box)" ]; }
+error_box_gone() { ! error_box_shown; }
+
 # "WIDTHxHEIGHT" of a window's client area.
 window_size() {
     local WIDTH HEIGHT X Y SCREEN WINDOW
