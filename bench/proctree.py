@@ -1,0 +1,78 @@
+"""What a process tree costs, read from /proc: memory in KiB, processor time in seconds."""
+
+import os
+
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def process_tree(root_pid):
+    """The pid and every live descendant of it."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat", "rb") as stat:
+                fields = stat.read().rsplit(b")", 1)[1].split()
+        except OSError:
+            continue
+        children.setdefault(int(fields[1]), []).append(int(entry))
+    tree, todo = [], [root_pid]
+    while todo:
+        pid = todo.pop()
+        tree.append(pid)
+        todo.extend(children.get(pid, []))
+    return tree
+
+
+def status_kib(pid, key):
+    try:
+        with open(f"/proc/{pid}/status") as status:
+            for line in status:
+                if line.startswith(key + ":"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return 0
+
+
+def tree_kib(root_pid, key):
+    """VmRSS or VmHWM summed over the process tree, in KiB."""
+    return sum(status_kib(pid, key) for pid in process_tree(root_pid))
+
+
+def cpu_seconds(pid):
+    """utime + stime of the process, all its threads, finished ones included."""
+    try:
+        with open(f"/proc/{pid}/stat", "rb") as stat:
+            fields = stat.read().rsplit(b")", 1)[1].split()
+    except OSError:
+        return 0.0
+    # After the command name: state is field 0, utime 11, stime 12.
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def tree_cpu_seconds(root_pid):
+    return sum(cpu_seconds(pid) for pid in process_tree(root_pid))
+
+
+def minor_faults(pid):
+    try:
+        with open(f"/proc/{pid}/stat", "rb") as stat:
+            return int(stat.read().rsplit(b")", 1)[1].split()[7])
+    except OSError:
+        return 0
+
+
+def shared_objects(pid):
+    """How many distinct shared libraries the process has mapped."""
+    found = set()
+    try:
+        with open(f"/proc/{pid}/maps") as maps:
+            for line in maps:
+                parts = line.split(maxsplit=5)
+                if len(parts) == 6 and ".so" in parts[5].rsplit("/", 1)[-1]:
+                    found.add(parts[5].strip())
+    except OSError:
+        pass
+    return len(found)

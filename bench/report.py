@@ -1,0 +1,142 @@
+"""The table of figures and the goals, each marked met or not met."""
+
+import math
+import statistics
+
+SLOW_SWITCH_MS = 100.0
+
+COLUMNS = [
+    ("cold", "start, first of turn", "ms", 0),
+    ("warm", "start, 1 s later", "ms", 0),
+    ("idle", "idle memory (RSS)", "MiB", 1),
+    ("cpu", "CPU while playing", "%", 1),
+    ("peak", "peak memory playing", "MiB", 1),
+]
+
+# (figure, peer, highest ratio of Korvel's median to the peer's)
+GOALS = [
+    ("cold", "audacious", 1.0),
+    ("cold", "mpv", 0.75),
+    ("warm", "audacious", 1.0),
+    ("warm", "mpv", 0.75),
+    ("idle", "audacious", 1.2),
+    ("cpu", "mpv", 1.05),
+    ("peak", "mpv", 1.1),
+]
+
+SWITCH_GOAL_MS = 25.0
+
+
+def median(values):
+    return statistics.median(values) if values else math.nan
+
+
+def spread(values, unit, digits):
+    if not values:
+        return "-"
+    unit = f" {unit}" if unit else ""
+    return (
+        f"{statistics.median(values):.{digits}f}{unit} "
+        f"[{min(values):.{digits}f}-{max(values):.{digits}f}]"
+    )
+
+
+def verdict(met):
+    return "met" if met else "NOT MET"
+
+
+def print_figures(progs, figures, rounds):
+    print()
+    print(f"Figures: median [min-max] of {rounds} rounds")
+    print(f"{'program':<28}" + "".join(f"{title:>26}" for _, title, _, _ in COLUMNS))
+    for program in progs:
+        row = figures[program.key]
+        cells = [spread(row.get(key, []), unit, digits) for key, _, unit, digits in COLUMNS]
+        print(f"{program.label:<28}" + "".join(f"{cell:>26}" for cell in cells))
+    print()
+    print("At the first window, first of its turn (work done, which load does not change much):")
+    for program in progs:
+        row = figures[program.key]
+        print(
+            f"  {program.label:<28} CPU {spread(row['cpu0'], 'ms', 0):>18},"
+            f" minor page faults {spread(row['faults0'], '', 0):>18},"
+            f" shared libraries mapped {statistics.median(row['libs0']):.0f}"
+        )
+    print()
+    print("While playing, beside each program's own CPU (not counted in it):")
+    for program in progs:
+        row = figures[program.key]
+        print(
+            f"  {program.label:<28} X server {spread(row['xcpu'], '%', 1):>22},"
+            f" sound server {spread(row['sndcpu'], '%', 1):>22}"
+        )
+    print("  (Audacious plays the clip's sound only.)")
+
+
+def ratio_goals(figures):
+    """(figure, peer, Korvel's median, the peer's median, ratio, limit, met) for each goal."""
+    rows = []
+    for key, peer, limit in GOALS:
+        ours = statistics.median(figures["korvel"][key])
+        theirs = statistics.median(figures[peer][key])
+        ratio = ours / theirs if theirs > 0 else math.inf
+        rows.append((key, peer, ours, theirs, ratio, limit, ratio <= limit))
+    return rows
+
+
+def handoff_goals(handoff):
+    """(median switch in ms, whether it is met), (slow or lost switches, whether none)."""
+    switch = median(handoff["switch"])
+    return (switch, switch <= SWITCH_GOAL_MS), (handoff["slow"], handoff["slow"] == 0)
+
+
+def print_goals(progs, figures, handoff, rounds):
+    labels = {program.key: program.short for program in progs}
+    units = {key: unit for key, _, unit, _ in COLUMNS}
+    titles = {key: title for key, title, _, _ in COLUMNS}
+    print()
+    if rounds < 5:
+        print(f"Only {rounds} rounds: goals are judged on 5 or more; these verdicts are a preview.")
+    print(f"{'goal':<52}{'Korvel':>12}{'peer':>12}{'ratio':>9}{'goal':>10}  result")
+    for key, peer, ours, theirs, ratio, limit, met in ratio_goals(figures):
+        name = f"{titles[key]}: Korvel / {labels[peer]}"
+        print(
+            f"{name:<52}{ours:>9.1f} {units[key]:<3}{theirs:>8.1f} {units[key]:<3}"
+            f"{ratio:>8.2f}x{'<= ' + format(limit, '.2f') + 'x':>10}  {verdict(met)}"
+        )
+    (switch, fast), (slow, none) = handoff_goals(handoff)
+    print(
+        f"{'hand-off: exec of the second start to the switch':<52}{switch:>9.1f} ms"
+        f"{'':>24}{f'<= {SWITCH_GOAL_MS:.0f} ms':>10}  {verdict(fast)}"
+    )
+    name = f"hand-off: switches over {SLOW_SWITCH_MS:.0f} ms (or none)"
+    print(f"{name:<52}{slow:>6} of {handoff['count']:<3}{'':>24}{'0':>10}  {verdict(none)}")
+
+
+def print_handoff(handoff):
+    print()
+    print(f"Hand-off, {handoff['count']} back to back:")
+    print(f"  switch        {spread(handoff['switch'], 'ms', 1)}")
+    print(f"  no switch within 5 s: {handoff['lost']}")
+    print(f"  second start returns {spread(handoff['return'], 'ms', 1)}")
+    if "trivial" in handoff:
+        trivial = median(handoff["trivial"])
+        print(
+            f"  a program that does nothing {spread(handoff['trivial'], 'ms', 1)};"
+            f" second start / it: {median(handoff['return']) / trivial:.2f}x"
+        )
+
+
+def print_output_lines(progs):
+    print()
+    print("Lines each run printed (stdout and stderr; a quiet program prints none):")
+    for program in progs:
+        lines = program.output_lines
+        print(f"  {program.label:<28} median {statistics.median(lines):.0f}, most {max(lines)}")
+
+
+def print_report(progs, figures, handoff, options):
+    print_figures(progs, figures, options.rounds)
+    print_handoff(handoff)
+    print_output_lines(progs)
+    print_goals(progs, figures, handoff, options.rounds)

@@ -1,0 +1,170 @@
+"""Checks of the benchmark's own parts: what it reads from /proc, how it edits Audacious'
+registry, how it judges the goals and, where an X display is at hand, how it finds a
+program's first window. Run: python3 bench/test_bench.py"""
+
+import math
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from proctree import cpu_seconds, process_tree, status_kib, tree_kib  # noqa: E402
+from registry import edit_registry  # noqa: E402
+from report import handoff_goals, ratio_goals  # noqa: E402
+
+REGISTRY = """format 11
+iface /usr/lib/audacious/General/gtkui.so
+stamp 1
+name GTK Interface
+enabled 1
+iface /usr/lib/audacious/General/skins-qt.so
+stamp 1
+enabled 0
+iface /usr/lib/audacious/General/skins.so
+stamp 1
+name Winamp Classic Interface
+enabled 0
+input /usr/lib/audacious/Input/ffaudio.so
+enabled 1
+output /usr/lib/audacious/Output/pulse_audio.so
+priority 2
+enabled 0
+output /usr/lib/audacious/Output/alsa.so
+enabled 1
+"""
+
+# A child that names itself like a trap for /proc/PID/stat readers, uses 0.4 s of processor
+# time, says so through a file, and waits.
+BUSY_CHILD = """
+import sys, time
+open('/proc/self/comm', 'w').write('a) b 1 2 3')
+while time.process_time() < 0.4: pass
+open(sys.argv[1], 'w').close()
+time.sleep(30)
+"""
+
+
+def enabled_lines(text):
+    found, plugin = {}, None
+    for line in text.splitlines():
+        if line.endswith(".so"):
+            plugin = line.rsplit("/", 1)[1][:-3]
+        elif line.startswith("enabled "):
+            found[plugin] = line.split()[1]
+    return found
+
+
+class RegistryTest(unittest.TestCase):
+    # Fault: "skins" also matches "skins-qt", or a plugin that was not asked for is changed.
+    def test_sets_only_the_named_plugins(self):
+        with tempfile.NamedTemporaryFile("w+", suffix="registry", delete=False) as file:
+            file.write(REGISTRY)
+        wanted = {"gtkui": 0, "skins": 1, "pulse_audio": 1, "alsa": 0}
+        self.assertEqual(edit_registry(file.name, wanted), [])
+        with open(file.name) as edited:
+            lines = enabled_lines(edited.read())
+        os.unlink(file.name)
+        expected = {"gtkui": "0", "skins-qt": "0", "skins": "1", "ffaudio": "1"}
+        expected.update({"pulse_audio": "1", "alsa": "0"})
+        self.assertEqual(lines, expected)
+
+    # Fault: a plugin the registry lacks (another Audacious build) goes unnoticed.
+    def test_names_the_missing_plugins(self):
+        with tempfile.NamedTemporaryFile("w+", suffix="registry", delete=False) as file:
+            file.write(REGISTRY)
+        missing = edit_registry(file.name, {"skins": 1, "sdlout": 0, "qtui": 0})
+        os.unlink(file.name)
+        self.assertEqual(missing, ["qtui", "sdlout"])
+
+
+class ProcessTreeTest(unittest.TestCase):
+    # Fault: grandchildren are left out of the sums, or a name with ") " shifts the fields.
+    def test_sums_cover_the_whole_tree(self):
+        marker = os.path.join(tempfile.mkdtemp(), "busy")
+        script = f'{sys.executable} -c "{BUSY_CHILD}" {marker} & sleep 30 & wait'
+        shell = subprocess.Popen(["sh", "-c", script])
+        try:
+            deadline = time.monotonic() + 30
+            while not os.path.exists(marker) and time.monotonic() < deadline:
+                time.sleep(0.05)
+            tree = process_tree(shell.pid)
+            self.assertEqual(len(tree), 3)
+            self.assertGreater(tree_kib(shell.pid, "VmRSS"), status_kib(shell.pid, "VmRSS"))
+            busy = [pid for pid in tree if open(f"/proc/{pid}/comm").read().startswith("a) b")]
+            self.assertEqual(len(busy), 1)
+            self.assertGreaterEqual(cpu_seconds(busy[0]), 0.39)
+            self.assertLess(cpu_seconds(busy[0]), 5)
+        finally:
+            for pid in process_tree(shell.pid)[::-1]:
+                os.kill(pid, 15)
+            shell.wait()
+
+
+class GoalTest(unittest.TestCase):
+    def figures(self, korvel, peer):
+        keys = ("cold", "warm", "idle", "cpu", "peak")
+        row = lambda value: {key: [value * 2, value, value * 3] for key in keys}  # noqa: E731
+        return {"korvel": row(korvel), "audacious": row(peer), "mpv": row(peer)}
+
+    # Fault: the ratio is taken of the wrong medians, or a goal at its very limit fails.
+    def test_a_ratio_at_its_limit_is_met_and_above_it_is_not(self):
+        at_limit = {(key, peer): met for key, peer, *_, met in ratio_goals(self.figures(10, 10))}
+        self.assertTrue(at_limit[("cold", "audacious")])
+        self.assertFalse(at_limit[("cold", "mpv")])  # 1.00 > 0.75
+        rows = ratio_goals(self.figures(11, 10))
+        self.assertEqual([round(row[4], 3) for row in rows], [1.1] * len(rows))
+        # 1.1 is within only the idle memory (1.2) and the peak memory (1.1) goals.
+        self.assertEqual([row[6] for row in rows], [False] * 4 + [True, False, True])
+
+    # Fault: hand-offs that never switched vanish from the verdict instead of failing it.
+    def test_lost_switches_fail_the_hand_off_goals(self):
+        (switch, fast), (slow, none) = handoff_goals({"switch": [], "slow": 3})
+        self.assertTrue(math.isnan(switch))
+        self.assertFalse(fast)
+        self.assertEqual((slow, none), (3, False))
+        quick = handoff_goals({"switch": [20, 24, 90], "slow": 0})
+        self.assertEqual(quick, ((24, True), (0, True)))
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "needs an X display")
+class FirstWindowTest(unittest.TestCase):
+    # Maps a window after the given delay, then retitles it.
+    CLIENT = """
+import os, sys, time
+from Xlib import Xatom, display
+time.sleep(float(sys.argv[1]))
+d = display.Display(); s = d.screen()
+w = s.root.create_window(0, 0, 50, 50, 0, s.root_depth)
+w.change_property(d.intern_atom('_NET_WM_PID'), Xatom.CARDINAL, 32, [os.getpid()])
+w.set_wm_name('first'); w.map(); d.sync(); time.sleep(0.3)
+w.change_property(d.intern_atom('_NET_WM_NAME'), d.intern_atom('UTF8_STRING'), 8, b'second')
+d.sync(); time.sleep(5)
+"""
+
+    # Fault: another program's window is taken for the one started, or a title change is missed.
+    def test_finds_the_window_of_the_started_tree_and_its_new_title(self):
+        from xwatch import XWatch
+
+        watch = XWatch()
+        watch.drain()
+        stranger = subprocess.Popen([sys.executable, "-c", self.CLIENT, "0"])
+        ours = subprocess.Popen([sys.executable, "-c", self.CLIENT, "0.8"])
+        try:
+            started = time.monotonic()
+            when, window = watch.first_map(lambda: {ours.pid}, started + 10)
+            self.assertGreater(when - started, 0.8)
+            self.assertEqual(watch.title(window), "first")
+            watch.follow_title(window)
+            self.assertGreater(watch.wait_title(window, "second", time.monotonic() + 5), when)
+        finally:
+            for process in (stranger, ours):
+                process.kill()
+                process.wait()
+
+
+if __name__ == "__main__":
+    unittest.main()
