@@ -36,7 +36,9 @@ enum Observed : std::uint64_t { TimePos = 1, Duration, Pause, EofReached, IdleAc
 // which must never wait for a frame's due time (video-timing-offset). The picture view may
 // pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
 // whose sound cannot be played plays silently, as a clip with a picture would
-// (audio-fallback-to-null), rather than failing.
+// (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio protocol,
+// which every desktop's sound server speaks (PipeWire's too), and only then to the engine's
+// usual order: that spares loading a second sound client's libraries beside it.
 // clang-format off
 constexpr const char* EngineOptions[][2] = {
     {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"}, {"osc", "no"},
@@ -48,7 +50,7 @@ constexpr const char* EngineOptions[][2] = {
     {"load-unsafe-playlists", "no"}, {"cache-on-disk", "no"}, {"volume-max", "100"},
     {"keep-open", "always"}, {"idle", "yes"}, {"pause", "yes"}, {"keepaspect", "no"},
     {"hwdec", "no"}, {"video-timing-offset", "0"}, {"reset-on-next-file", "vid"},
-    {"audio-fallback-to-null", "yes"}};
+    {"audio-fallback-to-null", "yes"}, {"ao", "pulse,"}};
 // clang-format on
 
 // A local file may hold a playlist, an edit list or references to other files; it is
