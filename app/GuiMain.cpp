@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QPointer>
 
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -50,6 +51,10 @@ private:
 extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, char** argv,
                                                                       const char* endpointPath) {
     using namespace korvel;
+    // Every engine thread would otherwise grow a memory arena of its own (up to eight per
+    // core), and the player's memory would climb in steps as clips start and stop; two
+    // arenas serve a player as well.
+    mallopt(M_ARENA_MAX, 2);
     // The toolkit never sees the command line: its first argument is the clip, whatever it
     // looks like ("-reverse" is a file name here as in a later start).
     int toolkitArgc = 1;

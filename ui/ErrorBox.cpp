@@ -3,6 +3,7 @@
 #include "base/KorvelError.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 
 #include <exception>
@@ -10,6 +11,8 @@
 namespace korvel {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcUi, "korvel.ui", QtWarningMsg)
 
 ErrorBox::Sink& sink() {
     static ErrorBox::Sink instance;
@@ -25,6 +28,8 @@ QString ErrorBox::withFullStop(const QString& text) {
 
 void ErrorBox::show(const QString& text) {
     const QString shown = withFullStop(text);
+    // What the box says, for whoever follows the program's log (a box cannot be read back).
+    qCDebug(lcUi).noquote() << "error box:" << shown;
     if (sink()) {
         sink()(shown);
         return;
