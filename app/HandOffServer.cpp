@@ -68,17 +68,11 @@ void Reception::read() {
         return;
     }
     m_request += m_socket->readAll();
-    if (m_request.size() < kHeaderSize) {
-        return;
-    }
-    const QByteArray magic(handoff::kMagic.data(), handoff::kMagic.size());
-    const auto length = qFromBigEndian<quint32>(m_request.constData() + magic.size());
-    const qsizetype total = kHeaderSize + length;
-    if (!m_request.startsWith(magic) || length > handoff::kMaxText || m_request.size() > total) {
+    const HandOffServer::Request request = HandOffServer::parseRequest(m_request);
+    if (request.status == HandOffServer::Request::Status::Refused) {
         answer(handoff::kRefused);
-    } else if (m_request.size() == total) {
-        // The bytes of a file name are kept as they are, UTF-8 or not.
-        deliver(PathBytes::toText(QByteArrayView(m_request).sliced(kHeaderSize)));
+    } else if (request.status == HandOffServer::Request::Status::Complete) {
+        deliver(request.text);
     }
 }
 
@@ -156,6 +150,20 @@ void HandOffServer::listen() {
     if (!m_server->listen(m_endpointPath)) {
         throw KorvelError(FixedTexts::HandOffListen.arg(m_endpointPath, m_server->errorString()));
     }
+}
+
+HandOffServer::Request HandOffServer::parseRequest(QByteArrayView received) {
+    using Status = Request::Status;
+    if (received.size() < kHeaderSize) return {};
+    const QByteArrayView magic(handoff::kMagic.data(), handoff::kMagic.size());
+    const auto length = qFromBigEndian<quint32>(received.data() + magic.size());
+    const qsizetype total = kHeaderSize + length;
+    if (!received.startsWith(magic) || length > handoff::kMaxText || received.size() > total) {
+        return {Status::Refused, {}};
+    }
+    if (received.size() < total) return {};
+    // The bytes of a file name are kept as they are, UTF-8 or not.
+    return {Status::Complete, PathBytes::toText(received.sliced(kHeaderSize))};
 }
 
 std::optional<uid_t> HandOffServer::peerUid(qintptr socketDescriptor) {

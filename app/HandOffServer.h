@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
@@ -49,6 +50,16 @@ public:
 
     // How long a connection may take to deliver its request (2 s unless set).
     void setReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
+
+    // What the bytes received so far on one connection make: not yet a whole request, one to
+    // refuse (a wrong header, a text over the bound, bytes beyond the announced text), or a
+    // whole request and its text, every byte of a file name kept (PathBytes).
+    struct Request {
+        enum class Status { Incomplete, Refused, Complete };
+        Status status = Status::Incomplete;
+        QString text;
+    };
+    static Request parseRequest(QByteArrayView received);
 
     // The user id of the peer of a connected local socket, when the system tells it.
     static std::optional<uid_t> peerUid(qintptr socketDescriptor);

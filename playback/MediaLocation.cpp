@@ -49,8 +49,10 @@ QString currentFolder() {
 // The file is looked at by the very bytes of its name: a name that is not UTF-8 is found
 // and played as it stands on the disk.
 QString localFile(const QString& path, const QString& location) {
-    const QString absolute = QDir::cleanPath(
-        QDir::isAbsolutePath(path) ? path : currentFolder() + QLatin1Char('/') + path);
+    // Absolute by the system's rule alone: Qt would also take a name starting with ":" (its
+    // resources) for absolute, and hand the engine a relative path.
+    const QString absolute =
+        QDir::cleanPath(path.startsWith(u'/') ? path : currentFolder() + QLatin1Char('/') + path);
     const QByteArray bytes = PathBytes::toBytes(absolute);
     struct stat status {};
     if (::stat(bytes.constData(), &status) != 0) refuse(location, QStringLiteral("no such file"));

@@ -1,5 +1,7 @@
 #include "playlist/RowDataCodec.h"
 
+#include "base/PathBytes.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -12,6 +14,14 @@ namespace {
 constexpr QChar Separator = u'|';
 
 bool isControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
+
+// A byte of a file name that is not UTF-8, as PathBytes keeps it: a lone U+DC80..U+DCFF, not
+// the second half of a pair (which may fall in that range too). The UTF-8 file cannot hold it
+// as a character, so it is written as its byte, percent-encoded.
+bool isNameByte(QStringView text, qsizetype at) {
+    const char16_t unit = text[at].unicode();
+    return unit >= 0xDC80 && unit <= 0xDCFF && !(at > 0 && text[at - 1].isHighSurrogate());
+}
 
 // The INI reader drops these around a value (QByteArray::trimmed).
 bool isDroppedBlank(QChar c) { return c == u' ' || (c.unicode() >= 0x09 && c.unicode() <= 0x0D); }
@@ -55,8 +65,8 @@ QString RowDataCodec::encode(const SettingsRow& row) {
 
 bool RowDataCodec::needsMarkedForm(const SettingsRow& row, const QString& plain) {
     for (const QString& cell : row) {
-        for (const QChar c : cell) {
-            if (c == Separator || isControl(c)) return true;
+        for (qsizetype i = 0; i < cell.size(); ++i) {
+            if (cell[i] == Separator || isControl(cell[i]) || isNameByte(cell, i)) return true;
         }
     }
     if (plain.startsWith(Marker)) return true;
@@ -66,9 +76,12 @@ bool RowDataCodec::needsMarkedForm(const SettingsRow& row, const QString& plain)
 QString RowDataCodec::encodeCell(const QString& cell) {
     QString out;
     out.reserve(cell.size());
-    for (const QChar c : cell) {
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const QChar c = cell[i];
         if (c == u'%' || c == Separator || isControl(c)) {
             out += percent(c);
+        } else if (isNameByte(cell, i)) {
+            out += percent(QChar(c.unicode() - 0xDC00));
         } else {
             out += c;
         }
@@ -96,7 +109,8 @@ QString RowDataCodec::decodeCell(QStringView cell) {
             out += bytes[i];
         }
     }
-    return QString::fromUtf8(out);
+    // Bytes that are not UTF-8 were a file name's own: they are kept as PathBytes keeps them.
+    return PathBytes::toText(out);
 }
 
 } // namespace korvel

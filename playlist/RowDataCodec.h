@@ -22,8 +22,10 @@ namespace korvel {
 //
 // where a cell's "%", "|" and control characters (below U+0020, and U+007F) are written as
 // "%" and two upper-case hexadecimal digits of their byte, and so is a blank that would be
-// the value's last character. Every other character, non-ASCII text included, is written as
-// it is (the file is UTF-8), so a Japanese location stays readable in the file.
+// the value's last character. A file name's bytes that are not UTF-8 (PathBytes keeps them
+// as U+DC80..U+DCFF) are written the same way, as the bytes they stand for. Every other character,
+// non-ASCII text included, is written as it is (the file is UTF-8), so a Japanese location stays
+// readable in the file.
 //
 // Why this form: the Play cell that starts every plain value is "On", "Off" or empty in
 // every file the program writes, so no stored plain value starts with "%%"; a plain row
@@ -33,7 +35,7 @@ namespace korvel {
 // cell had its "|".
 //
 // Reading the marked form is lenient: a "%" not followed by two hexadecimal digits stays a
-// "%"; bytes that are not UTF-8 become U+FFFD.
+// "%"; bytes that are not UTF-8 are kept as PathBytes keeps them, so such a name opens again.
 class RowDataCodec {
 public:
     static inline const QString Marker = QStringLiteral("%%");

@@ -18,7 +18,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_previous = QDir::currentPath();
-        for (const char* name : {"a:b.mp4", "av:x", "-x.mp4", "clip with space.mp4", "plain.mp4"})
+        for (const char* name :
+             {"a:b.mp4", "av:x", "-x.mp4", "clip with space.mp4", "plain.mp4", ":colon.mp4"})
             touch(QString::fromUtf8(name));
         QDir(m_dir.path()).mkdir(QStringLiteral("folder"));
         ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
@@ -92,6 +93,9 @@ TEST_F(MediaLocationTest, GivesLocalFilesAsAbsolutePaths) {
         {QStringLiteral("-x.mp4"), path("-x.mp4")},
         {QStringLiteral("./plain.mp4"), path("plain.mp4")},
         {QStringLiteral("folder/../plain.mp4"), path("plain.mp4")},
+        // Fault: a name starting with ":" reached the engine as a relative path.
+        {QStringLiteral(":colon.mp4"), path(":colon.mp4")},
+        {QStringLiteral(":folder/../plain.mp4"), path("plain.mp4")},
         {path("clip with space.mp4"), path("clip with space.mp4")},
         {QStringLiteral("file://") + path("plain.mp4"), path("plain.mp4")},
         {QStringLiteral("FILE://localhost") + path("plain.mp4"), path("plain.mp4")},

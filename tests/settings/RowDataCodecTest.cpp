@@ -1,5 +1,6 @@
 #include "SettingsTestSupport.h"
 
+#include "base/PathBytes.h"
 #include "playlist/RowDataCodec.h"
 #include "playlist/SettingsFile.h"
 
@@ -87,4 +88,22 @@ TEST(RowDataCodec, MarkedRowsDegradeGracefullyForPlainReaders) {
     // Hand-edited escapes that are not escapes stay as they are.
     EXPECT_EQ(RowDataCodec::decode(u"%%On|a%zz%4|%41%e6%98%a0"),
               (SettingsRow{"On", "a%zz%4", "A映"}));
+}
+
+// Fault: an entry for a dropped file whose name is not UTF-8 ("caf\xe9.avi" from an old
+// Latin-1 program) came back from a restart with U+FFFD in place of its bytes, and could
+// never be opened again.
+TEST(RowDataCodec, FileNamesThatAreNotUtf8ComeBackByteForByte) {
+    // With a character beyond U+FFFF whose second half lies where such bytes are kept.
+    const QByteArray name = "/music/caf\xe9 \xff\xfe\xf1\xa2\xa2\xa2.avi";
+    const SettingsRow row = withCell(7, PathBytes::toText(name));
+    EXPECT_EQ(RowDataCodec::encode(row),
+              QStringLiteral("%%On|Default|1|a.avi|||/music/caf%E9 %FF%FE") +
+                  QString::fromUtf8("\xf1\xa2\xa2\xa2.avi"));
+    const SettingsRow read = throughFile(row);
+    EXPECT_EQ(PathBytes::toBytes(read[6]), name);
+    EXPECT_EQ(read, row);
+    // Valid UTF-8 written as escapes by hand still reads as its characters.
+    EXPECT_EQ(RowDataCodec::decode(u"%%|%C3%A9%E9"),
+              (SettingsRow{"", QStringLiteral("é") + QChar(0xDCE9)}));
 }

@@ -1,0 +1,76 @@
+// The INI reader and writer over any text: reading never fails, a text without mixed line
+// ends is given back byte for byte, and a key written reads back as written while every
+// line it did not touch stays.
+
+#include "FuzzInput.h"
+
+#include "base/IniFile.h"
+
+#include <QStringDecoder>
+
+using korvel::IniFile;
+using korvel::fuzz::check;
+
+namespace {
+
+// Only a text whose line ends are all CR LF or all LF keeps its ends exactly; a CR that
+// ends the text is taken for a line end cut short, and dropped.
+bool uniformLineEnds(const QByteArray& text) {
+    if (text.endsWith('\r')) return false;
+    bool bare = false, paired = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') continue;
+        (i > 0 && text[i - 1] == '\r' ? paired : bare) = true;
+    }
+    return !(bare && paired);
+}
+
+// A value as the program writes one (numbers, encoded rows): on one line, no CR in it, and read
+// back without its outer blanks.
+QString storableValue(QByteArrayView bytes) {
+    QString value = QString::fromUtf8(bytes);
+    value.remove(u'\n');
+    value.remove(u'\r');
+    return value;
+}
+
+bool isUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder(bytes); // the decoder only runs when its result is taken
+    return !decoder.hasError();
+}
+
+QByteArray stored(const QString& value) { return value.toUtf8().trimmed(); }
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    korvel::fuzz::FuzzInput input(data, size);
+    const QString value = storableValue(input.bytes(64));
+    const QByteArray text = input.rest().toByteArray();
+
+    const IniFile ini(text);
+    if (uniformLineEnds(text)) check(ini.text() == text, "an unchanged text is given back");
+    const QString read = ini.readString(u"Fuzz", u"Key", QStringLiteral("-"));
+    // Each stored byte gives at most one character, also where it is not UTF-8.
+    check(read.size() <= IniFile::MaxValueBytes, "a read value is cut to its limit");
+    if (const auto whole = ini.readBytes(u"Fuzz", u"Key"); whole && isUtf8(*whole)) {
+        const QByteArray cut = read.toUtf8();
+        check(whole->startsWith(cut), "a value is cut, not changed");
+        check(cut.size() == whole->size() || cut.size() > IniFile::MaxValueBytes - 4,
+              "a value is cut at the last whole character that fits");
+    }
+    (void)ini.readInteger(u"Fuzz", u"Key", 0);
+
+    IniFile written(text);
+    written.writeString(u"Fuzz", u"Key", value);
+    check(written.readBytes(u"Fuzz", u"Key") == stored(value), "a written value reads back");
+    const IniFile again(written.text());
+    check(again.readBytes(u"Fuzz", u"Key") == stored(value), "a saved value reads back");
+    if (uniformLineEnds(text))
+        check(again.text() == written.text(), "a saved text reads back unchanged");
+    // Another key of another section is not touched by the write.
+    check(again.readBytes(u"Other", u"Key") == ini.readBytes(u"Other", u"Key"),
+          "other sections keep their values");
+    return 0;
+}
