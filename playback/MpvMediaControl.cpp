@@ -195,8 +195,9 @@ void MpvMediaControl::setOption(const char* name, const char* value) {
 // it to hold and the user's clicks and keys on it are heard before any clip.
 void MpvMediaControl::createPictureArea() {
     if (m_options.picture == Options::Picture::None) return;
+    // Black until the first frame: the area fills itself (an opaque-paint widget would not,
+    // and would show whatever the window held before).
     auto* area = new QWidget;
-    area->setAttribute(Qt::WA_OpaquePaintEvent);
     area->setAutoFillBackground(true);
     QPalette black = area->palette();
     black.setColor(QPalette::Window, Qt::black);
