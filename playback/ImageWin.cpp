@@ -68,6 +68,12 @@ void TForm3::connectEvents() {
     c.OnAsyncFailure = [](const QString& text) { ErrorBox::show(text); };
 }
 
+// Each caption is logged as it is set: the window system may show two quick changes as one.
+void TForm3::setCaption(const QString& caption) {
+    qCDebug(lcPlayback).noquote() << "caption:" << caption;
+    setWindowTitle(caption);
+}
+
 void TForm3::placeOnScreen() {
     // Until the settings file remembers a place: centred, in the upper part of the screen,
     // leaving room for the panel below.

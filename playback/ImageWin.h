@@ -67,7 +67,7 @@ protected:
 
 private:
     QString caption() const override { return windowTitle(); }
-    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void setCaption(const QString& caption) override;
     void setClientSize(int width, int height) override;
     void letEventsRun() override;
     void runLater(int ms, std::function<void()> step) override;
