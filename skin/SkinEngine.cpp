@@ -1,6 +1,7 @@
 #include "skin/SkinEngine.h"
 
 #include "skin/FaceComposer.h"
+#include "skin/FaceInputs.h"
 #include "skin/MaskRegion.h"
 
 namespace korvel {
@@ -22,6 +23,7 @@ void SkinEngine::loadDescription(const QByteArray& description) {
 void SkinEngine::ApplyShape() {
     const QSize maskSize = m_model.MaskBitmap.size();
     m_face = QImage(); // the next drawing makes a face of the new size
+    m_composedFrom.reset();
     m_size = maskSize;
     if (m_window) m_window->resizeTo(maskSize);
     m_windowRegion = CreateRegionFromMask(m_model.MaskBitmap, m_model.KeyColor, m_model.Tolerance,
@@ -41,11 +43,25 @@ void SkinEngine::show() {
 void SkinEngine::PaintFace() {
     ensureFace();
     FaceComposer::PaintFace(m_model, m_face);
+    m_composedFrom = FaceInputs::of(m_model);
     show();
+}
+
+// The element operations compose the whole face, which the panel asks for many times a
+// second while a clip plays, mostly with the value already shown. When the face is still
+// exactly the composition of what the model now holds, composing again would give the same
+// pixels: only the composition's mark on the model is left.
+void SkinEngine::composeUnlessShown() {
+    if (m_composedFrom && m_face.size() == m_size && *m_composedFrom == FaceInputs::of(m_model)) {
+        m_model.FaceStale = false;
+        return;
+    }
+    PaintFace();
 }
 
 void SkinEngine::copyArea(const QImage& look, int hotArea) {
     ensureFace();
+    m_composedFrom.reset(); // the face now shows a look the composition does not draw
     FaceComposer::copyArea(m_face, look, m_model.HotAreas[std::size_t(hotArea)].rect());
     show();
 }
@@ -54,7 +70,7 @@ void SkinEngine::SetButtonState(QStringView id, bool state) {
     const int i = m_model.FindHotArea(id);
     if (i < 0) return;
     m_model.HotAreas[std::size_t(i)].Down = state;
-    PaintFace();
+    composeUnlessShown();
 }
 
 bool SkinEngine::GetButtonState(QStringView id) const {
@@ -64,7 +80,7 @@ bool SkinEngine::GetButtonState(QStringView id) const {
 
 void SkinEngine::SetDisplayText(QStringView id, const QString& text) {
     if (const int i = m_model.findDisplay(id); i >= 0) m_model.Displays[std::size_t(i)].Text = text;
-    PaintFace();
+    composeUnlessShown();
 }
 
 std::int32_t SkinEngine::GetTrackBarPosition(QStringView id) const {
@@ -79,7 +95,7 @@ void SkinEngine::SetTrackBarPosition(QStringView id, std::int32_t position) {
     // Past an End mark the play position exceeds 100 and wraps; a negative value is 0.
     bar.Position = std::uint8_t(std::max(0, position) % 101);
     PlaceThumb(bar);
-    PaintFace();
+    composeUnlessShown();
 }
 
 } // namespace korvel

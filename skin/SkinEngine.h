@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/FaceInputs.h"
 #include "skin/SkinElements.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinModel.h"
@@ -45,7 +46,8 @@ public:
     void copyArea(const QImage& look, int hotArea);
 
     // Element operations: names match exactly, the first element of the name wins, an
-    // unknown name changes nothing (reads give false or 0).
+    // unknown name changes nothing (reads give false or 0). The setters leave the face as a
+    // whole composition leaves it.
     void SetButtonState(QStringView id, bool state) override;
     bool GetButtonState(QStringView id) const override;
     void SetDisplayText(QStringView id, const QString& text) override;
@@ -65,12 +67,15 @@ public:
 private:
     void ensureFace();
     void show();
+    void composeUnlessShown();
 
     SkinWindow* m_window;
     SkinModel m_model;
     QImage m_face;
     QSize m_size;
     std::optional<QRegion> m_windowRegion;
+    // What the face was last composed from; none when something was drawn over it since.
+    std::optional<FaceInputs> m_composedFrom;
 };
 
 } // namespace korvel

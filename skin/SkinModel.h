@@ -43,6 +43,7 @@ struct DisplayFont {
 
     QFont toQFont() const;
     QColor toQColor() const;
+    bool operator==(const DisplayFont&) const = default;
 };
 
 // A display: a text drawn at a point, with a font or with a glyph image.

@@ -56,8 +56,59 @@ TEST(SkinEngine, ElementOperationsByName) {
     engine.SetButtonState(u"none", true);
     EXPECT_FALSE(engine.GetButtonState(u"none"));
     EXPECT_EQ(window.faceShows, shows);
-    engine.SetDisplayText(u"none", "x");
-    EXPECT_EQ(window.faceShows, shows + 1);
     engine.SetDisplayText(u"TEXT", "00:01:05");
     EXPECT_EQ(engine.model().Displays[0].Text, "00:01:05");
+    EXPECT_EQ(window.faceShows, shows + 1);
+}
+
+// A setter always leaves the face as a whole composition would, but a composition that
+// would give the pixels already shown is not drawn or shown again.
+TEST(SkinEngine, SettersComposeOnlyWhatWouldChange) {
+    FakeWindow window;
+    SkinEngine engine(&window);
+    engine.loadDescription(describe(150, {"T, 0, 0, 10, 10, t, FALSE", "U, 20, 0, 10, 10, u"},
+                                    {"TEXT, Arial, FALSE, FALSE, 9, $FFFFFF, 40, 40, Normal"},
+                                    Bars));
+    SkinModel& model = engine.model();
+    const auto up = [&](int x, int y) { return model.MouseUpBitmap.pixel(x, y); };
+    const auto down = [&](int x, int y) { return model.MouseDownBitmap.pixel(x, y); };
+    engine.SetDisplayText(u"TEXT", "12:34");
+    engine.SetTrackBarPosition(u"VOL", 30);
+    const QImage composed = engine.face().copy();
+    int shows = window.faceShows;
+
+    // The same values again, or a name no element has: nothing to draw.
+    engine.SetDisplayText(u"TEXT", "12:34");
+    engine.SetDisplayText(u"none", "x");
+    engine.SetTrackBarPosition(u"VOL", 30);
+    engine.SetTrackBarPosition(u"VOL", 131); // wraps to the same place
+    engine.SetButtonState(u"U", true);       // not a toggle: its down state is not drawn
+    EXPECT_EQ(window.faceShows, shows);
+    EXPECT_EQ(engine.face(), composed);
+
+    // The composition's mark on the model is left all the same.
+    model.FaceStale = true;
+    engine.SetDisplayText(u"TEXT", "12:34");
+    EXPECT_FALSE(model.FaceStale);
+    EXPECT_EQ(window.faceShows, shows);
+
+    // A look drawn over the face (hovering) is composed away by the next setter.
+    engine.copyArea(model.MouseDownBitmap, 1);
+    EXPECT_EQ(engine.face().pixel(25, 5), down(25, 5));
+    engine.SetDisplayText(u"none", "x");
+    EXPECT_EQ(engine.face().pixel(25, 5), up(25, 5));
+    EXPECT_EQ(engine.face(), composed);
+    EXPECT_GT(window.faceShows, shows);
+
+    // A state changed in the model without a composition is drawn by the next setter.
+    shows = window.faceShows;
+    model.HotAreas[1].Pressed = true;
+    engine.SetTrackBarPosition(u"VOL", 30);
+    EXPECT_EQ(engine.face().pixel(25, 5), down(25, 5));
+    EXPECT_EQ(window.faceShows, shows + 1);
+
+    // A changed value is drawn as always.
+    engine.SetDisplayText(u"TEXT", "12:35");
+    EXPECT_NE(engine.face(), composed);
+    EXPECT_EQ(window.faceShows, shows + 2);
 }
