@@ -25,8 +25,9 @@ soak_list_buttons=(UP DOWN CUT COPY PASTE PASTE HISTORY RAM OK CANCEL ADD SHUFFL
 soak_list_keys=(Delete Return Escape Up Down Home End)
 
 # Texts of the error boxes the presses may rightly bring: a list that is full, a command on
-# the blank last row or past the list's ends, nothing to play.
-soak_expected='^(The playlist (is full|holds at most)|リストのインデックス|範囲チェックエラー|Nothing to open)'
+# the blank last row or past the list's ends, the empty count of a pasted blank row or of the
+# end row, nothing to play.
+soak_expected="^(The playlist (is full|holds at most)|リストのインデックス|範囲チェックエラー|'' は整数ではありません|Nothing to open)"
 
 soak_ms() { date +%s%3N; }
 
@@ -140,7 +141,7 @@ soak_keys_in() {
 # its windows back as a user would: out of full screen, out of the task bar, the panel on
 # the screen.
 soak_tidy() {
-    local id kind state picture
+    local id kind state picture width height
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         soak_find_dialog
         read -r kind id <<<"$soak_dialog"
@@ -164,9 +165,13 @@ soak_tidy() {
         fi
     done
     if ! window_viewable "$soak_panel"; then
-        # A click into the picture brings the hidden panel back.
+        # A click into the picture brings the hidden panel back: into its middle, since a
+        # clip with no picture leaves the window one pixel high.
         picture=$(soak_playback_window)
-        [ -n "$picture" ] && soak_click_in "$picture" 20 20
+        if [ -n "$picture" ]; then
+            IFS=x read -r width height <<<"$(window_size "$picture")"
+            soak_click_in "$picture" $((${width:-2} / 2)) $((${height:-2} / 2))
+        fi
     fi
     return 0
 }
