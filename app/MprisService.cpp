@@ -10,10 +10,12 @@
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -31,6 +33,26 @@ Q_LOGGING_CATEGORY(lcMpris, "korvel.mpris", QtWarningMsg)
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 // A seek asked for over the bus is announced with wherever the position is by then.
 constexpr int SeekSettleMs = 3000;
+// A second of quiet looks, and the look sleeps.
+constexpr int QuietPollsBeforeSleep = 4;
+
+// What a user does to the player: each may change what the bus shows, so each wakes the look.
+bool isUserInput(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseMove: // a slider dragged
+        return static_cast<const QMouseEvent*>(event)->buttons() != Qt::NoButton;
+    default:
+        return false;
+    }
+}
 
 void tellOnce(const QString& why) {
     std::fprintf(stderr, "korvel: no desktop media controls: %s\n", qPrintable(why));
@@ -64,10 +86,14 @@ MprisService::MprisService(PlayerWindows& windows, StateReader state)
     m_poll.setInterval(PollIntervalMs);
     connect(&m_poll, &QTimer::timeout, this, &MprisService::poll);
     m_poll.start();
+    hearEngine();
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 MprisService::~MprisService() {
     if (!m_registered) return;
+    QCoreApplication::instance()->removeEventFilter(this);
+    stopHearingEngine();
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterService(ServiceName);
     bus.unregisterObject(ObjectPath);
@@ -123,6 +149,7 @@ void MprisService::runCommand(const std::function<void()>& command) {
     }
     // The change shows on the bus as soon as the events it causes are handled.
     QTimer::singleShot(0, this, &MprisService::poll);
+    wake();
     if (failure.isEmpty()) return;
     // A program asked: it gets the failure as its answer, with no box on the user's screen.
     if (calledFromDBus()) {
@@ -259,6 +286,51 @@ void MprisService::poll() {
         }
     }
     m_last = now;
+    sleepWhenQuiet(now);
+}
+
+void MprisService::sleepWhenQuiet(const MprisValues::Snapshot& now) {
+    const bool moving = now.state == MediaControl::Playing || now.state == MediaControl::Opening;
+    const bool waiting = m_seekTarget.has_value() || m_settleFrom.has_value();
+    m_quietPolls = moving || waiting ? 0 : m_quietPolls + 1;
+    if (m_quietPolls >= QuietPollsBeforeSleep) m_poll.stop();
+}
+
+void MprisService::wake() {
+    if (!m_registered) return;
+    m_quietPolls = 0;
+    if (m_poll.isActive()) return;
+    // Nothing moved while the look slept: the last one is as good as one taken now, and the
+    // time asleep is no time the position could have run.
+    m_sinceLastPoll.restart();
+    m_poll.start();
+    QTimer::singleShot(0, this, &MprisService::poll);
+}
+
+// Sees the event before the window it is for: the look comes after the event is handled.
+bool MprisService::eventFilter(QObject* watched, QEvent* event) {
+    if (isUserInput(event)) wake();
+    return QObject::eventFilter(watched, event);
+}
+
+void MprisService::hearEngine() {
+    MediaControl& control = m_windows.playback().RealAudio1();
+    m_windowsStateChange = control.OnStateChange;
+    m_windowsPostSeek = control.OnPostSeek;
+    control.OnStateChange = [this](int oldState, int newState) {
+        if (m_windowsStateChange) m_windowsStateChange(oldState, newState);
+        wake();
+    };
+    control.OnPostSeek = [this](std::int64_t oldTime, std::int64_t newTime) {
+        if (m_windowsPostSeek) m_windowsPostSeek(oldTime, newTime);
+        wake();
+    };
+}
+
+void MprisService::stopHearingEngine() {
+    MediaControl& control = m_windows.playback().RealAudio1();
+    control.OnStateChange = m_windowsStateChange;
+    control.OnPostSeek = m_windowsPostSeek;
 }
 
 void MprisService::announce(const QVariantMap& changed) {

@@ -19,7 +19,10 @@ class PlayerWindows;
 // The player on the desktop's media controls: the object the session bus reaches under the
 // player's well-known name, holding the root and player interfaces. Every call runs the
 // command the panel's button, key or slider runs, so the panel and the bus never disagree.
-// The player's state is looked at four times a second; what changed is announced.
+// While a clip plays or opens, or a seek is on its way, the player's state is looked at four
+// times a second and what changed is announced. Otherwise nothing changes on its own: the
+// look sleeps until an input event, an engine event or a bus call wakes it, so an idle
+// player is not woken at all.
 //
 // Without a session bus, or when the name belongs to another program, the player runs as
 // before: one line on stderr says why the media controls are missing.
@@ -36,6 +39,8 @@ public:
 
     explicit MprisService(PlayerWindows& windows, StateReader state = {});
     ~MprisService() override;
+    MprisService(const MprisService&) = delete;
+    MprisService& operator=(const MprisService&) = delete;
 
     bool isRegistered() const { return m_registered; }
 
@@ -63,6 +68,14 @@ private:
     void runCommand(const std::function<void()>& command);
     void poll();
     void announce(const QVariantMap& changed);
+    // Looks again soon, and four times a second until the player is quiet again.
+    void wake();
+    void sleepWhenQuiet(const MprisValues::Snapshot& now);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The engine's state changes and completed seeks wake the look; the windows' own
+    // handlers run first, and get their events back alone when the service goes.
+    void hearEngine();
+    void stopHearingEngine();
 
     PlayerWindows& m_windows;
     StateReader m_state;
@@ -70,6 +83,10 @@ private:
     bool m_registered = false;
     QTimer m_poll;
     QElapsedTimer m_sinceLastPoll;
+    // Looks in a row that found nothing that changes on its own.
+    int m_quietPolls = 0;
+    std::function<void(int, int)> m_windowsStateChange;
+    std::function<void(std::int64_t, std::int64_t)> m_windowsPostSeek;
     MprisValues::Snapshot m_last;
     // A seek asked for over the bus, announced once the position got there (or in time).
     std::optional<std::int64_t> m_seekTarget;

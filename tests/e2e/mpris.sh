@@ -98,6 +98,33 @@ wait_within 10 clock_holds 1.5 || fail "the panel's clock runs on after Pause"
 wait_for_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'>" ||
     fail "the pause was not announced"
 
+# Fault: after a quiet while with nothing playing (the position and the clock held for three
+# seconds), the panel's volume slider or a key on the panel is not announced: the player
+# stops looking at its state when nothing plays, and what the user does must wake it. The
+# press on the slider's bare track sets the volume near 0 and lets the window manager move
+# the panel until the release, so the pointer stays put until then.
+announced_volumes() { grep -cF "'Volume':" "$runtime/monitor.log"; }
+more_volumes_announced() { [ "$(announced_volumes)" -gt "$1" ]; }
+before=$(announced_volumes)
+read -r tx ty _ <<<"$(skin_rect "$skin" TRACKBAR_VOLUME)"
+timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null || fail "cannot bring the panel up"
+IFS=, read -r px py <<<"$(window_origin "$panel")"
+xdotool mousemove $((px + tx + 5)) $((py + ty + 5)) mousedown 1
+wait_until 10 more_volumes_announced "$before"
+announced=$?
+xdotool mouseup 1
+rest_pointer "$pid"
+[ "$announced" = 0 ] ||
+    fail "the volume slider after a quiet while was not announced: $(player_property Volume)"
+announced_playing() { grep -cF "'PlaybackStatus': <'Playing'>" "$runtime/monitor.log"; }
+more_playing_announced() { [ "$(announced_playing)" -gt "$1" ]; }
+before=$(announced_playing)
+keys_in "$panel" ctrl+p
+wait_until 10 more_playing_announced "$before" ||
+    fail "Ctrl+P after a quiet while was not announced: $(player_property PlaybackStatus)"
+bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
+wait_until 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+
 # Fault: PlayPause does not resume a paused clip.
 bus_call org.mpris.MediaPlayer2.Player.PlayPause >/dev/null || fail "PlayPause was refused"
 wait_until 10 status_is Playing || fail "PlayPause left $(player_property PlaybackStatus)"
@@ -202,6 +229,17 @@ owner=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/free
 kill -TERM "$other"
 wait_exit "$other" 10
 [ "$exit_code" = 0 ] || fail "the second player ended with '$exit_code'"
+
+# Fault: after a quiet while with nothing playing, a clip that a second start opens is not
+# announced: the player stops looking at its state when nothing plays, and the engine's
+# events must wake it.
+bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
+wait_until 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+sleep 2
+before=$(announced_playing)
+timeout 20 "$build/korvel" "$first" >"$runtime/handoff.log" 2>&1 || fail "the second start failed"
+wait_until 10 more_playing_announced "$before" ||
+    fail "the clip a second start opened after a quiet while was not announced"
 
 # Fault: Quit leaves the player running, or ends it with a failure.
 bus_call org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit was refused"
