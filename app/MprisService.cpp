@@ -15,8 +15,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFileInfo>
-#include <QMouseEvent>
 #include <QLoggingCategory>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <cstdio>
@@ -45,12 +45,10 @@ bool isUserInput(const QEvent* event) {
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-    case QEvent::Drop:
-        return true;
+    case QEvent::Drop: return true;
     case QEvent::MouseMove: // a slider dragged
         return static_cast<const QMouseEvent*>(event)->buttons() != Qt::NoButton;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -16,9 +16,8 @@ FaceInputs FaceInputs::of(const SkinModel& model) {
     }
     inputs.m_bars.reserve(model.TrackBars.size());
     for (const TrackBarInfoRec& bar : model.TrackBars) {
-        inputs.m_bars.push_back({QPoint(bar.Left, bar.Top), bar.Horizontal,
-                                 bar.ThumbOffset, bar.ThumbImage.cacheKey(),
-                                 bar.ActiveThumbImage.cacheKey()});
+        inputs.m_bars.push_back({QPoint(bar.Left, bar.Top), bar.Horizontal, bar.ThumbOffset,
+                                 bar.ThumbImage.cacheKey(), bar.ActiveThumbImage.cacheKey()});
     }
     inputs.m_displays.reserve(model.Displays.size());
     for (const DisplayInfoRec& display : model.Displays) {
