@@ -25,15 +25,20 @@ def process_tree(root_pid):
     return tree
 
 
-def status_kib(pid, key):
+def status_number(path, key):
+    """The number after "key:" in a /proc status file, 0 when it or the file is gone."""
     try:
-        with open(f"/proc/{pid}/status") as status:
+        with open(path) as status:
             for line in status:
                 if line.startswith(key + ":"):
                     return int(line.split()[1])
     except OSError:
         pass
     return 0
+
+
+def status_kib(pid, key):
+    return status_number(f"/proc/{pid}/status", key)
 
 
 def tree_kib(root_pid, key):
@@ -50,6 +55,22 @@ def cpu_seconds(pid):
         return 0.0
     # After the command name: state is field 0, utime 11, stime 12.
     return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def tree_context_switches(root_pid):
+    """How often every thread of the tree has been switched out so far: each sleep that ends
+    in a wakeup counts once, each preemption too."""
+    total = 0
+    for pid in process_tree(root_pid):
+        try:
+            tasks = os.listdir(f"/proc/{pid}/task")
+        except OSError:
+            continue
+        for tid in tasks:
+            path = f"/proc/{pid}/task/{tid}/status"
+            total += status_number(path, "voluntary_ctxt_switches")
+            total += status_number(path, "nonvoluntary_ctxt_switches")
+    return total
 
 
 def tree_cpu_seconds(root_pid):

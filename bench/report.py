@@ -63,6 +63,11 @@ def print_figures(progs, figures, rounds):
             f" shared libraries mapped {statistics.median(row['libs0']):.0f}"
         )
     print()
+    print("Idle with no clip, after the idle memory was read:")
+    for program in progs:
+        row = figures[program.key]
+        print(f"  {program.label:<28} wakeups per second {spread(row['wakeups'], '', 1):>16}")
+    print()
     print("While playing, beside each program's own CPU (not counted in it):")
     for program in progs:
         row = figures[program.key]

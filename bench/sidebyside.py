@@ -14,11 +14,19 @@ import time
 from handoff import measure_handoffs
 from report import print_report
 from session import BenchError, Program, Session, sleep_until
-from proctree import cpu_seconds, minor_faults, shared_objects, tree_cpu_seconds, tree_kib
+from proctree import (
+    cpu_seconds,
+    minor_faults,
+    shared_objects,
+    tree_context_switches,
+    tree_cpu_seconds,
+    tree_kib,
+)
 from registry import edit_registry
 from xwatch import XWatch
 
 IDLE_SETTLE = 3.0  # idle memory is read this long after the first window
+IDLE_WAKE_WINDOW = 2.0  # then the wakeups are counted over this long
 PLAY_SETTLE = 3.0  # the CPU window opens this long after the first window of a play run
 PLAY_WINDOW = 10.0
 SKIN_SIZE = (275, 116)  # the classic skinned main window
@@ -114,6 +122,10 @@ def start_figures(session, program):
     effort["libs0"] = shared_objects(pid)
     sleep_until(mapped + IDLE_SETTLE)
     rss = tree_kib(pid, "VmRSS")
+    # An idle program on a desktop should sleep: every wakeup costs a laptop power.
+    switches = tree_context_switches(pid)
+    time.sleep(IDLE_WAKE_WINDOW)
+    effort["wakeups"] = (tree_context_switches(pid) - switches) / IDLE_WAKE_WINDOW
     session.stop(run)
     time.sleep(1)
     run = session.launch(program, program.idle)

@@ -12,7 +12,13 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from proctree import cpu_seconds, process_tree, status_kib, tree_kib  # noqa: E402
+from proctree import (  # noqa: E402
+    cpu_seconds,
+    process_tree,
+    status_kib,
+    tree_context_switches,
+    tree_kib,
+)
 from registry import edit_registry  # noqa: E402
 from report import handoff_goals, ratio_goals  # noqa: E402
 
@@ -102,6 +108,26 @@ class ProcessTreeTest(unittest.TestCase):
             for pid in process_tree(shell.pid)[::-1]:
                 os.kill(pid, 15)
             shell.wait()
+
+    # Fault: the wakeups of threads other than each process's first are left out, or a
+    # sleeping tree is counted as waking.
+    def test_wakeups_count_every_thread(self):
+        ticker = "import threading, time\n" \
+            "def tick():\n    while True: time.sleep(0.01)\n" \
+            "threading.Thread(target=tick, daemon=True).start()\ntime.sleep(30)"
+        sleeper = subprocess.Popen(["sleep", "30"])
+        ticking = subprocess.Popen([sys.executable, "-c", ticker])
+        try:
+            time.sleep(0.5)
+            quiet, busy = tree_context_switches(sleeper.pid), tree_context_switches(ticking.pid)
+            time.sleep(1)
+            self.assertLessEqual(tree_context_switches(sleeper.pid) - quiet, 2)
+            self.assertGreater(tree_context_switches(ticking.pid) - busy, 30)
+        finally:
+            sleeper.kill()
+            ticking.kill()
+            sleeper.wait()
+            ticking.wait()
 
 
 class GoalTest(unittest.TestCase):
