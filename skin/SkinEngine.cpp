@@ -4,6 +4,8 @@
 #include "skin/FaceInputs.h"
 #include "skin/MaskRegion.h"
 
+#include <utility>
+
 namespace korvel {
 
 SkinEngine::SkinEngine(SkinWindow* window) : m_window(window) {}
@@ -40,10 +42,13 @@ void SkinEngine::show() {
     if (m_window) m_window->showFace();
 }
 
-void SkinEngine::PaintFace() {
+void SkinEngine::PaintFace() { composeFrom(FaceInputs::of(m_model)); }
+
+// The composition changes nothing the inputs hold, so they may be taken before it.
+void SkinEngine::composeFrom(FaceInputs inputs) {
     ensureFace();
     FaceComposer::PaintFace(m_model, m_face);
-    m_composedFrom = FaceInputs::of(m_model);
+    m_composedFrom = std::move(inputs);
     show();
 }
 
@@ -52,11 +57,12 @@ void SkinEngine::PaintFace() {
 // exactly the composition of what the model now holds, composing again would give the same
 // pixels: only the composition's mark on the model is left.
 void SkinEngine::composeUnlessShown() {
-    if (m_composedFrom && m_face.size() == m_size && *m_composedFrom == FaceInputs::of(m_model)) {
+    FaceInputs now = FaceInputs::of(m_model);
+    if (m_composedFrom && m_face.size() == m_size && *m_composedFrom == now) {
         m_model.FaceStale = false;
         return;
     }
-    PaintFace();
+    composeFrom(std::move(now));
 }
 
 void SkinEngine::copyArea(const QImage& look, int hotArea) {

@@ -68,6 +68,7 @@ private:
     void ensureFace();
     void show();
     void composeUnlessShown();
+    void composeFrom(FaceInputs inputs);
 
     SkinWindow* m_window;
     SkinModel m_model;
