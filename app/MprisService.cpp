@@ -146,8 +146,7 @@ void MprisService::runCommand(const std::function<void()>& command) {
         failure = QString::fromLocal8Bit(error.what());
     }
     // The change shows on the bus as soon as the events it causes are handled.
-    QTimer::singleShot(0, this, &MprisService::poll);
-    wake();
+    wake(true);
     if (failure.isEmpty()) return;
     // A program asked: it gets the failure as its answer, with no box on the user's screen.
     if (calledFromDBus()) {
@@ -294,15 +293,17 @@ void MprisService::sleepWhenQuiet(const MprisValues::Snapshot& now) {
     if (m_quietPolls >= QuietPollsBeforeSleep) m_poll.stop();
 }
 
-void MprisService::wake() {
+void MprisService::wake(bool lookNow) {
     if (!m_registered) return;
     m_quietPolls = 0;
-    if (m_poll.isActive()) return;
-    // Nothing moved while the look slept: the last one is as good as one taken now, and the
-    // time asleep is no time the position could have run.
-    m_sinceLastPoll.restart();
-    m_poll.start();
-    QTimer::singleShot(0, this, &MprisService::poll);
+    const bool asleep = !m_poll.isActive();
+    if (asleep) {
+        // Nothing moved while the look slept: the last one is as good as one taken now, and
+        // the time asleep is no time the position could have run.
+        m_sinceLastPoll.restart();
+        m_poll.start();
+    }
+    if (asleep || lookNow) QTimer::singleShot(0, this, &MprisService::poll);
 }
 
 // Sees the event before the window it is for: the look comes after the event is handled.

@@ -68,8 +68,9 @@ private:
     void runCommand(const std::function<void()>& command);
     void poll();
     void announce(const QVariantMap& changed);
-    // Looks again soon, and four times a second until the player is quiet again.
-    void wake();
+    // Looks four times a second until the player is quiet again: at once when it slept or
+    // when asked to, else at the next tick.
+    void wake(bool lookNow = false);
     void sleepWhenQuiet(const MprisValues::Snapshot& now);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The engine's state changes and completed seeks wake the look; the windows' own
