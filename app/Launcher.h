@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RuntimeDir.h"
+#include "base/Version.h"
 
 #include <chrono>
 #include <functional>
@@ -24,7 +25,7 @@ public:
     // runs alone); returns the exit code.
     using FirstInstance = std::function<int(const std::string& endpointPath)>;
 
-    static constexpr const char* Version = "2.8";
+    static constexpr const char* Version = KORVEL_VERSION;
 
     // Without a runtime folder (`dir` empty) every start runs a player of its own.
     Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, std::ostream& messages,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Version.h"
+
 #include <QString>
 
 namespace korvel {
@@ -11,7 +13,7 @@ namespace FixedTexts {
 
 // The application title: the text of the program's one task-bar entry (the player panel's
 // title) and the error box's caption.
-inline const QString ApplicationTitle = QStringLiteral("Korvel 2.8");
+inline const QString ApplicationTitle = QStringLiteral("Korvel " KORVEL_VERSION);
 
 // Conversions and ranges.
 inline const QString NotAnInteger = QStringLiteral("'%1' は整数ではありません");

@@ -1,12 +1,13 @@
 #include "ui/KorvelApplication.h"
 
+#include "base/Version.h"
 #include "ui/ErrorBox.h"
 
 namespace korvel {
 
 KorvelApplication::KorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("korvel"));
-    setApplicationVersion(QStringLiteral("2.8"));
+    setApplicationVersion(QStringLiteral(KORVEL_VERSION));
     // Names the desktop entry the windows belong to (the application id where the window
     // system asks for one). No display name is set: the toolkit would append it to every
     // window's title, and the playback window's caption is the clip's own.

@@ -1,8 +1,12 @@
 # Helpers of the end-to-end tests. Each test gets its own runtime folder, so it never meets
 # another Korvel instance, and talks to real windows through xdotool and wmctrl.
 
+# shellcheck source=../../../scripts/lib/player.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/player.sh"
+
 e2e_init() {
     build=$(cd "$1" && pwd)
+    app_title=$(korvel_app_title "$build") || exit 1
     if [ -z "${DISPLAY:-}" ]; then
         echo "no display: skipped"
         exit 77
@@ -38,10 +42,9 @@ window_named() {
     echo "$id"
 }
 
-# The application title: the player panel's, the text of the program's one task-bar entry,
-# and the error box's caption. The two are told apart by their window type.
-app_title='Korvel 2.8'
-
+# The application title (app_title, set by e2e_init) is the player panel's, the text of the
+# program's one task-bar entry, and the error box's caption. The two are told apart by their
+# window type.
 window_is_dialog() {
     xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG
 }

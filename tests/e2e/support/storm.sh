@@ -6,7 +6,7 @@
 panel_of() {
     local id
     for _ in $(seq 1 200); do
-        for id in $(xdotool search --all --onlyvisible --pid "$1" --name '^Korvel( 2\.8)?$' 2>/dev/null); do
+        for id in $(xdotool search --all --onlyvisible --pid "$1" --name "^${app_title//./\\.}\$" 2>/dev/null); do
             window_is_dialog "$id" || { echo "$id"; return 0; }
         done
         sleep 0.1
