@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # korvel_media_core: what the engine adapter decides and how it hands work between threads,
 # on QtCore alone (its tests link nothing else). korvel_media: the MediaControl interface and
 # its libmpv adapter with the picture views.

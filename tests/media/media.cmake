@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the media engine against real libmpv. The clips they play are made with ffmpeg by
 # tests/media/make-clips.sh, which the test binary runs once before its first test (a test
 # environment), because tests found at test time cannot be tied to a CTest fixture here.
