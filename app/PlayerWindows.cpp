@@ -21,7 +21,9 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_playlist.OnReadHistory = [&playback] {
         return QStringList(playback.PlayHistory.begin(), playback.PlayHistory.end());
     };
-    QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles);
+    // Queued: the drop on the panel has ended before the clip opens or a failure is shown.
+    QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles,
+                     Qt::QueuedConnection);
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel),
                             static_cast<QWidget*>(&m_playlist)}) {
         m_group.add(window);
@@ -52,6 +54,7 @@ void PlayerWindows::readSettings() {
     m_listPart = result.listPart();
     ErrorBox::run([&] { applySettings(result.settings); });
     if (!result.error.isEmpty()) ErrorBox::show(result.error);
+    if (!result.notice.isEmpty()) ErrorBox::show(result.notice);
 }
 
 void PlayerWindows::applySettings(const SettingsData& settings) {

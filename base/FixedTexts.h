@@ -32,6 +32,12 @@ inline const QString ListFull = QStringLiteral("The playlist is full: it holds a
 
 inline const QString ListLeftOut =
     QStringLiteral("The playlist holds at most %1 entries: %2 were left out");
+inline const QString ListLeftOutOne =
+    QStringLiteral("The playlist holds at most %1 entries: 1 was left out");
+inline const QString ListTooLarge =
+    QStringLiteral("The playlist's entries are kept in at most %1 bytes: %2 were left out");
+inline const QString ListTooLargeOne =
+    QStringLiteral("The playlist's entries are kept in at most %1 bytes: 1 was left out");
 
 // The media engine and what it is given.
 inline const QString CannotOpen = QStringLiteral("Cannot open %1: %2");
@@ -55,11 +61,18 @@ inline const QString HandOffListen =
 // Playlist files.
 inline const QString CannotReadList = QStringLiteral("Cannot read the playlist %1: %2");
 inline const QString CannotWriteList = QStringLiteral("Cannot write the playlist %1: %2");
+inline const QString RamLineRefused =
+    QStringLiteral("%1 was not written to the playlist %2: a list line cannot hold it");
 
 // The settings file.
 inline const QString SettingsRead = QStringLiteral("Cannot read the settings from %1: %2");
 inline const QString SettingsSave = QStringLiteral("Cannot save the settings to %1: %2");
 inline const QString SettingsTooLarge = QStringLiteral("the file is larger than %1 bytes");
+inline const QString SettingsWouldBeTooLarge =
+    QStringLiteral("the file would be larger than %1 bytes, more than Korvel reads back");
+inline const QString SettingsNotUnderstood =
+    QStringLiteral("Some lines of the settings file %1 were not understood (the first is line "
+                   "%2); Korvel keeps them as they stand");
 inline const QString SettingsNotAFile = QStringLiteral("it is not a regular file");
 inline const QString NoSettingsFolder =
     QStringLiteral("Cannot find a folder for the settings: HOME is not set");

@@ -20,15 +20,23 @@ QByteArray cutValue(const QByteArray& value) {
 
 } // namespace
 
-IniFile::IniFile(const QByteArray& text) {
-    m_newline = text.contains("\r\n") || !text.contains('\n') ? "\r\n" : "\n";
-    m_endsWithNewline = text.isEmpty() || text.endsWith('\n');
-    const QList<QByteArray> raws = text.split('\n');
-    const qsizetype count = m_endsWithNewline ? raws.size() - 1 : raws.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        QByteArray raw = raws[i];
-        if (raw.endsWith('\r')) raw.chop(1);
-        m_lines.push_back(parseLine(raw));
+IniFile::IniFile(const QByteArray& whole) {
+    // Some editors start a UTF-8 file with a byte-order mark; it is kept for the write.
+    const bool marked = whole.startsWith(ByteOrderMark);
+    if (marked) m_start = ByteOrderMark.toByteArray();
+    const QByteArrayView text = QByteArrayView(whole).sliced(marked ? ByteOrderMark.size() : 0);
+    m_endsWithNewline = text.isEmpty() || text.endsWith('\n') || text.endsWith('\r');
+    // A line ends at CR LF, LF or CR alone; the text is written back with its first line's end.
+    bool first = true;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        m_lines.push_back(parseLine(text.sliced(start, end - start).toByteArray()));
+        qsizetype endLength = end < text.size() ? 1 : 0;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') endLength = 2;
+        if (first && endLength > 0) m_newline = text.sliced(end, endLength).toByteArray();
+        first = false;
+        start = end + endLength;
     }
 }
 
@@ -98,7 +106,11 @@ std::int32_t IniFile::readInteger(QStringView section, QStringView key,
 }
 
 void IniFile::writeString(QStringView section, QStringView key, const QString& value) {
-    const QByteArray raw = key.toUtf8() + '=' + value.toUtf8();
+    writeBytes(section, key, value.toUtf8());
+}
+
+void IniFile::writeBytes(QStringView section, QStringView key, const QByteArray& value) {
+    const QByteArray raw = key.toUtf8() + '=' + value;
     if (const qsizetype i = findEntry(section, key); i >= 0) {
         m_lines[i] = parseLine(raw);
         return;
@@ -115,8 +127,31 @@ void IniFile::writeString(QStringView section, QStringView key, const QString& v
     m_lines.insert(m_lines.begin() + at, parseLine(raw));
 }
 
+std::vector<qsizetype> IniFile::unreadLines(QStringView section) const {
+    std::vector<qsizetype> unread;
+    bool inAnySection = false;
+    bool seen = false;     // `section` has stood already
+    bool inRepeat = false; // within a second (or later) `section`
+    for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
+        const Line& line = m_lines[std::size_t(i)];
+        const QByteArray trimmed = line.raw.trimmed();
+        const bool meaningless =
+            trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#');
+        if (line.kind == Kind::Section) {
+            inAnySection = true;
+            const bool ours = sameName(line.name, section);
+            inRepeat = ours && seen;
+            seen = seen || ours;
+        }
+        const bool garbage = line.kind == Kind::Other && !meaningless;
+        const bool loose = line.kind == Kind::Entry && !inAnySection;
+        if (garbage || loose || (inRepeat && !meaningless)) unread.push_back(i + 1);
+    }
+    return unread;
+}
+
 QByteArray IniFile::text() const {
-    QByteArray out;
+    QByteArray out = m_start;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         out += m_lines[i].raw;
         if (i + 1 < m_lines.size() || m_endsWithNewline) out += m_newline;

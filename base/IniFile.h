@@ -13,14 +13,16 @@ namespace korvel {
 // An INI text held in memory, read the way the skin descriptions and the settings file are
 // written: "[Section]" lines open sections, "key=value" lines give values; section and key
 // names match without regard to case; blanks around names and values are dropped; the first
-// matching section and key win. Texts are UTF-8.
+// matching section and key win. Texts are UTF-8; a leading byte-order mark is no part of the
+// first line. Lines end at CR LF, LF or a CR alone, whichever the text uses.
 //
 // Writing changes one key in place (or adds it at the end of its section, or adds the section
-// at the end of the text) and keeps every other line byte for byte.
+// at the end of the text) and keeps every other line byte for byte, the byte-order mark too.
 class IniFile {
 public:
     // The longest value a read returns, in bytes; longer values are cut at a whole character.
     static constexpr qsizetype MaxValueBytes = 2047;
+    static constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
 
     IniFile() = default;
     explicit IniFile(const QByteArray& text);
@@ -41,6 +43,14 @@ public:
     std::int32_t readInteger(QStringView section, QStringView key, std::int32_t defaultValue) const;
 
     void writeString(QStringView section, QStringView key, const QString& value);
+    // The value as the bytes given (a value that must stay as it was stored).
+    void writeBytes(QStringView section, QStringView key, const QByteArray& value);
+
+    // The numbers (from 1) of the lines a reader of `section` never sees and that mean
+    // something all the same: lines that are neither blank, a comment (";" or "#"), a
+    // "[Section]" nor a "key=value" line; "key=value" lines before the first section; and
+    // the lines of `section` where it stands a second time (the first one wins).
+    std::vector<qsizetype> unreadLines(QStringView section) const;
 
     // The whole text as it stands, with the line ending style it was read with.
     QByteArray text() const;
@@ -62,6 +72,7 @@ private:
     qsizetype endOfSection(qsizetype sectionLine) const;
 
     std::vector<Line> m_lines;
+    QByteArray m_start; // the byte-order mark, when the text had one
     QByteArray m_newline = "\r\n";
     bool m_endsWithNewline = true;
 };

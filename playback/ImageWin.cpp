@@ -101,10 +101,14 @@ void TForm3::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+// The program that dragged waits until the drop event returns: the clip is opened, and a
+// failure shown, after that.
 void TForm3::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
-    DropFiles(urls);
+    QMetaObject::invokeMethod(
+        this, [this, urls] { ErrorBox::run([this, &urls] { DropFiles(urls); }); },
+        Qt::QueuedConnection);
 }
 
 // Only this window changes its order; the panel and the playlist keep theirs. Changing the

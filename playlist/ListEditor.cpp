@@ -1,7 +1,10 @@
 #include "playlist/ListEditor.h"
 
+#include "base/KorvelError.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/PlayListModel.h"
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -10,6 +13,14 @@ namespace korvel {
 namespace {
 
 constexpr int HistorySlots = 10;
+
+// The lines of one message, each ended as the error box ends the last one.
+QString joinLines(QStringList lines) {
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines[i].isEmpty() && lines[i].back() > u'.') lines[i] += u'.';
+    }
+    return lines.join(u'\n');
+}
 
 } // namespace
 
@@ -71,16 +82,28 @@ void ListEditor::CutRows() {
 void ListEditor::PasteRows() {
     if (m_count == 0) return;
     ListCapacity capacity(m_list);
-    const int c = capacity.admit(m_count);
+    std::vector<SettingsRow> stored(static_cast<std::size_t>(m_count));
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        std::copy(m_buffer[i].begin() + 1, m_buffer[i].end(), stored[i].begin());
+    }
+    const int c = capacity.admit(stored);
+    QStringList failures;
     if (c > 0) {
         const int p = m_list.currentRow();
         m_list.setRowCount(m_list.rowCount() + c);
         for (int r = m_list.rowCount() - 1; r >= p + c; --r) setRow(r, row(r - c));
         for (int i = 0; i < c; ++i) setRow(p + i, m_buffer[std::size_t(i)]);
-        if (ShowCurrentRow) ShowCurrentRow();
+        // A pasted row that cannot be shown (a Count that is no number) is told, and the
+        // rows are numbered all the same.
+        try {
+            if (ShowCurrentRow) ShowCurrentRow();
+        } catch (const KorvelError& error) {
+            failures.append(error.text());
+        }
         m_list.NumberRows();
     }
-    capacity.raiseIfLeftOut();
+    if (capacity.leftOut() > 0) failures.append(capacity.message());
+    if (!failures.isEmpty()) throw KorvelError(joinLines(failures));
 }
 
 void ListEditor::PasteHistory(const QStringList& history) {

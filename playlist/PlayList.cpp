@@ -14,12 +14,15 @@
 #include "ui/ErrorBox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSettings>
 
 #include <limits>
 
@@ -45,6 +48,19 @@ const QString SpinSheet = QStringLiteral(
     "QSpinBox::up-button { subcontrol-position: top right; }"
     "QSpinBox::down-button { subcontrol-position: bottom right; }"
     "QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #2c3038; }");
+
+// Qt's own file dialog keeps its history and sizes in "QtProject.conf" in the user's
+// configuration folder, where Korvel keeps nothing but its settings file. The program keeps
+// no other settings of Qt's, so these are sent where nothing can be written or read.
+void keepNoDialogState() {
+    static const bool sent = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+        }
+        return true;
+    }();
+    Q_UNUSED(sent);
+}
 
 QFont listFont() {
     DisplayFonts::installSubstitutes();
@@ -156,7 +172,12 @@ void TForm2::PasteHistory() {
 }
 
 void TForm2::SaveRamFile() {
-    QFileDialog dialog(this, QString(), QString(), RamFilter);
+    keepNoDialogState();
+    // The folder of the last list saved or dropped, else the user's home.
+    const QString folder = !m_lastRamFile.isEmpty() ? QFileInfo(m_lastRamFile).absolutePath()
+                           : !m_ramFolder.isEmpty() ? m_ramFolder
+                                                    : QDir::homePath();
+    QFileDialog dialog(this, QString(), folder, RamFilter);
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // No overwrite question; the same dialog in every desktop, so keys drive it alike.
@@ -170,6 +191,11 @@ void TForm2::SaveRamFile() {
 }
 
 void TForm2::DropFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (DroppedFiles::kindOf(path) == DroppedFiles::Kind::RamList) {
+            m_ramFolder = QFileInfo(path).absolutePath();
+        }
+    }
     DroppedFiles::Drop(m_list, paths, [this] { ShowCurrentRow(); });
 }
 
@@ -178,14 +204,17 @@ void TForm2::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 // A drop anywhere on the window is a drop on the list: the fields never take a dropped
-// file as text.
+// file as text. The program that dragged waits until the drop event returns, so the files
+// are taken, and an error box shown, only after it has.
 void TForm2::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) paths.append(PathBytes::fromFileUrl(url));
     }
     event->acceptProposedAction();
-    ErrorBox::run([this, &paths] { DropFiles(paths); });
+    QMetaObject::invokeMethod(
+        this, [this, paths] { ErrorBox::run([this, &paths] { DropFiles(paths); }); },
+        Qt::QueuedConnection);
 }
 
 bool TForm2::editing() const {

@@ -66,7 +66,8 @@ public:
     void PlayFromTop() override;
     // HISTORY: the sources OnReadHistory gives (the playback window's history, oldest first).
     void PasteHistory() override;
-    // RAM: asks for a file name (the last one offered again) and writes the list there.
+    // RAM: asks for a file name (the last one offered again; the dialog opens in the folder of
+    // the last list saved or dropped, else in the home folder) and writes the list there.
     void SaveRamFile() override;
     bool editing() const override;
     // Local files dropped on the window, in the order given: media files and .ram lists join
@@ -103,6 +104,7 @@ private:
     ListEditor m_editor{m_list};
     ListCommands m_commands{*this, m_editor};
     QString m_lastRamFile;
+    QString m_ramFolder; // of the last .ram list dropped
 };
 
 } // namespace korvel

@@ -2,17 +2,18 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "playlist/LegacyText.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/PlayListModel.h"
 
+#include "base/PathBytes.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
-#include <langinfo.h>
+#include <sys/stat.h>
 
 #include <algorithm>
-#include <optional>
 
 namespace korvel {
 
@@ -21,57 +22,6 @@ namespace {
 constexpr char16_t CtrlZ = 26;
 constexpr char16_t Cr = u'\r';
 constexpr char16_t Lf = u'\n';
-
-// The code pages in which Windows programs wrote 8-bit text for each language; languages
-// not named here used Western European (1252). Chinese is decided by its script below.
-struct LanguageCodePage {
-    QLocale::Language language;
-    const char* codePage;
-};
-
-constexpr LanguageCodePage CodePages[] = {
-    {QLocale::Japanese, "windows-31j"},    {QLocale::Korean, "windows-949"},
-    {QLocale::Thai, "windows-874"},        {QLocale::Polish, "windows-1250"},
-    {QLocale::Czech, "windows-1250"},      {QLocale::Slovak, "windows-1250"},
-    {QLocale::Hungarian, "windows-1250"},  {QLocale::Slovenian, "windows-1250"},
-    {QLocale::Croatian, "windows-1250"},   {QLocale::Romanian, "windows-1250"},
-    {QLocale::Russian, "windows-1251"},    {QLocale::Ukrainian, "windows-1251"},
-    {QLocale::Belarusian, "windows-1251"}, {QLocale::Bulgarian, "windows-1251"},
-    {QLocale::Serbian, "windows-1251"},    {QLocale::Macedonian, "windows-1251"},
-    {QLocale::Greek, "windows-1253"},      {QLocale::Turkish, "windows-1254"},
-    {QLocale::Hebrew, "windows-1255"},     {QLocale::Arabic, "windows-1256"},
-    {QLocale::Persian, "windows-1256"},    {QLocale::Estonian, "windows-1257"},
-    {QLocale::Latvian, "windows-1257"},    {QLocale::Lithuanian, "windows-1257"},
-    {QLocale::Vietnamese, "windows-1258"},
-};
-
-QByteArray windowsCodePage(const QLocale& locale) {
-    if (locale.language() == QLocale::Chinese) {
-        return locale.script() == QLocale::TraditionalChineseScript ? "Big5" : "GBK";
-    }
-    const auto* found = std::find_if(
-        std::begin(CodePages), std::end(CodePages),
-        [&locale](const LanguageCodePage& entry) { return entry.language == locale.language(); });
-    return found != std::end(CodePages) ? found->codePage : "windows-1252";
-}
-
-// The C library's encoding, when it is an 8-bit one worth trying: UTF-8 has failed already
-// and plain ASCII would fail too.
-QByteArray localeCodeset() {
-    const QByteArray codeset(nl_langinfo(CODESET));
-    const QByteArray name = codeset.toUpper();
-    if (name == "UTF-8" || name == "UTF8" || name == "ANSI_X3.4-1968" || name == "ASCII") {
-        return {};
-    }
-    return codeset;
-}
-
-std::optional<QString> decodeStrictly(QStringDecoder decoder, QByteArrayView bytes) {
-    if (!decoder.isValid()) return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) return std::nullopt;
-    return text;
-}
 
 // A short write is retried for the rest, so that a real failure leaves its reason in the
 // device's error text; false when the device stops taking bytes.
@@ -82,6 +32,23 @@ bool writeAll(QIODevice& device, QByteArrayView bytes) {
         bytes = bytes.sliced(written);
     }
     return true;
+}
+
+// A location in a message: its line breaks and other control characters written out, so the
+// name stays on its line of the message.
+QString shownLocation(const QString& location) {
+    QString shown;
+    for (const QChar c : PathBytes::displayed(location)) {
+        if (c == Cr)
+            shown += QStringLiteral("\\r");
+        else if (c == Lf)
+            shown += QStringLiteral("\\n");
+        else if (c.unicode() < 32)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 KorvelError readError(const QString& path, const QString& reason) {
@@ -108,23 +75,7 @@ QString RamFile::WithRamExtension(const QString& name) {
 }
 
 QString RamFile::DecodeRamBytes(QByteArrayView bytes, const QLocale& locale) {
-    using Flag = QStringConverter::Flag;
-    if (auto text =
-            decodeStrictly(QStringDecoder(QStringConverter::Utf8, Flag::Stateless), bytes)) {
-        return *text;
-    }
-    const QByteArray codeset = localeCodeset();
-    if (!codeset.isEmpty()) {
-        if (auto text =
-                decodeStrictly(QStringDecoder(codeset.constData(), Flag::Stateless), bytes)) {
-            return *text;
-        }
-    }
-    const QByteArray codePage = windowsCodePage(locale);
-    if (auto text = decodeStrictly(QStringDecoder(codePage.constData(), Flag::Stateless), bytes)) {
-        return *text;
-    }
-    return QString::fromLatin1(bytes);
+    return LegacyText::decode(bytes, locale);
 }
 
 QStringList RamFile::ParseRam(QStringView text) {
@@ -142,14 +93,43 @@ QStringList RamFile::ParseRam(QStringView text) {
     return locations;
 }
 
-QStringList RamFile::ReadRamBytes(QByteArrayView bytes, const QLocale& locale) {
-    return ParseRam(DecodeRamBytes(bytes, locale));
+QStringList RamFile::ReadRamBytes(QByteArrayView bytes, const QLocale& locale,
+                                  const std::function<bool(const QString&)>& exists) {
+    if (LegacyText::isUtf8(bytes)) return ParseRam(DecodeRamBytes(bytes, locale));
+    // Line by line: the line breaks and blanks that part the lines are the same bytes in
+    // every code page.
+    constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
+    const QByteArrayView body = bytes.startsWith(Mark) ? bytes.sliced(Mark.size()) : bytes;
+    const auto found = [&exists](const QString& path) { return exists && exists(path); };
+    QStringList locations;
+    for (const QString& line : ParseRam(PathBytes::toText(body))) {
+        const QByteArray lineBytes = PathBytes::toBytes(line);
+        if (LegacyText::isUtf8(lineBytes)) {
+            locations.append(line);
+            continue;
+        }
+        const QString decoded = LegacyText::decode(lineBytes, locale);
+        const bool keepBytes = line.startsWith(u'/') && !(found(decoded) && !found(line));
+        locations.append(keepBytes ? line : decoded);
+    }
+    return locations;
 }
 
-QByteArray RamFile::FormatRam(const PlayListModel& list) {
+bool RamFile::FitsOnALine(QStringView location) {
+    if (!location.isEmpty() && location.front().unicode() <= 32) return false;
+    return !std::any_of(location.begin(), location.end(),
+                        [](QChar c) { return c == Cr || c == Lf || c == CtrlZ; });
+}
+
+QByteArray RamFile::FormatRam(const PlayListModel& list, QStringList* refused) {
     QByteArray bytes;
     for (int row = 1; row <= list.entryCount(); ++row) {
-        bytes += list.cell(PlayListModel::LocationColumn, row).toUtf8();
+        const QString location = list.cell(PlayListModel::LocationColumn, row);
+        if (!FitsOnALine(location)) {
+            if (refused) refused->append(location);
+            continue;
+        }
+        bytes += PathBytes::toBytes(location);
         bytes += "\r\n";
     }
     return bytes;
@@ -160,7 +140,11 @@ void RamFile::LoadRamFile(const QString& path, ListCapacity& capacity) {
     if (!file.open(QIODevice::ReadOnly)) throw readError(path, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) throw readError(path, file.errorString());
-    for (const QString& location : ReadRamBytes(bytes)) capacity.add(location);
+    const auto exists = [](const QString& name) {
+        struct stat info {};
+        return ::stat(PathBytes::toBytes(name).constData(), &info) == 0;
+    };
+    for (const QString& location : ReadRamBytes(bytes, QLocale(), exists)) capacity.add(location);
 }
 
 void RamFile::LoadRamFile(const QString& path, PlayListModel& list) {
@@ -178,9 +162,16 @@ void RamFile::SaveRamFile(const QString& path, const PlayListModel& list) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw writeError(path, file.errorString());
     }
-    if (!writeAll(file, FormatRam(list)) || !file.commit()) {
+    QStringList refused;
+    if (!writeAll(file, FormatRam(list, &refused)) || !file.commit()) {
         throw writeError(path, file.errorString());
     }
+    if (refused.isEmpty()) return;
+    QStringList lines;
+    for (const QString& location : refused) {
+        lines.append(FixedTexts::RamLineRefused.arg(shownLocation(location), path));
+    }
+    throw KorvelError(lines.join(QStringLiteral(".\n")));
 }
 
 } // namespace korvel

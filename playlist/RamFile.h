@@ -7,13 +7,16 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+
 namespace korvel {
 
 class ListCapacity;
 class PlayListModel;
 
 // Playlist files of the .ram kind: one location (a local path or a URL) per line and nothing
-// else. Written in UTF-8 with CR LF line ends; read with any of CR, CR LF or LF.
+// else. Written with CR LF line ends, each location as its bytes (UTF-8, and a file name's
+// bytes that are not UTF-8 as they are); read with any of CR, CR LF or LF.
 //
 // Everything runs on the user-interface thread. Files are read whole before any entry is
 // added, so a file that cannot be read adds nothing.
@@ -26,21 +29,27 @@ public:
     // no extension; a name with any extension, and the empty name, stay as they are.
     static QString WithRamExtension(const QString& name);
 
-    // The text of a playlist file: UTF-8 when the bytes are valid UTF-8 (a leading byte-order
-    // mark dropped); else the 8-bit encoding of `locale` (the encoding the C library's locale
-    // names when it is not UTF-8, else the Windows code page of the locale's language, in
-    // which the older lists were written); else Latin-1, so that no byte is lost.
+    // The text of a playlist file, decoded as LegacyText decodes.
     static QString DecodeRamBytes(QByteArrayView bytes, const QLocale& locale = QLocale());
     // The locations in a playlist file's text, in file order. Before each line every
     // character with a code 0..32 is skipped, so blank lines and indents are dropped; a line
     // ends at CR, LF or CR LF; trailing blanks stay; Ctrl-Z (code 26) ends the text; lines
     // have no length limit.
     static QStringList ParseRam(QStringView text);
-    // Decode and parse together.
-    static QStringList ReadRamBytes(QByteArrayView bytes, const QLocale& locale = QLocale());
+    // Decode and parse together. A file that is not UTF-8 as a whole is taken line by line:
+    // a line that is UTF-8 is UTF-8 (a list Korvel wrote, with a file name that is not); a
+    // line that is a local path ("/...") is this system's file name as bytes, unless `exists`
+    // finds a file by its decoded name and none by its bytes (an older list whose files were
+    // renamed to UTF-8); any other line is decoded in the locale's code page.
+    static QStringList ReadRamBytes(QByteArrayView bytes, const QLocale& locale = QLocale(),
+                                    const std::function<bool(const QString&)>& exists = {});
+    // Whether a location reads back the same from a line of its own: no CR, LF or Ctrl-Z in
+    // it, and no blank or control character first (the reader skips those).
+    static bool FitsOnALine(QStringView location);
     // The bytes of the list as a playlist file: the Path or URL of rows 1..N in list order,
-    // each followed by CR LF (an empty location gives an empty line), in UTF-8.
-    static QByteArray FormatRam(const PlayListModel& list);
+    // each followed by CR LF (an empty location gives an empty line), as their bytes. A
+    // location that does not fit on a line is left out and added to `refused`.
+    static QByteArray FormatRam(const PlayListModel& list, QStringList* refused = nullptr);
 
     // Appends one entry per location of the file at `path`, in file order, as far as
     // `capacity` has room; the rest are counted there, and the caller raises its message.
@@ -55,7 +64,8 @@ public:
     // Writes FormatRam(list) to `path` exactly as given (see WithRamExtension), creating the
     // file or replacing it without asking. The file is replaced whole or not at all: a file
     // that cannot be created or written raises a KorvelError ("Cannot write the playlist
-    // <path>: <reason>") and leaves a file already there as it was.
+    // <path>: <reason>") and leaves a file already there as it was. Locations that do not fit
+    // on a line are raised afterwards, one line of the message each, the rest written.
     static void SaveRamFile(const QString& path, const PlayListModel& list);
 };
 

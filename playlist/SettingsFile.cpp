@@ -4,6 +4,7 @@
 #include "base/IniFile.h"
 #include "base/IntegerText.h"
 #include "base/KorvelError.h"
+#include "playlist/LegacyText.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RowDataCodec.h"
 
@@ -11,10 +12,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,16 +54,6 @@ KorvelError saveError(const QString& path, const QString& reason) {
     return KorvelError(FixedTexts::SettingsSave.arg(QDir::toNativeSeparators(path), reason));
 }
 
-// UTF-8, or, for a value that is not, Shift-JIS: Japanese settings files edited or carried
-// over on Windows systems are often in that code page.
-QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError()) return text;
-    QStringDecoder shiftJis("Shift_JIS");
-    return shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
-}
-
 int readNumber(const IniFile& ini, QStringView key, int defaultValue) {
     return ini.readInteger(section(), key, defaultValue);
 }
@@ -72,9 +63,22 @@ int readLength(const IniFile& ini, QStringView key, int defaultValue) {
     return value >= 1 ? value : defaultValue;
 }
 
-SettingsRow readRow(const IniFile& ini, std::size_t entry) {
+// A row edited or carried over from another system may be in the locale's code page.
+SettingsRow readRow(const IniFile& ini, std::size_t entry, const QLocale& locale) {
     const std::optional<QByteArray> value = ini.readBytes(section(), rowKey(entry));
-    return value ? RowDataCodec::decode(decodeText(*value)) : SettingsRow{};
+    return value ? RowDataCodec::decode(LegacyText::decode(*value, locale)) : SettingsRow{};
+}
+
+// The stored rows that are not UTF-8, by what they read as: such a row, unchanged, is
+// written back as it stood, and not in another encoding.
+std::map<SettingsRow, QByteArray> legacyRows(const IniFile& ini, const QLocale& locale) {
+    std::map<SettingsRow, QByteArray> rows;
+    for (std::size_t entry = 1; entry <= std::size_t(PlayListModel::MaxEntries); ++entry) {
+        const std::optional<QByteArray> value = ini.readBytes(section(), rowKey(entry));
+        if (!value || LegacyText::isUtf8(*value)) continue;
+        rows.emplace(RowDataCodec::decode(LegacyText::decode(*value, locale)), *value);
+    }
+    return rows;
 }
 
 // The number of entries ListRow gives, or nothing when it cannot be trusted and the rows
@@ -90,16 +94,18 @@ std::optional<std::size_t> listedEntries(const IniFile& ini) {
     return static_cast<std::size_t>(*rows - 2);
 }
 
-std::vector<SettingsRow> readRows(const IniFile& ini) {
+std::vector<SettingsRow> readRows(const IniFile& ini, const QLocale& locale) {
     std::vector<SettingsRow> rows;
     if (const std::optional<std::size_t> count = listedEntries(ini)) {
-        for (std::size_t entry = 1; entry <= *count; ++entry) rows.push_back(readRow(ini, entry));
+        for (std::size_t entry = 1; entry <= *count; ++entry) {
+            rows.push_back(readRow(ini, entry, locale));
+        }
         return rows;
     }
     const auto maxEntries = static_cast<std::size_t>(PlayListModel::MaxEntries);
     for (std::size_t entry = 1; entry <= maxEntries && ini.hasKey(section(), rowKey(entry));
          ++entry) {
-        rows.push_back(readRow(ini, entry));
+        rows.push_back(readRow(ini, entry, locale));
     }
     return rows;
 }
@@ -163,10 +169,15 @@ SettingsFile::ReadResult SettingsFile::read(const QString& path) {
         return result;
     }
     result.settings = parse(file.bytes);
+    const std::vector<qsizetype> unread = IniFile(file.bytes).unreadLines(Section);
+    if (!unread.empty()) {
+        result.notice = FixedTexts::SettingsNotUnderstood.arg(QDir::toNativeSeparators(path))
+                            .arg(unread.front());
+    }
     return result;
 }
 
-SettingsData SettingsFile::parse(const QByteArray& text) {
+SettingsData SettingsFile::parse(const QByteArray& text, const QLocale& locale) {
     const IniFile ini(text);
     SettingsData s;
     s.imageWindowPos = {readNumber(ini, u"ImageWindowPosX", s.imageWindowPos.x()),
@@ -180,7 +191,7 @@ SettingsData SettingsFile::parse(const QByteArray& text) {
                     readLength(ini, u"ClientHeight", s.clientSize.height())};
     s.scrSize = readNumber(ini, u"ScrSize", s.scrSize);
     s.volume = readNumber(ini, u"Volume", s.volume);
-    s.rows = readRows(ini);
+    s.rows = readRows(ini, locale);
     return s;
 }
 
@@ -192,12 +203,17 @@ void SettingsFile::write(const QString& path, const SettingsData& settings, List
         if (!file.error.isEmpty()) throw saveError(path, file.error);
         existing = std::move(file.bytes);
     }
+    const QByteArray text = compose(existing, settings, list);
+    // The reader takes no larger file: such a file would cost every later start its list.
+    if (text.size() > MaxFileBytes) {
+        throw saveError(path, FixedTexts::SettingsWouldBeTooLarge.arg(MaxFileBytes));
+    }
     makeFolder(QFileInfo(path).absolutePath(), path);
-    saveAtomically(path, compose(existing, settings, list));
+    saveAtomically(path, text);
 }
 
 QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData& settings,
-                                 ListPart list) {
+                                 ListPart list, const QLocale& locale) {
     IniFile ini(existing);
     const auto put = [&ini](QStringView key, const QString& value) {
         ini.writeString(section(), key, value);
@@ -215,11 +231,23 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     putNumber(u"ScrSize", settings.scrSize);
     putNumber(u"Volume", settings.volume);
     if (list == ListPart::KeepStored) return ini.text();
+    const std::map<SettingsRow, QByteArray> legacy = legacyRows(ini, locale);
     put(u"ListRow", QString::number(settings.rows.size() + 2));
     for (std::size_t entry = 1; entry <= settings.rows.size(); ++entry) {
-        put(rowKey(entry), RowDataCodec::encode(settings.rows[entry - 1]));
+        const SettingsRow& row = settings.rows[entry - 1];
+        if (const auto stored = legacy.find(row); stored != legacy.end()) {
+            ini.writeBytes(section(), rowKey(entry), stored->second);
+        } else {
+            put(rowKey(entry), RowDataCodec::encode(row));
+        }
     }
     return ini.text();
+}
+
+qint64 SettingsFile::storedBytes(const SettingsRow& row) {
+    // "RowData254=" and the line end around the value.
+    constexpr qint64 KeyAndLineEnd = 13;
+    return RowDataCodec::encode(row).toUtf8().size() + KeyAndLineEnd;
 }
 
 void SettingsFile::loadRows(const std::vector<SettingsRow>& rows, PlayListModel& list) {

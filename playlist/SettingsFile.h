@@ -3,6 +3,7 @@
 #include "playlist/SettingsData.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 #include <vector>
@@ -28,15 +29,20 @@ class PlayListModel;
 // value 1. When ListRow is not a number or lies outside 2..256, or is missing while RowData1
 // stands in the file, the entries are RowData1 upwards up to the first missing key, at most
 // 254. Within a valid ListRow a missing RowData key gives a blank entry. Rows are read whole,
-// however long. A value that is not UTF-8 is read as Shift-JIS, the code page of Japanese
-// files edited or carried over on Windows systems.
+// however long. A value that is not UTF-8 is read in the locale's code page (LegacyText), as
+// a file edited or carried over from another system may hold it; such a row, unchanged, is
+// written back byte for byte. A leading byte-order mark and CR, CR LF or LF line ends are
+// all taken (IniFile); lines that mean something but are never read (a second section of
+// the program's, keys before any section, lines that are no INI at all) are told once and
+// kept as they stand.
 //
 // Writing changes the program's keys one by one in the text that stands in the file and keeps
 // every other line byte for byte: other sections, comments, unknown keys, and RowData keys
 // numbered beyond the present list, left from an earlier, longer list (they are not read
 // back, because reading stops at ListRow). The new text is saved atomically: written to a
 // temporary file in the same folder, flushed to the disk and renamed over the old file, so a
-// crash, a kill or a full disk at any moment leaves the old file or the new one, whole.
+// crash, a kill or a full disk at any moment leaves the old file or the new one, whole. A text
+// larger than the reader takes is never written.
 //
 // All functions run on the calling thread and keep no state; the file is read or written
 // within the call.
@@ -44,7 +50,11 @@ class SettingsFile {
 public:
     static inline const QString Section = QStringLiteral("Korvel setting");
     // A settings file is a few kilobytes; a larger one than this is not a settings file.
+    // The reader and the writer hold to it alike.
     static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+    // What the list's entries may take of it; the rest is left for the window places and
+    // for lines the file holds besides.
+    static constexpr qint64 MaxListBytes = MaxFileBytes - 1024 * 1024;
 
     // Whether a save writes the list (ListRow and RowData1..N) or leaves those lines as
     // they stand in the file.
@@ -60,6 +70,9 @@ public:
         // "Cannot read the settings from <path>: <reason>" when !listTaken, else empty; for
         // the error box.
         QString error;
+        // "Some lines of the settings file <path> were not understood ..." when the file
+        // holds lines that are never read; they are kept at the save. Else empty.
+        QString notice;
 
         // What the save at exit may write of the list after this read.
         ListPart listPart() const { return listTaken ? ListPart::Write : ListPart::KeepStored; }
@@ -68,19 +81,22 @@ public:
     // Reads the file at `path`. Never raises: a missing file gives the defaults, an
     // unreadable one the defaults with listTaken false.
     static ReadResult read(const QString& path);
-    // Reads a settings text held in memory.
-    static SettingsData parse(const QByteArray& text);
+    // Reads a settings text held in memory; rows that are not UTF-8 in `locale`'s code page.
+    static SettingsData parse(const QByteArray& text, const QLocale& locale = QLocale());
 
     // Saves `settings` to `path`, keeping the other lines of the file that stands there, and
     // makes the missing folders on the way (mode 0700). Raises "Cannot save the settings to
     // <path>: <reason>" when the old file cannot be read (its lines would be lost), a folder
-    // cannot be made, or the new text cannot be written, flushed or renamed (a full disk, a
-    // read-only folder); the old file is then left as it was.
+    // cannot be made, the new text would be larger than MaxFileBytes, or it cannot be
+    // written, flushed or renamed (a full disk, a read-only folder); the old file is then
+    // left as it was.
     static void write(const QString& path, const SettingsData& settings,
                       ListPart list = ListPart::Write);
     // The text a save writes: `existing` (the file's text, or empty) with the keys changed.
     static QByteArray compose(const QByteArray& existing, const SettingsData& settings,
-                              ListPart list = ListPart::Write);
+                              ListPart list = ListPart::Write, const QLocale& locale = QLocale());
+    // The bytes one entry takes in the file, its key and line end included.
+    static qint64 storedBytes(const SettingsRow& row);
 
     // Makes `list` hold exactly `rows` (row count rows + 2, columns 1..7 of each entry) and
     // numbers them. More than 254 rows raise the full-list text and change nothing.

@@ -1,6 +1,6 @@
 // The INI reader and writer over any text: reading never fails, a text without mixed line
-// ends is given back byte for byte, and a key written reads back as written while every
-// line it did not touch stays.
+// ends (a byte-order mark or none) is given back byte for byte, and a key written reads back as
+// written while every line it did not touch stays.
 
 #include "FuzzInput.h"
 
@@ -13,16 +13,20 @@ using korvel::fuzz::check;
 
 namespace {
 
-// Only a text whose line ends are all CR LF or all LF keeps its ends exactly; a CR that
-// ends the text is taken for a line end cut short, and dropped.
+// A text keeps its line ends exactly when they are all of one kind: CR LF, LF or CR alone.
 bool uniformLineEnds(const QByteArray& text) {
-    if (text.endsWith('\r')) return false;
-    bool bare = false, paired = false;
+    bool paired = false, bare = false, lone = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n') continue;
-        (i > 0 && text[i - 1] == '\r' ? paired : bare) = true;
+        if (text[i] == '\n') bare = true;
+        if (text[i] != '\r') continue;
+        if (i + 1 < text.size() && text[i + 1] == '\n') {
+            paired = true;
+            ++i;
+        } else {
+            lone = true;
+        }
     }
-    return !(bare && paired);
+    return int(paired) + int(bare) + int(lone) <= 1;
 }
 
 // A value as the program writes one (numbers, encoded rows): on one line, no CR in it, and read

@@ -54,13 +54,21 @@ RowData9=kept\r
 
 
 def settings_seeds():
+    # After the entry's seven cells: the rows of the hand-written file (a count, seven cells
+    # each) and the byte that shapes it; then the text read as it is.
+    none = b"\x00\x00"
     row = b"".join(sized(c) for c in ["On", "1", "1", "x.avi", "", "", "/x.avi"])
-    write("SettingsFile", "plain", row + SETTINGS.encode())
-    write("SettingsFile", "lf-no-list", b"\x00" * 7 + b"[korvel SETTING]\nListRow=x\nRowData1=a|b\nRowData2=c\n")
-    write("SettingsFile", "shift-jis", b"\x00" * 7 + "[Korvel setting]\r\nListRow=3\r\nRowData1=On|||動画.avi|||C:\\動画.avi\r\n".encode("shift_jis"))
-    write("SettingsFile", "latin1-cell", sized(b"caf\xe9.avi") + b"\x00" * 6 + b"[Korvel setting]\nListRow=300\nRowData1=x\n")
+    write("SettingsFile", "plain", row + none + SETTINGS.encode())
+    write("SettingsFile", "lf-no-list", b"\x00" * 7 + none + b"[korvel SETTING]\nListRow=x\nRowData1=a|b\nRowData2=c\n")
+    write("SettingsFile", "shift-jis", b"\x00" * 7 + none + "[Korvel setting]\r\nListRow=3\r\nRowData1=On|||動画.avi|||C:\\動画.avi\r\n".encode("shift_jis"))
+    write("SettingsFile", "latin1-cell", sized(b"caf\xe9.avi") + b"\x00" * 6 + none + b"[Korvel setting]\nListRow=300\nRowData1=x\n")
     write("SettingsFile", "empty", b"")
-    write("SettingsFile", "long-row", b"\x00" * 7 + b"[Korvel setting]\nListRow=3\nRowData1=" + b"|" * 3 + b"a" * 3000 + b"\n")
+    write("SettingsFile", "long-row", b"\x00" * 7 + none + b"[Korvel setting]\nListRow=3\nRowData1=" + b"|" * 3 + b"a" * 3000 + b"\n")
+    known = b"".join(sized(bytes([i * 7 + c for c in range(c % 4 + 1)])) for i in range(2) for c in range(7))
+    # A byte-order mark, CR line ends and ListRow; then lower-case names, blanks around "=",
+    # LF ends and a comment and another section first.
+    write("SettingsFile", "known-marked-cr", b"\x00" * 7 + b"\x02" + known + bytes([2 | 32 | 128]))
+    write("SettingsFile", "known-lower-lf", b"\x00" * 7 + b"\x02" + known + bytes([1 | 4 | 16 | 64]))
 
 
 def ini_seeds():

@@ -40,8 +40,9 @@ protected:
         panel.SkinForm1TrackBarNotify(QString::fromLatin1(id), position);
     }
 
-    // Drops the URLs on a window as a file manager would.
-    static void drop(QWidget& target, const QList<QUrl>& urls) {
+    // Drops the URLs on a window as a file manager would; `finish` lets the window do what
+    // it does once the drop has ended.
+    static void drop(QWidget& target, const QList<QUrl>& urls, bool finish = true) {
         QMimeData data;
         data.setUrls(urls);
         const QPointF at(10, 10);
@@ -50,6 +51,7 @@ protected:
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&target, &event);
+        if (finish) QCoreApplication::processEvents();
     }
 
     TSkinForm& skin() { return *panel.SkinForm1(); }
@@ -74,11 +76,14 @@ TEST_F(PlaybackWindowTest, DropsOpenTheFirstFile) {
     EXPECT_FALSE(playback.playback().PlaylistMode);
 }
 
-// A drop the engine refuses ends in the error box, and the window goes on.
+// A drop the engine refuses ends in the error box, and the window goes on. Fault: the box ran
+// inside the drop, and the program that dragged waited for it; it shows once the drop ended.
 TEST_F(PlaybackWindowTest, RefusedDropIsShown) {
     ErrorCapture errors;
     engine.refuseLoads = true;
-    ErrorBox::run([&] { drop(playback, {QUrl("lavfi://testsrc")}); });
+    drop(playback, {QUrl("lavfi://testsrc")}, false);
+    EXPECT_TRUE(errors.texts.isEmpty());
+    QCoreApplication::processEvents();
     EXPECT_EQ(errors.texts, QStringList({"Cannot open lavfi://testsrc."}))
         << engine.log.join(",").toStdString();
 }

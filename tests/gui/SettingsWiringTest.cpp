@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace korvel;
 using korvel::test::ErrorCapture;
@@ -90,4 +94,74 @@ TEST(SettingsWiring, UnreadableFileKeepsItsList) {
     windows->playback().close();
     windows.reset();
     EXPECT_TRUE(readAll(path).contains("RowData1=On|Default|1|a.avi|||/clips/a.avi"));
+}
+
+// Fault: a file with a byte-order mark or CR-only line ends read as empty, and a second
+// section appended at the close; a section left behind by that (never read) passing
+// unnoticed. The list loads, the lines not understood are told once, and the save keeps the
+// file's mark, its line ends and those lines, writing into the one section that is read.
+TEST(SettingsWiring, MarkedCrOnlyFileLoadsAndKeepsWhatIsNotUnderstood) {
+    ErrorCapture errors;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("korvel.ini");
+    const QByteArray stray = "[Korvel setting]\rListRow=2\rPlayerPosX=1\r";
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("\xEF\xBB\xBF[Korvel setting]\rPlayerPosX=300\rListRow=3\r"
+               "RowData1=On|Default|1|a.avi|||/clips/a.avi\r" +
+               stray);
+    seed.close();
+    auto windows = start(path);
+    EXPECT_EQ(windows->playlist().model().entryCount(), 1);
+    EXPECT_EQ(windows->panel().pos(), QPoint(300, 250));
+    EXPECT_EQ(errors.texts, QStringList({"Some lines of the settings file " + path +
+                                         " were not understood (the first is line 5); Korvel "
+                                         "keeps them as they stand."}));
+    windows->playback().close();
+    windows.reset();
+    const QByteArray saved = readAll(path);
+    EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBF[Korvel setting]\r")) << saved.toStdString();
+    EXPECT_TRUE(saved.endsWith("\r" + stray)) << saved.toStdString();
+    EXPECT_EQ(saved.count("[Korvel setting]"), 2);
+    EXPECT_FALSE(saved.contains('\n'));
+}
+
+// Fault: the RAM dialog opened in the folder the program was started from, and Qt's dialog
+// wrote its own QtProject.conf beside the settings. It opens in the home folder, then in the
+// folder of the last list; the configuration folder holds nothing but the settings file.
+TEST(SettingsWiring, RamDialogWritesNothingIntoTheConfigurationFolder) {
+    ErrorCapture errors;
+    QTemporaryDir dir;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    qputenv("HOME", QFile::encodeName(dir.filePath("home")));
+    QDir().mkpath(dir.filePath("home/lists"));
+    auto windows = start(dir.filePath("config/korvel/korvel.ini"));
+    windows->playlist().model().AddEntry(QStringLiteral("/clips/a.avi"));
+    QStringList opened;
+    const auto save = [&](const QString& name) {
+        QTimer::singleShot(0, [&, name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            opened.append(dialog->directory().absolutePath());
+            dialog->selectFile(name);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as Return
+        });
+        windows->playlist().SkinForm1MouseUpNotify(QStringLiteral("RAM"), Qt::LeftButton, {}, 1, 1);
+    };
+    save(dir.filePath("home/lists/mine.ram"));
+    save(dir.filePath("home/lists/again.ram"));
+    windows->playback().close();
+    windows.reset();
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(opened, QStringList({dir.filePath("home"), dir.filePath("home/lists")}));
+    EXPECT_TRUE(QFile::exists(dir.filePath("home/lists/again.ram")));
+    QStringList written;
+    QDirIterator files(dir.filePath("config"), QDir::Files | QDir::Hidden,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) written.append(files.next());
+    EXPECT_EQ(written, QStringList({dir.filePath("config/korvel/korvel.ini")}));
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
 }

@@ -100,3 +100,45 @@ TEST(IniFile, WriterAddsKeysAndSections) {
     EXPECT_EQ(empty.text(), QByteArray("[Korvel setting]\r\nListRow=1\r\n"));
     EXPECT_EQ(IniFile(empty.text()).readInteger(u"korvel SETTING", u"listrow", 0), 1);
 }
+
+// Fault: a file that starts with a byte-order mark, or ends its lines with CR alone, read as
+// if its first section were missing; a save then added that section a second time.
+TEST(IniFile, TakesAByteOrderMarkAndEveryLineEnd) {
+    const struct {
+        QByteArray text;
+        QByteArray written; // after K is changed and New added in [S]
+    } cases[] = {
+        {"\xEF\xBB\xBF[S]\r\nK=v\r\n[T]\r\nK=t\r\n",
+         "\xEF\xBB\xBF[S]\r\nK=w\r\nNew=n\r\n[T]\r\nK=t\r\n"},
+        {"[S]\rK=v\r[T]\rK=t\r", "[S]\rK=w\rNew=n\r[T]\rK=t\r"},
+        {"\xEF\xBB\xBF[S]\nK=v\n[T]\nK=t", "\xEF\xBB\xBF[S]\nK=w\nNew=n\n[T]\nK=t"},
+        // Mixed ends: written with the first line's.
+        {"[S]\r\nK=v\r[T]\nK=t\r\n", "[S]\r\nK=w\r\nNew=n\r\n[T]\r\nK=t\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini(c.text);
+        EXPECT_EQ(ini.readString(u"S", u"K", "none"), "v") << c.text.toHex().data();
+        EXPECT_EQ(ini.readString(u"T", u"K", "none"), "t") << c.text.toHex().data();
+        EXPECT_TRUE(ini.unreadLines(u"S").empty()) << c.text.toHex().data();
+        ini.writeString(u"S", u"K", "w");
+        ini.writeString(u"S", u"New", "n");
+        EXPECT_EQ(ini.text(), c.written) << c.text.toHex().data();
+    }
+}
+
+// Fault: lines that are never read (a second section of the same name, keys before any
+// section, lines that are no INI at all) pass unnoticed.
+TEST(IniFile, FindsTheLinesAReaderNeverSees) {
+    const struct {
+        QByteArray text;
+        std::vector<qsizetype> unread;
+    } cases[] = {
+        {"; c\n# c\n\n[S]\nK=1\n[Other]\nK=2\n", {}},
+        {"K=0\n[S]\nK=1\n", {1}},
+        {"[S]\nK=1\nnonsense\n[s]\n; c\nK=2\n\n[T]\n[S]\nK=3\n", {3, 4, 6, 9, 10}},
+        {"\xC2\xA0[S]\nK=1\n", {1, 2}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IniFile(c.text).unreadLines(u"S"), c.unread) << c.text.data();
+    }
+}

@@ -129,10 +129,10 @@ TEST_F(Drop, TakesWhatFitsAndSaysSoOnce) {
     EXPECT_EQ(drop({path("missing.ram"), "/new/9.avi"}),
               "Cannot read the playlist " + path("missing.ram") +
                   ": No such file or directory.\n"
-                  "The playlist holds at most 254 entries: 1 were left out");
+                  "The playlist holds at most 254 entries: 1 was left out");
 
     ListCapacity capacity(list);
-    EXPECT_EQ(capacity.admit(3), 0);
+    EXPECT_EQ(capacity.admit(std::vector<SettingsRow>(3)), 0);
     EXPECT_EQ(capacity.leftOut(), 3);
 }
 

@@ -105,6 +105,19 @@ TEST_F(ListEditorTest, CopyKeepsThirtyAndPasteInsertsBeforeTheCurrentRow) {
     EXPECT_EQ(shown, 2);
 }
 
+// Fault: a pasted row whose Count is no number raised its conversion error before the rows
+// were numbered, so the No. column stayed wrong until the next edit.
+TEST_F(ListEditorTest, PasteNumbersTheRowsWhateverTheError) {
+    fill(2);
+    select(3, 3); // the end row: copied as a blank row
+    editor.CopyRows();
+    list.selectRow(1);
+    editor.ShowCurrentRow = [] { throw KorvelError(QStringLiteral("'' is not a number")); };
+    EXPECT_EQ(test::errorText([&] { editor.PasteRows(); }), "'' is not a number");
+    EXPECT_EQ(locations(), QStringList({"", "a", "b"}));
+    EXPECT_EQ(numbers(), QStringList({"1", "2", "3", ""}));
+}
+
 // Fault: cells cut short on their way through the buffer or a move, or a list that grows
 // past 254 entries; what does not fit is left out with one message, and nothing else changes.
 TEST_F(ListEditorTest, NothingIsCutAndTheListNeverOverflows) {

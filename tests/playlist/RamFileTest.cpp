@@ -1,6 +1,7 @@
 #include "playlist/RamFile.h"
 #include "../support/ErrorText.h"
 #include "base/KorvelError.h"
+#include "base/PathBytes.h"
 #include "playlist/PlayListModel.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,43 @@ TEST(RamFile, FormatWritesOnlyLocationsWithCrLf) {
     EXPECT_EQ(RamFile::FormatRam(list),
               QByteArray("/clips/\xE5\xA4\x8F.avi\r\n\r\nhttp://host/a.rm\r\n"));
     EXPECT_EQ(RamFile::FormatRam(PlayListModel()), QByteArray());
+}
+
+// Fault: a name that is not UTF-8 saved as "?" and one holding a line feed as two lines,
+// with success reported; the list then loaded entries that point nowhere. Names keep their
+// bytes both ways; a location no line can hold is refused by name and the rest written.
+TEST(RamFile, NamesKeepTheirBytesAndUnwritableOnesAreRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.ram");
+    const QString latin = PathBytes::toText("/clips/caf\xE9.avi");
+    PlayListModel list;
+    for (const QString& location :
+         {latin, QStringLiteral("/clips/two\nlines.avi"), QStringLiteral("/clips/日本.rm"),
+          QStringLiteral(" /lead.avi")}) {
+        list.AddEntry(location);
+    }
+    EXPECT_EQ(errorText([&] { RamFile::SaveRamFile(path, list); }),
+              "/clips/two\\nlines.avi was not written to the playlist " + path +
+                  ": a list line cannot hold it.\n /lead.avi was not written to the playlist " +
+                  path + ": a list line cannot hold it");
+    EXPECT_EQ(readFile(path), "/clips/caf\xE9.avi\r\n/clips/\xE6\x97\xA5\xE6\x9C\xAC.rm\r\n");
+    PlayListModel back;
+    RamFile::LoadRamFile(path, back);
+    EXPECT_EQ(locations(back), QStringList({latin, QStringLiteral("/clips/日本.rm")}));
+
+    // An older list in the locale's code page: a URL is text; a local name keeps its bytes
+    // unless only its decoded name is found.
+    const QByteArray codeset = QByteArray(nl_langinfo(CODESET)).toUpper();
+    if (codeset != "UTF-8" && codeset != "ANSI_X3.4-1968") {
+        GTEST_SKIP() << "the C library's locale names an 8-bit encoding: " << codeset.data();
+    }
+    const QByteArray legacy = "/m/caf\xE9.avi\r\nhttp://h/caf\xE9.rm\r\n";
+    const QLocale french(QLocale::French);
+    EXPECT_EQ(RamFile::ReadRamBytes(legacy, french),
+              QStringList({PathBytes::toText("/m/caf\xE9.avi"), "http://h/café.rm"}));
+    const auto renamed = [](const QString& name) { return name == "/m/café.avi"; };
+    EXPECT_EQ(RamFile::ReadRamBytes(legacy, french, renamed),
+              QStringList({"/m/café.avi", "http://h/café.rm"}));
 }
 
 // Fault: ".ram" appended to a name that has an extension, or a dot in a folder name taken

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <langinfo.h>
 
 using namespace korvel;
 using korvel::test::entry;
@@ -159,16 +158,42 @@ TEST(SettingsFormat, RecoveredListStopsAt254Entries) {
     EXPECT_EQ(SettingsFile::parse(settingsText("ListRow=x\n" + lines)).rows.size(), 254u);
 }
 
-// Fault: a settings file in the Shift-JIS code page loses its Japanese text.
-TEST(SettingsFormat, ShiftJisRowsAreRead) {
-    const QString title = QStringLiteral("音楽/夜明け.rm");
-    QStringEncoder shiftJis("Shift_JIS");
-    if (!shiftJis.isValid()) GTEST_SKIP() << "no Shift-JIS codec in this Qt";
-    const QByteArray row = "On|" + QByteArray(shiftJis(title)) + "|1|a|||/a";
-    const SettingsData read =
-        SettingsFile::parse(settingsText("ListRow=3\nRowData1=" + row + "\n"));
-    ASSERT_EQ(read.rows.size(), 1u);
-    EXPECT_EQ(read.rows[0][1], title);
+// Fault: a row in a legacy code page decoded as another one (Windows-1252 as Shift-JIS) and
+// saved garbled for good. Rows are decoded as in the locale's code page, and a row the user
+// did not change is written back byte for byte; a changed one in UTF-8.
+TEST(SettingsFormat, LegacyRowsAreReadInTheLocalesCodePageAndKeptByteForByte) {
+    const QByteArray codeset = QByteArray(nl_langinfo(CODESET)).toUpper();
+    if (codeset != "UTF-8" && codeset != "ANSI_X3.4-1968") {
+        GTEST_SKIP() << "the C library's locale names an 8-bit encoding: " << codeset.data();
+    }
+    const struct {
+        QLocale locale;
+        QByteArray group;
+        QByteArray name;
+        QString groupText;
+        QString nameText;
+    } cases[] = {
+        {QLocale(QLocale::German), "M\xFCsik", "Caf\xE9.rm", QStringLiteral("Müsik"),
+         QStringLiteral("Café.rm")},
+        {QLocale(QLocale::Japanese), "\x89\xB9\x8A\x79", "\x96\xE9.rm", QStringLiteral("音楽"),
+         QStringLiteral("夜.rm")},
+    };
+    for (const auto& c : cases) {
+        const QByteArray row = "On|" + c.group + "|1|" + c.name + "|||/m/" + c.name;
+        const QByteArray text =
+            settingsText("ListRow=4\nRowData1=" + row + "\nRowData2=On|x|1|y|||/y\n");
+        SettingsData read = SettingsFile::parse(text, c.locale);
+        ASSERT_EQ(read.rows.size(), 2u);
+        EXPECT_EQ(read.rows[0][1], c.groupText);
+        EXPECT_EQ(read.rows[0][6], "/m/" + c.nameText);
+        std::swap(read.rows[0], read.rows[1]); // moved, not changed
+        const QByteArray saved = SettingsFile::compose(text, read, ListPart::Write, c.locale);
+        EXPECT_TRUE(saved.contains("\nRowData2=" + row + "\n")) << saved.toHex().data();
+        read.rows[1][2] = QStringLiteral("2");
+        const QByteArray changed = SettingsFile::compose(text, read, ListPart::Write, c.locale);
+        EXPECT_TRUE(changed.contains("\nRowData2=On|" + c.groupText.toUtf8() + "|2|"))
+            << changed.toHex().data();
+    }
 }
 
 // Fault: loading leaves old entries or numbers behind, or storing misses a column.

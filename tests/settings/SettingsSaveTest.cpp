@@ -1,5 +1,6 @@
 #include "SettingsTestSupport.h"
 
+#include "playlist/ListCapacity.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RamFile.h"
 #include "playlist/SettingsFile.h"
@@ -51,6 +52,39 @@ TEST(SettingsSave, SavedFileReadsBackWhole) {
     EXPECT_TRUE(read.error.isEmpty());
     EXPECT_EQ(read.settings, data);
     EXPECT_TRUE(fileBytes(path).contains(QStringLiteral("/media/動画/1/").toUtf8()));
+}
+
+// Fault: a list of very long locations saved into a file larger than the next start reads,
+// which then lost the list and failed every later save. Such a list is never built: what
+// would not fit is left out with a message, and what was built saves and reads back; a text
+// over the limit is refused before the old file is touched.
+TEST(SettingsSave, ReaderAndWriterHoldToOneLimit) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("korvel.ini");
+    PlayListModel list;
+    ListCapacity capacity(list);
+    for (int i = 0; i < 80; ++i) {
+        capacity.add(QStringLiteral("/long/%1/").arg(i) + QString(99990, u'x') + ".avi");
+    }
+    ASSERT_GT(capacity.leftOut(), 0);
+    EXPECT_EQ(list.entryCount() + capacity.leftOut(), 80);
+    EXPECT_EQ(
+        capacity.message(),
+        QStringLiteral("The playlist's entries are kept in at most %1 bytes: %2 were left out")
+            .arg(SettingsFile::MaxListBytes)
+            .arg(capacity.leftOut()));
+    SettingsData data;
+    data.rows = SettingsFile::storedRows(list);
+    SettingsFile::write(path, data);
+    EXPECT_EQ(SettingsFile::read(path).settings, data);
+
+    const QByteArray before = fileBytes(path);
+    data.rows.resize(100, data.rows.front());
+    EXPECT_EQ(errorText([&] { SettingsFile::write(path, data); }),
+              "Cannot save the settings to " + path + ": the file would be larger than " +
+                  QString::number(SettingsFile::MaxFileBytes) +
+                  " bytes, more than Korvel reads back");
+    EXPECT_EQ(fileBytes(path), before);
 }
 
 // Fault: a file that is there but cannot be read is taken as an empty list, and the exit
