@@ -1,6 +1,7 @@
 #include "app/MprisService.h"
 
 #include "app/MprisPlayer.h"
+#include "app/MprisProperties.h"
 #include "app/MprisRoot.h"
 #include "app/PlayerWindows.h"
 #include "base/KorvelError.h"
@@ -83,6 +84,7 @@ MprisService::MprisService(PlayerWindows& windows, StateReader state)
       m_state(state ? std::move(state) : engineState(windows.playback().RealAudio1())) {
     new MprisRoot(this);
     m_player = new MprisPlayer(this);
+    new MprisProperties(this);
     for (QTimer* timer : {&m_openStopped, &m_openGuard}) timer->setSingleShot(true);
     m_openStopped.setInterval(StopSettleMs);
     m_openGuard.setInterval(OpenAnswerMs);
@@ -177,6 +179,64 @@ bool MprisService::runCommand(const std::function<void()>& command) {
 // A value the player has no place for is the caller's error, not a silent no.
 void MprisService::refuseCall(const QString& why) {
     if (calledFromDBus()) sendErrorReply(QDBusError::InvalidArgs, why);
+}
+
+QObject* MprisService::interfaceNamed(const QString& interfaceName) {
+    for (QObject* child : children()) {
+        const QMetaObject* type = child->metaObject();
+        const int info = type->indexOfClassInfo("D-Bus Interface");
+        if (info >= 0 && interfaceName == QLatin1String(type->classInfo(info).value()))
+            return child;
+    }
+    sendErrorReply(QDBusError::UnknownInterface,
+                   QStringLiteral("No interface %1.").arg(interfaceName));
+    return nullptr;
+}
+
+QMetaProperty MprisService::propertyNamed(QObject* adaptor, const QString& interfaceName,
+                                          const QString& name) {
+    const QMetaObject* type = adaptor->metaObject();
+    const int index = type->indexOfProperty(name.toUtf8().constData());
+    if (index >= QDBusAbstractAdaptor::staticMetaObject.propertyCount())
+        return type->property(index);
+    sendErrorReply(QDBusError::UnknownProperty,
+                   QStringLiteral("No property %1 in %2.").arg(name, interfaceName));
+    return {};
+}
+
+QVariant MprisService::readProperty(const QString& interfaceName, const QString& name) {
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return QVariant(0);
+    const QMetaProperty property = propertyNamed(adaptor, interfaceName, name);
+    return property.isValid() ? property.read(adaptor) : QVariant(0);
+}
+
+QVariantMap MprisService::readAllProperties(const QString& interfaceName) {
+    QVariantMap all;
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return all;
+    const QMetaObject* type = adaptor->metaObject();
+    for (int i = QDBusAbstractAdaptor::staticMetaObject.propertyCount(); i < type->propertyCount();
+         ++i) {
+        all.insert(QString::fromLatin1(type->property(i).name()), type->property(i).read(adaptor));
+    }
+    return all;
+}
+
+// The setters answer a value they refuse themselves.
+void MprisService::writeProperty(const QString& interfaceName, const QString& name,
+                                 QVariant value) {
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return;
+    const QMetaProperty property = propertyNamed(adaptor, interfaceName, name);
+    if (!property.isValid()) return;
+    if (!property.isWritable()) {
+        sendErrorReply(QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only.").arg(name));
+    } else if (!value.convert(property.metaType())) {
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Not a value for %1.").arg(name));
+    } else {
+        property.write(adaptor, std::move(value));
+    }
 }
 
 void MprisService::button(QStringView id) {

@@ -5,6 +5,7 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QMetaProperty>
 #include <QObject>
 #include <QTimer>
 
@@ -62,6 +63,11 @@ public:
     void setRate(double rate);
     void setLoopStatus(const QString& status);
     void setShuffle(bool shuffle);
+    // The properties of the interface named `interfaceName`; a name the interface does not
+    // have, or a value it refuses, is the caller's error.
+    QVariant readProperty(const QString& interfaceName, const QString& name);
+    QVariantMap readAllProperties(const QString& interfaceName);
+    void writeProperty(const QString& interfaceName, const QString& name, QVariant value);
 
 private:
     void registerOnBus();
@@ -71,6 +77,11 @@ private:
     // False when it failed.
     bool runCommand(const std::function<void()>& command);
     void refuseCall(const QString& why);
+    // The interface object that answers for `interfaceName`; none, with the caller told so.
+    QObject* interfaceNamed(const QString& interfaceName);
+    // The property `name` of `adaptor`; an invalid one, with the caller told so.
+    QMetaProperty propertyNamed(QObject* adaptor, const QString& interfaceName,
+                                const QString& name);
     void setListButton(QStringView id, bool down);
     // What played before an OpenUri, to come back to when the new clip cannot be opened.
     struct Before {
