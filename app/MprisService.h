@@ -110,8 +110,10 @@ private:
     void wake(bool lookNow = false);
     void sleepWhenQuiet(const MprisValues::Snapshot& now);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The engine's state changes and completed seeks wake the look; the windows' own
-    // handlers run first, and get their events back alone when the service goes.
+    // The engine's state changes and completed seeks wake the look, and answer an OpenUri
+    // that waits, as does a failure, which then goes to that caller instead of the error box.
+    // The windows' own handlers run first, and get their events back alone when the service
+    // goes.
     void hearEngine();
     void stopHearingEngine();
 
