@@ -23,6 +23,14 @@ double MprisPlayer::volume() const { return MprisValues::volumeOf(m_service->sna
 
 void MprisPlayer::setVolume(double volume) { m_service->setVolume(volume); }
 
+QString MprisPlayer::loopStatus() const {
+    return MprisValues::loopStatusText(m_service->snapshot().loop);
+}
+
+void MprisPlayer::setLoopStatus(const QString& status) { m_service->setLoopStatus(status); }
+
+void MprisPlayer::setShuffle(bool shuffle) { m_service->setShuffle(shuffle); }
+
 qlonglong MprisPlayer::position() const {
     return MprisValues::toMicroseconds(m_service->snapshot().positionMs);
 }

@@ -20,6 +20,8 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     Q_PROPERTY(double MaximumRate READ rate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(bool CanGoNext READ canGoNext)
     Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
@@ -37,6 +39,10 @@ public:
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);
+    QString loopStatus() const;
+    void setLoopStatus(const QString& status);
+    bool shuffle() const { return flag(QStringLiteral("Shuffle")); }
+    void setShuffle(bool shuffle);
     qlonglong position() const;
     bool canGoNext() const { return flag(QStringLiteral("CanGoNext")); }
     bool canGoPrevious() const { return flag(QStringLiteral("CanGoPrevious")); }

@@ -1,11 +1,13 @@
 #include "app/MprisService.h"
 
 #include "app/MprisPlayer.h"
+#include "app/MprisProperties.h"
 #include "app/MprisRoot.h"
 #include "app/PlayerWindows.h"
 #include "base/KorvelError.h"
 #include "playback/ClipTitle.h"
 #include "playback/MpvMediaControl.h"
+#include "skin/ListSkinElements.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
@@ -35,6 +37,11 @@ const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 constexpr int SeekSettleMs = 3000;
 // A second of quiet looks, and the look sleeps.
 constexpr int QuietPollsBeforeSleep = 4;
+// The engine gives up on a clip that does not open well before a bus caller gives up on its
+// answer (25 s); this only ends a wait that nothing else ends.
+constexpr int OpenAnswerMs = 24000;
+// After a clip's stop while it opened, the engine's failure comes with the same events.
+constexpr int StopSettleMs = 1000;
 
 // What a user does to the player: each may change what the bus shows, so each wakes the look.
 bool isUserInput(const QEvent* event) {
@@ -77,6 +84,14 @@ MprisService::MprisService(PlayerWindows& windows, StateReader state)
       m_state(state ? std::move(state) : engineState(windows.playback().RealAudio1())) {
     new MprisRoot(this);
     m_player = new MprisPlayer(this);
+    new MprisProperties(this);
+    for (QTimer* timer : {&m_openStopped, &m_openGuard}) timer->setSingleShot(true);
+    m_openStopped.setInterval(StopSettleMs);
+    m_openGuard.setInterval(OpenAnswerMs);
+    connect(&m_openStopped, &QTimer::timeout, this,
+            [this] { answerOpen(QStringLiteral("The clip was stopped before it opened.")); });
+    connect(&m_openGuard, &QTimer::timeout, this,
+            [this] { answerOpen(QStringLiteral("The clip has not opened yet.")); });
     registerOnBus();
     if (!m_registered) return;
     m_last = snapshot();
@@ -132,11 +147,15 @@ MprisValues::Snapshot MprisService::snapshot() const {
     values.positionMs = MprisValues::shownPosition(playback.CurrentPos, values.lengthMs);
     values.volume =
         m_windows.panel().SkinForm1()->engine().GetTrackBarPosition(Panel::TrackBarVolume);
-    values.listMode = playback.PlaylistMode;
+    values.canGoNext = playback.canMoveOn(+1);
+    values.canGoPrevious = playback.canMoveOn(-1);
+    const SkinElements& list = m_windows.playlist().SkinForm1()->engine();
+    values.loop = list.GetButtonState(ListElement::Loop);
+    values.shuffle = list.GetButtonState(ListElement::Shuffle);
     return values;
 }
 
-void MprisService::runCommand(const std::function<void()>& command) {
+bool MprisService::runCommand(const std::function<void()>& command) {
     QString failure;
     try {
         command();
@@ -147,12 +166,76 @@ void MprisService::runCommand(const std::function<void()>& command) {
     }
     // The change shows on the bus as soon as the events it causes are handled.
     wake(true);
-    if (failure.isEmpty()) return;
+    if (failure.isEmpty()) return true;
     // A program asked: it gets the failure as its answer, with no box on the user's screen.
     if (calledFromDBus()) {
         sendErrorReply(QDBusError::Failed, ErrorBox::withFullStop(failure));
     } else {
         ErrorBox::show(failure);
+    }
+    return false;
+}
+
+// A value the player has no place for is the caller's error, not a silent no.
+void MprisService::refuseCall(const QString& why) {
+    if (calledFromDBus()) sendErrorReply(QDBusError::InvalidArgs, why);
+}
+
+QObject* MprisService::interfaceNamed(const QString& interfaceName) {
+    for (QObject* child : children()) {
+        const QMetaObject* type = child->metaObject();
+        const int info = type->indexOfClassInfo("D-Bus Interface");
+        if (info >= 0 && interfaceName == QLatin1String(type->classInfo(info).value()))
+            return child;
+    }
+    sendErrorReply(QDBusError::UnknownInterface,
+                   QStringLiteral("No interface %1.").arg(interfaceName));
+    return nullptr;
+}
+
+QMetaProperty MprisService::propertyNamed(QObject* adaptor, const QString& interfaceName,
+                                          const QString& name) {
+    const QMetaObject* type = adaptor->metaObject();
+    const int index = type->indexOfProperty(name.toUtf8().constData());
+    if (index >= QDBusAbstractAdaptor::staticMetaObject.propertyCount())
+        return type->property(index);
+    sendErrorReply(QDBusError::UnknownProperty,
+                   QStringLiteral("No property %1 in %2.").arg(name, interfaceName));
+    return {};
+}
+
+QVariant MprisService::readProperty(const QString& interfaceName, const QString& name) {
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return QVariant(0);
+    const QMetaProperty property = propertyNamed(adaptor, interfaceName, name);
+    return property.isValid() ? property.read(adaptor) : QVariant(0);
+}
+
+QVariantMap MprisService::readAllProperties(const QString& interfaceName) {
+    QVariantMap all;
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return all;
+    const QMetaObject* type = adaptor->metaObject();
+    for (int i = QDBusAbstractAdaptor::staticMetaObject.propertyCount(); i < type->propertyCount();
+         ++i) {
+        all.insert(QString::fromLatin1(type->property(i).name()), type->property(i).read(adaptor));
+    }
+    return all;
+}
+
+// The setters answer a value they refuse themselves.
+void MprisService::writeProperty(const QString& interfaceName, const QString& name,
+                                 QVariant value) {
+    QObject* adaptor = interfaceNamed(interfaceName);
+    if (!adaptor) return;
+    const QMetaProperty property = propertyNamed(adaptor, interfaceName, name);
+    if (!property.isValid()) return;
+    if (!property.isWritable()) {
+        sendErrorReply(QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only.").arg(name));
+    } else if (!value.convert(property.metaType())) {
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Not a value for %1.").arg(name));
+    } else {
+        property.write(adaptor, std::move(value));
     }
 }
 
@@ -227,16 +310,78 @@ void MprisService::seekTo(std::int64_t ms) {
     m_seekClock.start();
 }
 
+// The caller is answered once the clip has opened or failed to; a clip that cannot be opened
+// is its error, and what played before plays on.
 void MprisService::openUri(const QString& uri) {
-    runCommand(
+    const MprisValues::Snapshot now = snapshot();
+    const Before before = m_open ? m_open->before
+                                 : Before{now.source, now.state, now.positionMs,
+                                          m_windows.playback().playback().PlaylistMode};
+    const bool loading = runCommand(
         [this, &uri] { m_windows.playback().ReceiveHandOff(MprisValues::locationOfUri(uri)); });
+    if (!loading || !calledFromDBus()) return;
+    if (m_open) answerOpen(QStringLiteral("Another clip was opened first."));
+    // A state report still on its way from before the call is no answer about this clip.
+    m_open = PendingOpen{message(), m_windows.playback().RealAudio1().QuerySource(), before,
+                         m_state() == MediaControl::Opening};
+    setDelayedReply(true);
+    m_openGuard.start();
+}
+
+void MprisService::heardState(int newState) {
+    if (!m_open) return;
+    if (m_windows.playback().RealAudio1().QuerySource() != m_open->location) {
+        // A drop, the list or a second start took its place before it opened.
+        answerOpen(QStringLiteral("Another clip was opened first."));
+    } else if (newState == MediaControl::Opening) {
+        m_open->opening = true;
+        m_openStopped.stop();
+    } else if (newState == MediaControl::Playing || newState == MediaControl::Paused) {
+        if (m_open->opening) answerOpen(QString());
+    } else {
+        m_openStopped.start();
+    }
+}
+
+bool MprisService::heardFailure(const QString& text) {
+    if (!m_open) return false;
+    const Before before = m_open->before;
+    answerOpen(text);
+    restore(before);
+    return true;
+}
+
+void MprisService::answerOpen(const QString& failure) {
+    if (!m_open) return;
+    const QDBusMessage call = std::exchange(m_open, std::nullopt)->call;
+    m_openStopped.stop();
+    m_openGuard.stop();
+    QDBusConnection::sessionBus().send(
+        failure.isEmpty()
+            ? call.createReply()
+            : call.createErrorReply(QDBusError::Failed, ErrorBox::withFullStop(failure)));
+}
+
+// The clip comes back where it was and as it was: playing, paused or stopped.
+void MprisService::restore(const Before& before) {
+    if (before.source.isEmpty()) return;
+    runCommand([this, &before] {
+        Playback& playback = m_windows.playback().playback();
+        MediaControl& control = m_windows.playback().RealAudio1();
+        playback.OpenEntry(false, before.source);
+        playback.PlaylistMode = before.listMode;
+        playback.CurrentPos = before.positionMs;
+        control.SeekTo(before.positionMs);
+        if (before.state == MediaControl::Paused) control.PausePlay();
+        if (before.state == MediaControl::Stopped || before.state == MediaControl::Closed)
+            control.StopPlay();
+    });
 }
 
 void MprisService::setVolume(double volume) {
     const std::optional<int> slider = MprisValues::sliderOf(volume);
     if (!slider) {
-        if (calledFromDBus())
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Not a volume."));
+        refuseCall(QStringLiteral("Not a volume."));
         return;
     }
     runCommand([this, position = *slider] {
@@ -248,7 +393,30 @@ void MprisService::setVolume(double volume) {
 
 // Only the normal rate is played; a rate of 0 asks for a pause.
 void MprisService::setRate(double rate) {
-    if (rate == 0.0) pause();
+    if (rate == 0.0) {
+        pause();
+    } else if (rate != 1.0) {
+        refuseCall(QStringLiteral("Only the normal rate is played."));
+    }
+}
+
+void MprisService::setLoopStatus(const QString& status) {
+    const std::optional<bool> loop = MprisValues::loopOf(status);
+    if (!loop) {
+        refuseCall(QStringLiteral("The list loops as a whole or not at all."));
+        return;
+    }
+    setListButton(ListElement::Loop, *loop);
+}
+
+void MprisService::setShuffle(bool shuffle) { setListButton(ListElement::Shuffle, shuffle); }
+
+// As a click on the list's toggle: the play order reads it at its next step.
+void MprisService::setListButton(QStringView id, bool down) {
+    TSkinForm* face = m_windows.playlist().SkinForm1();
+    face->SetButtonState(id, down);
+    face->update();
+    wake(true);
 }
 
 void MprisService::poll() {
@@ -316,9 +484,19 @@ void MprisService::hearEngine() {
     MediaControl& control = m_windows.playback().RealAudio1();
     m_windowsStateChange = control.OnStateChange;
     m_windowsPostSeek = control.OnPostSeek;
+    m_windowsAsyncFailure = control.OnAsyncFailure;
     control.OnStateChange = [this](int oldState, int newState) {
         if (m_windowsStateChange) m_windowsStateChange(oldState, newState);
+        heardState(newState);
         wake();
+    };
+    control.OnAsyncFailure = [this](const QString& text) {
+        if (heardFailure(text)) return;
+        if (m_windowsAsyncFailure) {
+            m_windowsAsyncFailure(text);
+        } else {
+            throw KorvelError(text);
+        }
     };
     control.OnPostSeek = [this](std::int64_t oldTime, std::int64_t newTime) {
         if (m_windowsPostSeek) m_windowsPostSeek(oldTime, newTime);
@@ -330,6 +508,7 @@ void MprisService::stopHearingEngine() {
     MediaControl& control = m_windows.playback().RealAudio1();
     control.OnStateChange = m_windowsStateChange;
     control.OnPostSeek = m_windowsPostSeek;
+    control.OnAsyncFailure = m_windowsAsyncFailure;
 }
 
 void MprisService::announce(const QVariantMap& changed) {

@@ -3,7 +3,9 @@
 #include "app/MprisValues.h"
 
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QMetaProperty>
 #include <QObject>
 #include <QTimer>
 
@@ -59,13 +61,48 @@ public:
     void openUri(const QString& uri);
     void setVolume(double volume);
     void setRate(double rate);
+    void setLoopStatus(const QString& status);
+    void setShuffle(bool shuffle);
+    // The properties of the interface named `interfaceName`; a name the interface does not
+    // have, or a value it refuses, is the caller's error.
+    QVariant readProperty(const QString& interfaceName, const QString& name);
+    QVariantMap readAllProperties(const QString& interfaceName);
+    void writeProperty(const QString& interfaceName, const QString& name, QVariant value);
 
 private:
     void registerOnBus();
     void button(QStringView id);
     void seekTo(std::int64_t ms);
     // Runs a command; its failure goes to the bus caller, or to the error box otherwise.
-    void runCommand(const std::function<void()>& command);
+    // False when it failed.
+    bool runCommand(const std::function<void()>& command);
+    void refuseCall(const QString& why);
+    // The interface object that answers for `interfaceName`; none, with the caller told so.
+    QObject* interfaceNamed(const QString& interfaceName);
+    // The property `name` of `adaptor`; an invalid one, with the caller told so.
+    QMetaProperty propertyNamed(QObject* adaptor, const QString& interfaceName,
+                                const QString& name);
+    void setListButton(QStringView id, bool down);
+    // What played before an OpenUri, to come back to when the new clip cannot be opened.
+    struct Before {
+        QString source;
+        int state = 0;
+        std::int64_t positionMs = 0;
+        bool listMode = false;
+    };
+    // An OpenUri is answered once the engine has opened its clip or failed to.
+    struct PendingOpen {
+        QDBusMessage call;
+        QString location;
+        Before before;
+        // The engine told that this clip opens.
+        bool opening = false;
+    };
+    void heardState(int newState);
+    // True when the failure was the answer to an OpenUri and is told to its caller alone.
+    bool heardFailure(const QString& text);
+    void answerOpen(const QString& failure);
+    void restore(const Before& before);
     void poll();
     void announce(const QVariantMap& changed);
     // Looks four times a second until the player is quiet again: at once when it slept or
@@ -73,8 +110,10 @@ private:
     void wake(bool lookNow = false);
     void sleepWhenQuiet(const MprisValues::Snapshot& now);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The engine's state changes and completed seeks wake the look; the windows' own
-    // handlers run first, and get their events back alone when the service goes.
+    // The engine's state changes and completed seeks wake the look, and answer an OpenUri
+    // that waits, as does a failure, which then goes to that caller instead of the error box.
+    // The windows' own handlers run first, and get their events back alone when the service
+    // goes.
     void hearEngine();
     void stopHearingEngine();
 
@@ -88,6 +127,12 @@ private:
     int m_quietPolls = 0;
     std::function<void(int, int)> m_windowsStateChange;
     std::function<void(std::int64_t, std::int64_t)> m_windowsPostSeek;
+    std::function<void(const QString&)> m_windowsAsyncFailure;
+    std::optional<PendingOpen> m_open;
+    // A clip stopped while it opened: the engine's failure, if any, follows at once.
+    QTimer m_openStopped;
+    // Answers an OpenUri whose clip neither opened nor failed before the caller gives up.
+    QTimer m_openGuard;
     MprisValues::Snapshot m_last;
     // A seek asked for over the bus, announced once the position got there (or in time).
     std::optional<std::int64_t> m_seekTarget;

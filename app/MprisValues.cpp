@@ -1,11 +1,12 @@
 #include "app/MprisValues.h"
 
+#include "base/PathBytes.h"
 #include "playback/MediaControl.h"
 #include "playback/MediaLocation.h"
 
 #include <QCryptographicHash>
 #include <QDBusObjectPath>
-#include <QFileInfo>
+#include <QDir>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -44,13 +45,21 @@ QString MprisValues::statusText(int state) {
 QString MprisValues::trackId(const QString& source) {
     if (source.isEmpty()) return NoTrack;
     const QByteArray digest =
-        QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha1).left(8).toHex();
+        QCryptographicHash::hash(PathBytes::toBytes(source), QCryptographicHash::Sha1)
+            .left(8)
+            .toHex();
     return QStringLiteral("/org/korvel/Korvel/Track/t") + QString::fromLatin1(digest);
 }
 
 QString MprisValues::urlOf(const QString& source) {
     if (source.isEmpty() || hasScheme(source)) return source;
-    return QUrl::fromLocalFile(QFileInfo(source).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    // QUrl would write a byte that is not UTF-8 as the escape character that stands for it.
+    // QFileInfo might pass the name through the file system's encoding and back.
+    const QString absolute = QDir::cleanPath(
+        source.startsWith(u'/') ? source : QDir::currentPath() + QLatin1Char('/') + source);
+    const QByteArray bytes = PathBytes::toBytes(absolute);
+    return QStringLiteral("file://") +
+           QString::fromLatin1(bytes.toPercentEncoding("/!$&'()*+,;=:@"));
 }
 
 QString MprisValues::locationOfUri(const QString& uri) {
@@ -60,8 +69,18 @@ QString MprisValues::locationOfUri(const QString& uri) {
     // a file of this one.
     const QString host = url.host();
     if (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive) != 0) return uri;
-    const QString path = url.path(QUrl::FullyDecoded);
+    const QString path = PathBytes::fromFileUrl(url);
     return path.isEmpty() ? uri : path;
+}
+
+QString MprisValues::loopStatusText(bool loop) {
+    return loop ? QStringLiteral("Playlist") : QStringLiteral("None");
+}
+
+std::optional<bool> MprisValues::loopOf(const QString& status) {
+    if (status == u"None") return false;
+    if (status == u"Playlist") return true;
+    return std::nullopt;
 }
 
 std::int64_t MprisValues::shownPosition(std::int64_t positionMs, std::int64_t lengthMs) {
@@ -110,9 +129,10 @@ QVariantMap MprisValues::playerProperties(const Snapshot& snapshot) {
         {QStringLiteral("PlaybackStatus"), statusText(snapshot.state)},
         {QStringLiteral("Metadata"), metadata(snapshot)},
         {QStringLiteral("Volume"), volumeOf(snapshot.volume)},
-        // Next and previous move through the list only while it plays.
-        {QStringLiteral("CanGoNext"), snapshot.listMode},
-        {QStringLiteral("CanGoPrevious"), snapshot.listMode},
+        {QStringLiteral("CanGoNext"), snapshot.canGoNext},
+        {QStringLiteral("CanGoPrevious"), snapshot.canGoPrevious},
+        {QStringLiteral("LoopStatus"), loopStatusText(snapshot.loop)},
+        {QStringLiteral("Shuffle"), snapshot.shuffle},
         {QStringLiteral("CanPlay"), clip},
         {QStringLiteral("CanPause"), clip && isStarted(snapshot.state)},
         // A live stream has no length to seek in.

@@ -15,7 +15,8 @@ namespace korvel {
 class MprisValues {
 public:
     // One look at the player: the engine's state code, the clip as the engine has it, the
-    // position as the panel shows it, the volume slider, and whether the list plays.
+    // position as the panel shows it, the volume slider, whether the panel's next and
+    // previous would start an entry now, and the list's LOOP and SHUFFLE.
     struct Snapshot {
         int state = 0;
         QString source;
@@ -23,7 +24,10 @@ public:
         std::int64_t lengthMs = 0;
         std::int64_t positionMs = 0;
         int volume = 0;
-        bool listMode = false;
+        bool canGoNext = false;
+        bool canGoPrevious = false;
+        bool loop = false;
+        bool shuffle = false;
     };
 
     // The track id of no clip at all, which the desktop knows.
@@ -37,11 +41,16 @@ public:
     static QString statusText(int state);
     // An object path that stands for `source` alone, NoTrack for none.
     static QString trackId(const QString& source);
-    // `source` as a URL: local paths as file URLs, stream URLs as they are.
+    // `source` as a URL: local paths as file URLs of the name's very bytes, stream URLs as
+    // they are.
     static QString urlOf(const QString& source);
-    // The location an OpenUri call names: a file URL of this machine as its local path,
-    // anything else as given (the player's own gate refuses what it does not play).
+    // The location an OpenUri call names: a file URL of this machine as its local path, byte
+    // for byte, anything else as given (the player's own gate refuses what it does not play).
     static QString locationOfUri(const QString& uri);
+    // "Playlist" while the list starts again after its last entry, "None" otherwise.
+    static QString loopStatusText(bool loop);
+    // The LOOP a loop status asks for; none for a status the list cannot show ("Track").
+    static std::optional<bool> loopOf(const QString& status);
 
     // The position as told: within the clip (a skip may take the player's own past its end).
     static std::int64_t shownPosition(std::int64_t positionMs, std::int64_t lengthMs);

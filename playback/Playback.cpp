@@ -241,6 +241,14 @@ void Playback::PlayNextEntry(std::int16_t Direction) {
     if (row > 0) startRow(row);
 }
 
+// The same decision as PlayNextEntry's without its draw: the shuffle finds an entry whenever
+// one is On, and a walk from the header over the whole list finds the first of them.
+bool Playback::canMoveOn(int direction) const {
+    if (!PlaylistMode || !m_list) return false;
+    if (listButton(ListElement::Shuffle)) return PlayOrder::walk(*m_list, 0, +1, false) > 0;
+    return PlayOrder::walk(*m_list, currentRow(), direction, listButton(ListElement::Loop)) > 0;
+}
+
 void Playback::startRow(int row) {
     m_list->selectRow(row);
     OpenEntry(true, QString());

@@ -60,6 +60,8 @@ public:
     // entry plays it again while its count lasts, then moves on; the list's OK starts it all
     // from the top.
     void PlayNextEntry(std::int16_t Direction);
+    // Whether PlayNextEntry(direction) would start an entry now.
+    bool canMoveOn(int direction) const;
     void ClipFinished();
     void PlayFromTop();
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The player on the desktop's media controls, driven over a private session bus as a desktop
-# shell would: what plays and its title, pause and the position, opening another clip, the
-# volume, seeking, a refused location, and ending the program.
+# shell would: what plays and its title, pause and the position, opening another clip (one
+# whose name is not UTF-8, and a file that is no clip), the volume, the list's loop and
+# shuffle, seeking, a refused location, and ending the program.
 set -uo pipefail
 
 # The whole test runs on a bus of its own, started for it and gone with it.
@@ -164,8 +165,38 @@ caption_is "Bus second clip" || fail "a refused OpenUri changed the clip"
 # Fault: a clip that opens announced as a seek (its position starts anew).
 [ "$(seeks)" = "$seeks_before" ] || fail "the new clip's start was announced as a seek"
 
+# Fault: a file URI of a name that is not UTF-8 refused as "no such file" (its byte taken for
+# another character), or given back in xesam:url as the escapes of that character.
+latin1="$(dirname "$first")/mpris-caf"$'\xe9'".avi"
+if [ ! -s "$latin1" ]; then
+    third=$(make_test_clip mpris-third.avi "Bus third clip" 30) || fail "ffmpeg could not make a clip"
+    cp "$third" "$latin1" || fail "cannot write a name that is not UTF-8"
+fi
+latin1_uri="file://$(dirname "$first")/mpris-caf%E9.avi"
+bus_call org.mpris.MediaPlayer2.Player.OpenUri "$latin1_uri" >"$runtime/latin1.txt" 2>&1 ||
+    fail "OpenUri of a name that is not UTF-8 was refused: $(cat "$runtime/latin1.txt")"
+wait_until 10 player_property Metadata | grep -qF "'xesam:url': <'$latin1_uri'>" ||
+    fail "xesam:url is not the name's bytes: $(player_property Metadata)"
+
+# Fault: a readable file that is no clip answered as success, shown in a modal box, or
+# stopping what played: the caller hears the failure and the clip before plays on.
+wait_until 10 status_is Playing || fail "the third clip does not play"
+printf 'These are notes, no clip.\n' >"$runtime/notes.avi"
+notes_uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' \
+    "$runtime/notes.avi")
+if bus_call org.mpris.MediaPlayer2.Player.OpenUri "$notes_uri" >"$runtime/notes.txt" 2>&1; then
+    fail "OpenUri of a file that is no clip answered success"
+fi
+grep -qF "notes.avi" "$runtime/notes.txt" || fail "the refusal reads $(cat "$runtime/notes.txt")"
+wait_until 10 caption_is "Bus third clip" ||
+    fail "the clip that could not be opened left the caption $(xdotool getwindowname "$playback")"
+wait_until 10 status_is Playing || fail "the clip before was left $(player_property PlaybackStatus)"
+position_moves || fail "the clip before does not play on"
+! error_box_shown || fail "OpenUri of a file that is no clip showed an error box"
+seeks_before=$(seeks)
+
 # Fault: Seek does not move the clip, or the jump is not announced with Seeked.
-wait_until 10 status_is Playing || fail "the second clip does not play"
+wait_until 10 status_is Playing || fail "the third clip does not play"
 bus_call org.mpris.MediaPlayer2.Player.Seek 10000000 >/dev/null || fail "Seek was refused"
 wait_until 10 position_past_ten || fail "the position after Seek reads $(position_us)"
 wait_until 10 more_seeks || fail "no Seeked after the seek"
@@ -179,6 +210,37 @@ volume_is_three_tenths() {
 wait_until 5 volume_is_three_tenths || fail "the volume reads $(player_property Volume)"
 volume_announced() { grep -qE "'Volume': <0\.(3|29999)" "$runtime/monitor.log"; }
 wait_until 10 volume_announced || fail "the volume change was not announced"
+
+# Fault: a volume that is no number taken silently, as if it had been set.
+if dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.korvel /org/mpris/MediaPlayer2 \
+    org.freedesktop.DBus.Properties.Set string:org.mpris.MediaPlayer2.Player string:Volume \
+    variant:double:nan >"$runtime/nan.txt" 2>&1; then
+    fail "a volume of NaN answered success"
+fi
+grep -qF "org.freedesktop.DBus.Error.InvalidArgs" "$runtime/nan.txt" ||
+    fail "the refused volume reads $(cat "$runtime/nan.txt")"
+volume_is_three_tenths || fail "a refused volume changed it to $(player_property Volume)"
+
+# Fault: the list's LOOP and SHUFFLE not offered, not set from the bus, or their change not
+# announced; a loop or rate the player does not have taken as if it were set.
+set_player() {
+    bus_call org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player "$1" "$2"
+}
+all=$(bus_call org.freedesktop.DBus.Properties.GetAll org.mpris.MediaPlayer2.Player)
+grep -qF "'LoopStatus': <'None'>" <<<"$all" && grep -qF "'Shuffle': <false>" <<<"$all" &&
+    grep -qF "'xesam:title': <'Bus third clip'>" <<<"$all" || fail "GetAll reads $all"
+set_player LoopStatus "<'Playlist'>" >/dev/null || fail "setting LoopStatus was refused"
+set_player Shuffle "<true>" >/dev/null || fail "setting Shuffle was refused"
+[ "$(player_property LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_property LoopStatus)"
+[ "$(player_property Shuffle)" = "(<true>,)" ] || fail "Shuffle reads $(player_property Shuffle)"
+wait_for_text "$runtime/monitor.log" "'LoopStatus': <'Playlist'>" || fail "LOOP was not announced"
+wait_for_text "$runtime/monitor.log" "'Shuffle': <true>" || fail "SHUFFLE was not announced"
+if set_player LoopStatus "<'Track'>" >"$runtime/track.txt" 2>&1; then
+    fail "a loop of one track answered success"
+fi
+[ "$(player_property LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_property LoopStatus)"
+if set_player Rate "<2.0>" >"$runtime/rate.txt" 2>&1; then fail "a rate of 2 answered success"; fi
+[ "$(player_property Rate)" = "(<1.0>,)" ] || fail "Rate reads $(player_property Rate)"
 
 # Fault: SetPosition honoured for another clip's track id, or ignored for this one's.
 trackid=$(player_property Metadata | grep -oE "objectpath '[^']+'" | cut -d"'" -f2)

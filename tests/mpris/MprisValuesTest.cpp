@@ -1,4 +1,5 @@
 #include "app/MprisValues.h"
+#include "base/PathBytes.h"
 #include "playback/MediaControl.h"
 #include "playback/MediaLocation.h"
 
@@ -13,6 +14,9 @@
 
 namespace korvel {
 namespace {
+
+// A name written by a Latin-1 program: "é" is the single byte E9, no UTF-8.
+const QString Latin1Name = PathBytes::toText("/clips/caf\xe9.avi");
 
 MprisValues::Snapshot playingClip() {
     MprisValues::Snapshot s;
@@ -47,9 +51,12 @@ TEST(MprisValuesTest, TrackIdIsAStableObjectPathPerClip) {
     const QString stream = MprisValues::trackId(QStringLiteral("http://host/a b|c?d=é"));
     EXPECT_TRUE(path.match(stream).hasMatch()) << stream.toStdString();
     EXPECT_EQ(MprisValues::trackId(QString()), MprisValues::NoTrack);
+    EXPECT_NE(MprisValues::trackId(Latin1Name),
+              MprisValues::trackId(PathBytes::toText("/clips/caf\xe8.avi")));
 }
 
-// Fault: a relative or blank-holding path given out as a URL that names another file, or a
+// Fault: a relative or blank-holding path given out as a URL that names another file, a
+// name that is not UTF-8 given out as the escape characters that stand for its bytes, or a
 // stream URL rewritten.
 TEST(MprisValuesTest, SourcesBecomeUrls) {
     EXPECT_EQ(MprisValues::urlOf(QStringLiteral("/clips/a b#1.avi")),
@@ -57,15 +64,22 @@ TEST(MprisValuesTest, SourcesBecomeUrls) {
     EXPECT_EQ(MprisValues::urlOf(QStringLiteral("clip.avi")),
               QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("clip.avi")))
                   .toString(QUrl::FullyEncoded));
+    EXPECT_EQ(MprisValues::urlOf(Latin1Name), "file:///clips/caf%E9.avi");
+    EXPECT_EQ(MprisValues::urlOf(QStringLiteral("/clips/café.avi")), "file:///clips/caf%C3%A9.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(MprisValues::urlOf(Latin1Name)), Latin1Name);
     EXPECT_EQ(MprisValues::urlOf(QStringLiteral("rtsp://host:554/live")), "rtsp://host:554/live");
     EXPECT_EQ(MprisValues::urlOf(QString()), QString());
 }
 
-// Fault: a file URL handed over undecoded, or a file of another machine taken as a path of
-// this one (file://server/etc/x would open /etc/x here).
+// Fault: a file URL handed over undecoded, a byte that is not UTF-8 decoded into another
+// character (no such file), or a file of another machine taken as a path of this one
+// (file://server/etc/x would open /etc/x here).
 TEST(MprisValuesTest, OpenedUrisBecomeLocations) {
     EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file:///clips/a%20b.avi")),
               "/clips/a b.avi");
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file:///clips/caf%E9.avi")), Latin1Name);
+    EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file:///clips/caf%C3%A9.avi")),
+              "/clips/café.avi");
     EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("FILE://localhost/clips/x.avi")),
               "/clips/x.avi");
     EXPECT_EQ(MprisValues::locationOfUri(QStringLiteral("file://server/etc/x.avi")),
@@ -183,8 +197,8 @@ TEST(MprisValuesTest, AbilitiesFollowTheState) {
     EXPECT_EQ(flags(playingClip()), QStringList({"true", "true", "true", "false", "false"}));
     MprisValues::Snapshot stopped = playingClip();
     stopped.state = MediaControl::Stopped;
-    stopped.listMode = true;
-    EXPECT_EQ(flags(stopped), QStringList({"true", "false", "true", "true", "true"}));
+    stopped.canGoPrevious = true;
+    EXPECT_EQ(flags(stopped), QStringList({"true", "false", "true", "false", "true"}));
     MprisValues::Snapshot live = playingClip();
     live.lengthMs = 0;
     EXPECT_EQ(flags(live), QStringList({"true", "true", "false", "false", "false"}));
@@ -209,6 +223,15 @@ TEST(MprisValuesTest, OnlyChangedPropertiesAreAnnounced) {
     EXPECT_EQ(changed.value(QStringLiteral("PlaybackStatus")).toString(), "Paused");
     EXPECT_DOUBLE_EQ(changed.value(QStringLiteral("Volume")).toDouble(), 0.3);
 
+    later = before;
+    later.loop = true;
+    later.shuffle = true;
+    later.canGoNext = true;
+    changed = MprisValues::changedProperties(before, later);
+    EXPECT_EQ(changed.keys(), QStringList({"CanGoNext", "LoopStatus", "Shuffle"}));
+    EXPECT_EQ(changed.value(QStringLiteral("LoopStatus")).toString(), "Playlist");
+    EXPECT_EQ(changed.value(QStringLiteral("Shuffle")).metaType(), QMetaType::fromType<bool>());
+
     MprisValues::Snapshot other = before;
     other.source = QStringLiteral("/clips/second.avi");
     other.title = QStringLiteral("Second clip");
@@ -217,6 +240,17 @@ TEST(MprisValuesTest, OnlyChangedPropertiesAreAnnounced) {
     EXPECT_EQ(
         changed.value(QStringLiteral("Metadata")).toMap().value(QStringLiteral("xesam:title")),
         "Second clip");
+}
+
+// Fault: the list's LOOP shown under a status the desktop does not know, or a status the list
+// cannot show ("Track", a misspelt one) taken for one it can.
+TEST(MprisValuesTest, LoopStatusIsTheListsLoop) {
+    EXPECT_EQ(MprisValues::loopStatusText(true), "Playlist");
+    EXPECT_EQ(MprisValues::loopStatusText(false), "None");
+    EXPECT_EQ(MprisValues::loopOf(QStringLiteral("Playlist")), true);
+    EXPECT_EQ(MprisValues::loopOf(QStringLiteral("None")), false);
+    for (const char* other : {"Track", "playlist", "", "None "})
+        EXPECT_EQ(MprisValues::loopOf(QString::fromLatin1(other)), std::nullopt) << other;
 }
 
 // Fault: schemes offered to the desktop that the player's gate then refuses, or file missing.

@@ -12,6 +12,7 @@ using namespace korvel;
 using korvel::test::FakeHost;
 using korvel::test::FakeList;
 using korvel::test::FakeMediaControl;
+using korvel::test::localTime;
 
 namespace {
 
@@ -215,8 +216,8 @@ TEST_F(PanelCommandsTest, MarksNeedListMode) {
     click("BUTTON_MKIN");
     playback.CurrentPos = 122000;
     click("BUTTON_MKOUT");
-    EXPECT_EQ(list.cell(5, 1), "00:01:01");
-    EXPECT_EQ(list.cell(6, 1), "00:02:02");
+    EXPECT_EQ(list.cell(5, 1), localTime("00:01:01"));
+    EXPECT_EQ(list.cell(6, 1), localTime("00:02:02"));
 }
 
 // Next and previous step through the list once it plays from the top.

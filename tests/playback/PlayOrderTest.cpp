@@ -205,6 +205,43 @@ TEST_F(PlayOrderTest, LoopWrapsAtTheEnd) {
     EXPECT_EQ(loads(), QStringList({clip(1), clip(3), clip(1)}));
 }
 
+// Fault: next or previous offered to the desktop where the panel's buttons start nothing
+// (the last entry without LOOP, nothing On), or withheld where they would start one.
+TEST_F(PlayOrderTest, CanMoveOnTellsWhatNextAndPreviousWouldDo) {
+    const struct {
+        const char* flags;
+        int current;
+        bool loop;
+        bool shuffle;
+        bool next;
+        bool previous;
+    } cases[] = {
+        {"On On On", 3, false, false, false, true},  {"On On On", 1, false, false, true, false},
+        {"On Off On", 3, true, false, true, true},   {"On Off Off", 1, true, false, false, false},
+        {"Off On Off", 2, false, true, true, true},  {"Off Off", 1, false, true, false, false},
+        {"On Off On", 3, false, false, false, true},
+    };
+    for (const auto& c : cases) {
+        for (const int direction : {+1, -1}) {
+            fill(c.flags);
+            list.current = c.current;
+            toggles.loop = c.loop;
+            toggles.shuffle = c.shuffle;
+            playback.PlaylistMode = true;
+            const bool offered = playback.canMoveOn(direction);
+            const auto where = ::testing::Message()
+                               << "[" << c.flags << "] at " << c.current << " by " << direction;
+            EXPECT_EQ(offered, direction > 0 ? c.next : c.previous) << where;
+            control.log.clear();
+            playback.PlayNextEntry(std::int16_t(direction));
+            EXPECT_EQ(!loads().isEmpty(), offered) << where;
+        }
+    }
+    fill("On On");
+    playback.PlaylistMode = false;
+    EXPECT_FALSE(playback.canMoveOn(+1));
+}
+
 // SHUFFLE draws among the enabled entries with the injected source; with none enabled
 // nothing starts and nothing fails.
 TEST_F(PlayOrderTest, ShuffleStartsADrawnEnabledEntry) {

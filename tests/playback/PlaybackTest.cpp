@@ -16,6 +16,7 @@ using namespace korvel;
 using korvel::test::FakeHost;
 using korvel::test::FakeList;
 using korvel::test::FakeMediaControl;
+using korvel::test::localTime;
 
 namespace {
 
@@ -90,8 +91,8 @@ TEST_F(PlaybackTest, SingleClipDrivesThePanel) {
     EXPECT_TRUE(control.log.contains("ApplyVolume:50"));
     EXPECT_TRUE(control.log.contains("ApplyMute:0"));
     playback.RealAudio1PositionChange(65000, 180000);
-    EXPECT_EQ(display("TEXT_POS"), "00:01:05");
-    EXPECT_EQ(display("TEXT_TOTAL"), "/ 00:03:00");
+    EXPECT_EQ(display("TEXT_POS"), localTime("00:01:05"));
+    EXPECT_EQ(display("TEXT_TOTAL"), localTime("/ 00:03:00"));
     EXPECT_EQ(slider("TRACKBAR_POS"), 36);
     control.log.clear();
     playback.RealAudio1PositionChange(179950, 180000);
@@ -114,7 +115,7 @@ TEST_F(PlaybackTest, EndMarkOfTheCurrentRowScalesASingleClip) {
     EXPECT_TRUE(playback.HasEndMark);
     playback.RealAudio1PositionChange(30000, 180000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 50);
-    EXPECT_EQ(display("TEXT_TOTAL"), "/ 00:01:00");
+    EXPECT_EQ(display("TEXT_TOTAL"), localTime("/ 00:01:00"));
     playback.RealAudio1PositionChange(120000, 180000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 200 % 101);
     EXPECT_FALSE(control.log.contains("StopPlay"));
@@ -213,7 +214,7 @@ TEST_F(PlaybackTest, HistoryKeepsTheLastTen) {
 // A live stream reports no length: only the position text changes.
 TEST_F(PlaybackTest, UnknownLengthOnlyMovesThePositionText) {
     playback.RealAudio1PositionChange(5000, 0);
-    EXPECT_EQ(display("TEXT_POS"), "00:00:05");
+    EXPECT_EQ(display("TEXT_POS"), localTime("00:00:05"));
     EXPECT_EQ(display("TEXT_TOTAL"), "");
     EXPECT_EQ(slider("TRACKBAR_POS"), 0);
 }
@@ -222,7 +223,7 @@ TEST_F(PlaybackTest, UnknownLengthOnlyMovesThePositionText) {
 TEST_F(PlaybackTest, LongClipsComputeIn64Bits) {
     playback.RealAudio1PositionChange(25000000, 30000000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 83);
-    EXPECT_EQ(display("TEXT_TOTAL"), "/ 08:20:00");
+    EXPECT_EQ(display("TEXT_TOTAL"), localTime("/ 08:20:00"));
 }
 
 // Reaching the end point remembers full screen for what follows.
@@ -241,7 +242,7 @@ TEST_F(PlaybackTest, PositionReportLetsNestedEventsRunFirst) {
     playback.RealAudio1PositionChange(45000, 90000);
     EXPECT_EQ(playback.CurrentPos, 45000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 50);
-    EXPECT_EQ(display("TEXT_POS"), "00:00:45");
+    EXPECT_EQ(display("TEXT_POS"), localTime("00:00:45"));
 }
 
 // Opening from the list: an enabled row's location, its Count (clamped to 1..99), its
@@ -292,7 +293,7 @@ TEST_F(PlaybackTest, MarksOnlyInListMode) {
     EXPECT_EQ(list.cell(5, 1), "");
     playback.OpenEntry(true, "");
     playback.MarkPosition(6);
-    EXPECT_EQ(list.cell(6, 1), "00:00:42");
+    EXPECT_EQ(list.cell(6, 1), localTime("00:00:42"));
     list.current = 4; // the end row
     playback.MarkPosition(5);
     EXPECT_EQ(list.cell(5, 4), "");
@@ -334,8 +335,8 @@ TEST_F(PlaybackTest, PictureInputBringsThePanelForward) {
 
 // Time texts read back what they show; anything else is the conversion error.
 TEST(TimeText, ReadsAndWritesTimes) {
-    EXPECT_EQ(TimeText::fromMs(65000), "00:01:05");
-    EXPECT_EQ(TimeText::fromMs(25 * 3600000LL + 1999), "01:00:01");
+    EXPECT_EQ(TimeText::fromMs(65000), localTime("00:01:05"));
+    EXPECT_EQ(TimeText::fromMs(25 * 3600000LL + 1999), localTime("01:00:01"));
     const struct {
         const char* text;
         std::int64_t ms;

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <iostream>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -112,7 +113,8 @@ TEST(SettingsSave, SaveIntoAnUnusableFolderRaises) {
     for (const QString& path :
          {dir.filePath("blocker/korvel.ini"), dir.filePath("blocker/korvel/korvel.ini")}) {
         const QString text = errorText([&] { SettingsFile::write(path, SettingsData{}); });
-        EXPECT_EQ(text, "Cannot save the settings to " + path + ": Not a directory");
+        // The system's reason in the locale's language ("Not a directory" in English).
+        EXPECT_EQ(text, "Cannot save the settings to " + path + ": " + qt_error_string(ENOTDIR));
     }
     EXPECT_EQ(fileBytes(dir.filePath("blocker")), "not a folder");
     EXPECT_EQ(folderEntries(dir.path()), QStringList{"blocker"});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TimeText.h"
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
 
@@ -13,6 +14,12 @@
 #include <vector>
 
 namespace korvel::test {
+
+// A time text as the program writes it under the locale the tests run in: each ":" written
+// here stands for that locale's separator ("." in Finnish and Danish).
+inline QString localTime(const char* text) {
+    return QString::fromLatin1(text).replace(u':', TimeText::separator());
+}
 
 // A list of eight text columns: header row 0, entries, and the blank end row.
 class FakeList : public PlayListCells {
