@@ -64,11 +64,13 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     const QString argument = argc > 1 ? PathBytes::toText(argv[1]) : QString();
 
     // A termination signal closes the player as its close box would; one that comes while
-    // the windows are still being made closes it as soon as they are.
+    // the windows are still being made closes it as soon as they are. An error box open then
+    // (a start-up failure) closes too: nobody is there to answer it.
     TForm3* playbackWindow = nullptr;
     bool closeRequested = false;
     TerminationSignals termination([&playbackWindow, &closeRequested] {
         closeRequested = true;
+        ErrorBox::stopWaiting();
         if (playbackWindow != nullptr) playbackWindow->close();
     });
 

@@ -99,14 +99,21 @@ void GlPictureView::takeFrame() {
     doneCurrent();
 }
 
+void GlPictureView::clear() {
+    m_cleared = true;
+    update();
+}
+
 void GlPictureView::paintGL() {
-    if (!m_render) {
+    const bool newFrame =
+        m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME);
+    if (newFrame) m_cleared = false;
+    if (!m_render || m_cleared) {
         QOpenGLFunctions* gl = context()->functions();
         gl->glClearColor(0, 0, 0, 1);
         gl->glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
-    mpv_render_context_update(m_render);
     const qreal ratio = devicePixelRatioF();
     mpv_opengl_fbo target{static_cast<int>(defaultFramebufferObject()),
                           static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), 0};

@@ -27,6 +27,7 @@ public:
     QWidget* widget() override { return this; }
     bool isReady() const override { return m_ready; }
     void detach() override;
+    void clear() override;
 
 protected:
     void initializeGL() override;
@@ -42,6 +43,8 @@ private:
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
     bool m_ready = false;
+    // Black until the engine has a new frame.
+    bool m_cleared = false;
     QByteArray m_track;
     QueuedWakeup m_frameWakeup{this, [this] { takeFrame(); }};
 };

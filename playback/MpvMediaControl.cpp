@@ -310,7 +310,11 @@ MpvMediaControl::Notice MpvMediaControl::noticeOf(const mpv_event& event) {
 
 void MpvMediaControl::dispatch(const Notice& notice) {
     switch (notice.id) {
-    case MPV_EVENT_START_FILE: m_tracker.startFile(notice.entry); break;
+    case MPV_EVENT_START_FILE:
+        // Whatever the view still shows belongs to the clip before.
+        if (m_view) m_view->clear();
+        m_tracker.startFile(notice.entry);
+        break;
     case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
     case MPV_EVENT_PLAYBACK_RESTART: m_tracker.playbackRestart(readRestart()); break;
     case MPV_EVENT_END_FILE: onEndFile(notice); break;

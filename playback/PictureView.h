@@ -34,6 +34,9 @@ public:
     virtual bool isReady() const = 0;
     // Frees the render context; the view stays black from then on. Idempotent.
     virtual void detach() = 0;
+    // A new clip starts: the view shows black until the engine's next frame, so a clip
+    // without a picture shows nothing of the one before it.
+    virtual void clear() = 0;
 
     // Called once when isReady() becomes true after construction (GL context came up).
     std::function<void()> onReady;

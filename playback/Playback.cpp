@@ -148,7 +148,7 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
         // The end counts once each time the position comes into the last 100 ms: the
         // reports that follow it there (the engine's own end report, a play at the end) are
         // the same end, and a count must not run down twice for one pass.
-        const bool atEnd = EndPoint - CurrentPos < 100;
+        const bool atEnd = EndPoint - CurrentPos < EndWindowMs;
         if (atEnd && !m_endReached) {
             m_endReached = true;
             ResumeFullScreen = m_control.QueryFullScreen();
@@ -277,7 +277,11 @@ void Playback::PlayFromTop() {
 
 void Playback::ResumePlay() {
     SeekRepeat = false;
-    const std::int64_t position = CurrentPos;
+    // The engine holds a clip that has played out at its length: going back there would end
+    // it again at once.
+    const std::int64_t length = m_control.QueryLength();
+    const bool atEnd = length > 0 && length - CurrentPos < EndWindowMs;
+    const std::int64_t position = atEnd ? 0 : CurrentPos;
     m_host.letEventsRun();
     m_control.StartPlay();
     m_host.letEventsRun();

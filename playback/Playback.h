@@ -26,6 +26,8 @@ class SkinElements;
 class Playback {
 public:
     static constexpr int HistorySlots = 10;
+    // A position this close to the clip's end is the end.
+    static constexpr std::int64_t EndWindowMs = 100;
 
     Playback(MediaControl& control, PlaybackHost& host,
              PlayOrder::Draw draw = PlayOrder::clockDraw);
@@ -66,7 +68,8 @@ public:
     void PlayFromTop();
 
     // The panel's playback commands.
-    // Play continues at the last known position, after a pause or a stop alike.
+    // Play continues at the last known position, after a pause or a stop alike; a clip that
+    // has played to its end (its last 100 ms) plays again from the start.
     void ResumePlay();
     void PauseCommand();
     void ApplyMute(bool mute);

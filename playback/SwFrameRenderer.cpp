@@ -54,6 +54,12 @@ void SwFrameRenderer::withFrame(
     show(m_front, m_frontSize);
 }
 
+void SwFrameRenderer::clear() {
+    const std::lock_guard lock(m_mutex);
+    m_frontSize = QSize();
+    ++m_clears;
+}
+
 void SwFrameRenderer::run() {
     Work work;
     while (takeWork(work)) {
@@ -77,6 +83,7 @@ bool SwFrameRenderer::takeWork(Work& work) {
     work.redraw = std::exchange(m_redraw, false);
     work.size = m_size;
     work.shown = m_shown;
+    work.clears = m_clears;
     return true;
 }
 
@@ -103,6 +110,7 @@ void SwFrameRenderer::draw(const Work& work) {
     if (mpv_render_context_render(m_render, params) < 0) return;
     {
         const std::lock_guard lock(m_mutex);
+        if (work.clears != m_clears) return;
         std::swap(m_front, m_back);
         m_frontSize = work.size;
     }

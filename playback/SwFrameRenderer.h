@@ -35,6 +35,8 @@ public:
     void setTarget(const QSize& size, bool shown);
     // Calls `show` with the last finished frame and its size, which stay unchanged meanwhile.
     void withFrame(const std::function<void(const QImage& image, const QSize& size)>& show);
+    // Forgets the last frame, and the one being drawn now: nothing is shown until the next.
+    void clear();
     int framesDrawn() const { return m_framesDrawn.load(); }
 
 private:
@@ -43,6 +45,7 @@ private:
         bool redraw = false;
         QSize size;
         bool shown = false;
+        unsigned clears = 0;
     };
 
     void run();
@@ -63,6 +66,7 @@ private:
     bool m_shown = false;
     QImage m_front; // the last finished frame
     QSize m_frontSize;
+    unsigned m_clears = 0; // a frame begun before a clear is not shown
 
     QImage m_back; // the drawing thread's own
     std::atomic_int m_framesDrawn{0};

@@ -40,6 +40,11 @@ void SwPictureView::detach() {
     update();
 }
 
+void SwPictureView::clear() {
+    if (m_renderer) m_renderer->clear();
+    update();
+}
+
 int SwPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesDrawn() : 0; }
 
 // Runs on an engine thread.

@@ -31,6 +31,7 @@ public:
     QWidget* widget() override { return this; }
     bool isReady() const override { return true; }
     void detach() override;
+    void clear() override;
 
     // Frames drawn into the image so far.
     int framesDrawn() const;

@@ -21,7 +21,10 @@ struct SettingsData {
     // included (a window may stand partly off the left or top of the screen).
     QPoint imageWindowPos{5, 5};
     QPoint playListPos{325, 5};
-    QPoint playerPos{40, 250};
+    // Below the playback window at its first size (320 x 240 at 5, 5) with room for the
+    // caption and borders a window manager gives it: a frame over the panel would hide its
+    // TOP button under a window kept on top.
+    QPoint playerPos{40, 300};
 
     // The player panel's FIX switch. The playback window takes clientSize at start only when
     // it is on; clientSize is stored whatever it is.

@@ -17,7 +17,7 @@ class PlayListModel;
 //
 //     ImageWindowPosX, ImageWindowPosY   playback window, outer top-left     default 5, 5
 //     PlayListPosX, PlayListPosY         playlist window                     default 325, 5
-//     PlayerPosX, PlayerPosY             player panel                        default 40, 250
+//     PlayerPosX, PlayerPosY             player panel                        default 40, 300
 //     WindowFix                          "1" when FIX is on, else "0"        default 0
 //     ClientWidth, ClientHeight          playback window's client size       default 320, 240
 //     ScrSize, Volume                    the panel's size and volume sliders default 0, 0

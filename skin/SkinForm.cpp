@@ -2,6 +2,7 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "skin/SystemMove.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -129,7 +130,9 @@ void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
 
 void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
     if (moving()) {
-        // The release that ends a window move belongs to the move.
+        // The release that ends a window move belongs to the move. Seen here, it came before
+        // the window manager took the move on: that move must not start with the button up.
+        if (m_systemMove) SystemMove::cancel(window()->windowHandle());
         endMove();
         return;
     }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <exception>
 
@@ -17,6 +18,17 @@ Q_LOGGING_CATEGORY(lcUi, "korvel.ui", QtWarningMsg)
 ErrorBox::Sink& sink() {
     static ErrorBox::Sink instance;
     return instance;
+}
+
+// The boxes open now, innermost last (a box's loop may run a handler that shows another).
+QList<QPointer<QMessageBox>>& openBoxes() {
+    static QList<QPointer<QMessageBox>> boxes;
+    return boxes;
+}
+
+bool& waitingStopped() {
+    static bool stopped = false;
+    return stopped;
 }
 
 } // namespace
@@ -34,9 +46,22 @@ void ErrorBox::show(const QString& text) {
         sink()(shown);
         return;
     }
+    if (waitingStopped()) {
+        qCWarning(lcUi).noquote() << shown;
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, Title, shown, QMessageBox::Ok,
                     QApplication::activeWindow());
+    openBoxes().append(&box);
     box.exec();
+    openBoxes().removeAll(&box);
+}
+
+void ErrorBox::stopWaiting() {
+    waitingStopped() = true;
+    for (const QPointer<QMessageBox>& box : std::as_const(openBoxes())) {
+        if (box) box->reject();
+    }
 }
 
 void ErrorBox::run(const std::function<void()>& handler) {

@@ -24,6 +24,10 @@ public:
     // Runs one handler; a failure ends it there and is shown, and the program goes on.
     static void run(const std::function<void()>& handler);
 
+    // The player is closing on a termination signal: the boxes open now close, and from now
+    // on no box waits for a user who is gone; their texts go to the error output instead.
+    static void stopWaiting();
+
     // Where shown texts go instead of a box (tests); an empty sink restores the box.
     using Sink = std::function<void(const QString&)>;
     static void setSink(Sink sink);

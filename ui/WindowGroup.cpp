@@ -1,5 +1,7 @@
 #include "ui/WindowGroup.h"
 
+#include "ui/StartStateHint.h"
+
 #include <QEvent>
 #include <QWindowStateChangeEvent>
 
@@ -27,12 +29,17 @@ bool WindowGroup::eventFilter(QObject* watched, QEvent* event) {
     const auto previous = static_cast<QWindowStateChangeEvent*>(event)->oldState();
     const bool minimized = window->windowState() & Qt::WindowMinimized;
     if (minimized == bool(previous & Qt::WindowMinimized)) return false;
-    if (minimized && !isMinimizedMember(window)) {
-        m_minimized.append(window);
-        minimizeAll();
-    } else if (!minimized && isMinimizedMember(window)) {
-        restoreAll();
+    if (minimized) {
+        if (!isMinimizedMember(window)) {
+            m_minimized.append(window);
+            minimizeAll();
+        }
+        return false;
     }
+    // Restored by the window manager, not by the group: the hint that made it minimized
+    // would minimize it again when it is next hidden and shown.
+    StartStateHint::setNormal(window->windowHandle());
+    if (isMinimizedMember(window)) restoreAll();
     return false;
 }
 

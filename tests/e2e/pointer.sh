@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The pointer on the real player panel under a window manager: a drag by the bare face moves
-# the panel with the pointer, a click on the mute button changes that button's look on screen
+# The pointer on the real player panel under a window manager: the panel first stands clear of
+# the playback window's frame, a drag by the bare face moves the panel with the pointer and a
+# short click there does not, a click on the mute button changes that button's look on screen
 # and nothing else, a second click brings the old look back, and hovering a button shows a
 # tooltip.
 set -uo pipefail
@@ -49,11 +50,38 @@ drag_panel() {
     [ "$px,$py" = "$to" ] || fail "after the drag to $to ended the panel went on to $px,$py"
 }
 
+# At the first start the panel stands clear of the playback window's frame: with that window
+# kept on top, a frame over the panel would cover its TOP button.
+playback=$(window_named 'Korvel mark2') || exit 1
+frame_bottom() {
+    local extents size x y
+    extents=$(xprop -id "$playback" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+    [ -n "$extents" ] || return 1
+    IFS=, read -r x y <<<"$(window_origin "$playback")"
+    size=$(window_size "$playback")
+    echo $((y + ${size#*x} + ${extents##*, }))
+}
+wait_within 10 frame_bottom >/dev/null || fail "the playback window has no frame extents"
+panel_corner
+[ "$py" -ge "$(frame_bottom)" ] ||
+    fail "the panel at $px,$py stands under the playback window's frame (to $(frame_bottom))"
+
 # (a) A drag by the face moves the panel with the pointer.
 panel_corner
 start="$px,$py"
 drag_panel 60 45
 moved="$px,$py"
+
+# A click on the bare face too short for the window manager to see the button down ends the
+# move it was asked for: the panel stays where it is when the pointer then moves.
+xdotool mousemove $((px + 150)) $((py + 8)) mousedown 1 mouseup 1
+for step in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((px + 150 + 4 * step)) $((py + 8 + 3 * step))
+    [ "$(window_position "$panel")" = "$moved" ] ||
+        fail "after a short click the panel followed the pointer to $(window_position "$panel")"
+    sleep 0.1
+done
+park_pointer
 
 # (b) A click on BUTTON_MUTE (108, 60, 22 x 14) flips it down: its rectangle changes on
 # screen, the rest of the face does not.

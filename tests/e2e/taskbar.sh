@@ -3,7 +3,7 @@
 # would show there, titled with the application title, with the program's icon and the window
 # class the desktop entry names; minimizing (the panel's button, or the window manager)
 # takes every window off the screen, and activating the entry brings back those that were
-# showing, and only those.
+# showing, and only those, none of them left marked minimized.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -117,6 +117,32 @@ timeout 10 wmctrl -i -a "$panel" || fail "cannot activate the panel's entry"
 wait_within 10 all_viewable "$panel" "$playback" "$list" ||
     fail "activating the entry did not bring back every window that was showing"
 [ "$(task_bar_entries)" = "$panel" ] || fail "after the restore the task bar lists more"
+
+# Fault: after a restore from the entry or from another window, a window that is hidden and
+# shown again (the panel by HIDE and a click in the picture, the list by CANCEL and Ctrl+L)
+# came back minimized, and took every other window off the screen with it.
+click_picture() {
+    local x y
+    IFS=, read -r x y <<<"$(window_origin "$playback")"
+    xdotool mousemove $((x + 160)) $((y + 120)) click 1
+    rest_pointer "$pid"
+}
+click BUTTON_HIDE
+wait_within 10 window_unviewable "$panel" || fail "HIDE left the panel on the screen"
+click_picture
+wait_within 10 all_viewable "$panel" "$playback" "$list" && ! iconic "$panel" ||
+    fail "after a restore from the entry, the panel called back by the picture came back minimized"
+click BUTTON_MINIMIZE
+wait_within 10 none_viewable "$panel" "$playback" "$list" ||
+    fail "the minimize button left a window on the screen"
+timeout 10 wmctrl -i -a "$list" || fail "cannot activate the playlist"
+wait_within 10 all_viewable "$panel" "$playback" "$list" ||
+    fail "restoring the playlist did not bring back every window that was showing"
+keys_in "$list" Escape
+wait_within 10 window_unviewable "$list" || fail "Esc did not hide the playlist"
+panel_keys ctrl+l
+wait_within 10 all_viewable "$panel" "$playback" "$list" && ! iconic "$list" ||
+    fail "after a restore from the list, the list called back by Ctrl+L came back minimized"
 
 # Fault: a window the user had hidden comes back with the others, or minimizing by the window
 # manager (as a task bar does) leaves the other windows on the screen.

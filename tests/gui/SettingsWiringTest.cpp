@@ -50,7 +50,7 @@ TEST(SettingsWiring, WhatClosesComesBack) {
 
     auto windows = start(path);
     EXPECT_EQ(windows->playback().pos(), QPoint(120, -7));
-    EXPECT_EQ(windows->panel().pos(), QPoint(300, 250));
+    EXPECT_EQ(windows->panel().pos(), QPoint(300, 300));
     EXPECT_EQ(windows->playlist().pos(), QPoint(325, 5));
     EXPECT_TRUE(windows->panel().SkinForm1()->GetButtonState(u"BUTTON_FIX"));
     EXPECT_EQ(windows->playback().size(), QSize(400, 300));

@@ -81,6 +81,17 @@ TEST(Picture, SoftwareViewDrawsTheFrames) {
     std::cout << "[ measured ] " << view->framesDrawn() << " frames drawn for a 3 s clip at 25 fps"
               << std::endl;
     EXPECT_GE(view->framesDrawn(), 50);
+
+    // Fault: a clip without a picture kept the last frame of the clip before in view (the
+    // window keeps that size when it is fixed).
+    EXPECT_GT(litShare(area, area->rect()), 0.5);
+    const std::size_t before = recorder.states.size();
+    control->LoadSource(clip(QStringLiteral("tone.mp3")));
+    control->StartPlay();
+    ASSERT_TRUE(waitUntil([&] {
+        return recorder.states.size() > before && recorder.lastState() == MediaControl::Playing;
+    }));
+    EXPECT_EQ(litShare(area, area->rect()), 0.0);
 }
 
 // Switch 1 keeps the aspect ratio (black bars in a wide view); off, the picture is stretched.

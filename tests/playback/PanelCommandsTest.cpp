@@ -131,6 +131,26 @@ TEST_F(PanelCommandsTest, PlayContinuesWhereItWasAndCutsARepeat) {
     click("BUTTON_PAUSE");
     click("BUTTON_PLAY");
     EXPECT_EQ(control.log, QStringList({"PausePlay", "StartPlay", "SeekTo:70000"}));
+
+    // Fault: a clip that has played out is held at its end, and play (after a stop too)
+    // went straight back there. The last 100 ms are the end; before them play continues.
+    const struct {
+        std::int64_t position, length, seek;
+    } ends[] = {{600000, 600000, 0},
+                {599901, 600000, 0},
+                {599900, 600000, 599900},
+                {600016, 600000, 0},
+                {70000, 0, 70000}};
+    for (const auto& end : ends) {
+        playback.CurrentPos = end.position;
+        control.length = end.length;
+        control.log.clear();
+        click("BUTTON_STOP");
+        click("BUTTON_PLAY");
+        EXPECT_EQ(control.log,
+                  QStringList({"StopPlay", "StartPlay", QStringLiteral("SeekTo:%1").arg(end.seek)}))
+            << end.position << " of " << end.length;
+    }
 }
 
 // The keys: Ctrl where the key needs it (others held too), the rest whatever is held.

@@ -33,7 +33,7 @@ const QByteArray ThreeEntriesText =
     "PlayListPosX=325\r\n"
     "PlayListPosY=5\r\n"
     "PlayerPosX=40\r\n"
-    "PlayerPosY=250\r\n"
+    "PlayerPosY=300\r\n"
     "WindowFix=0\r\n"
     "ClientWidth=320\r\n"
     "ClientHeight=240\r\n"
@@ -142,7 +142,7 @@ TEST(SettingsFormat, DamagedNumbersNeverLoseTheList) {
                      "ClientHeight=-5\nListRow=4\n" +
                      rows));
     EXPECT_EQ(bad.imageWindowPos, QPoint(5, 5));
-    EXPECT_EQ(bad.playerPos, QPoint(40, 250));
+    EXPECT_EQ(bad.playerPos, QPoint(40, 300));
     EXPECT_FALSE(bad.windowFix);
     EXPECT_EQ(bad.clientSize, QSize(320, 240));
     EXPECT_EQ(bad.rows.size(), 2u);
