@@ -4,6 +4,7 @@
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
+#include "ui/TaskBarSkip.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -29,6 +30,9 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
                             static_cast<QWidget*>(&m_playlist)}) {
         m_group.add(window);
     }
+    // The panel is the program's one task-bar entry.
+    TaskBarSkip::keepOff(&m_playback);
+    TaskBarSkip::keepOff(&m_playlist);
     m_settingsPath = settingsPath;
     readSettings();
     m_panel.show();
