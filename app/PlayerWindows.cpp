@@ -1,10 +1,14 @@
 #include "app/PlayerWindows.h"
 
+#include "base/ReachablePlace.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
+#include "ui/TaskBarSkip.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace korvel {
 
@@ -28,6 +32,9 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
                             static_cast<QWidget*>(&m_playlist)}) {
         m_group.add(window);
     }
+    // The panel is the program's one task-bar entry.
+    TaskBarSkip::keepOff(&m_playback);
+    TaskBarSkip::keepOff(&m_playlist);
     m_settingsPath = settingsPath;
     readSettings();
     m_panel.show();
@@ -57,10 +64,17 @@ void PlayerWindows::readSettings() {
     if (!result.notice.isEmpty()) ErrorBox::show(result.notice);
 }
 
+// A remembered place the user could not reach on today's screens (one that is gone, or
+// smaller) becomes the nearest place on a screen; every other is kept to the pixel.
 void PlayerWindows::applySettings(const SettingsData& settings) {
-    m_playback.placeFrameAt(settings.imageWindowPos);
-    m_playlist.move(settings.playListPos);
-    m_panel.move(settings.playerPos);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
+    const int playbackWidth = settings.windowFix ? settings.clientSize.width() : m_playback.width();
+    m_playback.placeFrameAt(
+        ReachablePlace::caption(playbackWidth).placeFor(settings.imageWindowPos, screens));
+    m_playlist.move(
+        ReachablePlace::caption(m_playlist.width()).placeFor(settings.playListPos, screens));
+    m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(settings.playerPos, screens));
     m_panel.SkinForm1()->SetButtonState(PlayerElement::ButtonFix, settings.windowFix);
     if (settings.windowFix) m_playback.resize(settings.clientSize);
     try {

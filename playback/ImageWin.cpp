@@ -111,15 +111,13 @@ void TForm3::dropEvent(QDropEvent* event) {
         Qt::QueuedConnection);
 }
 
-// Only this window changes its order; the panel and the playlist keep theirs. Changing the
-// flag makes the window anew, and the window system would place the new one by its client
-// area, a frame's width away: it goes back exactly where it stood.
+// Only this window changes its order; the panel and the playlist keep theirs. The window
+// system's window is changed in place, never made anew: it keeps its place, its size and its
+// state, full screen too, with the type full screen gave it.
 void TForm3::SetTopmost(bool topmost) {
-    const bool visible = isVisible();
-    const QPoint place = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    move(place);
-    if (visible) show();
+    Qt::WindowFlags flags = windowFlags();
+    overrideWindowFlags(flags.setFlag(Qt::WindowStaysOnTopHint, topmost));
+    if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
 void TForm3::placeFrameAt(QPoint frame) {

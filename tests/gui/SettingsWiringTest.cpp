@@ -12,6 +12,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -71,6 +73,29 @@ TEST(SettingsWiring, WhatClosesComesBack) {
     EXPECT_EQ(windows->playlist().pos(), QPoint(40, 60));
     EXPECT_EQ(windows->playlist().model().cell(PlayListModel::GroupColumn, 1), "A|B");
     EXPECT_EQ(windows->playlist().model().entryCount(), 2);
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+}
+
+// Fault: places remembered on a screen that is gone put the borderless panel (and the
+// others) where nobody could reach them. They come onto the screen.
+TEST(SettingsWiring, PlacesOffEveryScreenComeOntoIt) {
+    ErrorCapture errors;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("korvel.ini");
+    QFile seed(path);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("[Korvel setting]\r\nImageWindowPosX=-4000\r\nImageWindowPosY=30\r\n"
+               "PlayListPosX=5000\r\nPlayListPosY=3000\r\nPlayerPosX=2500\r\nPlayerPosY=90\r\n");
+    seed.close();
+
+    auto windows = start(path);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_TRUE(screen.contains(windows->panel().frameGeometry()))
+        << testing::PrintToString(windows->panel().frameGeometry());
+    EXPECT_EQ(windows->panel().y(), 90);
+    EXPECT_EQ(windows->playback().pos(), QPoint(screen.left(), 30));
+    EXPECT_TRUE(screen.contains(windows->playlist().pos()))
+        << testing::PrintToString(windows->playlist().pos());
     EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
 }
 

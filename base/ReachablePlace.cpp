@@ -1,0 +1,66 @@
+#include "base/ReachablePlace.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace korvel {
+
+namespace {
+
+// How far apart two rectangles are: 0 when they touch or overlap, in squared pixels.
+std::int64_t gapBetween(const QRect& a, const QRect& b) {
+    const std::int64_t dx = std::max({0, b.left() - a.right() - 1, a.left() - b.right() - 1});
+    const std::int64_t dy = std::max({0, b.top() - a.bottom() - 1, a.top() - b.bottom() - 1});
+    return dx * dx + dy * dy;
+}
+
+std::int64_t areaOf(const QRect& r) {
+    return r.isEmpty() ? 0 : std::int64_t(r.width()) * r.height();
+}
+
+// The start that puts a span of `length` inside [low, low + room): as near to `start` as can
+// be, at `low` when the span is longer than the room.
+int clampedStart(int start, int length, int low, int room) {
+    return std::max(low, std::min(start, low + room - length));
+}
+
+} // namespace
+
+ReachablePlace ReachablePlace::face(QSize size) {
+    return ReachablePlace(QRect(QPoint(0, 0), size), size);
+}
+
+ReachablePlace ReachablePlace::caption(int width) {
+    const QSize grip(std::min(width, CaptionGrip.width()), CaptionGrip.height());
+    return ReachablePlace(QRect(0, 0, width, CaptionHeight), grip);
+}
+
+bool ReachablePlace::reachableOn(const QRect& part, const QRect& screen) const {
+    const QRect shown = part & screen;
+    return !shown.isEmpty() && shown.width() >= m_grip.width() && shown.height() >= m_grip.height();
+}
+
+QPoint ReachablePlace::placeFor(QPoint stored, const QList<QRect>& screens) const {
+    const QRect part = m_part.translated(stored);
+    const QRect* nearest = nullptr;
+    std::int64_t nearestGap = std::numeric_limits<std::int64_t>::max();
+    std::int64_t nearestShown = -1;
+    for (const QRect& screen : screens) {
+        if (screen.isEmpty()) continue;
+        if (reachableOn(part, screen)) return stored;
+        const std::int64_t gap = gapBetween(part, screen);
+        const std::int64_t shown = areaOf(part & screen);
+        if (gap < nearestGap || (gap == nearestGap && shown > nearestShown)) {
+            nearest = &screen;
+            nearestGap = gap;
+            nearestShown = shown;
+        }
+    }
+    if (!nearest) return stored;
+    const int left = clampedStart(part.left(), part.width(), nearest->left(), nearest->width());
+    const int top = clampedStart(part.top(), part.height(), nearest->top(), nearest->height());
+    return stored + QPoint(left - part.left(), top - part.top());
+}
+
+} // namespace korvel

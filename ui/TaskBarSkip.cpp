@@ -1,0 +1,93 @@
+#include "ui/TaskBarSkip.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QList>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace korvel {
+
+namespace {
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+
+xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
+    const auto cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
+    const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+QList<xcb_atom_t> statesOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state) {
+    const auto cookie = xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 1024);
+    const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+        xcb_get_property_reply(connection, cookie, nullptr));
+    QList<xcb_atom_t> states;
+    if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) return states;
+    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    states = QList<xcb_atom_t>(values, values + reply->value_len);
+    return states;
+}
+
+} // namespace
+
+TaskBarSkip::TaskBarSkip(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+void TaskBarSkip::keepOff(QWidget* window) {
+    new TaskBarSkip(window);
+    if (window->isVisible()) askFor(window, true);
+}
+
+// The show event comes before the window is mapped: a window manager reads the state it
+// finds on the window as it takes it on, and the toolkit adds its own states to it.
+bool TaskBarSkip::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show) askFor(static_cast<QWidget*>(watched), false);
+    return false;
+}
+
+// On the window itself for a window manager yet to take it on; as a request to the window
+// manager for one it has already taken on, which owns the window's state from then on.
+void TaskBarSkip::askFor(QWidget* window, bool mapped) {
+    // Other platforms (offscreen) may answer for X11 without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != u"xcb" || !window->windowHandle()) return;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t state = atomNamed(connection, "_NET_WM_STATE");
+    const xcb_atom_t skips[] = {atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    if (!mapped) {
+        QList<xcb_atom_t> states = statesOf(connection, id, state);
+        for (const xcb_atom_t skip : skips) {
+            if (!states.contains(skip)) states.append(skip);
+        }
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            std::uint32_t(states.size()), states.constData());
+        xcb_flush(connection);
+        return;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = state;
+    message.data.data32[0] = 1; // add
+    message.data.data32[1] = skips[0];
+    message.data.data32[2] = skips[1];
+    message.data.data32[3] = 1; // asked by the program itself
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+} // namespace korvel
