@@ -184,7 +184,8 @@ SettingsData SettingsFile::parse(const QByteArray& text) {
     return s;
 }
 
-void SettingsFile::write(const QString& path, const SettingsData& settings, ListPart list) {
+void SettingsFile::write(const QString& path, const SettingsData& settings, ListPart list,
+                         PlacePart places) {
     QByteArray existing;
     if (QFileInfo::exists(path)) {
         // Saving over a file whose lines could not be read would lose them.
@@ -193,22 +194,24 @@ void SettingsFile::write(const QString& path, const SettingsData& settings, List
         existing = std::move(file.bytes);
     }
     makeFolder(QFileInfo(path).absolutePath(), path);
-    saveAtomically(path, compose(existing, settings, list));
+    saveAtomically(path, compose(existing, settings, list, places));
 }
 
 QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData& settings,
-                                 ListPart list) {
+                                 ListPart list, PlacePart places) {
     IniFile ini(existing);
     const auto put = [&ini](QStringView key, const QString& value) {
         ini.writeString(section(), key, value);
     };
     const auto putNumber = [&put](QStringView key, int value) { put(key, QString::number(value)); };
-    putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
-    putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
-    putNumber(u"PlayListPosX", settings.playListPos.x());
-    putNumber(u"PlayListPosY", settings.playListPos.y());
-    putNumber(u"PlayerPosX", settings.playerPos.x());
-    putNumber(u"PlayerPosY", settings.playerPos.y());
+    if (places == PlacePart::Write) {
+        putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
+        putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
+        putNumber(u"PlayListPosX", settings.playListPos.x());
+        putNumber(u"PlayListPosY", settings.playListPos.y());
+        putNumber(u"PlayerPosX", settings.playerPos.x());
+        putNumber(u"PlayerPosY", settings.playerPos.y());
+    }
     putNumber(u"WindowFix", settings.windowFix ? 1 : 0);
     putNumber(u"ClientWidth", settings.clientSize.width());
     putNumber(u"ClientHeight", settings.clientSize.height());
