@@ -4,6 +4,7 @@
 #include "app/HandOffServer.h"
 #include "app/MprisService.h"
 #include "app/PlayerWindows.h"
+#include "app/ToolkitPlatform.h"
 #include "base/PathBytes.h"
 #include "playback/MpvMediaControl.h"
 #include "playlist/SettingsLocation.h"
@@ -16,8 +17,11 @@
 #include <QFile>
 #include <QPointer>
 
+#include <cstdlib>
 #include <malloc.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -56,10 +60,17 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     // arenas serve a player as well.
     mallopt(M_ARENA_MAX, 2);
     // The toolkit never sees the command line: its first argument is the clip, whatever it
-    // looks like ("-reverse" is a file name here as in a later start).
-    int toolkitArgc = 1;
-    char* toolkitArgv[] = {argv[0], nullptr};
-    KorvelApplication app(toolkitArgc, toolkitArgv);
+    // looks like ("-reverse" is a file name here as in a later start). It is told only the
+    // platform, X where one is there, so that the windows can be placed.
+    std::vector<std::string> toolkitArguments{argv[0]};
+    if (const auto platform = ToolkitPlatform::choose(::getenv, toolkitArguments)) {
+        toolkitArguments.insert(toolkitArguments.end(), {"-platform", *platform});
+    }
+    std::vector<char*> toolkitArgv;
+    for (std::string& argument : toolkitArguments) toolkitArgv.push_back(argument.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    KorvelApplication app(toolkitArgc, toolkitArgv.data());
     DisplayFonts::installSubstitutes();
     const QString argument = argc > 1 ? PathBytes::toText(argv[1]) : QString();
 

@@ -12,6 +12,18 @@
 
 namespace korvel {
 
+namespace {
+
+// Wayland lets no program place its windows nor tell where they stand: what a window's
+// position says there is no place on the screen.
+SettingsFile::PlacePart placesOfThisPlatform() {
+    return QGuiApplication::platformName().startsWith(u"wayland")
+               ? SettingsFile::PlacePart::KeepStored
+               : SettingsFile::PlacePart::Write;
+}
+
+} // namespace
+
 PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
                              PlayOrder::Draw draw, const QString& settingsPath)
     : m_playback(std::move(control), argument, std::move(draw)), m_cells(m_playlist.model()),
@@ -103,7 +115,7 @@ SettingsData PlayerWindows::currentSettings() const {
 void PlayerWindows::saveSettings() {
     if (m_settingsPath.isEmpty() || m_saved) return;
     m_saved = true;
-    SettingsFile::write(m_settingsPath, currentSettings(), m_listPart);
+    SettingsFile::write(m_settingsPath, currentSettings(), m_listPart, placesOfThisPlatform());
 }
 
 void PlayerWindows::closePlayer() { m_playback.close(); }

@@ -195,7 +195,8 @@ SettingsData SettingsFile::parse(const QByteArray& text, const QLocale& locale) 
     return s;
 }
 
-void SettingsFile::write(const QString& path, const SettingsData& settings, ListPart list) {
+void SettingsFile::write(const QString& path, const SettingsData& settings, ListPart list,
+                         PlacePart places) {
     QByteArray existing;
     if (QFileInfo::exists(path)) {
         // Saving over a file whose lines could not be read would lose them.
@@ -203,7 +204,7 @@ void SettingsFile::write(const QString& path, const SettingsData& settings, List
         if (!file.error.isEmpty()) throw saveError(path, file.error);
         existing = std::move(file.bytes);
     }
-    const QByteArray text = compose(existing, settings, list);
+    const QByteArray text = compose(existing, settings, list, places);
     // The reader takes no larger file: such a file would cost every later start its list.
     if (text.size() > MaxFileBytes) {
         throw saveError(path, FixedTexts::SettingsWouldBeTooLarge.arg(MaxFileBytes));
@@ -213,18 +214,20 @@ void SettingsFile::write(const QString& path, const SettingsData& settings, List
 }
 
 QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData& settings,
-                                 ListPart list, const QLocale& locale) {
+                                 ListPart list, PlacePart places, const QLocale& locale) {
     IniFile ini(existing);
     const auto put = [&ini](QStringView key, const QString& value) {
         ini.writeString(section(), key, value);
     };
     const auto putNumber = [&put](QStringView key, int value) { put(key, QString::number(value)); };
-    putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
-    putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
-    putNumber(u"PlayListPosX", settings.playListPos.x());
-    putNumber(u"PlayListPosY", settings.playListPos.y());
-    putNumber(u"PlayerPosX", settings.playerPos.x());
-    putNumber(u"PlayerPosY", settings.playerPos.y());
+    if (places == PlacePart::Write) {
+        putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
+        putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
+        putNumber(u"PlayListPosX", settings.playListPos.x());
+        putNumber(u"PlayListPosY", settings.playListPos.y());
+        putNumber(u"PlayerPosX", settings.playerPos.x());
+        putNumber(u"PlayerPosY", settings.playerPos.y());
+    }
     putNumber(u"WindowFix", settings.windowFix ? 1 : 0);
     putNumber(u"ClientWidth", settings.clientSize.width());
     putNumber(u"ClientHeight", settings.clientSize.height());

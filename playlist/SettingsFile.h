@@ -59,6 +59,10 @@ public:
     // Whether a save writes the list (ListRow and RowData1..N) or leaves those lines as
     // they stand in the file.
     enum class ListPart { Write, KeepStored };
+    // Whether a save writes the three windows' places or leaves those lines as they stand in
+    // the file: where the window system does not tell where a window stands, the places the
+    // program has are not places on the screen, and the user's own stay.
+    enum class PlacePart { Write, KeepStored };
 
     struct ReadResult {
         SettingsData settings;
@@ -91,10 +95,11 @@ public:
     // written, flushed or renamed (a full disk, a read-only folder); the old file is then
     // left as it was.
     static void write(const QString& path, const SettingsData& settings,
-                      ListPart list = ListPart::Write);
+                      ListPart list = ListPart::Write, PlacePart places = PlacePart::Write);
     // The text a save writes: `existing` (the file's text, or empty) with the keys changed.
     static QByteArray compose(const QByteArray& existing, const SettingsData& settings,
-                              ListPart list = ListPart::Write, const QLocale& locale = QLocale());
+                              ListPart list = ListPart::Write, PlacePart places = PlacePart::Write,
+                              const QLocale& locale = QLocale());
     // The bytes one entry takes in the file, its key and line end included.
     static qint64 storedBytes(const SettingsRow& row);
 

@@ -94,6 +94,29 @@ TEST(SettingsFormat, KeepStoredLeavesTheListLinesAlone) {
               ThreeEntriesText.mid(ThreeEntriesText.indexOf("ListRow")));
 }
 
+// Fault: where the window system does not tell where windows stand, the save writes the
+// meaningless places the program has over the user's own, or makes up places for a file
+// that had none; the other keys are still saved.
+TEST(SettingsFormat, KeptPlacesStayAsTheyStood) {
+    SettingsData unknown = threeEntries();
+    unknown.imageWindowPos = {-3, -30};
+    unknown.playListPos = {0, 0};
+    unknown.playerPos = {0, 0};
+    unknown.volume = 70;
+    const QByteArray stored = settingsText("PlayerPosX=900\nPlayerPosY=-20\nPlayListPosX=abc\n");
+    const QByteArray after = SettingsFile::compose(stored, unknown, ListPart::Write,
+                                                   SettingsFile::PlacePart::KeepStored);
+    EXPECT_TRUE(after.startsWith(stored)) << after.constData();
+    const SettingsData read = SettingsFile::parse(after);
+    EXPECT_EQ(read.playerPos, QPoint(900, -20));
+    EXPECT_EQ(read.imageWindowPos, SettingsData{}.imageWindowPos);
+    EXPECT_EQ(read.volume, 70);
+    EXPECT_EQ(read.rows, unknown.rows);
+    EXPECT_FALSE(
+        SettingsFile::compose({}, unknown, ListPart::Write, SettingsFile::PlacePart::KeepStored)
+            .contains("Pos"));
+}
+
 // Fault: positions, the fixed size or the sliders do not come back exactly as saved.
 TEST(SettingsFormat, WindowPlacesRoundTripToThePixel) {
     SettingsData data;
@@ -187,10 +210,12 @@ TEST(SettingsFormat, LegacyRowsAreReadInTheLocalesCodePageAndKeptByteForByte) {
         EXPECT_EQ(read.rows[0][1], c.groupText);
         EXPECT_EQ(read.rows[0][6], "/m/" + c.nameText);
         std::swap(read.rows[0], read.rows[1]); // moved, not changed
-        const QByteArray saved = SettingsFile::compose(text, read, ListPart::Write, c.locale);
+        const QByteArray saved = SettingsFile::compose(text, read, ListPart::Write,
+                                                        SettingsFile::PlacePart::Write, c.locale);
         EXPECT_TRUE(saved.contains("\nRowData2=" + row + "\n")) << saved.toHex().data();
         read.rows[1][2] = QStringLiteral("2");
-        const QByteArray changed = SettingsFile::compose(text, read, ListPart::Write, c.locale);
+        const QByteArray changed = SettingsFile::compose(text, read, ListPart::Write,
+                                                        SettingsFile::PlacePart::Write, c.locale);
         EXPECT_TRUE(changed.contains("\nRowData2=On|" + c.groupText.toUtf8() + "|2|"))
             << changed.toHex().data();
     }
