@@ -7,6 +7,7 @@
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 build=$(cd "$1" && pwd)
+app_title=$(korvel_app_title "$build") || exit 1
 for program in weston Xwayland; do
     if ! command -v "$program" >/dev/null; then
         echo "no $program (scripts/setup installs it): skipped"

@@ -138,7 +138,7 @@ TEST(SettingsWiring, MarkedCrOnlyFileLoadsAndKeepsWhatIsNotUnderstood) {
     seed.close();
     auto windows = start(path);
     EXPECT_EQ(windows->playlist().model().entryCount(), 1);
-    EXPECT_EQ(windows->panel().pos(), QPoint(300, 250));
+    EXPECT_EQ(windows->panel().pos(), QPoint(300, 300));
     EXPECT_EQ(errors.texts, QStringList({"Some lines of the settings file " + path +
                                          " were not understood (the first is line 5); Korvel "
                                          "keeps them as they stand."}));

@@ -211,11 +211,11 @@ TEST(SettingsFormat, LegacyRowsAreReadInTheLocalesCodePageAndKeptByteForByte) {
         EXPECT_EQ(read.rows[0][6], "/m/" + c.nameText);
         std::swap(read.rows[0], read.rows[1]); // moved, not changed
         const QByteArray saved = SettingsFile::compose(text, read, ListPart::Write,
-                                                        SettingsFile::PlacePart::Write, c.locale);
+                                                       SettingsFile::PlacePart::Write, c.locale);
         EXPECT_TRUE(saved.contains("\nRowData2=" + row + "\n")) << saved.toHex().data();
         read.rows[1][2] = QStringLiteral("2");
         const QByteArray changed = SettingsFile::compose(text, read, ListPart::Write,
-                                                        SettingsFile::PlacePart::Write, c.locale);
+                                                         SettingsFile::PlacePart::Write, c.locale);
         EXPECT_TRUE(changed.contains("\nRowData2=On|" + c.groupText.toUtf8() + "|2|"))
             << changed.toHex().data();
     }
