@@ -1,9 +1,12 @@
 #include "playback/PictureControls.h"
 
+#include "ui/TaskBarSkip.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -11,6 +14,9 @@
 namespace korvel {
 
 namespace {
+
+// How long a window manager has to grant full screen before it counts as refused.
+constexpr int RefusalWait = 500;
 
 bool isEscape(QEvent* event) { return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape; }
 
@@ -53,10 +59,24 @@ void PictureControls::enterFullScreen() {
     window->showFullScreen();
     window->activateWindow();
     m_picture->setFocus(Qt::OtherFocusReason);
+    // Some window managers (xfwm4) judge a window's type only as they take it on, and never
+    // grant full screen to a tool window: refused, the window leaves the screen and comes
+    // back as the ordinary window it now is.
+    QTimer::singleShot(RefusalWait, this, [this] {
+        if (!m_entered || !m_picture || isFullScreen()) return;
+        QWidget* refused = m_picture->window();
+        TaskBarSkip::hideAndRelease(refused);
+        refused->showFullScreen();
+        refused->activateWindow();
+        m_picture->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 // The window manager restores the place and size it had before; a place set here as well
-// would race with it.
+// would race with it. The type changes in place: a window manager that judges a window's
+// type only as it takes it on keeps treating it as an ordinary one, but the states that keep
+// it off the task bar stay, and a window shown again would race with the window manager
+// over them.
 void PictureControls::leaveFullScreen() {
     if (!m_picture) return;
     QWidget* window = m_picture->window();

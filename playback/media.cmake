@@ -30,5 +30,5 @@ target_compile_definitions(korvel_media PRIVATE KORVEL_MPV_LIBRARY="libmpv.so.${
 target_include_directories(korvel_media PRIVATE ${MPV_INCLUDE_DIRS})
 target_link_libraries(korvel_media
     PUBLIC korvel_media_core korvel_base Qt6::Widgets
-    PRIVATE Qt6::OpenGL Qt6::OpenGLWidgets ${CMAKE_DL_LIBS})
+    PRIVATE korvel_ui Qt6::OpenGL Qt6::OpenGLWidgets ${CMAKE_DL_LIBS})
 korvel_warnings(korvel_media)

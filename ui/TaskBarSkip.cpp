@@ -1,8 +1,10 @@
 #include "ui/TaskBarSkip.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QList>
+#include <QThread>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -51,6 +53,28 @@ void TaskBarSkip::keepOff(QWidget* window) {
 bool TaskBarSkip::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) askFor(static_cast<QWidget*>(watched), false);
     return false;
+}
+
+void TaskBarSkip::hideAndRelease(QWidget* window) {
+    window->hide();
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != u"xcb" || !window->internalWinId())
+        return;
+    const auto id = xcb_window_t(window->internalWinId());
+    const xcb_atom_t wmState = atomNamed(connection, "WM_STATE");
+    // The window manager removes WM_STATE, or marks it withdrawn, once it has let go.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 500) {
+        const auto cookie = xcb_get_property(connection, 0, id, wmState, wmState, 0, 1);
+        const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+            xcb_get_property_reply(connection, cookie, nullptr));
+        if (!reply || reply->value_len == 0 ||
+            *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) == 0)
+            return;
+        QThread::msleep(5);
+    }
 }
 
 // On the window itself for a window manager yet to take it on; as a request to the window

@@ -16,6 +16,10 @@ class TaskBarSkip : public QObject {
 public:
     // Watches `window`, which owns the watcher.
     static void keepOff(QWidget* window);
+    // Takes `window` off the screen and waits, a short while at most, until the window manager
+    // has let go of it. A window manager clears the state of a window it lets go of: shown
+    // again sooner, the window would lose the state asked for at that showing.
+    static void hideAndRelease(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
