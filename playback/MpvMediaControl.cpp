@@ -318,7 +318,7 @@ void MpvMediaControl::dispatch(const Notice& notice) {
     case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
     case MPV_EVENT_PLAYBACK_RESTART: m_tracker.playbackRestart(readRestart()); break;
     case MPV_EVENT_END_FILE: onEndFile(notice); break;
-    case MPV_EVENT_VIDEO_RECONFIG: m_tracker.pictureChanged(readPictureSize()); break;
+    case MPV_EVENT_VIDEO_RECONFIG: onPictureChanged(); break;
     case MPV_EVENT_AUDIO_RECONFIG: checkSoundOutput(); break;
     case MPV_EVENT_LOG_MESSAGE:
         if (m_soundFailure.isEmpty()) m_soundFailure = notice.text;
@@ -326,6 +326,14 @@ void MpvMediaControl::dispatch(const Notice& notice) {
     case MPV_EVENT_PROPERTY_CHANGE: onPropertyChange(notice); break;
     default: break;
     }
+}
+
+// The engine may draw the clip before's last frame again until it learns that the new clip
+// has no picture: once it has, nothing of that frame stays in view.
+void MpvMediaControl::onPictureChanged() {
+    const QSize size = readPictureSize();
+    if (size.isEmpty() && m_view) m_view->clear();
+    m_tracker.pictureChanged(size);
 }
 
 void MpvMediaControl::onEndFile(const Notice& notice) {

@@ -121,6 +121,7 @@ private:
     void collectEvents();
     static Notice noticeOf(const mpv_event& event);
     void dispatch(const Notice& notice);
+    void onPictureChanged();
     void onEndFile(const Notice& notice);
     void onPropertyChange(const Notice& notice);
     void deliver(const ClipTracker::Report& report);
