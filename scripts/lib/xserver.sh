@@ -6,10 +6,12 @@ korvel_ensure_display() {
         return 0
     fi
     # Xvfb picks a free display number itself and writes it down once it listens, so two
-    # scripts starting at once never race for the same number.
+    # scripts starting at once never race for the same number. It never resets: a server
+    # resets when its last client leaves, and a client coming in then (the window manager
+    # right after the check below) is turned away.
     local number_file number=''
     number_file=$(mktemp)
-    Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp >"$number_file" 2>/dev/null &
+    Xvfb -displayfd 1 -noreset -screen 0 1280x800x24 -nolisten tcp >"$number_file" 2>/dev/null &
     KORVEL_XVFB_PID=$!
     for _ in $(seq 1 100); do
         number=$(tr -dc 0-9 <"$number_file")

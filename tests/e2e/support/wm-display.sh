@@ -23,7 +23,7 @@ wm_display_start() {
     wm_display_pids=()
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     wm_display_pids+=($!)
     number=$(timeout 20 head -n 1 "$fifo")
     rm -f "$fifo"
