@@ -312,7 +312,7 @@ void MpvMediaControl::dispatch(const Notice& notice) {
     switch (notice.id) {
     case MPV_EVENT_START_FILE:
         // Whatever the view still shows belongs to the clip before.
-        if (m_view) m_view->clear();
+        clearView();
         m_tracker.startFile(notice.entry);
         break;
     case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
@@ -332,8 +332,13 @@ void MpvMediaControl::dispatch(const Notice& notice) {
 // has no picture: once it has, nothing of that frame stays in view.
 void MpvMediaControl::onPictureChanged() {
     const QSize size = readPictureSize();
-    if (size.isEmpty() && m_view) m_view->clear();
+    if (size.isEmpty()) clearView();
     m_tracker.pictureChanged(size);
+}
+
+// The view goes with its area, which its window may destroy at any time.
+void MpvMediaControl::clearView() {
+    if (m_pictureWidget && m_view) m_view->clear();
 }
 
 void MpvMediaControl::onEndFile(const Notice& notice) {

@@ -122,6 +122,7 @@ private:
     static Notice noticeOf(const mpv_event& event);
     void dispatch(const Notice& notice);
     void onPictureChanged();
+    void clearView();
     void onEndFile(const Notice& notice);
     void onPropertyChange(const Notice& notice);
     void deliver(const ClipTracker::Report& report);
