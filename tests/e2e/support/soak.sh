@@ -70,7 +70,7 @@ soak_find_dialog() {
             window_is_dialog "$id" && soak_types[$id]=dialog
         fi
         [ "${soak_types[$id]}" = dialog ] || continue
-        if [[ "$name" =~ ^Korvel( 2\.8)?$ ]]; then soak_dialog="box $id"; else soak_dialog="dialog $id"; fi
+        if [ "$name" = "$app_title" ]; then soak_dialog="box $id"; else soak_dialog="dialog $id"; fi
         return 0
     done <<<"$(soak_top_windows)"
 }
@@ -297,8 +297,12 @@ soak_run() {
     echo "soak: seed $soak_seed (SOAK_SEED=$soak_seed repeats the presses)"
     soak_boxes=0 soak_handoffs=0 soak_handoff_pids=()
     soak_prepare
-    # The save dialog opens in the working folder; nothing a press saves lands elsewhere.
+    # The save dialog opens in the home folder (no list was saved yet): the player's home is
+    # the test's own, so nothing a press saves lands elsewhere, and the dialog's cost does not
+    # depend on what lies in the home folder of whoever runs the tests.
     cd "$runtime" || fail "no runtime folder"
+    mkdir -p "$runtime/home"
+    export HOME="$runtime/home"
     # The engine's threads each take a malloc arena of their own, which keeps what they free:
     # with the default number (eight a core) the resident size steps up by some 10 MB for each
     # new arena, leak or no leak. Two arenas keep the figures comparable.
