@@ -96,15 +96,6 @@ if 32 not in sizes:
     sys.exit("no 32-pixel icon among %s" % sizes)
 PY
 
-# Whether every window of a list is on the screen, or none is.
-all_viewable() {
-    local id
-    for id in "$@"; do window_viewable "$id" || return 1; done
-}
-none_viewable() {
-    local id
-    for id in "$@"; do window_unviewable "$id" || return 1; done
-}
 iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }
 
 # Fault: the panel's minimize button leaves a window on the screen, or activating the task-bar

@@ -67,14 +67,6 @@ client_states() {
 # Succeeds when the window manager shapes window $1 to the outline its client asked for.
 shaped() { xwininfo -shape -id "$1" 2>/dev/null | grep -q 'Window shape extents'; }
 
-all_viewable() {
-    local id
-    for id in "$@"; do window_viewable "$id" || return 1; done
-}
-none_viewable() {
-    local id
-    for id in "$@"; do window_unviewable "$id" || return 1; done
-}
 
 # Drags the panel by its logo, outside every button and track, by ($1, $2).
 drag_panel() {

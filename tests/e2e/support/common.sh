@@ -187,6 +187,16 @@ window_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewab
 
 window_unviewable() { ! window_viewable "$1"; }
 
+# Whether every window of a list is on the screen, or none is.
+all_viewable() {
+    local id
+    for id in "$@"; do window_viewable "$id" || return 1; done
+}
+none_viewable() {
+    local id
+    for id in "$@"; do window_unviewable "$id" || return 1; done
+}
+
 # The time in milliseconds since the epoch $1 seconds (fractions too) from now.
 deadline_after() {
     awk -v now="$(date +%s%3N)" -v s="$1" 'BEGIN { printf "%.0f", now + s * 1000 }'

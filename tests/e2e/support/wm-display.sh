@@ -1,6 +1,6 @@
 # A private X display under a chosen window manager, with a task bar, for the tests that run
 # the same checks under several window managers. Each display has its own session bus, which
-# some window managers need to start at all.
+# some window managers need to start at all. Needs common.sh, sourced first.
 
 wm_display_pids=()
 
@@ -37,12 +37,12 @@ wm_display_start() {
     # kwin draws without compositing, as the other two do here.
     KWIN_COMPOSE=N $command >"$wm_display_log" 2>&1 &
     wm_display_pids+=($!)
-    wm_display_wait 30 wm_display_managed ||
+    wait_within 30 wm_display_managed ||
         { echo "$name did not come up within 30 s:" >&2; cat "$wm_display_log" >&2; return 1; }
     if [ -n "$taskbar_config" ]; then
         tint2 -c "$taskbar_config" >>"$wm_display_log" 2>&1 &
         wm_display_pids+=($!)
-        wm_display_wait 20 wm_display_has_taskbar ||
+        wait_within 20 wm_display_has_taskbar ||
             { echo "tint2 did not come up within 20 s:" >&2; cat "$wm_display_log" >&2; return 1; }
     fi
 }
@@ -57,15 +57,6 @@ wm_display_managed() {
 
 wm_display_has_taskbar() { xdotool search --classname '^tint2$' >/dev/null 2>&1; }
 
-wm_display_wait() {
-    local limit=$1
-    shift
-    for _ in $(seq 1 $((limit * 10))); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 wm_display_stop() {
     local pid
