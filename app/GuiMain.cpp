@@ -6,7 +6,7 @@
 #include "app/PlayerWindows.h"
 #include "app/ToolkitPlatform.h"
 #include "base/PathBytes.h"
-#include "playback/MpvMediaControl.h"
+#include "engine/MpvMediaControl.h"
 #include "playlist/SettingsLocation.h"
 #include "skin/DisplayFonts.h"
 #include "ui/ErrorBox.h"

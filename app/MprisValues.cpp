@@ -1,8 +1,8 @@
 #include "app/MprisValues.h"
 
 #include "base/PathBytes.h"
-#include "playback/MediaControl.h"
-#include "playback/MediaLocation.h"
+#include "engine/MediaControl.h"
+#include "engine/MediaLocation.h"
 
 #include <QCryptographicHash>
 #include <QDBusObjectPath>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/PlayListModelCells.h"
+#include "engine/MediaControl.h"
 #include "playback/ImageWin.h"
-#include "playback/MediaControl.h"
 #include "player/PanelCommands.h"
 #include "player/PanelWindows.h"
 #include "player/RealPlay1.h"

@@ -1,7 +1,7 @@
 #include "playback/ClipTitle.h"
 
 #include "base/PathBytes.h"
-#include "playback/MediaControl.h"
+#include "engine/MediaControl.h"
 
 #include <QUrl>
 

@@ -1,7 +1,7 @@
 #include "playback/ImageWin.h"
 
 #include "base/PathBytes.h"
-#include "playback/MediaControl.h"
+#include "engine/MediaControl.h"
 #include "ui/ErrorBox.h"
 
 #include <QApplication>

@@ -7,8 +7,8 @@
 
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
-#include "playback/ClipTracker.h"
-#include "playback/MediaLocation.h"
+#include "engine/ClipTracker.h"
+#include "engine/MediaLocation.h"
 
 #include <QDir>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include "playback/MediaLocation.h"
+#include "engine/MediaLocation.h"
 
 #include <QDir>
 #include <QFile>

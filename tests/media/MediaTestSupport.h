@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/KorvelError.h"
-#include "playback/MpvMediaControl.h"
+#include "engine/MpvMediaControl.h"
 
 #include <QElapsedTimer>
 #include <QString>

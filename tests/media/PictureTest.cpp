@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include "playback/SwPictureView.h"
+#include "engine/SwPictureView.h"
 
 #include <QHBoxLayout>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include "playback/QueuedWakeup.h"
+#include "engine/QueuedWakeup.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,7 +1,7 @@
 #include "app/MprisValues.h"
 #include "base/PathBytes.h"
-#include "playback/MediaControl.h"
-#include "playback/MediaLocation.h"
+#include "engine/MediaControl.h"
+#include "engine/MediaLocation.h"
 
 #include <QDBusObjectPath>
 #include <QDir>

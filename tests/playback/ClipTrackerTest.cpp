@@ -1,4 +1,4 @@
-#include "playback/ClipTracker.h"
+#include "engine/ClipTracker.h"
 #include "base/KorvelError.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/KorvelError.h"
-#include "playback/MediaControl.h"
+#include "engine/MediaControl.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 // "key=value" line each, for the media tests (which themselves run without a display).
 // Usage: gl_picture_check CLIP
 
-#include "playback/GlPictureView.h"
-#include "playback/MpvMediaControl.h"
+#include "engine/GlPictureView.h"
+#include "engine/MpvMediaControl.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "../MediaTestSupport.h"
 #include "X11Support.h"
 
-#include "playback/GlPictureView.h"
+#include "engine/GlPictureView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

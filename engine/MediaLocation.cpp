@@ -1,4 +1,4 @@
-#include "playback/MediaLocation.h"
+#include "engine/MediaLocation.h"
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"

@@ -1,4 +1,4 @@
-#include "playback/PictureControls.h"
+#include "engine/PictureControls.h"
 
 #include "ui/TaskBarSkip.h"
 

@@ -1,13 +1,13 @@
-#include "playback/MpvMediaControl.h"
+#include "engine/MpvMediaControl.h"
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
-#include "playback/EngineLog.h"
-#include "playback/MediaLocation.h"
-#include "playback/MpvLibrary.h"
-#include "playback/PictureControls.h"
-#include "playback/PictureView.h"
+#include "engine/EngineLog.h"
+#include "engine/MediaLocation.h"
+#include "engine/MpvLibrary.h"
+#include "engine/PictureControls.h"
+#include "engine/PictureView.h"
 
 #include <mpv/client.h>
 

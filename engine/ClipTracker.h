@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/MediaControl.h"
+#include "engine/MediaControl.h"
 
 #include <QSize>
 #include <QString>

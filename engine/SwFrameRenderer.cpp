@@ -1,4 +1,4 @@
-#include "playback/SwFrameRenderer.h"
+#include "engine/SwFrameRenderer.h"
 
 #include <mpv/render.h>
 

@@ -1,6 +1,6 @@
-#include "playback/MpvLibrary.h"
+#include "engine/MpvLibrary.h"
 
-#include "playback/EngineLog.h"
+#include "engine/EngineLog.h"
 
 // The engine's functions defined here stay inside the program: the GUI library exports none
 // of them, and the engine library, opened on its own, binds only to its own.

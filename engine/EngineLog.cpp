@@ -1,4 +1,4 @@
-#include "playback/EngineLog.h"
+#include "engine/EngineLog.h"
 
 #include <QByteArray>
 

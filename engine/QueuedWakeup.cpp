@@ -1,4 +1,4 @@
-#include "playback/QueuedWakeup.h"
+#include "engine/QueuedWakeup.h"
 
 #include <QMetaObject>
 #include <QObject>

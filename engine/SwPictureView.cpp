@@ -1,8 +1,8 @@
-#include "playback/SwPictureView.h"
+#include "engine/SwPictureView.h"
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
-#include "playback/SwFrameRenderer.h"
+#include "engine/SwFrameRenderer.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "playback/GlPictureView.h"
+#include "engine/GlPictureView.h"
 
 #include <QLoggingCategory>
 #include <QOpenGLContext>

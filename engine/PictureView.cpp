@@ -1,7 +1,7 @@
-#include "playback/PictureView.h"
+#include "engine/PictureView.h"
 
-#include "playback/GlPictureView.h"
-#include "playback/SwPictureView.h"
+#include "engine/GlPictureView.h"
+#include "engine/SwPictureView.h"
 
 #include <QDir>
 #include <QGuiApplication>

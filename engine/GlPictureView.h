@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playback/PictureView.h"
-#include "playback/QueuedWakeup.h"
+#include "engine/PictureView.h"
+#include "engine/QueuedWakeup.h"
 
 #include <QByteArray>
 #include <QOpenGLWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "playback/ClipTracker.h"
-#include "playback/MediaControl.h"
-#include "playback/QueuedWakeup.h"
+#include "engine/ClipTracker.h"
+#include "engine/MediaControl.h"
+#include "engine/QueuedWakeup.h"
 
 #include <QElapsedTimer>
 #include <QObject>
