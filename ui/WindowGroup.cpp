@@ -14,9 +14,9 @@ void WindowGroup::add(QWidget* window) {
 
 void WindowGroup::minimizeAll() {
     for (const QPointer<QWidget>& window : std::as_const(m_windows)) {
-        if (!window || !window->isVisible() || window->isMinimized()) continue;
+        if (!window || !window->isVisible()) continue;
         if (!isMinimizedMember(window)) m_minimized.append(window);
-        window->showMinimized();
+        if (!window->isMinimized()) window->showMinimized();
     }
 }
 
@@ -30,7 +30,7 @@ bool WindowGroup::eventFilter(QObject* watched, QEvent* event) {
     const bool minimized = window->windowState() & Qt::WindowMinimized;
     if (minimized == bool(previous & Qt::WindowMinimized)) return false;
     if (minimized) {
-        if (!isMinimizedMember(window)) {
+        if (!isMinimizedMember(window) && !isHiddenForAnotherProgram(window)) {
             m_minimized.append(window);
             minimizeAll();
         }
@@ -48,6 +48,13 @@ void WindowGroup::restoreAll() {
     for (const QPointer<QWidget>& window : windows) {
         if (window && window->isMinimized()) window->showNormal();
     }
+}
+
+// A tool window has no task-bar entry to be minimized by, and the window managers that hide
+// tool windows of their own accord do it as another program becomes active. The active window
+// is the window manager's own word: the toolkit's focus lags behind it.
+bool WindowGroup::isHiddenForAnotherProgram(const QWidget* window) const {
+    return window->windowType() == Qt::Tool && m_otherProgramActive();
 }
 
 bool WindowGroup::isMinimizedMember(const QWidget* window) const {

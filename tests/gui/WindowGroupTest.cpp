@@ -1,0 +1,76 @@
+#include "ui/WindowGroup.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+using namespace korvel;
+
+namespace {
+
+// A panel with a task-bar entry and two tool windows, as the program groups them; whether
+// another program is active is the test's to say.
+struct GroupedWindows {
+    GroupedWindows() : group([this] { return otherProgramActive; }) {
+        for (QWidget* window : {&playback, &panel, &list}) {
+            group.add(window);
+            window->show();
+        }
+    }
+
+    bool otherProgramActive = false;
+    QWidget playback{nullptr, Qt::Tool};
+    QWidget panel;
+    QWidget list{nullptr, Qt::Tool};
+    WindowGroup group;
+};
+
+} // namespace
+
+// A window minimized alone takes the others along, unless it is a tool window going off the
+// screen while another program is active: some window managers (KWin) hide tool windows then
+// and show them again when the program is active, so the panel stays and nothing comes back
+// with them.
+TEST(WindowGroup, FollowsAMinimizeUnlessAToolWindowGoesForAnotherProgram) {
+    struct Row {
+        const char* name;
+        QWidget GroupedWindows::*window;
+        bool otherProgramActive;
+        bool followed;
+    };
+    for (const Row row : {Row{"tool, ours active", &GroupedWindows::playback, false, true},
+                          Row{"tool, other active", &GroupedWindows::playback, true, false},
+                          Row{"list, other active", &GroupedWindows::list, true, false},
+                          Row{"panel, other active", &GroupedWindows::panel, true, true}}) {
+        GroupedWindows windows;
+        windows.otherProgramActive = row.otherProgramActive;
+        QWidget& window = windows.*row.window;
+        window.setWindowState(Qt::WindowMinimized);
+        for (QWidget* other : {&windows.playback, &windows.panel, &windows.list}) {
+            if (other == &window) continue;
+            EXPECT_EQ(other->isMinimized(), row.followed) << row.name;
+        }
+        // Shown again (by the window manager or the user), it brings back what went with it.
+        windows.otherProgramActive = false;
+        window.setWindowState(Qt::WindowNoState);
+        for (QWidget* other : {&windows.playback, &windows.panel, &windows.list})
+            EXPECT_FALSE(other->isMinimized()) << row.name;
+    }
+}
+
+// KWin's sequence: both tool windows hidden while another program is active, then the
+// panel's minimize button before the window manager has shown them again. The restore brings
+// back every window, also those the window manager had taken off.
+TEST(WindowGroup, MinimizeTakesAlongWindowsAlreadyOff) {
+    GroupedWindows windows;
+    windows.otherProgramActive = true;
+    windows.playback.setWindowState(Qt::WindowMinimized);
+    windows.list.setWindowState(Qt::WindowMinimized);
+    ASSERT_FALSE(windows.panel.isMinimized());
+    windows.otherProgramActive = false;
+    windows.group.minimizeAll();
+    EXPECT_TRUE(windows.panel.isMinimized());
+    windows.panel.setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(windows.playback.isMinimized());
+    EXPECT_FALSE(windows.list.isMinimized());
+}
