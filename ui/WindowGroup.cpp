@@ -30,7 +30,7 @@ bool WindowGroup::eventFilter(QObject* watched, QEvent* event) {
     const bool minimized = window->windowState() & Qt::WindowMinimized;
     if (minimized == bool(previous & Qt::WindowMinimized)) return false;
     if (minimized) {
-        if (!isMinimizedMember(window) && !isHiddenForAnotherProgram(window)) {
+        if (!isMinimizedMember(window) && !isHiddenByWindowManager(window)) {
             m_minimized.append(window);
             minimizeAll();
         }
@@ -50,11 +50,10 @@ void WindowGroup::restoreAll() {
     }
 }
 
-// A tool window has no task-bar entry to be minimized by, and the window managers that hide
-// tool windows of their own accord do it as another program becomes active. The active window
-// is the window manager's own word: the toolkit's focus lags behind it.
-bool WindowGroup::isHiddenForAnotherProgram(const QWidget* window) const {
-    return window->windowType() == Qt::Tool && m_otherProgramActive();
+// Which program is active does not tell it: the window manager hides the tool windows also
+// while none is (when the playback window is made anew), and the toolkit's focus lags behind.
+bool WindowGroup::isHiddenByWindowManager(const QWidget* window) const {
+    return window->windowType() == Qt::Tool && m_toolsHiddenByWindowManager();
 }
 
 bool WindowGroup::isMinimizedMember(const QWidget* window) const {

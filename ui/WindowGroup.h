@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ActiveProgram.h"
+#include "ui/ToolWindowHiding.h"
 
 #include <QList>
 #include <QObject>
@@ -14,18 +14,18 @@ namespace korvel {
 // The program's windows leave the screen together and come back together: minimizing one of
 // them (by the panel's button or the window manager) minimizes every other that is showing,
 // and restoring any of them restores all that went with it. Hidden windows stay hidden.
-// Some window managers (KWin, by default) take a program's tool windows off the screen while
-// another program is active and bring them back when it is active again, reporting them
-// minimized meanwhile: the group leaves that to the window manager.
+// A window manager that takes the tool windows off the screen by itself (KWin, while another
+// program is active) brings them back itself: the group leaves that to it.
 class WindowGroup : public QObject {
     Q_OBJECT
 
 public:
-    // `otherProgramActive` tells whether the window manager's active window is another
-    // program's.
-    explicit WindowGroup(std::function<bool()> otherProgramActive = ActiveProgram::isOther,
-                         QObject* parent = nullptr)
-        : QObject(parent), m_otherProgramActive(std::move(otherProgramActive)) {}
+    // `toolsHiddenByWindowManager` tells whether the window manager minimizes tool windows
+    // by itself.
+    explicit WindowGroup(
+        std::function<bool()> toolsHiddenByWindowManager = ToolWindowHiding::byWindowManager,
+        QObject* parent = nullptr)
+        : QObject(parent), m_toolsHiddenByWindowManager(std::move(toolsHiddenByWindowManager)) {}
 
     // Watches `window` (not owned); it may be destroyed first.
     void add(QWidget* window);
@@ -39,9 +39,9 @@ protected:
 private:
     void restoreAll();
     bool isMinimizedMember(const QWidget* window) const;
-    bool isHiddenForAnotherProgram(const QWidget* window) const;
+    bool isHiddenByWindowManager(const QWidget* window) const;
 
-    std::function<bool()> m_otherProgramActive;
+    std::function<bool()> m_toolsHiddenByWindowManager;
     QList<QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_minimized;
 };

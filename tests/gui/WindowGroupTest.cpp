@@ -8,17 +8,17 @@ using namespace korvel;
 
 namespace {
 
-// A panel with a task-bar entry and two tool windows, as the program groups them; whether
-// another program is active is the test's to say.
+// A panel with a task-bar entry and two tool windows, as the program groups them; whether the
+// window manager hides tool windows by itself is the test's to say.
 struct GroupedWindows {
-    GroupedWindows() : group([this] { return otherProgramActive; }) {
+    GroupedWindows() : group([this] { return hidesTools; }) {
         for (QWidget* window : {&playback, &panel, &list}) {
             group.add(window);
             window->show();
         }
     }
 
-    bool otherProgramActive = false;
+    bool hidesTools = false;
     QWidget playback{nullptr, Qt::Tool};
     QWidget panel;
     QWidget list{nullptr, Qt::Tool};
@@ -27,23 +27,23 @@ struct GroupedWindows {
 
 } // namespace
 
-// A window minimized alone takes the others along, unless it is a tool window going off the
-// screen while another program is active: some window managers (KWin) hide tool windows then
-// and show them again when the program is active, so the panel stays and nothing comes back
-// with them.
-TEST(WindowGroup, FollowsAMinimizeUnlessAToolWindowGoesForAnotherProgram) {
+// A window minimized alone takes the others along, unless it is a tool window under a window
+// manager that hides tool windows by itself (KWin, while another program is active) and shows
+// them again: the panel stays, and nothing comes back with them.
+TEST(WindowGroup, FollowsAMinimizeUnlessTheWindowManagerHidesTools) {
     struct Row {
         const char* name;
         QWidget GroupedWindows::*window;
-        bool otherProgramActive;
+        bool hidesTools;
         bool followed;
     };
-    for (const Row row : {Row{"tool, ours active", &GroupedWindows::playback, false, true},
-                          Row{"tool, other active", &GroupedWindows::playback, true, false},
-                          Row{"list, other active", &GroupedWindows::list, true, false},
-                          Row{"panel, other active", &GroupedWindows::panel, true, true}}) {
+    for (const Row row :
+         {Row{"tool, window manager hides none", &GroupedWindows::playback, false, true},
+          Row{"tool, window manager hides tools", &GroupedWindows::playback, true, false},
+          Row{"list, window manager hides tools", &GroupedWindows::list, true, false},
+          Row{"panel, window manager hides tools", &GroupedWindows::panel, true, true}}) {
         GroupedWindows windows;
-        windows.otherProgramActive = row.otherProgramActive;
+        windows.hidesTools = row.hidesTools;
         QWidget& window = windows.*row.window;
         window.setWindowState(Qt::WindowMinimized);
         for (QWidget* other : {&windows.playback, &windows.panel, &windows.list}) {
@@ -51,23 +51,21 @@ TEST(WindowGroup, FollowsAMinimizeUnlessAToolWindowGoesForAnotherProgram) {
             EXPECT_EQ(other->isMinimized(), row.followed) << row.name;
         }
         // Shown again (by the window manager or the user), it brings back what went with it.
-        windows.otherProgramActive = false;
         window.setWindowState(Qt::WindowNoState);
         for (QWidget* other : {&windows.playback, &windows.panel, &windows.list})
             EXPECT_FALSE(other->isMinimized()) << row.name;
     }
 }
 
-// KWin's sequence: both tool windows hidden while another program is active, then the
-// panel's minimize button before the window manager has shown them again. The restore brings
-// back every window, also those the window manager had taken off.
+// KWin's sequence: both tool windows hidden, then the panel's minimize button before the window
+// manager has shown them again. The restore brings back every window, also those the window
+// manager had taken off.
 TEST(WindowGroup, MinimizeTakesAlongWindowsAlreadyOff) {
     GroupedWindows windows;
-    windows.otherProgramActive = true;
+    windows.hidesTools = true;
     windows.playback.setWindowState(Qt::WindowMinimized);
     windows.list.setWindowState(Qt::WindowMinimized);
     ASSERT_FALSE(windows.panel.isMinimized());
-    windows.otherProgramActive = false;
     windows.group.minimizeAll();
     EXPECT_TRUE(windows.panel.isMinimized());
     windows.panel.setWindowState(Qt::WindowNoState);
