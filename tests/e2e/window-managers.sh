@@ -20,9 +20,9 @@ skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 # The table: a window manager, whether the panel is dragged under it, and whether it hides a
 # program's tool windows while another program is active (kwin_x11 does by default) or keeps
 # them. KORVEL_WINDOW_MANAGERS picks rows by name; it also picks the rows that wait, which run
-# only when named. kwin_x11 waits for a fault to be mended: after the full-screen and top steps,
-# the minimize button and the entry leave the list off the screen (kwin hid it meanwhile, and
-# the toolkit and kwin no longer agree on whether it is minimized).
+# only when named. kwin_x11 waits for a fault to be mended: once full screen has ended, the top
+# button makes kwin hide the list although the panel is active, and neither the minimize button
+# nor the task-bar entry brings it back.
 table="openbox drag keeps
 xfwm4 drag keeps"
 waiting="kwin_x11 drag hides"
