@@ -186,7 +186,7 @@ check_under() {
     playback=$(playback_id)
     click BUTTON_MINIMIZE
     wait_within 10 none_viewable "$panel" "$playback" "$list" ||
-        fail "$wm: the minimize button left a window on the screen"
+        fail "$wm: the minimize button left a window on the screen:" $(client_states)
     timeout 10 wmctrl -i -a "$panel" || fail "$wm: cannot activate the panel's entry"
     wait_within 10 all_viewable "$panel" "$playback" "$list" ||
         fail "$wm: activating the entry did not bring back every window:" $(client_states)
