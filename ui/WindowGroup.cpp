@@ -14,9 +14,9 @@ void WindowGroup::add(QWidget* window) {
 
 void WindowGroup::minimizeAll() {
     for (const QPointer<QWidget>& window : std::as_const(m_windows)) {
-        if (!window || !window->isVisible() || window->isMinimized()) continue;
+        if (!window || !window->isVisible()) continue;
         if (!isMinimizedMember(window)) m_minimized.append(window);
-        window->showMinimized();
+        if (!window->isMinimized()) window->showMinimized();
     }
 }
 
@@ -30,7 +30,7 @@ bool WindowGroup::eventFilter(QObject* watched, QEvent* event) {
     const bool minimized = window->windowState() & Qt::WindowMinimized;
     if (minimized == bool(previous & Qt::WindowMinimized)) return false;
     if (minimized) {
-        if (!isMinimizedMember(window)) {
+        if (!isMinimizedMember(window) && !isHiddenByWindowManager(window)) {
             m_minimized.append(window);
             minimizeAll();
         }
@@ -48,6 +48,12 @@ void WindowGroup::restoreAll() {
     for (const QPointer<QWidget>& window : windows) {
         if (window && window->isMinimized()) window->showNormal();
     }
+}
+
+// Which program is active does not tell it: the window manager hides the tool windows also
+// while none is (when the playback window is made anew), and the toolkit's focus lags behind.
+bool WindowGroup::isHiddenByWindowManager(const QWidget* window) const {
+    return window->windowType() == Qt::Tool && m_toolsHiddenByWindowManager();
 }
 
 bool WindowGroup::isMinimizedMember(const QWidget* window) const {
