@@ -10,6 +10,7 @@
 #include "playlist/PlayListGrid.h"
 #include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
+#include "skin/ListSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 
@@ -48,6 +49,11 @@ const QString SpinSheet = QStringLiteral(
     "QSpinBox::up-button { subcontrol-position: top right; }"
     "QSpinBox::down-button { subcontrol-position: bottom right; }"
     "QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #2c3038; }");
+
+// The bound fields in the row below the grid, client pixels.
+constexpr QRect GroupPlace{57, 175, 100, 20};
+constexpr QRect PlayCountPlace{160, 173, 41, 24};
+constexpr QRect UrlPlace{205, 176, 225, 20};
 
 // Qt's own file dialog keeps its history and sizes in "QtProject.conf" in the user's
 // configuration folder, where Korvel keeps nothing but its settings file. The program keeps
@@ -88,7 +94,7 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
 TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
-    resize(600, 200);
+    resize(ListSkin::FaceSize);
     setAcceptDrops(true);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
@@ -98,7 +104,7 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     };
     // The grid and the fields are there, titled and sized, even when the skin fails to load.
     m_grid = new PlayListGrid(m_list, this);
-    m_grid->setGeometry(10, 25, 580, 140);
+    m_grid->setGeometry(ListSkin::GridPlace);
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
     m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
@@ -120,15 +126,13 @@ TForm2::~TForm2() {
 }
 
 void TForm2::createFields() {
-    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"),
-                         QRect(57, 175, 100, 20));
+    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"), GroupPlace);
     m_playCount = new PlayCountBox(this);
     m_playCount->setAcceptDrops(false);
     for (QLineEdit* typing : m_playCount->findChildren<QLineEdit*>()) typing->setAcceptDrops(false);
     m_playCount->setObjectName(QStringLiteral("PlayCount"));
-    m_playCount->setGeometry(160, 173, 41, 24);
-    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"),
-                       QRect(205, 176, 225, 20));
+    m_playCount->setGeometry(PlayCountPlace);
+    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"), UrlPlace);
     const QFont font = listFont();
     m_group->setFont(font);
     m_playCount->setFont(font);
@@ -242,8 +246,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 void TForm2::ShowCurrentRow() {
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
-    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) ==
-                                            PlayListColumns::PlayOn);
+    m_skinForm->SetButtonState(ListElement::Play, m_list.cell(PlayListModel::PlayColumn, row) ==
+                                                      PlayListColumns::PlayOn);
     m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
     m_playCount->setValue(IntegerText::toInt(m_list.cell(PlayListModel::CountColumn, row)));
     m_url->setText(m_list.cell(PlayListModel::LocationColumn, row));
@@ -284,7 +288,8 @@ void TForm2::StoreEditFields() {
 }
 
 QString TForm2::playFlag() const {
-    return m_skinForm->GetButtonState(u"PLAY") ? PlayListColumns::PlayOn : PlayListColumns::PlayOff;
+    return m_skinForm->GetButtonState(ListElement::Play) ? PlayListColumns::PlayOn
+                                                         : PlayListColumns::PlayOff;
 }
 
 } // namespace korvel
