@@ -6,6 +6,7 @@
 #include "base/PathBytes.h"
 #include "playlist/DroppedFiles.h"
 #include "playlist/ListCapacity.h"
+#include "playlist/ListPalette.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
 #include "playlist/RamFile.h"
@@ -32,23 +33,6 @@ namespace korvel {
 namespace {
 
 const QString RamFilter = QStringLiteral("RAM files (*.ram)");
-
-// Dark fields like the boxes the skin draws under them, with a thin edge in the skin's grey.
-const QString EditSheet = QStringLiteral(
-    "QLineEdit { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
-    " border-radius: 2px; padding: 0 2px; selection-background-color: #3a6592;"
-    " selection-color: #f4f6f9; }"
-    "QLineEdit:focus { border-color: #4d5c70; }");
-const QString SpinSheet = QStringLiteral(
-    "QSpinBox { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
-    " border-radius: 2px; padding: 0 1px; selection-background-color: #3a6592;"
-    " selection-color: #f4f6f9; }"
-    "QSpinBox:focus { border-color: #4d5c70; }"
-    "QSpinBox::up-button, QSpinBox::down-button { subcontrol-origin: padding; width: 11px;"
-    " border: none; background-color: #1d2026; }"
-    "QSpinBox::up-button { subcontrol-position: top right; }"
-    "QSpinBox::down-button { subcontrol-position: bottom right; }"
-    "QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #2c3038; }");
 
 // The bound fields in the row below the grid, client pixels.
 constexpr QRect GroupPlace{57, 175, 100, 20};
@@ -137,9 +121,9 @@ void TForm2::createFields() {
     m_group->setFont(font);
     m_playCount->setFont(font);
     m_url->setFont(font);
-    m_group->setStyleSheet(EditSheet);
-    m_url->setStyleSheet(EditSheet);
-    m_playCount->setStyleSheet(SpinSheet);
+    m_group->setStyleSheet(ListPalette::editSheet());
+    m_url->setStyleSheet(ListPalette::editSheet());
+    m_playCount->setStyleSheet(ListPalette::spinSheet());
     connect(m_group, &QLineEdit::textChanged, this, [this] { GroupChange(); });
     connect(m_playCount, &PlayCountBox::shownTextChanged, this, [this] { PlayCountChange(); });
     connect(m_url, &QLineEdit::textChanged, this, [this] { URLChange(); });
