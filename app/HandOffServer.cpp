@@ -184,7 +184,7 @@ void HandOffServer::acceptPending() {
             socket->deleteLater();
             continue;
         }
-        new Reception(socket, m_readTimeout, this);
+        new Reception(socket, ReadTimeout, this);
     }
 }
 

@@ -48,8 +48,8 @@ public:
     // Throws KorvelError when listening fails.
     void listen();
 
-    // How long a connection may take to deliver its request (2 s unless set).
-    void setReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
+    // How long a connection may take to deliver its request.
+    static constexpr std::chrono::milliseconds ReadTimeout{2000};
 
     // What the bytes received so far on one connection make: not yet a whole request, one to
     // refuse (a wrong header, a text over the bound, bytes beyond the announced text), or a
@@ -73,7 +73,6 @@ private:
     QString m_endpointPath;
     Handler m_handler;
     QLocalServer* m_server;
-    std::chrono::milliseconds m_readTimeout{2000};
 };
 
 } // namespace korvel

@@ -31,7 +31,6 @@ public:
     TForm1& panel() { return m_panel; }
     TForm2& playlist() { return m_playlist; }
     PanelCommands& panelCommands() { return m_panelCommands; }
-    WindowGroup& windowGroup() { return m_group; }
 
 private:
     void closePlayer() override;

@@ -1,5 +1,6 @@
 #include "playback/Playback.h"
 
+#include "base/FirstPictureSize.h"
 #include "base/FixedTexts.h"
 #include "base/IntegerText.h"
 #include "base/KorvelError.h"
@@ -50,8 +51,8 @@ void Playback::FormShow(const QString& argument) {
     m_control.OptionSwitch1(true);
     m_control.OptionSwitch2(true);
     m_control.OptionSwitch3(true);
-    ClipWidth = 320;
-    ClipHeight = 240;
+    ClipWidth = FirstPictureSize.width();
+    ClipHeight = FirstPictureSize.height();
     m_host.setClientSize(ClipWidth, ClipHeight);
     EndPoint = 200;
     CurrentPos = 0;

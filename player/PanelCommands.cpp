@@ -43,6 +43,11 @@ struct PanelTables {
         {Panel::ButtonOpen, &P::openList},
         {Panel::ButtonTop, &P::top},
     }};
+    static constexpr std::array<P::Slider, 3> Sliders{{
+        {Panel::TrackBarVolume, &P::volumeSlider},
+        {Panel::TrackBarSize, &P::sizeSlider},
+        {Panel::TrackBarPos, &P::positionSlider},
+    }};
     static constexpr std::array<P::Key, 11> Keys{{
         {Qt::Key_P, true, &P::play},
         {Qt::Key_A, true, &P::pause},
@@ -63,6 +68,8 @@ PanelCommands::PanelCommands(Playback& playback, SkinElements& skin, PanelWindow
 
 std::span<const PanelCommands::Button> PanelCommands::buttons() { return PanelTables::Buttons; }
 
+std::span<const PanelCommands::Slider> PanelCommands::sliders() { return PanelTables::Sliders; }
+
 std::span<const PanelCommands::Key> PanelCommands::keys() { return PanelTables::Keys; }
 
 void PanelCommands::SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button) {
@@ -73,9 +80,9 @@ void PanelCommands::SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton butto
 }
 
 void PanelCommands::SkinForm1TrackBarNotify(QStringView id, int position) {
-    if (id == Panel::TrackBarVolume) m_playback.VolumeSlider(position);
-    if (id == Panel::TrackBarSize) m_playback.ApplySize();
-    if (id == Panel::TrackBarPos) m_playback.PositionSlider(position);
+    for (const Slider& row : sliders()) {
+        if (row.id == id) (this->*row.run)(position);
+    }
 }
 
 void PanelCommands::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -105,6 +112,10 @@ void PanelCommands::full() { m_playback.EnterFullScreen(); }
 void PanelCommands::defaultSize() { m_playback.DefaultSize(); }
 void PanelCommands::openList() { m_windows.showPlayList(); }
 void PanelCommands::top() { m_windows.setTopmost(m_skin.GetButtonState(Panel::ButtonTop)); }
+void PanelCommands::volumeSlider(int position) { m_playback.VolumeSlider(position); }
+// The size follows the slider's position, which the skin has set already.
+void PanelCommands::sizeSlider(int) { m_playback.ApplySize(); }
+void PanelCommands::positionSlider(int position) { m_playback.PositionSlider(position); }
 
 void PanelCommands::muteKey() {
     const bool mute = !m_skin.GetButtonState(Panel::ButtonMute);

@@ -22,6 +22,11 @@ public:
         QStringView id;
         Command run;
     };
+    using SliderCommand = void (PanelCommands::*)(int position);
+    struct Slider {
+        QStringView id;
+        SliderCommand run;
+    };
     struct Key {
         int key;   // Qt key code
         bool ctrl; // needs Ctrl among the modifiers; other keys ignore the modifiers
@@ -37,6 +42,7 @@ public:
     void HandleKey(int key, Qt::KeyboardModifiers modifiers);
 
     static std::span<const Button> buttons();
+    static std::span<const Slider> sliders();
     static std::span<const Key> keys();
 
 private:
@@ -61,6 +67,9 @@ private:
     void defaultSize();
     void openList();
     void top();
+    void volumeSlider(int position);
+    void sizeSlider(int position);
+    void positionSlider(int position);
     void muteKey();
     void sizeUp();
     void sizeDown();

@@ -1,6 +1,7 @@
 #include "player/RealPlay1.h"
 
 #include "player/PanelCommands.h"
+#include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/KorvelApplication.h"
@@ -17,7 +18,7 @@ TForm1::TForm1() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
     // The panel is always shown, so it carries the program's task-bar entry and its title;
     // the playback and playlist windows are tool windows that add no entry of their own.
     setWindowTitle(KorvelApplication::Title);
-    resize(273, 116);
+    resize(PlayerSkin::FaceSize);
     setAcceptDrops(true);
     // The panel takes the keys whenever it is the active window.
     setFocusPolicy(Qt::StrongFocus);

@@ -6,10 +6,12 @@
 #include "base/PathBytes.h"
 #include "playlist/DroppedFiles.h"
 #include "playlist/ListCapacity.h"
+#include "playlist/ListPalette.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
 #include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
+#include "skin/ListSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 
@@ -32,22 +34,10 @@ namespace {
 
 const QString RamFilter = QStringLiteral("RAM files (*.ram)");
 
-// Dark fields like the boxes the skin draws under them, with a thin edge in the skin's grey.
-const QString EditSheet = QStringLiteral(
-    "QLineEdit { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
-    " border-radius: 2px; padding: 0 2px; selection-background-color: #3a6592;"
-    " selection-color: #f4f6f9; }"
-    "QLineEdit:focus { border-color: #4d5c70; }");
-const QString SpinSheet = QStringLiteral(
-    "QSpinBox { background-color: #0a0e11; color: #dfe3ea; border: 1px solid #2b3038;"
-    " border-radius: 2px; padding: 0 1px; selection-background-color: #3a6592;"
-    " selection-color: #f4f6f9; }"
-    "QSpinBox:focus { border-color: #4d5c70; }"
-    "QSpinBox::up-button, QSpinBox::down-button { subcontrol-origin: padding; width: 11px;"
-    " border: none; background-color: #1d2026; }"
-    "QSpinBox::up-button { subcontrol-position: top right; }"
-    "QSpinBox::down-button { subcontrol-position: bottom right; }"
-    "QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #2c3038; }");
+// The bound fields in the row below the grid, client pixels.
+constexpr QRect GroupPlace{57, 175, 100, 20};
+constexpr QRect PlayCountPlace{160, 173, 41, 24};
+constexpr QRect UrlPlace{205, 176, 225, 20};
 
 // Qt's own file dialog keeps its history and sizes in "QtProject.conf" in the user's
 // configuration folder, where Korvel keeps nothing but its settings file. The program keeps
@@ -88,7 +78,7 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
 TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
-    resize(600, 200);
+    resize(ListSkin::FaceSize);
     setAcceptDrops(true);
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
@@ -98,7 +88,7 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     };
     // The grid and the fields are there, titled and sized, even when the skin fails to load.
     m_grid = new PlayListGrid(m_list, this);
-    m_grid->setGeometry(10, 25, 580, 140);
+    m_grid->setGeometry(ListSkin::GridPlace);
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
     m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
@@ -120,22 +110,20 @@ TForm2::~TForm2() {
 }
 
 void TForm2::createFields() {
-    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"),
-                         QRect(57, 175, 100, 20));
+    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"), GroupPlace);
     m_playCount = new PlayCountBox(this);
     m_playCount->setAcceptDrops(false);
     for (QLineEdit* typing : m_playCount->findChildren<QLineEdit*>()) typing->setAcceptDrops(false);
     m_playCount->setObjectName(QStringLiteral("PlayCount"));
-    m_playCount->setGeometry(160, 173, 41, 24);
-    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"),
-                       QRect(205, 176, 225, 20));
+    m_playCount->setGeometry(PlayCountPlace);
+    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"), UrlPlace);
     const QFont font = listFont();
     m_group->setFont(font);
     m_playCount->setFont(font);
     m_url->setFont(font);
-    m_group->setStyleSheet(EditSheet);
-    m_url->setStyleSheet(EditSheet);
-    m_playCount->setStyleSheet(SpinSheet);
+    m_group->setStyleSheet(ListPalette::editSheet());
+    m_url->setStyleSheet(ListPalette::editSheet());
+    m_playCount->setStyleSheet(ListPalette::spinSheet());
     connect(m_group, &QLineEdit::textChanged, this, [this] { GroupChange(); });
     connect(m_playCount, &PlayCountBox::shownTextChanged, this, [this] { PlayCountChange(); });
     connect(m_url, &QLineEdit::textChanged, this, [this] { URLChange(); });
@@ -242,8 +230,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 void TForm2::ShowCurrentRow() {
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
-    m_skinForm->SetButtonState(u"PLAY", m_list.cell(PlayListModel::PlayColumn, row) ==
-                                            PlayListColumns::PlayOn);
+    m_skinForm->SetButtonState(ListElement::Play, m_list.cell(PlayListModel::PlayColumn, row) ==
+                                                      PlayListColumns::PlayOn);
     m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
     m_playCount->setValue(IntegerText::toInt(m_list.cell(PlayListModel::CountColumn, row)));
     m_url->setText(m_list.cell(PlayListModel::LocationColumn, row));
@@ -284,7 +272,8 @@ void TForm2::StoreEditFields() {
 }
 
 QString TForm2::playFlag() const {
-    return m_skinForm->GetButtonState(u"PLAY") ? PlayListColumns::PlayOn : PlayListColumns::PlayOff;
+    return m_skinForm->GetButtonState(ListElement::Play) ? PlayListColumns::PlayOn
+                                                         : PlayListColumns::PlayOff;
 }
 
 } // namespace korvel

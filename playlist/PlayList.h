@@ -73,7 +73,6 @@ public:
     // Local files dropped on the window, in the order given: media files and .ram lists join
     // the list, which is then sorted by location; row 1 becomes current.
     void DropFiles(const QStringList& paths);
-    ListEditor& editor() { return m_editor; }
     // Every key pressed while the window is active, before the focused field sees it; the
     // key still reaches the field afterwards.
     void FormKeyDown(int key);

@@ -1,5 +1,6 @@
 #include "playlist/PlayListGrid.h"
 
+#include "playlist/ListPalette.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/PlayListTableModel.h"
 #include "skin/DisplayFonts.h"
@@ -20,29 +21,6 @@ namespace {
 
 const int ColumnWidths[PlayListModel::ColumnCount] = {25, 30, 70, 35, 100, 50, 50, 200};
 
-// Colours of the list skin: the grid is the inside of the frame the skin draws around it.
-const QColor Text(0xd2, 0xd6, 0xde);
-const QColor BlockFill(0x22, 0x36, 0x4d);
-const QColor CurrentFill(0x3a, 0x65, 0x92);
-const QColor SelectedText(0xf4, 0xf6, 0xf9);
-
-const QString LookSheet = QStringLiteral(
-    "QTableView { background-color: #0a0d12; gridline-color: #1a1e25; border: none; }"
-    "QHeaderView { background-color: #1d2026; }"
-    "QHeaderView::section { background-color: #1d2026; color: #a4aab4; border: none;"
-    " border-right: 1px solid #0a0d12; border-bottom: 1px solid #363a43;"
-    " padding: 0 0 0 2px; }"
-    "QScrollBar { background: #101318; margin: 0; }"
-    "QScrollBar:vertical { width: 11px; }"
-    "QScrollBar:horizontal { height: 11px; }"
-    "QScrollBar::handle { background: #3a3f48; border-radius: 3px; margin: 2px; }"
-    "QScrollBar::handle:hover { background: #4c525d; }"
-    "QScrollBar::handle:vertical { min-height: 16px; }"
-    "QScrollBar::handle:horizontal { min-width: 16px; }"
-    "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }"
-    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"
-    "QAbstractScrollArea::corner { background: #101318; }");
-
 // Whole rows: the selected block in a muted fill, the current row in a bright one. Text sits
 // two pixels in from the left and is cut at the cell's edge, as the column widths were made
 // for ("00:00:05" just fits the Start column); no focus frame.
@@ -55,10 +33,12 @@ public:
                const QModelIndex& index) const override {
         const bool current = PlayListTableModel::listRow(index.row()) == m_list.currentRow();
         const bool selected = current || option.state.testFlag(QStyle::State_Selected);
-        if (selected) painter->fillRect(option.rect, current ? CurrentFill : BlockFill);
+        if (selected)
+            painter->fillRect(option.rect,
+                              current ? ListPalette::MarkFill : ListPalette::BlockFill);
         painter->save();
         painter->setClipRect(option.rect);
-        painter->setPen(selected ? SelectedText : Text);
+        painter->setPen(selected ? ListPalette::MarkText : ListPalette::Text);
         painter->setFont(option.font);
         painter->drawText(option.rect.adjusted(2, 0, 0, 0),
                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
@@ -104,7 +84,7 @@ void PlayListGrid::setUpLook() {
     font.setPixelSize(12);
     setFont(font);
     horizontalHeader()->setFont(font);
-    setStyleSheet(LookSheet);
+    setStyleSheet(ListPalette::gridSheet());
     setFrameShape(NoFrame);
 }
 

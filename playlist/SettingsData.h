@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/FirstPictureSize.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -29,7 +31,7 @@ struct SettingsData {
     // The player panel's FIX switch. The playback window takes clientSize at start only when
     // it is on; clientSize is stored whatever it is.
     bool windowFix = false;
-    QSize clientSize{320, 240};
+    QSize clientSize = FirstPictureSize;
 
     // Positions 0..100 of the panel's picture size and volume sliders. Stored at exit and
     // read back, but the panel's sliders do not take them at start.

@@ -7,6 +7,7 @@
 #include "playlist/LegacyText.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RowDataCodec.h"
+#include "playlist/SettingsKeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,9 @@ namespace {
 
 const QString& section() { return SettingsFile::Section; }
 
-QString rowKey(std::size_t entry) { return QStringLiteral("RowData%1").arg(entry); }
+QString rowKey(std::size_t entry) {
+    return SettingsKey::RowData.toString() + QString::number(entry);
+}
 
 // The file's bytes, or why they could not be had.
 struct FileText {
@@ -84,7 +87,7 @@ std::map<SettingsRow, QByteArray> legacyRows(const IniFile& ini, const QLocale& 
 // The number of entries ListRow gives, or nothing when it cannot be trusted and the rows
 // must be found by their keys.
 std::optional<std::size_t> listedEntries(const IniFile& ini) {
-    const std::optional<QByteArray> value = ini.readBytes(section(), u"ListRow");
+    const std::optional<QByteArray> value = ini.readBytes(section(), SettingsKey::ListRow);
     if (!value) {
         if (ini.hasKey(section(), rowKey(1))) return std::nullopt;
         return 0;
@@ -180,17 +183,17 @@ SettingsFile::ReadResult SettingsFile::read(const QString& path) {
 SettingsData SettingsFile::parse(const QByteArray& text, const QLocale& locale) {
     const IniFile ini(text);
     SettingsData s;
-    s.imageWindowPos = {readNumber(ini, u"ImageWindowPosX", s.imageWindowPos.x()),
-                        readNumber(ini, u"ImageWindowPosY", s.imageWindowPos.y())};
-    s.playListPos = {readNumber(ini, u"PlayListPosX", s.playListPos.x()),
-                     readNumber(ini, u"PlayListPosY", s.playListPos.y())};
-    s.playerPos = {readNumber(ini, u"PlayerPosX", s.playerPos.x()),
-                   readNumber(ini, u"PlayerPosY", s.playerPos.y())};
-    s.windowFix = readNumber(ini, u"WindowFix", 0) == 1;
-    s.clientSize = {readLength(ini, u"ClientWidth", s.clientSize.width()),
-                    readLength(ini, u"ClientHeight", s.clientSize.height())};
-    s.scrSize = readNumber(ini, u"ScrSize", s.scrSize);
-    s.volume = readNumber(ini, u"Volume", s.volume);
+    s.imageWindowPos = {readNumber(ini, SettingsKey::ImageWindowPosX, s.imageWindowPos.x()),
+                        readNumber(ini, SettingsKey::ImageWindowPosY, s.imageWindowPos.y())};
+    s.playListPos = {readNumber(ini, SettingsKey::PlayListPosX, s.playListPos.x()),
+                     readNumber(ini, SettingsKey::PlayListPosY, s.playListPos.y())};
+    s.playerPos = {readNumber(ini, SettingsKey::PlayerPosX, s.playerPos.x()),
+                   readNumber(ini, SettingsKey::PlayerPosY, s.playerPos.y())};
+    s.windowFix = readNumber(ini, SettingsKey::WindowFix, 0) == 1;
+    s.clientSize = {readLength(ini, SettingsKey::ClientWidth, s.clientSize.width()),
+                    readLength(ini, SettingsKey::ClientHeight, s.clientSize.height())};
+    s.scrSize = readNumber(ini, SettingsKey::ScrSize, s.scrSize);
+    s.volume = readNumber(ini, SettingsKey::Volume, s.volume);
     s.rows = readRows(ini, locale);
     return s;
 }
@@ -221,21 +224,21 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     };
     const auto putNumber = [&put](QStringView key, int value) { put(key, QString::number(value)); };
     if (places == PlacePart::Write) {
-        putNumber(u"ImageWindowPosX", settings.imageWindowPos.x());
-        putNumber(u"ImageWindowPosY", settings.imageWindowPos.y());
-        putNumber(u"PlayListPosX", settings.playListPos.x());
-        putNumber(u"PlayListPosY", settings.playListPos.y());
-        putNumber(u"PlayerPosX", settings.playerPos.x());
-        putNumber(u"PlayerPosY", settings.playerPos.y());
+        putNumber(SettingsKey::ImageWindowPosX, settings.imageWindowPos.x());
+        putNumber(SettingsKey::ImageWindowPosY, settings.imageWindowPos.y());
+        putNumber(SettingsKey::PlayListPosX, settings.playListPos.x());
+        putNumber(SettingsKey::PlayListPosY, settings.playListPos.y());
+        putNumber(SettingsKey::PlayerPosX, settings.playerPos.x());
+        putNumber(SettingsKey::PlayerPosY, settings.playerPos.y());
     }
-    putNumber(u"WindowFix", settings.windowFix ? 1 : 0);
-    putNumber(u"ClientWidth", settings.clientSize.width());
-    putNumber(u"ClientHeight", settings.clientSize.height());
-    putNumber(u"ScrSize", settings.scrSize);
-    putNumber(u"Volume", settings.volume);
+    putNumber(SettingsKey::WindowFix, settings.windowFix ? 1 : 0);
+    putNumber(SettingsKey::ClientWidth, settings.clientSize.width());
+    putNumber(SettingsKey::ClientHeight, settings.clientSize.height());
+    putNumber(SettingsKey::ScrSize, settings.scrSize);
+    putNumber(SettingsKey::Volume, settings.volume);
     if (list == ListPart::KeepStored) return ini.text();
     const std::map<SettingsRow, QByteArray> legacy = legacyRows(ini, locale);
-    put(u"ListRow", QString::number(settings.rows.size() + 2));
+    put(SettingsKey::ListRow, QString::number(settings.rows.size() + 2));
     for (std::size_t entry = 1; entry <= settings.rows.size(); ++entry) {
         const SettingsRow& row = settings.rows[entry - 1];
         if (const auto stored = legacy.find(row); stored != legacy.end()) {

@@ -13,7 +13,7 @@ namespace korvel {
 class PlayListModel;
 
 // The settings file: an INI text, UTF-8, one section "Korvel setting", written as these
-// keys in this order:
+// keys (SettingsKeys.h) in this order:
 //
 //     ImageWindowPosX, ImageWindowPosY   playback window, outer top-left     default 5, 5
 //     PlayListPosX, PlayListPosY         playlist window                     default 325, 5

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
 #include <QStringView>
 
 namespace korvel {
@@ -23,4 +25,13 @@ inline constexpr QStringView Loop = u"LOOP";
 inline constexpr QStringView Play = u"PLAY";
 
 } // namespace ListElement
+
+namespace ListSkin {
+
+// The size of the skin's face, the playlist window's client area.
+inline constexpr QSize FaceSize{600, 200};
+// Where the list's grid covers the face: the skin draws the grid's frame just outside it.
+inline constexpr QRect GridPlace{10, 25, 580, 140};
+
+} // namespace ListSkin
 } // namespace korvel

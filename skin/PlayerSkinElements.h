@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QStringView>
 
 namespace korvel {
@@ -38,4 +39,12 @@ inline constexpr QStringView TrackBarSize = u"TRACKBAR_SIZE";
 inline constexpr QStringView TrackBarPos = u"TRACKBAR_POS";
 
 } // namespace PlayerElement
+
+namespace PlayerSkin {
+
+// The size of the skin's mask, and so of the panel's face: the panel takes it before the skin
+// loads, so that it never shows at another size first.
+inline constexpr QSize FaceSize{273, 116};
+
+} // namespace PlayerSkin
 } // namespace korvel

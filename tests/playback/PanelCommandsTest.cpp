@@ -54,9 +54,9 @@ protected:
 
 } // namespace
 
-// Fault: a button of the skin without its command, or the commands tested in another order
-// (a failure then leaves other rows run or unrun).
-TEST_F(PanelCommandsTest, EveryButtonOfTheSkinHasItsRowInOrder) {
+// Fault: a button or slider of the skin without its command, or the commands tested in
+// another order (a failure then leaves other rows run or unrun).
+TEST_F(PanelCommandsTest, EveryButtonAndSliderOfTheSkinHasItsRowInOrder) {
     const QStringList order = {"BUTTON_EXIT",   "BUTTON_MINIMIZE", "BUTTON_HIDE",  "BUTTON_PREV",
                                "BUTTON_NEXT",   "BUTTON_REW",      "BUTTON_FF",    "BUTTON_BKSKIP",
                                "BUTTON_FWSKIP", "BUTTON_PLAY",     "BUTTON_PAUSE", "BUTTON_STOP",
@@ -68,6 +68,12 @@ TEST_F(PanelCommandsTest, EveryButtonOfTheSkinHasItsRowInOrder) {
     for (const HotAreaInfoRec& area : skin.model().HotAreas) {
         if (area.ID == u"BUTTON_FIX") continue; // read by the sizing, no command of its own
         EXPECT_TRUE(rows.contains(area.ID)) << area.ID.toStdString();
+    }
+    QStringList sliders;
+    for (const auto& row : PanelCommands::sliders()) sliders << row.id.toString();
+    EXPECT_EQ(sliders, QStringList({"TRACKBAR_VOLUME", "TRACKBAR_SIZE", "TRACKBAR_POS"}));
+    for (const TrackBarInfoRec& bar : skin.model().TrackBars) {
+        EXPECT_TRUE(sliders.contains(bar.ID)) << bar.ID.toStdString();
     }
 }
 
@@ -208,8 +214,8 @@ TEST_F(PanelCommandsTest, SizeKeysStayWithinTheSlider) {
 }
 
 // The position slider seeks to its share of the clip's length, in 64 bits; the volume
-// slider remembers the engine's own volume before it sets its first.
-TEST_F(PanelCommandsTest, SlidersSeekAndSetTheVolume) {
+// slider remembers the engine's own volume before it sets its first; the size slider sizes.
+TEST_F(PanelCommandsTest, SlidersSeekSetTheVolumeAndSize) {
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_POS", 50);
     control.length = 30 * 3600000LL;
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_POS", 99);
@@ -224,6 +230,11 @@ TEST_F(PanelCommandsTest, SlidersSeekAndSetTheVolume) {
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_VOLUME", 60);
     EXPECT_EQ(playback.SavedVolume, 200);
     EXPECT_EQ(control.calls("ApplyVolume"), QStringList({"ApplyVolume:30", "ApplyVolume:60"}));
+
+    // The size slider sizes the picture from where the skin has put it; no other slider does.
+    skin.SetTrackBarPosition(u"TRACKBAR_SIZE", 60);
+    commands.SkinForm1TrackBarNotify(u"TRACKBAR_SIZE", 60);
+    EXPECT_EQ(host.sizes, QList<QSize>({{640, 480}}));
 }
 
 // Marks only land in the list while a list entry plays.

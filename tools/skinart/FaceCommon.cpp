@@ -58,9 +58,9 @@ void paintButtons(QPainter& painter, const SkinLayout& layout, const ButtonArtTa
     }
 }
 
-QRect spanOf(const SkinLayout& layout, std::initializer_list<const char16_t*> ids) {
+QRect spanOf(const SkinLayout& layout, std::initializer_list<QStringView> ids) {
     QRect span;
-    for (const char16_t* id : ids) span = span.united(layout.hotArea(id).rect);
+    for (const QStringView id : ids) span = span.united(layout.hotArea(id).rect);
     return span;
 }
 

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <initializer_list>
@@ -42,6 +43,6 @@ void paintButtons(QPainter& painter, const SkinLayout& layout, const ButtonArtTa
                   bool lit);
 
 // The rectangle spanned by the named hot areas.
-QRect spanOf(const SkinLayout& layout, std::initializer_list<const char16_t*> ids);
+QRect spanOf(const SkinLayout& layout, std::initializer_list<QStringView> ids);
 
 } // namespace korvel::skinart

@@ -1,5 +1,6 @@
 #include "tools/skinart/ListFace.h"
 
+#include "skin/ListSkinElements.h"
 #include "tools/skinart/ArtStyle.h"
 #include "tools/skinart/FaceCommon.h"
 
@@ -22,20 +23,20 @@ ButtonArt named(const char* text, bool lamp = false, Glyph glyph = Glyph::None) 
 
 const ButtonArtTable& buttonArt() {
     static const ButtonArtTable table = {
-        {QStringLiteral("UP"), named("UP", false, Glyph::ArrowUp)},
-        {QStringLiteral("DOWN"), named("DOWN", false, Glyph::ArrowDown)},
-        {QStringLiteral("CLEAR"), named("CLEAR")},
-        {QStringLiteral("CUT"), named("CUT")},
-        {QStringLiteral("OK"), named("OK")},
-        {QStringLiteral("CANCEL"), named("CANCEL")},
-        {QStringLiteral("COPY"), named("COPY")},
-        {QStringLiteral("PASTE"), named("PASTE")},
-        {QStringLiteral("HISTORY"), named("HISTORY")},
-        {QStringLiteral("RAM"), named("RAM")},
-        {QStringLiteral("ADD"), named("ADD")},
-        {QStringLiteral("SHUFFLE"), named("SHUFFLE", true)},
-        {QStringLiteral("LOOP"), named("LOOP", true)},
-        {QStringLiteral("PLAY"), named("PLAY", true)},
+        {ListElement::Up.toString(), named("UP", false, Glyph::ArrowUp)},
+        {ListElement::Down.toString(), named("DOWN", false, Glyph::ArrowDown)},
+        {ListElement::Clear.toString(), named("CLEAR")},
+        {ListElement::Cut.toString(), named("CUT")},
+        {ListElement::Ok.toString(), named("OK")},
+        {ListElement::Cancel.toString(), named("CANCEL")},
+        {ListElement::Copy.toString(), named("COPY")},
+        {ListElement::Paste.toString(), named("PASTE")},
+        {ListElement::History.toString(), named("HISTORY")},
+        {ListElement::Ram.toString(), named("RAM")},
+        {ListElement::Add.toString(), named("ADD")},
+        {ListElement::Shuffle.toString(), named("SHUFFLE", true)},
+        {ListElement::Loop.toString(), named("LOOP", true)},
+        {ListElement::Play.toString(), named("PLAY", true)},
     };
     return table;
 }
@@ -48,7 +49,7 @@ QPainterPath boxOutline(const QRect& box, qreal radius) {
 
 // The grid's frame lies just outside its rectangle, which the grid widget covers.
 void paintGridFrame(QPainter& p) {
-    const QRect frame = ListWidgetPlaces::grid.adjusted(-1, -1, 1, 1);
+    const QRect frame = ListSkin::GridPlace.adjusted(-1, -1, 1, 1);
     paintInset(p, boxOutline(frame, 2));
 }
 
@@ -74,7 +75,7 @@ void paintFields(QPainter& p) {
 
 // "Korvel playlist" in the free corner left of the first button, as large as fits.
 void paintCaption(QPainter& p, const SkinLayout& layout) {
-    const QRect cut = layout.hotArea(u"CUT").rect;
+    const QRect cut = layout.hotArea(ListElement::Cut).rect;
     const QString word = QStringLiteral("Korvel");
     const QString rest = QStringLiteral("playlist");
     constexpr qreal Left = 6;
@@ -99,13 +100,14 @@ void paintCaption(QPainter& p, const SkinLayout& layout) {
 }
 
 void paintTrays(QPainter& p, const SkinLayout& layout) {
-    paintTray(p, spanOf(layout, {u"CUT", u"COPY", u"PASTE", u"HISTORY"}));
-    paintTray(p, spanOf(layout, {u"UP", u"DOWN"}));
-    paintTray(p, spanOf(layout, {u"CLEAR", u"RAM"}));
-    paintTray(p, spanOf(layout, {u"SHUFFLE", u"LOOP"}));
-    paintTray(p, spanOf(layout, {u"PLAY"}));
-    paintTray(p, spanOf(layout, {u"ADD"}));
-    paintTray(p, spanOf(layout, {u"OK", u"CANCEL"}));
+    paintTray(p, spanOf(layout, {ListElement::Cut, ListElement::Copy, ListElement::Paste,
+                                 ListElement::History}));
+    paintTray(p, spanOf(layout, {ListElement::Up, ListElement::Down}));
+    paintTray(p, spanOf(layout, {ListElement::Clear, ListElement::Ram}));
+    paintTray(p, spanOf(layout, {ListElement::Shuffle, ListElement::Loop}));
+    paintTray(p, spanOf(layout, {ListElement::Play}));
+    paintTray(p, spanOf(layout, {ListElement::Add}));
+    paintTray(p, spanOf(layout, {ListElement::Ok, ListElement::Cancel}));
 }
 
 } // namespace

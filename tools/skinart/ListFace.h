@@ -7,10 +7,9 @@
 
 namespace korvel::skinart {
 
-// Where the playlist window's widgets sit on its face: the grid, and the recessed boxes of
-// the three edit fields in the bottom row (their widgets are placed inside these boxes).
+// The recessed boxes of the three edit fields in the bottom row of the playlist window's face
+// (the grid's place is the skin's, ListSkin::GridPlace).
 struct ListWidgetPlaces {
-    static constexpr QRect grid{10, 25, 580, 140};
     static constexpr QRect group{64, 176, 60, 20};
     static constexpr QRect count{130, 176, 40, 20};
     static constexpr QRect url{176, 176, 254, 20};

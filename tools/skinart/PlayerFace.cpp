@@ -1,5 +1,6 @@
 #include "tools/skinart/PlayerFace.h"
 
+#include "skin/PlayerSkinElements.h"
 #include "tools/skinart/ArtStyle.h"
 #include "tools/skinart/FaceCommon.h"
 
@@ -12,6 +13,8 @@
 namespace korvel::skinart {
 
 namespace {
+
+namespace Panel = PlayerElement;
 
 using Chrome = ButtonArt::Chrome;
 
@@ -31,27 +34,27 @@ ButtonArt toggle(const char* text) {
 
 const ButtonArtTable& buttonArt() {
     static const ButtonArtTable table = {
-        {QStringLiteral("BUTTON_PLAY"), icon(Glyph::Play)},
-        {QStringLiteral("BUTTON_PAUSE"), icon(Glyph::Pause)},
-        {QStringLiteral("BUTTON_STOP"), icon(Glyph::Stop)},
-        {QStringLiteral("BUTTON_NEXT"), icon(Glyph::Next)},
-        {QStringLiteral("BUTTON_PREV"), icon(Glyph::Prev)},
-        {QStringLiteral("BUTTON_FF"), icon(Glyph::FastForward)},
-        {QStringLiteral("BUTTON_REW"), icon(Glyph::Rewind)},
-        {QStringLiteral("BUTTON_OPEN"), icon(Glyph::Playlist)},
-        {QStringLiteral("BUTTON_MINIMIZE"), tab(Glyph::Minimize)},
-        {QStringLiteral("BUTTON_HIDE"), tab(Glyph::Hide)},
-        {QStringLiteral("BUTTON_EXIT"), tab(Glyph::Close)},
-        {QStringLiteral("BUTTON_MKIN"), label("IN")},
-        {QStringLiteral("BUTTON_MKOUT"), label("OUT")},
-        {QStringLiteral("BUTTON_TOP"), toggle("TOP")},
-        {QStringLiteral("BUTTON_FIX"), toggle("FIX")},
-        {QStringLiteral("BUTTON_DEFO"), label("1:1")},
-        {QStringLiteral("BUTTON_FULL"), icon(Glyph::FullScreen)},
+        {Panel::ButtonPlay.toString(), icon(Glyph::Play)},
+        {Panel::ButtonPause.toString(), icon(Glyph::Pause)},
+        {Panel::ButtonStop.toString(), icon(Glyph::Stop)},
+        {Panel::ButtonNext.toString(), icon(Glyph::Next)},
+        {Panel::ButtonPrev.toString(), icon(Glyph::Prev)},
+        {Panel::ButtonFastForward.toString(), icon(Glyph::FastForward)},
+        {Panel::ButtonRewind.toString(), icon(Glyph::Rewind)},
+        {Panel::ButtonOpen.toString(), icon(Glyph::Playlist)},
+        {Panel::ButtonMinimize.toString(), tab(Glyph::Minimize)},
+        {Panel::ButtonHide.toString(), tab(Glyph::Hide)},
+        {Panel::ButtonExit.toString(), tab(Glyph::Close)},
+        {Panel::ButtonMarkIn.toString(), label("IN")},
+        {Panel::ButtonMarkOut.toString(), label("OUT")},
+        {Panel::ButtonTop.toString(), toggle("TOP")},
+        {Panel::ButtonFix.toString(), toggle("FIX")},
+        {Panel::ButtonDefault.toString(), label("1:1")},
+        {Panel::ButtonFull.toString(), icon(Glyph::FullScreen)},
         // Down means muted, so the lit face says so.
-        {QStringLiteral("BUTTON_MUTE"), icon(Glyph::Speaker, Glyph::SpeakerMuted)},
-        {QStringLiteral("BUTTON_BKSKIP"), icon(Glyph::SkipBack)},
-        {QStringLiteral("BUTTON_FWSKIP"), icon(Glyph::SkipForward)},
+        {Panel::ButtonMute.toString(), icon(Glyph::Speaker, Glyph::SpeakerMuted)},
+        {Panel::ButtonBackSkip.toString(), icon(Glyph::SkipBack)},
+        {Panel::ButtonForwardSkip.toString(), icon(Glyph::SkipForward)},
     };
     return table;
 }
@@ -59,10 +62,10 @@ const ButtonArtTable& buttonArt() {
 // The display recess: a full-width title line, and below it, left of the size buttons, the
 // line of the time, total and entry number.
 QPainterPath displayOutline(const SkinLayout& layout) {
-    const Display& title = layout.display(u"TEXT_TITLE");
+    const Display& title = layout.display(Panel::TextTitle);
     int left = title.origin.x();
     for (const Display& d : layout.displays()) left = std::min(left, d.origin.x());
-    const QRect sizeButtons = spanOf(layout, {u"BUTTON_FULL", u"BUTTON_DEFO"});
+    const QRect sizeButtons = spanOf(layout, {Panel::ButtonFull, Panel::ButtonDefault});
     int bottom = layout.faceSize().height();
     for (const Track& t : layout.tracks()) bottom = std::min(bottom, t.top);
     const QRectF titleLine(left - 9, title.origin.y() - 4, 0, 0);
@@ -88,15 +91,15 @@ void paintGroove(QPainter& p, const Track& track) {
 void paintTracks(QPainter& p, const SkinLayout& layout) {
     for (const Track& track : layout.tracks()) paintGroove(p, track);
     // The size slider's label: a picture-size sign between the mute button and the track.
-    const Track& size = layout.track(u"TRACKBAR_SIZE");
-    const int from = layout.hotArea(u"BUTTON_MUTE").rect.right() + 1;
+    const Track& size = layout.track(Panel::TrackBarSize);
+    const int from = layout.hotArea(Panel::ButtonMute).rect.right() + 1;
     const QPointF centre((from + size.left) / 2.0, size.top + 5.5);
     p.fillPath(glyphPath(Glyph::PictureSize, centre), style::labelInk());
 }
 
 void paintWordmark(QPainter& p, const SkinLayout& layout) {
-    const QRect left = layout.hotArea(u"BUTTON_FIX").rect;
-    const QRect right = layout.hotArea(u"BUTTON_MINIMIZE").rect;
+    const QRect left = layout.hotArea(Panel::ButtonFix).rect;
+    const QRect right = layout.hotArea(Panel::ButtonMinimize).rect;
     QFont font = style::uiFont(9);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 2.2);
     const QString word = QStringLiteral("KORVEL");
@@ -113,12 +116,14 @@ void paintWordmark(QPainter& p, const SkinLayout& layout) {
 }
 
 void paintTrays(QPainter& p, const SkinLayout& layout) {
-    paintTray(p, spanOf(layout, {u"BUTTON_PREV", u"BUTTON_REW", u"BUTTON_PLAY", u"BUTTON_PAUSE",
-                                 u"BUTTON_STOP", u"BUTTON_FF", u"BUTTON_NEXT"}));
-    paintTray(p, spanOf(layout, {u"BUTTON_OPEN", u"BUTTON_MKIN", u"BUTTON_MKOUT"}));
-    paintTray(p, spanOf(layout, {u"BUTTON_TOP", u"BUTTON_FIX"}), true);
-    paintTray(p, spanOf(layout, {u"BUTTON_MINIMIZE", u"BUTTON_HIDE", u"BUTTON_EXIT"}), true);
-    paintTray(p, spanOf(layout, {u"BUTTON_FULL", u"BUTTON_DEFO"}));
+    paintTray(p, spanOf(layout, {Panel::ButtonPrev, Panel::ButtonRewind, Panel::ButtonPlay,
+                                 Panel::ButtonPause, Panel::ButtonStop, Panel::ButtonFastForward,
+                                 Panel::ButtonNext}));
+    paintTray(p, spanOf(layout, {Panel::ButtonOpen, Panel::ButtonMarkIn, Panel::ButtonMarkOut}));
+    paintTray(p, spanOf(layout, {Panel::ButtonTop, Panel::ButtonFix}), true);
+    paintTray(p, spanOf(layout, {Panel::ButtonMinimize, Panel::ButtonHide, Panel::ButtonExit}),
+              true);
+    paintTray(p, spanOf(layout, {Panel::ButtonFull, Panel::ButtonDefault}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/skinart/Preview.h"
 
 #include "base/KorvelError.h"
+#include "skin/PlayerSkinElements.h"
 
 #include <QDir>
 #include <QPainter>
@@ -19,10 +20,10 @@ QImage decoded(const QString& outDir, const QString& name) {
 
 QString sampleText(const QString& id) {
     static const std::map<QString, QString> samples = {
-        {QStringLiteral("TEXT_TITLE"), QStringLiteral("Night Drive — Lumen Quartet (Live)")},
-        {QStringLiteral("TEXT_POS"), QStringLiteral("00:01:05")},
-        {QStringLiteral("TEXT_TOTAL"), QStringLiteral("/ 00:03:00")},
-        {QStringLiteral("TEXT_NO"), QStringLiteral("No. 01/12  ")},
+        {PlayerElement::TextTitle.toString(), QStringLiteral("Night Drive — Lumen Quartet (Live)")},
+        {PlayerElement::TextPos.toString(), QStringLiteral("00:01:05")},
+        {PlayerElement::TextTotal.toString(), QStringLiteral("/ 00:03:00")},
+        {PlayerElement::TextNo.toString(), QStringLiteral("No. 01/12  ")},
     };
     const auto it = samples.find(id);
     return it == samples.end() ? id : it->second;

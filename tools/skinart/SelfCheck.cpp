@@ -1,6 +1,8 @@
 #include "tools/skinart/SelfCheck.h"
 
 #include "base/KorvelError.h"
+#include "skin/ListSkinElements.h"
+#include "skin/PlayerSkinElements.h"
 #include "tools/skinart/ImageFiles.h"
 #include "tools/skinart/ThumbArt.h"
 
@@ -101,12 +103,12 @@ struct Expected {
     bool mask;
 };
 constexpr Expected Expectations[] = {
-    {"PlayerMask.jpg", PlayerFaceSize, true, false, true},
-    {"PlayerMain.jpg", PlayerFaceSize, true, false, false},
-    {"PlayerSel.jpg", PlayerFaceSize, true, false, false},
-    {"ListMask.jpg", ListFaceSize, true, true, true},
-    {"ListMain.jpg", ListFaceSize, true, false, false},
-    {"ListSel.jpg", ListFaceSize, true, false, false},
+    {"PlayerMask.jpg", PlayerSkin::FaceSize, true, false, true},
+    {"PlayerMain.jpg", PlayerSkin::FaceSize, true, false, false},
+    {"PlayerSel.jpg", PlayerSkin::FaceSize, true, false, false},
+    {"ListMask.jpg", ListSkin::FaceSize, true, true, true},
+    {"ListMain.jpg", ListSkin::FaceSize, true, false, false},
+    {"ListSel.jpg", ListSkin::FaceSize, true, false, false},
     {"TrackBar.bmp", ThumbSize, false, false, false},
 };
 

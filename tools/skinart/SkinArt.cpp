@@ -1,5 +1,7 @@
 #include "tools/skinart/SkinArt.h"
 
+#include "skin/ListSkinElements.h"
+#include "skin/PlayerSkinElements.h"
 #include "tools/skinart/ImageFiles.h"
 #include "tools/skinart/ListFace.h"
 #include "tools/skinart/PlayerFace.h"
@@ -21,28 +23,29 @@ QImage black(QSize size) {
 
 SkinArtSet SkinArtSet::draw(const QString& skinDir) {
     const QDir dir(skinDir);
-    SkinArtSet art{SkinLayout::read(dir.filePath(QStringLiteral("Skin.ini")), PlayerFaceSize),
-                   SkinLayout::read(dir.filePath(QStringLiteral("ListSkin.ini")), ListFaceSize),
-                   {},
-                   {},
-                   {},
-                   {},
-                   {}};
+    SkinArtSet art{
+        SkinLayout::read(dir.filePath(QStringLiteral("Skin.ini")), PlayerSkin::FaceSize),
+        SkinLayout::read(dir.filePath(QStringLiteral("ListSkin.ini")), ListSkin::FaceSize),
+        {},
+        {},
+        {},
+        {},
+        {}};
     art.playerMain = paintPlayerFace(art.player, false);
     art.playerSel = paintPlayerFace(art.player, true);
     art.listMain = paintListFace(art.list, false);
     art.listSel = paintListFace(art.list, true);
-    art.thumb = paintThumb(art.playerMain, art.player.track(u"TRACKBAR_POS"));
+    art.thumb = paintThumb(art.playerMain, art.player.track(PlayerElement::TrackBarPos));
     return art;
 }
 
 std::vector<SkinPicture> SkinArtSet::pictures() const {
     using Kind = SkinPicture::Kind;
     return {
-        {QStringLiteral("PlayerMask.jpg"), Kind::Jpeg, black(PlayerFaceSize), true},
+        {QStringLiteral("PlayerMask.jpg"), Kind::Jpeg, black(PlayerSkin::FaceSize), true},
         {QStringLiteral("PlayerMain.jpg"), Kind::Jpeg, playerMain, false},
         {QStringLiteral("PlayerSel.jpg"), Kind::Jpeg, playerSel, false},
-        {QStringLiteral("ListMask.jpg"), Kind::ProgressiveJpeg, black(ListFaceSize), true},
+        {QStringLiteral("ListMask.jpg"), Kind::ProgressiveJpeg, black(ListSkin::FaceSize), true},
         {QStringLiteral("ListMain.jpg"), Kind::Jpeg, listMain, false},
         {QStringLiteral("ListSel.jpg"), Kind::Jpeg, listSel, false},
         {QStringLiteral("TrackBar.bmp"), Kind::Bmp24, thumb, false},

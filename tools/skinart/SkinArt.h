@@ -9,8 +9,6 @@
 
 namespace korvel::skinart {
 
-inline constexpr QSize PlayerFaceSize{273, 116};
-inline constexpr QSize ListFaceSize{600, 200};
 inline constexpr int JpegQuality = 92;
 
 // One picture file of the built-in skins.
