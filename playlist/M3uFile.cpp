@@ -48,7 +48,10 @@ QStringList M3uFile::ReadM3uBytes(QByteArrayView bytes, bool utf8, const QLocale
     if (isOtherList(lines)) throw KorvelError(FixedTexts::ListNotOfItsKind.arg(u"M3U"));
     QStringList locations;
     for (const QString& line : lines) {
-        if (!line.startsWith(u'#')) locations.append(line);
+        // A code page may decode a line's first bytes to blanks or control characters.
+        qsizetype start = 0;
+        while (start < line.size() && line[start].unicode() <= 32) ++start;
+        if (start < line.size() && line[start] != u'#') locations.append(line.sliced(start));
     }
     return locations;
 }

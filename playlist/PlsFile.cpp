@@ -62,9 +62,10 @@ PlsFile::Read PlsFile::ReadPlsBytes(QByteArrayView bytes, const QLocale& locale)
         const QString value = line.sliced(equals + 1).trimmed();
         if (key.compare(u"NumberOfEntries", Qt::CaseInsensitive) == 0) declared = value;
         const QRegularExpressionMatch file = fileKeyPattern().match(key);
-        if (file.hasMatch() && !value.isEmpty()) {
-            files.emplace(numberKey(file.captured(1)), location(value, locale));
-        }
+        // Trimmed again once decoded: a code page's byte may be a blank (Latin-1's 0xA0).
+        const QString decoded = location(value, locale).trimmed();
+        if (file.hasMatch() && !decoded.isEmpty())
+            files.emplace(numberKey(file.captured(1)), decoded);
     }
     Read read;
     for (const auto& [number, location] : files) read.locations.append(location);

@@ -7,12 +7,14 @@
 #include "base/KorvelError.h"
 #include "playlist/M3uFile.h"
 #include "playlist/PlayListModel.h"
+#include "playlist/RamFile.h"
 
 #include <QLocale>
 
 using korvel::KorvelError;
 using korvel::M3uFile;
 using korvel::PlayListModel;
+using korvel::RamFile;
 using korvel::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,9 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (locations.size() > PlayListModel::MaxEntries) return 0;
     PlayListModel list;
     for (const QString& location : locations) list.AddEntry(location);
+    // A code page may stand a control character for a byte it has no character for: such a
+    // location is refused by the writer, which no line can hold; the rest read back.
+    QStringList fitting, unfit;
+    for (const QString& location : locations)
+        (RamFile::FitsOnALine(location) ? fitting : unfit).append(location);
     QStringList refused;
     const QByteArray written = M3uFile::FormatM3u8(list, &refused);
-    check(refused.isEmpty(), "every location read can be written");
-    check(M3uFile::ReadM3uBytes(written, true) == locations, "a written list reads back");
+    check(refused == unfit, "what a line cannot hold is named, nothing else");
+    check(M3uFile::ReadM3uBytes(written, true) == fitting, "a written list reads back");
     return 0;
 }
