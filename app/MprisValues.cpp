@@ -184,7 +184,12 @@ QStringList MprisValues::mimeTypes() {
             QStringLiteral("audio/ogg"),
             QStringLiteral("audio/flac"),
             QStringLiteral("audio/x-wav"),
-            QStringLiteral("application/ogg")};
+            QStringLiteral("application/ogg"),
+            QStringLiteral("audio/x-mpegurl"),
+            QStringLiteral("application/vnd.apple.mpegurl"),
+            QStringLiteral("audio/x-scpls"),
+            QStringLiteral("application/xspf+xml"),
+            QStringLiteral("application/ram")};
 }
 
 } // namespace korvel

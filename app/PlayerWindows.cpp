@@ -1,18 +1,36 @@
 #include "app/PlayerWindows.h"
 
+#include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
+#include "playlist/DroppedFiles.h"
+#include "playlist/ListFile.h"
+#include "playlist/ListLocation.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/TaskBarSkip.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace korvel {
 
 namespace {
+
+// The local file a location names when it is a list of another player's; else empty.
+QString foreignList(const QString& location) {
+    const QString path = ListLocation::localFile(location);
+    return ListFile::IsForeignList(DroppedFiles::kindOf(path)) ? path : QString();
+}
+
+// A relative name on the command line is one in the folder the program started in.
+QString absoluteArgument(const QString& argument) {
+    if (argument.isEmpty() || argument.startsWith(u'/') || argument.contains(u"://"))
+        return argument;
+    return QDir::currentPath() + u'/' + argument;
+}
 
 // Wayland lets no program place its windows nor tell where they stand: what a window's
 // position says there is no place on the screen.
@@ -26,7 +44,10 @@ SettingsFile::PlacePart placesOfThisPlatform() {
 
 PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
                              PlayOrder::Draw draw, const QString& settingsPath)
-    : m_playback(std::move(control), argument, std::move(draw)), m_cells(m_playlist.model()),
+    : m_playback(std::move(control),
+                 foreignList(absoluteArgument(argument)).isEmpty() ? argument : QString(),
+                 std::move(draw)),
+      m_cells(m_playlist.model()),
       m_panelCommands(m_playback.playback(), m_panel.SkinForm1()->engine(), *this) {
     Playback& playback = m_playback.playback();
     playback.attachPanel(&m_panel.SkinForm1()->engine());
@@ -47,9 +68,11 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     // The panel is the program's one task-bar entry.
     TaskBarSkip::keepOff(&m_playback);
     TaskBarSkip::keepOff(&m_playlist);
+    m_playback.OnOpenList = [this](const QString& location) { return openList(location); };
     m_settingsPath = settingsPath;
     readSettings();
     m_panel.show();
+    ErrorBox::run([this, &argument] { openList(absoluteArgument(argument)); });
     m_playback.OnClose = [this] { saveSettings(); };
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback,
                      [this] { ErrorBox::run([this] { saveSettings(); }); });
@@ -57,6 +80,7 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
 
 PlayerWindows::~PlayerWindows() {
     m_playback.OnClose = nullptr;
+    m_playback.OnOpenList = nullptr;
     // The list goes before the playback window that reads it.
     m_playlist.OnPlayFromTop = nullptr;
     m_playlist.OnReadHistory = nullptr;
@@ -116,6 +140,15 @@ void PlayerWindows::saveSettings() {
     if (m_settingsPath.isEmpty() || m_saved) return;
     m_saved = true;
     SettingsFile::write(m_settingsPath, currentSettings(), m_listPart, placesOfThisPlatform());
+}
+
+bool PlayerWindows::openList(const QString& location) {
+    const QString path = foreignList(location);
+    if (path.isEmpty()) return false;
+    const ListFile::Appended appended = ListFile::Append(path, m_playlist.model());
+    if (appended.firstRow > 0) m_playback.playback().PlayFromRow(appended.firstRow);
+    if (!appended.problem.isEmpty()) throw KorvelError(appended.problem);
+    return true;
 }
 
 void PlayerWindows::closePlayer() { m_playback.close(); }

@@ -16,8 +16,9 @@ namespace korvel {
 
 // The program's three windows, created in their fixed order (the playback window, shown as
 // it is made and playing `argument`; the player panel; the hidden playlist) and wired to
-// one another. The one place that knows all three; the program and the window tests use it
-// alike.
+// one another. An `argument` that is a list of another player's joins the playlist once the
+// stored list is in, and plays from its first new entry. The one place that knows all three; the
+// program and the window tests use it alike.
 class PlayerWindows : private PanelWindows {
 public:
     // `settingsPath` is the settings file the windows are placed and filled from now and
@@ -39,6 +40,10 @@ private:
     void showPlayList() override;
     void setTopmost(bool on) override;
 
+    // A list of another player's named by the command line, a second start or a drop on the
+    // playback window or the panel: it joins the playlist and plays from its first new entry.
+    // False, and nothing done, for any other location.
+    bool openList(const QString& location);
     void readSettings();
     void applySettings(const SettingsData& settings);
     SettingsData currentSettings() const;

@@ -61,6 +61,11 @@ inline const QString HandOffListen =
 // Playlist files.
 inline const QString CannotReadList = QStringLiteral("Cannot read the playlist %1: %2");
 inline const QString CannotWriteList = QStringLiteral("Cannot write the playlist %1: %2");
+inline const QString ListNotOfItsKind = QStringLiteral("it is not a list in the %1 format");
+inline const QString ListNotWellFormed = QStringLiteral("it is not well-formed XML (line %1: %2)");
+inline const QString ListFileTooLarge = QStringLiteral("it is larger than %1 bytes");
+inline const QString ListCountWrong =
+    QStringLiteral("The playlist %1 says it holds %2 entries but holds %3: those were added");
 inline const QString RamLineRefused =
     QStringLiteral("%1 was not written to the playlist %2: a list line cannot hold it");
 

@@ -26,7 +26,10 @@ public:
                 ++at;
                 continue;
             }
-            text += QString::fromUtf8(bytes.sliced(at, length));
+            // Decoded alone, U+FEFF would be taken for a byte-order mark and dropped.
+            const QByteArrayView sequence = bytes.sliced(at, length);
+            text +=
+                sequence == "\xEF\xBB\xBF" ? QString(QChar(0xFEFF)) : QString::fromUtf8(sequence);
             at += length;
         }
         return text;

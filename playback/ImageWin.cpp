@@ -89,12 +89,15 @@ void TForm3::ReceiveHandOff(const QString& text) {
     activateWindow();
     qCDebug(lcPlayback).noquote() << "hand-off received:" << text;
     emit handOffReceived(text);
+    if (OnOpenList && OnOpenList(text)) return;
     m_playback.OpenEntry(false, text);
 }
 
 void TForm3::DropFiles(const QList<QUrl>& urls) {
     if (urls.isEmpty()) return;
-    m_playback.OpenEntry(false, locationOf(urls.first()));
+    const QString location = locationOf(urls.first());
+    if (OnOpenList && OnOpenList(location)) return;
+    m_playback.OpenEntry(false, location);
 }
 
 void TForm3::dragEnterEvent(QDragEnterEvent* event) {

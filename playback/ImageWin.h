@@ -50,6 +50,10 @@ public:
     void SetTopmost(bool topmost);
 
     Playback& playback() { return m_playback; }
+    // A location given by a second start or dropped here that is a list of another player's:
+    // the program takes it into the playlist and plays it there. True when it did; else the
+    // location plays as a single clip.
+    std::function<bool(const QString& location)> OnOpenList;
     // Runs as the window closes, after the engine has its volume back: the program saves
     // its settings here.
     std::function<void()> OnClose;

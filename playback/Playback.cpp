@@ -276,6 +276,14 @@ void Playback::PlayFromTop() {
     PlayNextEntry(+1);
 }
 
+void Playback::PlayFromRow(int row) {
+    if (!m_list) return;
+    SeekRepeat = false;
+    PlaylistMode = true;
+    RemainingPlays = 0;
+    startRow(row);
+}
+
 void Playback::ResumePlay() {
     SeekRepeat = false;
     // The engine holds a clip that has played out at its length: going back there would end

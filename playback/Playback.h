@@ -66,6 +66,8 @@ public:
     bool canMoveOn(int direction) const;
     void ClipFinished();
     void PlayFromTop();
+    // Plays the list from entry `row` on, in list mode, as OK would from the top.
+    void PlayFromRow(int row);
 
     // The panel's playback commands.
     // Play continues at the last known position, after a pause or a stop alike; a clip that

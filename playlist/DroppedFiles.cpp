@@ -2,6 +2,7 @@
 
 #include "base/KorvelError.h"
 #include "playlist/ListCapacity.h"
+#include "playlist/ListFile.h"
 #include "playlist/ListSort.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RamFile.h"
@@ -23,6 +24,11 @@ constexpr DroppedFiles::Extension Extensions[] = {
     {u".ra", Kind::Media},
     {u".rm", Kind::Media},
     {u".ram", Kind::RamList},
+    // Lists other players write.
+    {u".m3u", Kind::M3uList},
+    {u".m3u8", Kind::M3u8List},
+    {u".pls", Kind::PlsList},
+    {u".xspf", Kind::XspfList},
     // Video the engine plays.
     {u".mp4", Kind::Media},
     {u".m4v", Kind::Media},
@@ -55,9 +61,9 @@ QString joinLines(const QStringList& lines) {
 }
 
 // A playlist file that cannot be read is noted and the drop goes on.
-void loadList(const QString& path, ListCapacity& capacity, QStringList& failures) {
+void loadList(const QString& path, Kind kind, ListCapacity& capacity, QStringList& failures) {
     try {
-        RamFile::LoadRamFile(path, capacity);
+        ListFile::Load(path, kind, capacity);
     } catch (const KorvelError& error) {
         failures.append(error.text());
     }
@@ -68,7 +74,7 @@ void takeFiles(ListCapacity& capacity, const QStringList& paths, QStringList& fa
     for (const QString& path : paths) {
         const Kind kind = DroppedFiles::kindOf(path);
         if (kind == Kind::Media) capacity.add(path);
-        if (kind == Kind::RamList) loadList(path, capacity, failures);
+        if (kind != Kind::Media && kind != Kind::Other) loadList(path, kind, capacity, failures);
     }
 }
 

@@ -16,22 +16,23 @@ class PlayListModel;
 // everything else is here. User-interface thread.
 class DroppedFiles {
 public:
-    enum class Kind { Media, RamList, Other };
+    enum class Kind { Media, RamList, M3uList, M3u8List, PlsList, XspfList, Other };
     struct Extension {
         QStringView text; // lower case, with the dot
         Kind kind;
     };
 
-    // The one table of extensions that join the list: the media files the engine plays and
-    // the playlist files.
+    // The one table of extensions that join the list: the media files the engine plays,
+    // Korvel's .ram lists and the lists other players write.
     static std::span<const Extension> extensions();
     // What a dropped path is, by its extension (RamFile::Extension) compared without regard
     // to letter case; a path without a listed extension is Other.
     static Kind kindOf(QStringView path);
 
     // A drop of `paths` (local paths, in the order the shell gave them) on the list:
-    //  1. each media file is appended as an entry and each playlist file is loaded, as far as
-    //     the list has room; other files are ignored without a message;
+    //  1. each media file is appended as an entry and each playlist file is loaded
+    //     (ListFile::Load), as far as the list has room; other files are ignored without a
+    //     message;
     //  2. the whole list is sorted by location and numbered, also when nothing was added;
     //  3. row 1 is selected (selectRow, which may run the list's click notification) and
     //     `showCurrentRow` runs: the window's part, showing the current row in its fields;

@@ -33,6 +33,7 @@ namespace korvel {
 namespace {
 
 const QString RamFilter = QStringLiteral("RAM files (*.ram)");
+const QString M3u8Filter = QStringLiteral("M3U8 lists (*.m3u8)");
 
 // The bound fields in the row below the grid, client pixels.
 constexpr QRect GroupPlace{57, 175, 100, 20};
@@ -165,7 +166,8 @@ void TForm2::SaveRamFile() {
     const QString folder = !m_lastRamFile.isEmpty() ? QFileInfo(m_lastRamFile).absolutePath()
                            : !m_ramFolder.isEmpty() ? m_ramFolder
                                                     : QDir::homePath();
-    QFileDialog dialog(this, QString(), folder, RamFilter);
+    QFileDialog dialog(this, QString(), folder);
+    dialog.setNameFilters({RamFilter, M3u8Filter});
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // No overwrite question; the same dialog in every desktop, so keys drive it alike.
@@ -174,13 +176,18 @@ void TForm2::SaveRamFile() {
     if (dialog.exec() != QDialog::Accepted) return;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-    m_lastRamFile = RamFile::WithRamExtension(chosen.first());
+    // A name without an extension takes that of the kind chosen.
+    const bool m3u8 =
+        dialog.selectedNameFilter() == M3u8Filter && RamFile::Extension(chosen.first()).isEmpty();
+    m_lastRamFile =
+        m3u8 ? chosen.first() + QStringLiteral(".m3u8") : RamFile::WithRamExtension(chosen.first());
     RamFile::SaveRamFile(m_lastRamFile, m_list);
 }
 
 void TForm2::DropFiles(const QStringList& paths) {
     for (const QString& path : paths) {
-        if (DroppedFiles::kindOf(path) == DroppedFiles::Kind::RamList) {
+        const DroppedFiles::Kind kind = DroppedFiles::kindOf(path);
+        if (kind != DroppedFiles::Kind::Media && kind != DroppedFiles::Kind::Other) {
             m_ramFolder = QFileInfo(path).absolutePath();
         }
     }

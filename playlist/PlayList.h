@@ -67,10 +67,11 @@ public:
     // HISTORY: the sources OnReadHistory gives (the playback window's history, oldest first).
     void PasteHistory() override;
     // RAM: asks for a file name (the last one offered again; the dialog opens in the folder of
-    // the last list saved or dropped, else in the home folder) and writes the list there.
+    // the last list saved or dropped, else in the home folder) and writes the list there: as
+    // an M3U8 list when the name ends in ".m3u8", else as a .ram list.
     void SaveRamFile() override;
     bool editing() const override;
-    // Local files dropped on the window, in the order given: media files and .ram lists join
+    // Local files dropped on the window, in the order given: media files and lists join
     // the list, which is then sorted by location; row 1 becomes current.
     void DropFiles(const QStringList& paths);
     // Every key pressed while the window is active, before the focused field sees it; the
@@ -103,7 +104,7 @@ private:
     ListEditor m_editor{m_list};
     ListCommands m_commands{*this, m_editor};
     QString m_lastRamFile;
-    QString m_ramFolder; // of the last .ram list dropped
+    QString m_ramFolder; // of the last list dropped
 };
 
 } // namespace korvel

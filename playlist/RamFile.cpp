@@ -4,6 +4,7 @@
 #include "base/KorvelError.h"
 #include "playlist/LegacyText.h"
 #include "playlist/ListCapacity.h"
+#include "playlist/M3uFile.h"
 #include "playlist/PlayListModel.h"
 
 #include "base/PathBytes.h"
@@ -163,7 +164,9 @@ void RamFile::SaveRamFile(const QString& path, const PlayListModel& list) {
         throw writeError(path, file.errorString());
     }
     QStringList refused;
-    if (!writeAll(file, FormatRam(list, &refused)) || !file.commit()) {
+    const QByteArray bytes =
+        M3uFile::IsM3u8Name(path) ? M3uFile::FormatM3u8(list, &refused) : FormatRam(list, &refused);
+    if (!writeAll(file, bytes) || !file.commit()) {
         throw writeError(path, file.errorString());
     }
     if (refused.isEmpty()) return;

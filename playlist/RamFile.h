@@ -61,7 +61,8 @@ public:
     // left-out message when something did not fit.
     static void LoadRamFile(const QString& path, PlayListModel& list);
 
-    // Writes FormatRam(list) to `path` exactly as given (see WithRamExtension), creating the
+    // Writes FormatRam(list) to `path` exactly as given (see WithRamExtension), or
+    // M3uFile::FormatM3u8(list) when the name ends in ".m3u8", creating the
     // file or replacing it without asking. The file is replaced whole or not at all: a file
     // that cannot be created or written raises a KorvelError ("Cannot write the playlist
     // <path>: <reason>") and leaves a file already there as it was. Locations that do not fit

@@ -129,6 +129,55 @@ def ram_seeds():
         write("RamFile", name, bytes([i]) + data)
 
 
+def list_seeds():
+    """Lists in the shapes other players write; the first byte shapes the read (see each
+    target)."""
+    m3u = {
+        "plain": b"a.mp3\nsub/b.ogg\n",
+        "extended-crlf": b"#EXTM3U\r\n#EXTINF:215,Artist - Title\r\nMusic\\a.mp3\r\n"
+                         b"#EXTINF:-1,Radio\r\nhttp://radio.example/live\r\n",
+        "m3u8-bom": "\ufeff#EXTM3U\n#EXTINF:12,日本\n/m/日本.flac\nfile:///m/caf%C3%A9.mp3\n".encode(),
+        "latin1": b"#EXTM3U\n/m/caf\xe9.mp3\ncaf\xe9.mp3\n",
+        "binary": b"ID3\x04\x00\x00\x00\x00\x00\x00",
+        "xml": b"<?xml version='1.0'?><playlist/>",
+    }
+    for i, (name, data) in enumerate(m3u.items()):
+        write("M3uFile", name, bytes([i]) + data)
+    pls = {
+        "any-standard": b"\x01[playlist]\r\nFile1=/m/a.mp3\r\nTitle1=A\r\nLength1=-1\r\n"
+                        b"File2=http://r.example/s\r\nNumberOfEntries=2\r\nVersion=2\r\n",
+        "any-unordered": b"\x01; comment\n[Playlist]\nfile10=j.mp3\nFILE2=b.mp3\nFile1 = a.mp3 \n"
+                         b"[other]\nFile3=c.mp3\n",
+        "any-lies": b"\x01[playlist]\nNumberOfEntries=9\nFile1=a.mp3\n",
+        "any-latin1": b"\x01[playlist]\nFile1=/m/caf\xe9.mp3\nFile2=caf\xe9.mp3\n",
+        "any-no-header": b"\x01File1=a.mp3\n",
+        "made-right": b"\x02" + sized("/m/a.mp3") + sized("http://h/s") + sized(" x y "),
+        "made-wrong": b"\x04" + sized("a") + sized("日本.ogg"),
+    }
+    for name, data in pls.items():
+        write("PlsFile", name, data)
+    vlc = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+           '<playlist xmlns="http://xspf.org/ns/0/" xmlns:vlc="http://www.videolan.org/vlc/playlist/ns/0/" version="1">\n'
+           '<title>Playlist</title><trackList><track>'
+           '<location>file:///home/u/My%20Music/caf%C3%A9.mp3</location><title>Caf&#233;</title>'
+           '<duration>215000</duration><extension application="http://www.videolan.org/vlc/playlist/0">'
+           '<vlc:id>0</vlc:id></extension></track><track><title>none</title></track>'
+           '<track><location>http://r.example/a?x=1&amp;y=2</location></track></trackList>'
+           '<extension application="http://www.videolan.org/vlc/playlist/0"><vlc:item tid="0"/></extension>'
+           '</playlist>\n')
+    xspf = {
+        "any-vlc": b"\x01" + vlc.encode(),
+        "any-broken": b"\x01<playlist><trackList><track><location>a</track>",
+        "any-foreign": b"\x01<?xml version='1.0'?><html><body/></html>",
+        "any-entities": b"\x01<!DOCTYPE p [<!ENTITY a 'aaaa'>]><playlist><trackList><track>"
+                        b"<location>&a;&a;</location></track></trackList></playlist>",
+        "made-plain": b"\x00" + sized("/m/a.mp3") + sized("clips/b%20c.ogg"),
+        "made-extensions": b"\x06" + sized("http://h/s?a=1&b=<2>") + sized("日本"),
+    }
+    for name, data in xspf.items():
+        write("XspfFile", name, data)
+
+
 def dropped_seeds():
     paths = ["/home/u/clip.MP4", "C:\\a.b\\clip", "/x.y/z", "name.ram", "a:b.avi", "/dir.avi/",
              "/x/.mkv", "/x/clip.tar.gz", "/x/動画.webm", ""]
@@ -266,6 +315,7 @@ def main():
     integer_seeds()
     time_seeds()
     ram_seeds()
+    list_seeds()
     dropped_seeds()
     handoff_seeds()
     location_seeds()

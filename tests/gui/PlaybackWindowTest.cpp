@@ -1,4 +1,5 @@
 #include "../support/ErrorCapture.h"
+#include "../support/ErrorText.h"
 #include "../support/FakeMediaControl.h"
 
 #include "app/PlayerWindows.h"
@@ -9,13 +10,16 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
 using namespace korvel;
 using korvel::test::ErrorCapture;
+using korvel::test::errorText;
 using korvel::test::FakeMediaControl;
 
 namespace {
@@ -252,4 +256,50 @@ TEST_F(PlaybackWindowTest, HistoryComesFromThePlaybackWindow) {
     ASSERT_EQ(playlist.model().entryCount(), 2);
     EXPECT_EQ(playlist.model().cell(PlayListModel::LocationColumn, 1), "/clips/one.mpg");
     EXPECT_EQ(playlist.model().cell(PlayListModel::FileNameColumn, 2), "two.rm");
+}
+
+// Fault: a list of another player's, given by a second start or dropped on the player, went
+// to the engine as a clip. It joins the playlist after what was there, in list order, and
+// plays from its first new entry in list mode; a .ram list dropped there is still a clip.
+TEST_F(PlaybackWindowTest, ListsOfOtherPlayersJoinAndPlay) {
+    ErrorCapture errors;
+    playlist.model().AddEntry("/clips/old.avi");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    playback.ReceiveHandOff(write("radio.m3u", "#EXTM3U\n#EXTINF:-1,B\nhttp://h/b\nlocal.mp3\n"));
+    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:http://h/b"}));
+    EXPECT_TRUE(playback.playback().PlaylistMode);
+    EXPECT_EQ(playlist.model().currentRow(), 2);
+    EXPECT_EQ(playlist.model().cell(PlayListModel::LocationColumn, 3), dir.filePath("local.mp3"));
+
+    drop(panel, {QUrl::fromLocalFile(write("c.pls", "[playlist]\nFile1=http://h/c\n"))});
+    drop(playback, {QUrl::fromLocalFile(write("d.ram", "http://h/d\r\n"))});
+    EXPECT_EQ(engine.calls("LoadSource"),
+              QStringList({"LoadSource:http://h/b", "LoadSource:http://h/c",
+                           "LoadSource:" + dir.filePath("d.ram")}));
+    EXPECT_EQ(playlist.model().entryCount(), 4);
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+
+    // On the command line: the list joins the stored list once it is in, and plays.
+    auto* started = new FakeMediaControl;
+    PlayerWindows fromCommandLine(
+        std::unique_ptr<MediaControl>(started),
+        write("e.xspf", "<playlist><trackList><track><location>http://h/e</location></track>"
+                        "</trackList></playlist>"),
+        [](int) { return 0; });
+    EXPECT_EQ(started->calls("LoadSource"), QStringList({"LoadSource:http://h/e"}));
+    EXPECT_EQ(fromCommandLine.playlist().model().entryCount(), 1);
+
+    // A broken list is told, and nothing plays.
+    const QString broken = write("broken.xspf", "<playlist>");
+    EXPECT_TRUE(errorText([&] {
+                    playback.ReceiveHandOff(broken);
+                }).startsWith("Cannot read the playlist " + broken + ": it is not well-formed"));
+    EXPECT_EQ(engine.calls("LoadSource").size(), 3);
 }

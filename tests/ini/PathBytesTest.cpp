@@ -16,6 +16,7 @@ TEST(PathBytes, KeepsEveryByteOfAName) {
         "\xed\xb3\xa9\xc0\xaf\xe0\x80\xaf\xf4\x90\x80\x80\xf8\xff", // surrogate, overlong, too high
         "/tmp/cut\xe6\x97",                                         // a sequence cut at the end
         QByteArray("a\0b", 3),
+        "/tmp/\xef\xbb\xbfmark\xef\xbb\xbf.avi", // U+FEFF, not a mark here
     };
     for (const QByteArray& name : names) {
         EXPECT_EQ(PathBytes::toBytes(PathBytes::toText(name)), name) << name.toHex().constData();

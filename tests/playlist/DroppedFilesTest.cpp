@@ -67,6 +67,8 @@ TEST(DroppedFiles, KindByExtensionWithoutRegardToCase) {
         {"/m/notes.txt", Kind::Other},    {"/m/clip.avi.txt", Kind::Other},
         {"/m/dir.avi/clip", Kind::Other}, {"/m/noextension", Kind::Other},
         {"/m/.hidden/ra", Kind::Other},   {"", Kind::Other},
+        {"/m/a.M3U", Kind::M3uList},      {"/m/a.m3u8", Kind::M3u8List},
+        {"/m/a.pls", Kind::PlsList},      {"/m/a.XSPF", Kind::XspfList},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DroppedFiles::kindOf(QString::fromUtf8(c.path)), c.kind) << c.path;

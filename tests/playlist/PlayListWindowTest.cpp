@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -601,5 +603,63 @@ TEST_F(PlayListWindow, RamSavesTheListByTheDialog) {
     saved.close();
     answer(QString());
     EXPECT_EQ(offered, "list.ram");
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+}
+
+// Lists other players wrote, dropped on the window, join the list with what it held; their relative
+// names are in the lists' own folder.
+TEST_F(PlayListWindow, ListsOfOtherPlayersDroppedJoin) {
+    addEntries({"/clips/z.avi"});
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QStringList lists{
+        write("a.m3u", "#EXTM3U\r\n#EXTINF:10,One\r\n1.mp3\r\n"),
+        write("b.m3u8", "#EXTM3U\n#EXTINF:-1,日本\n/clips/日本.ogg\n"),
+        write("c.pls", "[playlist]\nFile1=http://radio.example/live\nNumberOfEntries=1\n"),
+        write("d.xspf", "<?xml version='1.0'?><playlist version='1' xmlns='http://xspf.org/ns/0/'>"
+                        "<trackList><track><location>file:///clips/x%20y.flac</location>"
+                        "</track></trackList></playlist>")};
+    dropOn(&form, lists);
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+    QStringList shown;
+    for (int row = 1; row <= list().entryCount(); ++row)
+        shown << list().cell(Col::LocationColumn, row);
+    QStringList expected{dir.filePath("1.mp3"), "/clips/x y.flac", "/clips/z.avi",
+                         QString::fromUtf8("/clips/日本.ogg"), "http://radio.example/live"};
+    // The order is the sort's, tested with the drop; here, that all of them are there.
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(list().currentRow(), 1);
+}
+
+// The RAM dialog also offers M3U8 lists: with that kind chosen, a name without an extension
+// is saved as an M3U8 list.
+TEST_F(PlayListWindow, RamDialogSavesAnM3u8List) {
+    addEntries({"/clips/a.avi"});
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        dialog->selectNameFilter(QStringLiteral("M3U8 lists (*.m3u8)"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(dir.filePath("mix"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    form.SkinForm1MouseUpNotify(QStringLiteral("RAM"), Qt::LeftButton, {}, 1, 1);
+    EXPECT_EQ(filters, QStringList({"RAM files (*.ram)", "M3U8 lists (*.m3u8)"}));
+    QFile saved(dir.filePath("mix.m3u8"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("#EXTM3U\n#EXTINF:-1,a.avi\n/clips/a.avi\n"));
     EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
 }

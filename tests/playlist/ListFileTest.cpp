@@ -1,0 +1,319 @@
+#include "playlist/ListFile.h"
+#include "../support/ErrorText.h"
+#include "base/PathBytes.h"
+#include "playlist/ListCapacity.h"
+#include "playlist/ListLocation.h"
+#include "playlist/M3uFile.h"
+#include "playlist/PlayListModel.h"
+#include "playlist/PlsFile.h"
+#include "playlist/RamFile.h"
+#include "playlist/XspfFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+using namespace korvel;
+using korvel::test::errorText;
+
+namespace {
+
+using Col = PlayListModel::Column;
+using Kind = DroppedFiles::Kind;
+
+QStringList locations(const PlayListModel& list) {
+    QStringList texts;
+    for (int row = 1; row <= list.entryCount(); ++row) texts << list.cell(Col::LocationColumn, row);
+    return texts;
+}
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+} // namespace
+
+// Fault: #EXTINF lines or comments taken as clips, CR LF ends left on names, a byte-order
+// mark kept on the first name, another kind of list (or a clip) saved under an M3U name read
+// as locations, or a name that is not UTF-8 in an M3U8 list changed.
+TEST(ListFile, M3uLines) {
+    const struct {
+        QByteArray bytes;
+        bool utf8;
+        QStringList locations; // empty with an error
+        const char* error;
+    } cases[] = {
+        {"a.mp3\nb.ogg\n", false, {"a.mp3", "b.ogg"}, ""},
+        {"#EXTM3U\r\n#EXTINF:123,Artist - Title\r\nMusic\\a.mp3\r\n#EXTINF:-1,Radio\r\n"
+         "http://radio.example/live\r\n",
+         false,
+         {"Music\\a.mp3", "http://radio.example/live"},
+         ""},
+        {"\xEF\xBB\xBF#EXTM3U\n#PLAYLIST:mine\n\n  /m/a b.flac  \n", true, {"/m/a b.flac  "}, ""},
+        {"#EXTM3U\n/m/caf\xE9.mp3\n", true, {PathBytes::toText("/m/caf\xE9.mp3")}, ""},
+        {"#EXTM3U\ncaf\xE9.mp3\n", false, {text("café.mp3")}, ""},
+        {"", false, {}, ""},
+        {QByteArray("ID3\x04\x00\x00\x00\x00\x00\x00", 10), false, {}, "M3U"},
+        {"<?xml version=\"1.0\"?>\n<playlist/>\n", true, {}, "M3U"},
+        {"[playlist]\nFile1=a.mp3\n", false, {}, "M3U"},
+    };
+    for (const auto& c : cases) {
+        QStringList read;
+        const QString error = errorText(
+            [&] { read = M3uFile::ReadM3uBytes(c.bytes, c.utf8, QLocale(QLocale::English)); });
+        EXPECT_EQ(read, c.locations) << c.bytes.toStdString();
+        EXPECT_EQ(error, *c.error ? "it is not a list in the " + text(c.error) + " format" : "")
+            << c.bytes.toStdString();
+    }
+}
+
+// Fault: entries read in line order instead of by number (File10 before File2), keys in other
+// letter cases missed, lines of a later section taken, or a NumberOfEntries that lies taken
+// for the truth (entries made up or cut) instead of told.
+TEST(ListFile, PlsEntries) {
+    const struct {
+        QByteArray bytes;
+        QStringList locations;
+        const char* wrongCount;
+        bool isPls;
+    } cases[] = {
+        {"[playlist]\r\nFile1=/m/a.mp3\r\nTitle1=A\r\nLength1=-1\r\nFile2=http://r.example/"
+         "s\r\nNumberOfEntries=2\r\nVersion=2\r\n",
+         {"/m/a.mp3", "http://r.example/s"},
+         "",
+         true},
+        {"; made by hand\n[Playlist]\nfile10=j.mp3\nFILE2=b.mp3\nfile02=dup.mp3\nFile1 = "
+         "a.mp3 \n[other]\nFile3=c.mp3\n",
+         {"a.mp3", "b.mp3", "j.mp3"},
+         "",
+         true},
+        {"[playlist]\nNumberOfEntries=5\nFile1=a.mp3\nFile2=\n", {"a.mp3"}, "5", true},
+        {"[playlist]\nNumberOfEntries=lots\nFile1=a.mp3\n", {"a.mp3"}, "lots", true},
+        {"[playlist]\nFile1=/m/caf\xE9.mp3\nFile2=caf\xE9.mp3\n",
+         {PathBytes::toText("/m/caf\xE9.mp3"), text("café.mp3")},
+         "",
+         true},
+        {"File1=a.mp3\n", {}, "", false},
+        {"#EXTM3U\n[playlist]\n", {}, "", false},
+    };
+    for (const auto& c : cases) {
+        PlsFile::Read read;
+        const QString error =
+            errorText([&] { read = PlsFile::ReadPlsBytes(c.bytes, QLocale(QLocale::English)); });
+        EXPECT_EQ(read.locations, c.locations) << c.bytes.toStdString();
+        EXPECT_EQ(read.wrongCount, text(c.wrongCount)) << c.bytes.toStdString();
+        EXPECT_EQ(error.isEmpty(), c.isPls) << error.toStdString();
+    }
+}
+
+// Fault: other players' extension elements read as tracks, a second location taken as a
+// track of its own, entities left undone, or a broken or foreign XML document taken for an
+// empty list.
+TEST(ListFile, XspfTracks) {
+    const QByteArray vlc = R"(<?xml version="1.0" encoding="UTF-8"?>
+<playlist xmlns="http://xspf.org/ns/0/" xmlns:vlc="http://www.videolan.org/vlc/playlist/ns/0/" version="1">
+	<title>Playlist</title>
+	<trackList>
+		<track>
+			<location>file:///home/u/My%20Music/caf%C3%A9%20%26%20more.mp3</location>
+			<title>Caf&#233; &amp; more</title>
+			<duration>215000</duration>
+			<extension application="http://www.videolan.org/vlc/playlist/0">
+				<vlc:id>0</vlc:id>
+				<location>file:///not/a/track.mp3</location>
+			</extension>
+		</track>
+		<track><title>no location</title></track>
+		<track><location>http://radio.example/a?x=1&amp;y=2</location><location>http://mirror/</location></track>
+		<track><location> clips/b%20c.ogg </location></track>
+	</trackList>
+	<extension application="http://www.videolan.org/vlc/playlist/0">
+		<vlc:item tid="0"/>
+	</extension>
+</playlist>
+)";
+    EXPECT_EQ(XspfFile::ReadXspfBytes(vlc),
+              QStringList({"file:///home/u/My%20Music/caf%C3%A9%20%26%20more.mp3",
+                           "http://radio.example/a?x=1&y=2", "clips/b%20c.ogg"}));
+    EXPECT_EQ(XspfFile::ReadXspfBytes("<playlist version='1'><trackList/></playlist>"),
+              QStringList());
+    const struct {
+        QByteArray bytes;
+        const char* error;
+    } broken[] = {
+        {"<playlist><trackList><track><location>a</track></trackList></playlist>",
+         "it is not well-formed XML (line 1: "},
+        {"<playlist><trackList/></playlist><more/>", "it is not well-formed XML (line 1: "},
+        {"", "it is not well-formed XML (line 1: "},
+        {"#EXTM3U\na.mp3\n", "it is not well-formed XML (line 1: "},
+        {"<?xml version='1.0'?><html><body/></html>", "it is not a list in the XSPF format"},
+    };
+    for (const auto& c : broken) {
+        const QString error = errorText([&] { XspfFile::ReadXspfBytes(c.bytes); });
+        EXPECT_TRUE(error.startsWith(text(c.error))) << error.toStdString();
+    }
+}
+
+// Fault: relative names taken against the current folder instead of the list's, a file URL
+// kept as a URL (or one of another computer taken as a local file), escapes undone in a plain
+// line, a Windows list's folders not found, or a name's bytes changed.
+TEST(ListFile, LocationsAgainstTheListsFolder) {
+    const auto exists = [](const QString& path) { return path == "/l/Music/a.mp3"; };
+    const struct {
+        const char* line;
+        const char* location;
+    } lines[] = {
+        {"a.mp3", "/l/a.mp3"},
+        {"../x/./b.mp3", "/x/b.mp3"},
+        {"/abs/c%20d.mp3", "/abs/c%20d.mp3"},
+        {"Music\\a.mp3", "/l/Music/a.mp3"},
+        {"Other\\a.mp3", "/l/Other\\a.mp3"},
+        {"C:\\Music\\a.mp3", "C:\\Music\\a.mp3"},
+        {"\\\\server\\share\\a.mp3", "\\\\server\\share\\a.mp3"},
+        {"FILE://localhost/m/a.mp3", "/m/a.mp3"},
+        {"file://other/m/a.mp3", "file://other/m/a.mp3"},
+        {"http://radio.example/a%20b", "http://radio.example/a%20b"},
+        {"lavfi://testsrc", "lavfi://testsrc"},
+        {"av:x.mp3", "/l/av:x.mp3"},
+    };
+    for (const auto& c : lines) {
+        EXPECT_EQ(ListLocation::fromLine(text(c.line), "/l", exists), text(c.location)) << c.line;
+    }
+    EXPECT_EQ(ListLocation::fromLine("file:///m/caf%E9%20x.mp3", "/l"),
+              PathBytes::toText("/m/caf\xE9 x.mp3"));
+    const struct {
+        const char* uri;
+        const char* location;
+    } uris[] = {
+        {"clips/b%20c.ogg", "/l/clips/b c.ogg"}, {"/m/%C3%A9.mp3", "/m/é.mp3"},
+        {"file:///m/a%23b.mp3", "/m/a#b.mp3"},   {"https://h/s", "https://h/s"},
+        {"lavfi:testsrc", "lavfi:testsrc"},
+    };
+    for (const auto& c : uris) {
+        EXPECT_EQ(ListLocation::fromUri(text(c.uri), "/l"), text(c.location)) << c.uri;
+    }
+    EXPECT_EQ(ListLocation::localFile("file:///m/a.m3u"), "/m/a.m3u");
+    EXPECT_EQ(ListLocation::localFile("/m/a.m3u"), "/m/a.m3u");
+    EXPECT_EQ(ListLocation::localFile("http://h/a.m3u"), "");
+    EXPECT_EQ(ListLocation::localFile("a.m3u"), "");
+}
+
+namespace {
+
+class ListFiles : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(bytes), bytes.size());
+        return file.fileName();
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString load(const QString& name) {
+        ListCapacity capacity(list);
+        const QString error =
+            errorText([&] { ListFile::Load(path(name), DroppedFiles::kindOf(name), capacity); });
+        list.NumberRows();
+        return error;
+    }
+
+    PlayListModel list;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// Each kind joins the list as a .ram list does: On, Default, 1, the file-name rule, relative
+// names against the list's own folder.
+TEST_F(ListFiles, EachKindJoinsWithTheDefaults) {
+    write("a.m3u", "#EXTM3U\r\n#EXTINF:5,Title\r\none.mp3\r\n");
+    write("b.m3u8", "two.ogg\n");
+    write("c.pls", "[playlist]\nFile1=sub/three.flac\nNumberOfEntries=1\n");
+    write("d.xspf", "<playlist xmlns='http://xspf.org/ns/0/'><trackList><track>"
+                    "<location>four%20x.opus</location></track></trackList></playlist>");
+    for (const char* name : {"a.m3u", "b.m3u8", "c.pls", "d.xspf"}) EXPECT_EQ(load(name), "");
+    EXPECT_EQ(locations(list), QStringList({path("one.mp3"), path("two.ogg"),
+                                            path("sub/three.flac"), path("four x.opus")}));
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(list.cell(Col::PlayColumn, row), "On");
+        EXPECT_EQ(list.cell(Col::GroupColumn, row), "Default");
+        EXPECT_EQ(list.cell(Col::CountColumn, row), "1");
+        EXPECT_EQ(list.cell(Col::StartColumn, row), "");
+    }
+    EXPECT_EQ(list.cell(Col::FileNameColumn, 4), "four x.opus");
+}
+
+// Fault: a list too large or of the wrong kind read partly into the list, or a wrong count
+// silent; each is told with the list's name, and entries already there stay.
+TEST_F(ListFiles, BadListsAreToldAndTakeNothing) {
+    list.AddEntry("/kept.avi");
+    write("huge.m3u", QByteArray(ListFile::MaxFileBytes + 1, 'a'));
+    write("clip.m3u", QByteArray("RIFF\0\0\0\0AVI ", 12));
+    write("bad.xspf", "<playlist><trackList>");
+    write("lies.pls", "[playlist]\nNumberOfEntries=3\nFile1=/m/a.mp3\n");
+    EXPECT_EQ(load("huge.m3u"), "Cannot read the playlist " + path("huge.m3u") +
+                                    ": it is larger than 16777216 bytes");
+    EXPECT_EQ(load("clip.m3u"), "Cannot read the playlist " + path("clip.m3u") +
+                                    ": it is not a list in the M3U format");
+    EXPECT_TRUE(load("bad.xspf")
+                    .startsWith("Cannot read the playlist " + path("bad.xspf") +
+                                ": it is not well-formed XML (line 1: "));
+    EXPECT_EQ(load("missing.pls"),
+              "Cannot read the playlist " + path("missing.pls") + ": No such file or directory");
+    EXPECT_EQ(locations(list), QStringList({"/kept.avi"}));
+    EXPECT_EQ(load("lies.pls"), "The playlist " + path("lies.pls") +
+                                    " says it holds 3 entries but holds 1: those were added");
+    EXPECT_EQ(locations(list), QStringList({"/kept.avi", "/m/a.mp3"}));
+}
+
+// Given on the command line or by a second start: the entries are appended in list order,
+// the first new one is named for playing, and the 254-entry limit has its one message.
+TEST_F(ListFiles, AppendNamesTheFirstNewEntryAndTakesWhatFits) {
+    for (int i = 0; i < 250; ++i) list.AddEntry(QStringLiteral("/old/%1.avi").arg(i));
+    QByteArray many;
+    for (int i = 0; i < 6; ++i) many += QByteArray::number(9 - i) + ".mp3\n";
+    write("many.m3u8", many);
+    const ListFile::Appended appended = ListFile::Append(path("many.m3u8"), list);
+    EXPECT_EQ(appended.firstRow, 251);
+    EXPECT_EQ(appended.problem, "The playlist holds at most 254 entries: 2 were left out");
+    EXPECT_EQ(list.cell(Col::LocationColumn, 251), path("9.mp3"));
+    EXPECT_EQ(list.cell(Col::LocationColumn, 254), path("6.mp3"));
+    EXPECT_EQ(list.cell(Col::NoColumn, 254), "254");
+
+    const ListFile::Appended none = ListFile::Append(path("gone.xspf"), list);
+    EXPECT_EQ(none.firstRow, 0);
+    EXPECT_EQ(none.problem,
+              "Cannot read the playlist " + path("gone.xspf") + ": No such file or directory");
+}
+
+// The RAM command's M3U8 list: extended, UTF-8, each entry's title and location; names that
+// are not UTF-8 keep their bytes, a location no line can hold is named, and the list reads
+// back as it was.
+TEST_F(ListFiles, M3u8IsWrittenAndReadsBack) {
+    const QString latin1 = PathBytes::toText("/m/caf\xE9.avi");
+    for (const QString& location : {text("/m/日本 語.mp3"), latin1, QStringLiteral("http://h/s")})
+        list.AddEntry(location);
+    list.AddEntry("/m/a\nb.mp3");
+    const QString saved = path("list.M3U8");
+    EXPECT_EQ(errorText([&] { RamFile::SaveRamFile(saved, list); }),
+              "/m/a\\nb.mp3 was not written to the playlist " + saved +
+                  ": a list line cannot hold it");
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("#EXTM3U\n#EXTINF:-1,日本 語.mp3\n/m/日本 語.mp3\n"
+                                         "#EXTINF:-1,caf\xE9.avi\n/m/caf\xE9.avi\n#EXTINF:-1,s\n"
+                                         "http://h/s\n"));
+    PlayListModel back;
+    ListCapacity capacity(back);
+    ListFile::Load(saved, Kind::M3u8List, capacity);
+    EXPECT_EQ(locations(back), QStringList({text("/m/日本 語.mp3"), latin1, "http://h/s"}));
+    // Any other name is the .ram list it always was.
+    PlayListModel ramList;
+    ramList.AddEntry(text("/m/日本 語.mp3"));
+    RamFile::SaveRamFile(path("list.txt"), ramList);
+    QFile ram(path("list.txt"));
+    ASSERT_TRUE(ram.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ram.readAll(), text("/m/日本 語.mp3\r\n").toUtf8());
+}
