@@ -1,5 +1,6 @@
 #include "engine/PictureView.h"
 
+#include "engine/EngineLog.h"
 #include "engine/GlPictureView.h"
 #include "engine/SwPictureView.h"
 
@@ -53,8 +54,10 @@ bool PictureView::hasGraphicsProcessor() {
 
 PictureView* PictureView::create(mpv_handle* mpv, Choice choice) {
     if (choice != Choice::Software && openGlUsable(choice == Choice::Automatic)) {
+        qCInfo(EngineLog::category(), "picture: drawn with OpenGL");
         return new GlPictureView(mpv);
     }
+    qCInfo(EngineLog::category(), "picture: drawn in software");
     return new SwPictureView(mpv);
 }
 
