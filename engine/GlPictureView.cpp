@@ -29,7 +29,8 @@ int GlPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesD
 void GlPictureView::initializeGL() {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlPictureView::contextGone,
             Qt::DirectConnection);
-    m_blitter.create();
+    m_blitter = std::make_unique<QOpenGLTextureBlitter>();
+    m_blitter->create();
     if (!m_mpv) return;
     const bool replaced = m_ready;
     m_renderer =
@@ -61,9 +62,9 @@ void GlPictureView::freeRenderContext() {
 // The frames live in the share group of the context that goes: they go first.
 void GlPictureView::contextGone() {
     freeRenderContext();
-    if (!m_blitter.isCreated()) return;
+    if (!m_blitter) return;
     makeCurrent();
-    m_blitter.destroy();
+    m_blitter.reset();
     doneCurrent();
 }
 
@@ -98,14 +99,14 @@ void GlPictureView::paintGL() {
     QOpenGLFunctions* gl = context()->functions();
     gl->glClearColor(0, 0, 0, 1);
     gl->glClear(GL_COLOR_BUFFER_BIT);
-    if (!m_renderer || !m_blitter.isCreated()) return;
+    if (!m_renderer || !m_blitter || !m_blitter->isCreated()) return;
     const QRect viewport(QPoint(0, 0), (QSizeF(size()) * devicePixelRatioF()).toSize());
     m_renderer->withFrame([&](GLuint texture, const QSize&) {
         if (texture == 0) return;
-        m_blitter.bind();
-        m_blitter.blit(texture, QOpenGLTextureBlitter::targetTransform(viewport, viewport),
-                       QOpenGLTextureBlitter::OriginBottomLeft);
-        m_blitter.release();
+        m_blitter->bind();
+        m_blitter->blit(texture, QOpenGLTextureBlitter::targetTransform(viewport, viewport),
+                        QOpenGLTextureBlitter::OriginBottomLeft);
+        m_blitter->release();
         gl->glFinish();
     });
 }

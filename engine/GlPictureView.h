@@ -51,7 +51,7 @@ private:
 
     mpv_handle* m_mpv;
     std::unique_ptr<GlFrameRenderer> m_renderer;
-    QOpenGLTextureBlitter m_blitter;
+    std::unique_ptr<QOpenGLTextureBlitter> m_blitter; // one per GL context
     bool m_ready = false;
     QByteArray m_track;
     QueuedWakeup m_frameShown{this, [this] { update(); }};

@@ -1,6 +1,6 @@
 // Plays a clip through the OpenGL picture on a real display and says what it saw, one
 // "key=value" line each, for the media tests (which themselves run without a display).
-// Usage: gl_picture_check CLIP
+// Usage: gl_picture_check CLIP OTHER-CLIP
 
 #include "engine/GlPictureView.h"
 #include "engine/MpvMediaControl.h"
@@ -16,6 +16,14 @@
 using namespace korvel;
 
 namespace {
+
+// The engine's video output says so each time it gave up waiting for a frame to be drawn.
+int stalls = 0;
+
+void countStalls(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.contains(u"not being called or stuck")) ++stalls;
+    if (type != QtInfoMsg && type != QtDebugMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+}
 
 bool lit(GlPictureView* view) {
     const QImage image = view->grabFramebuffer();
@@ -41,8 +49,10 @@ std::unique_ptr<QWidget> windowWith(QWidget* picture) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    qputenv("KORVEL_ENGINE_LOG", "1");
+    qInstallMessageHandler(countStalls);
     QApplication app(argc, argv);
-    if (argc < 2) return 2;
+    if (argc < 3) return 2;
     MpvMediaControl::Options options;
     options.audioOutput = QStringLiteral("null");
     // Test machines draw OpenGL with a software rasteriser, which the automatic choice skips.
@@ -50,7 +60,13 @@ int main(int argc, char** argv) {
     MpvMediaControl control(options);
     QWidget* area = control.pictureWidget();
     int state = MediaControl::Closed;
-    control.OnStateChange = [&](int, int newState) { state = newState; };
+    int starts = 0;
+    control.OnStateChange = [&](int, int newState) {
+        state = newState;
+        if (newState == MediaControl::Playing) ++starts;
+    };
+    int seeks = 0;
+    control.OnPostSeek = [&](std::int64_t, std::int64_t) { ++seeks; };
     control.OnAsyncFailure = [](const QString& text) {
         std::printf("failure=%s\n", qPrintable(text));
     };
@@ -73,5 +89,25 @@ int main(int argc, char** argv) {
     first.reset();
     control.SeekTo(0);
     say("drawn_again", QTest::qWaitFor([&] { return lit(view); }, 5000));
+
+    // Clips handed over one after another, a seek and a pause, all on a moving picture: the
+    // engine never waits for a frame to be drawn.
+    bool handled = true;
+    for (int n = 0; n < 6 && handled; ++n) {
+        const int started = starts;
+        control.LoadSource(QString::fromLocal8Bit(argv[1 + n % 2]));
+        control.StartPlay();
+        handled = QTest::qWaitFor([&] { return starts > started; }, 5000);
+        QTest::qWait(300);
+    }
+    control.SeekTo(1500);
+    handled = handled && QTest::qWaitFor([&] { return seeks == 1; }, 5000);
+    control.PausePlay();
+    handled = handled && QTest::qWaitFor([&] { return state == MediaControl::Paused; }, 5000);
+    control.StartPlay();
+    handled = handled && QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000);
+    QTest::qWait(500);
+    say("handed_over", handled);
+    std::printf("stalls=%d\n", stalls);
     return 0;
 }
