@@ -27,6 +27,9 @@ bool isSoftwareRenderer(const QByteArray& renderer) {
 bool openGlUsable(bool hardwareOnly) {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") return false;
+    // The frames are drawn in a context of their own on another thread; where the toolkit
+    // knows the driver to fail at that, the software view draws instead.
+    if (!QOpenGLContext::supportsThreadedOpenGL()) return false;
     // Without one, the probe below would only load a software rasteriser (tens of
     // megabytes) to find that out.
     if (hardwareOnly && !PictureView::hasGraphicsProcessor()) return false;

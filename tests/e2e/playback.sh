@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A clip given on the command line plays and names the playback window; a second start with
-# another clip switches the running player to it, and returns only once it has.
+# another clip switches the running player to it, and returns only once it has. The player
+# draws with OpenGL here, as KORVEL_PICTURE asks (the automatic choice would not on Xvfb).
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -17,7 +18,7 @@ make_clip() {
 make_clip first.avi "First clip" || fail "ffmpeg could not make the first clip"
 make_clip second.avi "Second clip 二番目" || fail "ffmpeg could not make the second clip"
 
-"$build/korvel" "$clips/first.avi" >"$runtime/first.log" 2>&1 &
+KORVEL_PICTURE=gl KORVEL_ENGINE_LOG=1 "$build/korvel" "$clips/first.avi" >"$runtime/first.log" 2>&1 &
 first=$!
 started_pids+=("$first")
 playback=$(window_named 'First clip') || exit 1
@@ -28,6 +29,8 @@ code=$?
 [ "$code" = 0 ] || fail "second start exited with $code"
 grep -qF "hand-off received: $clips/second.avi" "$runtime/first.log" ||
     fail "the running instance had not taken the clip when the second start returned"
+grep -qF "picture: drawn with OpenGL" "$runtime/first.log" ||
+    fail "KORVEL_PICTURE=gl did not give the OpenGL picture"
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
 wait_until 10 caption_is "Second clip 二番目" ||
     fail "the caption did not change to the second clip's title"
