@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QSet>
 #include <QTest>
 
 #include <cstdio>
@@ -31,6 +32,20 @@ bool lit(GlPictureView* view) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) count += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
     return count > image.width() * image.height() / 2;
+}
+
+int coloursInRow(const QImage& image, double height) {
+    const int y = static_cast<int>(image.height() * height);
+    QSet<QRgb> colours;
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+// The test picture's colour bars stand above its band of smoothly changing colours; upside
+// down, the band comes first.
+bool upright(GlPictureView* view) {
+    const QImage image = view->grabFramebuffer();
+    return coloursInRow(image, 0.8) > 100 && coloursInRow(image, 0.2) < 60;
 }
 
 void say(const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); }
@@ -67,6 +82,8 @@ int main(int argc, char** argv) {
     };
     int seeks = 0;
     control.OnPostSeek = [&](std::int64_t, std::int64_t) { ++seeks; };
+    int positions = 0;
+    control.OnPositionChange = [&](std::int64_t, std::int64_t) { ++positions; };
     control.OnAsyncFailure = [](const QString& text) {
         std::printf("failure=%s\n", qPrintable(text));
     };
@@ -83,6 +100,7 @@ int main(int argc, char** argv) {
     auto first = windowWith(area);
     say("playing", QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000));
     say("drawn", QTest::qWaitFor([&] { return lit(view); }, 5000));
+    say("upright", upright(view));
 
     // Another window means another GL context: the picture must come back.
     auto second = windowWith(area);
@@ -100,14 +118,27 @@ int main(int argc, char** argv) {
         handled = QTest::qWaitFor([&] { return starts > started; }, 5000);
         QTest::qWait(300);
     }
-    control.SeekTo(1500);
-    handled = handled && QTest::qWaitFor([&] { return seeks == 1; }, 5000);
+    const auto seekTo = [&](std::int64_t ms) {
+        const int done = seeks;
+        control.SeekTo(ms);
+        return QTest::qWaitFor([&] { return seeks > done; }, 5000);
+    };
+    handled = handled && seekTo(1500);
     control.PausePlay();
     handled = handled && QTest::qWaitFor([&] { return state == MediaControl::Paused; }, 5000);
     control.StartPlay();
     handled = handled && QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000);
     QTest::qWait(500);
     say("handed_over", handled);
+
+    // Hidden, the picture lets its frames go and the clip plays on; shown again, it draws.
+    const bool restarted = seekTo(0);
+    second->hide();
+    const int reported = positions;
+    say("plays_hidden",
+        restarted && QTest::qWaitFor([&] { return positions >= reported + 8; }, 5000));
+    second->show();
+    say("drawn_after_hiding", QTest::qWaitFor([&] { return lit(view); }, 5000));
     std::printf("stalls=%d\n", stalls);
     return 0;
 }
