@@ -230,9 +230,11 @@ TEST(Picture, OpenGlViewDrawsOnARealDisplay) {
     helper.start(QStringLiteral(KORVEL_BINARY_DIR "/gl_picture_check"),
                  {clip(QStringLiteral("clip.mp4")), clip(QStringLiteral("clip.avi"))});
     ASSERT_TRUE(helper.waitForFinished(60000));
-    EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();
+    const std::string said = helper.readAllStandardError().toStdString();
+    EXPECT_EQ(helper.exitCode(), 0) << said;
     EXPECT_EQ(
         QString::fromUtf8(helper.readAllStandardOutput()),
         QStringLiteral("opengl=1\nopened_hidden=0\nplaying=1\ndrawn=1\nupright=1\ndrawn_again=1\n"
-                       "handed_over=1\nplays_hidden=1\ndrawn_after_hiding=1\nstalls=0\n"));
+                       "handed_over=1\nplays_hidden=1\ndrawn_after_hiding=1\nstalls=0\n"))
+        << said;
 }
