@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QPointer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
 #include <memory>
@@ -49,6 +50,26 @@ public:
 private:
     korvel::HandOffServer& m_server;
 };
+
+// The picture path forced by KORVEL_PICTURE (gl or sw), read once at start. Any other value is
+// told on stderr and the player goes on with the automatic choice: a mistyped variable should
+// not keep the clips from playing.
+korvel::MpvMediaControl::Options engineOptions() {
+    using Picture = korvel::MpvMediaControl::Options::Picture;
+    korvel::MpvMediaControl::Options options;
+    const QByteArray asked = qgetenv("KORVEL_PICTURE");
+    if (asked == "gl") {
+        options.picture = Picture::OpenGl;
+    } else if (asked == "sw") {
+        options.picture = Picture::Software;
+    } else if (!asked.isEmpty()) {
+        std::fprintf(stderr,
+                     "korvel: KORVEL_PICTURE is '%s', not gl or sw; the picture path is chosen "
+                     "automatically\n",
+                     asked.constData());
+    }
+    return options;
+}
 
 } // namespace
 
@@ -97,8 +118,8 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     // Without a place for the settings the player still runs; it tells why nothing is kept.
     QString settingsPath;
     ErrorBox::run([&settingsPath] { settingsPath = SettingsLocation::forThisProcess(); });
-    PlayerWindows windows(std::make_unique<MpvMediaControl>(), argument, PlayOrder::clockDraw,
-                          settingsPath);
+    PlayerWindows windows(std::make_unique<MpvMediaControl>(engineOptions()), argument,
+                          PlayOrder::clockDraw, settingsPath);
     MprisService mpris(windows);
     playbackWindow = &windows.playback();
     if (closeRequested) {

@@ -1,25 +1,22 @@
 #include "engine/GlPictureView.h"
 
-#include <QLoggingCategory>
+#include "engine/GlFrameRenderer.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
 #include <mpv/client.h>
-#include <mpv/render_gl.h>
 
 namespace korvel {
-
-namespace {
-Q_LOGGING_CATEGORY(lcPicture, "korvel.picture", QtWarningMsg)
-} // namespace
 
 GlPictureView::GlPictureView(mpv_handle* mpv, QWidget* parent)
     : QOpenGLWidget(parent), m_mpv(mpv) {}
 
 GlPictureView::~GlPictureView() {
-    detach();
     // The base class destroys the context later, when this part is gone.
     if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
+    contextGone();
+    m_mpv = nullptr;
 }
 
 void GlPictureView::detach() {
@@ -27,38 +24,20 @@ void GlPictureView::detach() {
     m_mpv = nullptr;
 }
 
-void* GlPictureView::procAddress(void*, const char* name) {
-    QOpenGLContext* context = QOpenGLContext::currentContext();
-    return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
-}
-
-void GlPictureView::requestUpdate(void* context) {
-    static_cast<GlPictureView*>(context)->m_frameWakeup.request();
-}
-
-bool GlPictureView::createRenderContext() {
-    mpv_opengl_init_params init{&GlPictureView::procAddress, nullptr};
-    char apiType[] = MPV_RENDER_API_TYPE_OPENGL;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
-                                 {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &init},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const int status = mpv_render_context_create(&m_render, m_mpv, params);
-    if (status < 0) {
-        // The clip still plays, without a picture.
-        qCWarning(lcPicture) << "no OpenGL picture:" << mpv_error_string(status);
-        m_render = nullptr;
-        return false;
-    }
-    mpv_render_context_set_update_callback(m_render, &GlPictureView::requestUpdate, this);
-    return true;
-}
+int GlPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesDrawn() : 0; }
 
 void GlPictureView::initializeGL() {
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlPictureView::freeRenderContext,
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlPictureView::contextGone,
             Qt::DirectConnection);
+    m_blitter = std::make_unique<QOpenGLTextureBlitter>();
+    m_blitter->create();
     if (!m_mpv) return;
     const bool replaced = m_ready;
-    const bool created = createRenderContext();
+    m_renderer =
+        std::make_unique<GlFrameRenderer>(m_mpv, context(), [this] { m_frameShown.request(); });
+    const bool created = m_renderer->isValid();
+    if (!created) m_renderer.reset();
+    updateTarget();
     if (replaced) {
         // The engine gave up the video track with the old context: take it up again.
         bool number = false;
@@ -70,58 +49,66 @@ void GlPictureView::initializeGL() {
     if (onReady) onReady();
 }
 
+// The track is read while the render context still stands: freeing it ends the engine's
+// video output.
 void GlPictureView::freeRenderContext() {
-    if (!m_render) return;
+    if (!m_renderer) return;
     char* track = m_mpv ? mpv_get_property_string(m_mpv, "vid") : nullptr;
     m_track = track ? QByteArray(track) : QByteArray("no");
     mpv_free(track);
-    // Clearing the callback waits for one that is running; none comes after.
-    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
-    makeCurrent();
-    mpv_render_context_free(m_render);
-    m_render = nullptr;
-    doneCurrent();
+    m_renderer.reset();
 }
 
-// A hidden widget is never painted: let the frame go so playback does not wait for it.
-void GlPictureView::takeFrame() {
-    if (!m_render) return;
-    if (isVisible()) {
-        update();
-        return;
-    }
-    if (!(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME)) return;
+// The frames live in the share group of the context that goes: they go first.
+void GlPictureView::contextGone() {
+    freeRenderContext();
+    if (!m_blitter) return;
     makeCurrent();
-    int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(m_render, params);
+    m_blitter.reset();
     doneCurrent();
 }
 
 void GlPictureView::clear() {
-    m_cleared = true;
+    if (m_renderer) m_renderer->clear();
     update();
 }
 
+// Frames are drawn at the view's size in device pixels, and only while it is shown.
+void GlPictureView::updateTarget() {
+    if (!m_renderer) return;
+    m_renderer->setTarget((QSizeF(size()) * devicePixelRatioF()).toSize(), isVisible());
+}
+
+void GlPictureView::resizeEvent(QResizeEvent* event) {
+    QOpenGLWidget::resizeEvent(event);
+    updateTarget();
+}
+
+void GlPictureView::showEvent(QShowEvent* event) {
+    QOpenGLWidget::showEvent(event);
+    updateTarget();
+}
+
+void GlPictureView::hideEvent(QHideEvent* event) {
+    QOpenGLWidget::hideEvent(event);
+    updateTarget();
+}
+
+// The frame is read to the end before the drawing thread may draw into its texture again.
 void GlPictureView::paintGL() {
-    const bool newFrame =
-        m_render && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME);
-    if (newFrame) m_cleared = false;
-    if (!m_render || m_cleared) {
-        QOpenGLFunctions* gl = context()->functions();
-        gl->glClearColor(0, 0, 0, 1);
-        gl->glClear(GL_COLOR_BUFFER_BIT);
-        return;
-    }
-    const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo target{static_cast<int>(defaultFramebufferObject()),
-                          static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), 0};
-    int flip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
-                                 {MPV_RENDER_PARAM_FLIP_Y, &flip},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(m_render, params);
+    QOpenGLFunctions* gl = context()->functions();
+    gl->glClearColor(0, 0, 0, 1);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    if (!m_renderer || !m_blitter || !m_blitter->isCreated()) return;
+    const QRect viewport(QPoint(0, 0), (QSizeF(size()) * devicePixelRatioF()).toSize());
+    m_renderer->withFrame([&](GLuint texture, const QSize&) {
+        if (texture == 0) return;
+        m_blitter->bind();
+        m_blitter->blit(texture, QOpenGLTextureBlitter::targetTransform(viewport, viewport),
+                        QOpenGLTextureBlitter::OriginBottomLeft);
+        m_blitter->release();
+        gl->glFinish();
+    });
 }
 
 } // namespace korvel

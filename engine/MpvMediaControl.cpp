@@ -32,10 +32,8 @@ enum Observed : std::uint64_t { TimePos = 1, Duration, Pause, EofReached, IdleAc
 // Everything that keeps the engine to playing what it is given: no configuration files,
 // scripts, helpers, key bindings, on-screen display, remembered positions or disk caches.
 // keep-open=always keeps the last frame at the end, so seeking back works there, and never
-// lets the engine move on to another entry by itself. Drawing a frame never waits for its due
-// time (video-timing-offset): the OpenGL view draws on the GUI thread, which must never wait;
-// the software view draws on a thread of its own (SwFrameRenderer), and the GUI thread only
-// shows the frames it finished. The picture view may
+// lets the engine move on to another entry by itself. Frames are drawn the moment they come,
+// never held back until their due time (video-timing-offset). The picture view may
 // pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
 // whose sound cannot be played plays silently, as a clip with a picture would
 // (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio protocol,

@@ -1,5 +1,6 @@
 #include "engine/PictureView.h"
 
+#include "engine/EngineLog.h"
 #include "engine/GlPictureView.h"
 #include "engine/SwPictureView.h"
 
@@ -26,6 +27,9 @@ bool isSoftwareRenderer(const QByteArray& renderer) {
 bool openGlUsable(bool hardwareOnly) {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") return false;
+    // The frames are drawn in a context of their own on another thread; where the toolkit
+    // knows the driver to fail at that, the software view draws instead.
+    if (!QOpenGLContext::supportsThreadedOpenGL()) return false;
     // Without one, the probe below would only load a software rasteriser (tens of
     // megabytes) to find that out.
     if (hardwareOnly && !PictureView::hasGraphicsProcessor()) return false;
@@ -53,8 +57,10 @@ bool PictureView::hasGraphicsProcessor() {
 
 PictureView* PictureView::create(mpv_handle* mpv, Choice choice) {
     if (choice != Choice::Software && openGlUsable(choice == Choice::Automatic)) {
+        qCInfo(EngineLog::category(), "picture: drawn with OpenGL");
         return new GlPictureView(mpv);
     }
+    qCInfo(EngineLog::category(), "picture: drawn in software");
     return new SwPictureView(mpv);
 }
 
