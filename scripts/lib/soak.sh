@@ -34,6 +34,8 @@ soak_list_keys=(Delete Return Escape Up Down Home End)
 # end row, nothing to play.
 soak_expected="^(The playlist (is full|holds at most)|リストのインデックス|範囲チェックエラー|'' は整数ではありません|Nothing to open)"
 
+soak_pid='' soak_seed='' soak_handoff_pids=()
+
 soak_ms() { date +%s%3N; }
 
 # The player's resident memory in kB: "TOTAL ANONYMOUS FILES SHARED". Only the anonymous
@@ -328,19 +330,21 @@ soak_fail() {
     exit 1
 }
 
-# Ends the player and the second starts still running.
+# Ends the player and the second starts still running, and waits for them alone: the
+# caller's display runs on.
 soak_stop() {
-    local pid
+    local pid pids=()
     for pid in "${soak_pid:-}" "${soak_handoff_pids[@]}"; do
-        [ -n "$pid" ] && kill "$pid" 2>/dev/null
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null && pids+=("$pid")
     done
-    wait 2>/dev/null
+    ((${#pids[@]} == 0)) || wait "${pids[@]}" 2>/dev/null
     return 0
 }
 
 soak_run() {
     soak_build=$1 soak_dir=$2
-    local seconds=$3 started now checkpoint_at checkpoint="" end actions=0 code failed=0 grown
+    local seconds=$3 started now checkpoint_at checkpoint="" end end_at quarter actions=0 code
+    local failed=0 grown
     local n texts expected unexpected
     declare -gA soak_boxes_seen=()
     soak_title=$(korvel_app_title "$soak_build") || exit 1
@@ -373,14 +377,19 @@ soak_run() {
     soak_warm_actions=0
     soak_warm_up
     actions=$soak_warm_actions
-    checkpoint_at=$((started + (seconds >= 120 ? 60 : seconds / 4) * 1000))
-    # On a slow machine the warm-up itself may run past the check point: it is taken then.
+    quarter=$((seconds >= 120 ? 60 : seconds / 4))
+    checkpoint_at=$((started + quarter * 1000))
+    end_at=$((started + seconds * 1000))
+    # On a slow machine the warm-up itself may run past the check point: it is taken then,
+    # and the random presses after it still last the rest of the time asked for (a warm-up
+    # that outlasted the run left no random press at all, and compared the memory with itself).
     if [ "$(soak_ms)" -ge "$checkpoint_at" ]; then
         soak_settle
         checkpoint=$(soak_memory_kb)
+        end_at=$(($(soak_ms) + (seconds - quarter) * 1000))
         echo "soak: $actions actions, memory $(soak_memory_text "$checkpoint") after the warm-up"
     fi
-    while now=$(soak_ms) && [ "$now" -lt $((started + seconds * 1000)) ]; do
+    while now=$(soak_ms) && [ "$now" -lt "$end_at" ]; do
         kill -0 "$soak_pid" 2>/dev/null || soak_fail "the player ended after $actions actions"
         if [ -z "$checkpoint" ] && [ "$now" -ge "$checkpoint_at" ]; then
             soak_settle
