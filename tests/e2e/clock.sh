@@ -10,29 +10,28 @@ skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
 
 clip=$(make_test_clip clock-60s.avi "Clock clip" 60) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$clip" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$clip"
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 window_named "Clock clip" >/dev/null || exit 1
 rest_pointer "$pid"
 
 # Fault: the clock does not run while the clip plays.
-clock_runs || fail "the clock does not run while the clip plays"
+clock_runs "$panel" || fail "the clock does not run while the clip plays"
 
 # Fault: pause leaves the clock running, or play does not continue after a pause.
 click BUTTON_PAUSE
-wait_within 10 clock_holds 1.5 || fail "the clock runs on after the pause button"
+wait_within 10 clock_holds "$panel" 1.5 || fail "the clock runs on after the pause button"
 panel_keys ctrl+p
-clock_runs || fail "the clock stands after Ctrl+P"
+clock_runs "$panel" || fail "the clock stands after Ctrl+P"
 panel_keys ctrl+a
-wait_within 10 clock_holds 1.5 || fail "the clock runs on after Ctrl+A"
+wait_within 10 clock_holds "$panel" 1.5 || fail "the clock runs on after Ctrl+A"
 
 # Fault: a press on the position track at its middle does not seek there.
-press_position_track "$skin" 50 || fail "a press on the position track did not move the clock"
+press_position_track "$panel" "$skin" 50 || fail "a press on the position track did not move the clock"
 rest_pointer "$pid"
-wait_within 10 clock_holds 1.5 || fail "the clock runs after a seek while paused"
+wait_within 10 clock_holds "$panel" 1.5 || fail "the clock runs after a seek while paused"
 cp "$runtime/clock-held.rgb" "$runtime/middle.rgb"
 # The thumb, near the start of the track before, has left its first 100 pixels for the rest.
 read -r tx ty tlength _ <<<"$(skin_rect "$skin" TRACKBAR_POS)"
@@ -50,16 +49,16 @@ bare_start() {
 
 # Fault: stop leaves the clock running, or play after it starts the clip from the beginning.
 click BUTTON_STOP
-wait_within 10 clock_holds 1.5 || fail "the clock runs on after the stop button"
+wait_within 10 clock_holds "$panel" 1.5 || fail "the clock runs on after the stop button"
 click BUTTON_PLAY
-clock_runs || fail "the play button after the stop button did not start the clip again"
+clock_runs "$panel" || fail "the play button after the stop button did not start the clip again"
 wait_within 5 bare_start || fail "play after stop began the clip again near its start"
 
 # Fault: Ctrl+S leaves the clock running, or Ctrl+P does not start the clip again.
 panel_keys ctrl+s
-wait_within 10 clock_holds 1.5 || fail "the clock runs on after Ctrl+S"
+wait_within 10 clock_holds "$panel" 1.5 || fail "the clock runs on after Ctrl+S"
 panel_keys ctrl+p
-clock_runs || fail "Ctrl+P after Ctrl+S did not start the clip again"
+clock_runs "$panel" || fail "Ctrl+P after Ctrl+S did not start the clip again"
 wait_within 5 bare_start || fail "Ctrl+P after Ctrl+S began the clip again near its start"
 
 kill -TERM "$pid"

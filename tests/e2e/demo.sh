@@ -4,7 +4,7 @@
 # own, the player closed normally.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
-e2e_init "$1"
+e2e_init "$1" --no-display
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
 shot="$runtime/demo.png"

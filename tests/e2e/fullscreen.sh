@@ -10,9 +10,8 @@ skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
 caption="Full screen clip"
 clip=$(make_test_clip fullscreen-20s.avi "$caption" 20) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$clip" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$clip"
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 window_named "$caption" >/dev/null || exit 1
@@ -21,7 +20,7 @@ screen=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { pr
 # "X,Y WIDTHxHEIGHT" of the picture area on the screen.
 playback_place() {
     local id
-    id=$(playback_id)
+    id=$(playback_id "$caption")
     if [ -z "$id" ]; then
         echo "not shown"
         return
@@ -39,7 +38,7 @@ click BUTTON_FULL
 wait_within 10 covers_screen || fail "the full-screen button left the picture at $(playback_place)"
 
 # Fault: Esc does not end full screen, or the window does not get its place and size back.
-keys_in "$(playback_id)" Escape
+keys_in "$(playback_id "$caption")" Escape
 wait_within 10 placed_at "$normal" ||
     fail "after Esc the picture is at $(playback_place), not $normal"
 

@@ -12,9 +12,8 @@ e2e_init "$1"
 starts=100
 clips=$(make_titled_clips storm "$starts" 30) || fail "cannot make the clips"
 
-"$build/korvel" "$build/test-media/e2e/storm-base.avi" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$build/test-media/e2e/storm-base.avi"
 pid=$!
-started_pids+=("$pid")
 panel=$(panel_of "$pid") || exit 1
 window_named 'Storm clip 000' >/dev/null || exit 1
 
@@ -64,7 +63,7 @@ number=${number%.avi}
 [ -n "$number" ] || fail "the player's log names no clip taken"
 window_named "Storm clip $number" >/dev/null || fail "the clip taken last, $number, is not shown"
 timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null || fail "cannot bring the panel up"
-clock_runs || fail "the clip taken last, $number, does not play"
+clock_runs "$panel" || fail "the clip taken last, $number, does not play"
 [ "$(xdotool getwindowname "$(xdotool search --onlyvisible --name "^Storm clip $number\$" | head -n 1)")" = \
     "Storm clip $number" ] || fail "another clip replaced the one taken last"
 boxes=$(dialogs_of "$pid")
@@ -97,7 +96,7 @@ open(sys.argv[2], "w").close()
 time.sleep(8)
 PY
 holder=$!
-wait_until 10 test -e "$runtime/holding" || fail "cannot hold connections to the player"
+wait_within 10 test -e "$runtime/holding" || fail "cannot hold connections to the player"
 beside=$(timed_starts 004 005 006)
 wait "$holder"
 echo "handoff-storm: a second start took $alone ms alone, $beside ms beside 20 idle connections"

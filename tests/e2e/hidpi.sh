@@ -55,11 +55,12 @@ if not wanted or doubled != wanted:
 PY
 }
 
-# Starts the player with the environment given ($@), and sets pid and panel.
+# Starts the player with the environment given ($@, NAME=VALUE each), and sets pid and panel.
+starts=0
 start_player() {
-    env "$@" "$build/korvel" >>"$runtime/korvel.log" 2>&1 &
+    (($#)) && local -x "$@"
+    start_korvel "korvel-$((++starts)).log"
     pid=$!
-    started_pids+=("$pid")
     panel=$(panel_window) || exit 1
     # Clear of the playback window, whatever size the scale gives it.
     timeout 10 xdotool windowmove --sync "$panel" 700 560 2>/dev/null ||

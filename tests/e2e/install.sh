@@ -75,7 +75,7 @@ exec_line=$(entry Exec)
 (cd / && exec env PATH="$prefix/bin:$PATH" ${exec_line/\%U/"$uri"}) >"$runtime/desktop.log" 2>&1 ||
     fail "the desktop entry's command failed"
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
-wait_until 10 caption_is "From the desktop" || fail "the player did not play the file URL"
+wait_within 10 caption_is "From the desktop" || fail "the player did not play the file URL"
 
 kill -TERM "$player"
 wait_exit "$player" 10

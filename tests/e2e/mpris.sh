@@ -16,7 +16,6 @@ fi
 
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
-e2e_own_settings
 skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
 
 first=$(make_test_clip mpris-first.avi "Bus first clip" 30) || fail "ffmpeg could not make a clip"
@@ -66,14 +65,13 @@ click_slider_until() {
 }
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
 
-"$build/korvel" "$first" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$first"
 pid=$!
-started_pids+=("$pid")
 panel=$(panel_window) || exit 1
 playback=$(window_named 'Bus first clip') || exit 1
 
 # Fault: the player does not appear on the session bus.
-wait_until 10 name_owned || fail "org.mpris.MediaPlayer2.korvel is not on the bus"
+wait_within 10 name_owned || fail "org.mpris.MediaPlayer2.korvel is not on the bus"
 gdbus monitor --session --dest org.mpris.MediaPlayer2.korvel >"$runtime/monitor.log" 2>&1 &
 started_pids+=("$!")
 
@@ -84,8 +82,8 @@ grep -qF "'file'" <<<"$schemes" && grep -qF "'rtsp'" <<<"$schemes" ||
     fail "the offered schemes read $schemes"
 
 # Fault: a playing clip not shown as playing, or without its title.
-wait_until 10 status_is Playing || fail "the status reads $(player_property PlaybackStatus)"
-wait_until 10 title_is "Bus first clip" || fail "the metadata reads $(player_property Metadata)"
+wait_within 10 status_is Playing || fail "the status reads $(player_property PlaybackStatus)"
+wait_within 10 title_is "Bus first clip" || fail "the metadata reads $(player_property Metadata)"
 player_property Metadata | grep -qF "'mpris:trackid': <objectpath '/" ||
     fail "the track id is no object path: $(player_property Metadata)"
 position_moves || fail "the position does not advance while playing"
@@ -93,10 +91,10 @@ position_moves || fail "the position does not advance while playing"
 # Fault: Pause over the bus leaves the clip playing, the status unchanged or unannounced,
 # or the panel's clock disagreeing with the bus.
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_until 10 status_is Paused || fail "the status reads $(player_property PlaybackStatus)"
+wait_within 10 status_is Paused || fail "the status reads $(player_property PlaybackStatus)"
 wait_within 10 position_holds 1.5 || fail "the position advances after Pause"
-wait_within 10 clock_holds 1.5 || fail "the panel's clock runs on after Pause"
-wait_for_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'>" ||
+wait_within 10 clock_holds "$panel" 1.5 || fail "the panel's clock runs on after Pause"
+wait_within 10 file_has_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'>" ||
     fail "the pause was not announced"
 
 # Fault: after a quiet while with nothing playing (the position and the clock held for three
@@ -111,7 +109,7 @@ read -r tx ty _ <<<"$(skin_rect "$skin" TRACKBAR_VOLUME)"
 timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null || fail "cannot bring the panel up"
 IFS=, read -r px py <<<"$(window_origin "$panel")"
 xdotool mousemove $((px + tx + 5)) $((py + ty + 5)) mousedown 1
-wait_until 10 more_volumes_announced "$before"
+wait_within 10 more_volumes_announced "$before"
 announced=$?
 xdotool mouseup 1
 rest_pointer "$pid"
@@ -121,14 +119,14 @@ announced_playing() { grep -cF "'PlaybackStatus': <'Playing'>" "$runtime/monitor
 more_playing_announced() { [ "$(announced_playing)" -gt "$1" ]; }
 before=$(announced_playing)
 keys_in "$panel" ctrl+p
-wait_until 10 more_playing_announced "$before" ||
+wait_within 10 more_playing_announced "$before" ||
     fail "Ctrl+P after a quiet while was not announced: $(player_property PlaybackStatus)"
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_until 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+wait_within 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
 
 # Fault: PlayPause does not resume a paused clip.
 bus_call org.mpris.MediaPlayer2.Player.PlayPause >/dev/null || fail "PlayPause was refused"
-wait_until 10 status_is Playing || fail "PlayPause left $(player_property PlaybackStatus)"
+wait_within 10 status_is Playing || fail "PlayPause left $(player_property PlaybackStatus)"
 position_moves || fail "the position does not advance after PlayPause"
 
 # Fault: ordinary play, pause and resume announced as seeks.
@@ -141,15 +139,15 @@ more_seeks() { [ "$(seeks)" -gt "$seeks_before" ]; }
 position_past_ten() { [ "$(position_us)" -ge 10000000 ]; }
 click_slider_until TRACKBAR_POS position_past_ten ||
     fail "the panel's position track did not seek: $(position_us)"
-wait_until 5 more_seeks || fail "the seek from the panel was not announced with Seeked"
+wait_within 5 more_seeks || fail "the seek from the panel was not announced with Seeked"
 seeks_before=$(seeks)
 
 # Fault: OpenUri does not switch clips, or a file URI is not taken as a local file.
 uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' "$second")
 bus_call org.mpris.MediaPlayer2.Player.OpenUri "$uri" >/dev/null || fail "OpenUri was refused"
-wait_until 10 caption_is "Bus second clip" || fail "the caption reads $(xdotool getwindowname "$playback")"
-wait_until 10 title_is "Bus second clip" || fail "the metadata reads $(player_property Metadata)"
-wait_for_text "$runtime/monitor.log" "'xesam:title': <'Bus second clip'>" ||
+wait_within 10 caption_is "Bus second clip" || fail "the caption reads $(xdotool getwindowname "$playback")"
+wait_within 10 title_is "Bus second clip" || fail "the metadata reads $(player_property Metadata)"
+wait_within 10 file_has_text "$runtime/monitor.log" "'xesam:title': <'Bus second clip'>" ||
     fail "the new clip's metadata was not announced"
 
 # Fault: a location the player cannot open is answered as success, or shown in an error box
@@ -175,12 +173,12 @@ fi
 latin1_uri="file://$(dirname "$first")/mpris-caf%E9.avi"
 bus_call org.mpris.MediaPlayer2.Player.OpenUri "$latin1_uri" >"$runtime/latin1.txt" 2>&1 ||
     fail "OpenUri of a name that is not UTF-8 was refused: $(cat "$runtime/latin1.txt")"
-wait_until 10 player_property Metadata | grep -qF "'xesam:url': <'$latin1_uri'>" ||
+wait_within 10 player_property Metadata | grep -qF "'xesam:url': <'$latin1_uri'>" ||
     fail "xesam:url is not the name's bytes: $(player_property Metadata)"
 
 # Fault: a readable file that is no clip answered as success, shown in a modal box, or
 # stopping what played: the caller hears the failure and the clip before plays on.
-wait_until 10 status_is Playing || fail "the third clip does not play"
+wait_within 10 status_is Playing || fail "the third clip does not play"
 printf 'These are notes, no clip.\n' >"$runtime/notes.avi"
 notes_uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' \
     "$runtime/notes.avi")
@@ -188,18 +186,18 @@ if bus_call org.mpris.MediaPlayer2.Player.OpenUri "$notes_uri" >"$runtime/notes.
     fail "OpenUri of a file that is no clip answered success"
 fi
 grep -qF "notes.avi" "$runtime/notes.txt" || fail "the refusal reads $(cat "$runtime/notes.txt")"
-wait_until 10 caption_is "Bus third clip" ||
+wait_within 10 caption_is "Bus third clip" ||
     fail "the clip that could not be opened left the caption $(xdotool getwindowname "$playback")"
-wait_until 10 status_is Playing || fail "the clip before was left $(player_property PlaybackStatus)"
+wait_within 10 status_is Playing || fail "the clip before was left $(player_property PlaybackStatus)"
 position_moves || fail "the clip before does not play on"
 ! error_box_shown || fail "OpenUri of a file that is no clip showed an error box"
 seeks_before=$(seeks)
 
 # Fault: Seek does not move the clip, or the jump is not announced with Seeked.
-wait_until 10 status_is Playing || fail "the third clip does not play"
+wait_within 10 status_is Playing || fail "the third clip does not play"
 bus_call org.mpris.MediaPlayer2.Player.Seek 10000000 >/dev/null || fail "Seek was refused"
-wait_until 10 position_past_ten || fail "the position after Seek reads $(position_us)"
-wait_until 10 more_seeks || fail "no Seeked after the seek"
+wait_within 10 position_past_ten || fail "the position after Seek reads $(position_us)"
+wait_within 10 more_seeks || fail "no Seeked after the seek"
 
 # Fault: a volume set over the bus does not reach the panel's slider.
 bus_call org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volume "<0.3>" \
@@ -207,9 +205,9 @@ bus_call org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volum
 volume_is_three_tenths() {
     player_property Volume | awk '{ gsub(/[^0-9.]/, ""); exit !($0 > 0.295 && $0 < 0.305) }'
 }
-wait_until 5 volume_is_three_tenths || fail "the volume reads $(player_property Volume)"
+wait_within 5 volume_is_three_tenths || fail "the volume reads $(player_property Volume)"
 volume_announced() { grep -qE "'Volume': <0\.(3|29999)" "$runtime/monitor.log"; }
-wait_until 10 volume_announced || fail "the volume change was not announced"
+wait_within 10 volume_announced || fail "the volume change was not announced"
 
 # Fault: a volume that is no number taken silently, as if it had been set.
 if dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.korvel /org/mpris/MediaPlayer2 \
@@ -233,8 +231,8 @@ set_player LoopStatus "<'Playlist'>" >/dev/null || fail "setting LoopStatus was 
 set_player Shuffle "<true>" >/dev/null || fail "setting Shuffle was refused"
 [ "$(player_property LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_property LoopStatus)"
 [ "$(player_property Shuffle)" = "(<true>,)" ] || fail "Shuffle reads $(player_property Shuffle)"
-wait_for_text "$runtime/monitor.log" "'LoopStatus': <'Playlist'>" || fail "LOOP was not announced"
-wait_for_text "$runtime/monitor.log" "'Shuffle': <true>" || fail "SHUFFLE was not announced"
+wait_within 10 file_has_text "$runtime/monitor.log" "'LoopStatus': <'Playlist'>" || fail "LOOP was not announced"
+wait_within 10 file_has_text "$runtime/monitor.log" "'Shuffle': <true>" || fail "SHUFFLE was not announced"
 if set_player LoopStatus "<'Track'>" >"$runtime/track.txt" 2>&1; then
     fail "a loop of one track answered success"
 fi
@@ -259,30 +257,29 @@ position_stays_past_ten 1 || fail "SetPosition for another clip moved this one t
 bus_call org.mpris.MediaPlayer2.Player.SetPosition "$trackid" 2000000 >/dev/null ||
     fail "SetPosition was refused"
 position_near_start() { [ "$(position_us)" -lt 6000000 ]; }
-wait_until 10 position_near_start || fail "the position after SetPosition reads $(position_us)"
+wait_within 10 position_near_start || fail "the position after SetPosition reads $(position_us)"
 
 # Fault: Stop over the bus leaves the clip playing or still offering a pause; Play after it
 # does not start it again.
 bus_call org.mpris.MediaPlayer2.Player.Stop >/dev/null || fail "Stop was refused"
-wait_until 10 status_is Stopped || fail "Stop left $(player_property PlaybackStatus)"
+wait_within 10 status_is Stopped || fail "Stop left $(player_property PlaybackStatus)"
 [ "$(player_property CanPause)" = "(<false>,)" ] || fail "a stopped clip offers a pause"
 bus_call org.mpris.MediaPlayer2.Player.Play >/dev/null || fail "Play was refused"
-wait_until 10 status_is Playing || fail "Play after Stop left $(player_property PlaybackStatus)"
+wait_within 10 status_is Playing || fail "Play after Stop left $(player_property PlaybackStatus)"
 
 # Fault: Raise does not bring back a minimized playback window.
 xdotool windowminimize --sync "$playback" 2>/dev/null || fail "cannot minimize the playback window"
 bus_call org.mpris.MediaPlayer2.Raise >/dev/null || fail "Raise was refused"
-wait_until 10 window_viewable "$playback" || fail "Raise left the playback window hidden"
+wait_within 10 window_viewable "$playback" || fail "Raise left the playback window hidden"
 
 # Fault: a second player that finds the name taken fails to start, shows an error box, or
 # takes the name from the first.
 mkdir -m 700 "$runtime/other"
-XDG_RUNTIME_DIR="$runtime/other" "$build/korvel" "$first" >"$runtime/other.log" 2>&1 &
+XDG_RUNTIME_DIR="$runtime/other" start_korvel other.log "$first"
 other=$!
-started_pids+=("$other")
 timeout 20 xdotool search --sync --onlyvisible --pid "$other" >/dev/null 2>&1 ||
     fail "the second player shows no window"
-wait_for_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||
+wait_within 10 file_has_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||
     fail "the second player did not say why it has no media controls"
 ! error_box_shown || fail "the second player showed an error box"
 owner=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
@@ -296,11 +293,11 @@ wait_exit "$other" 10
 # announced: the player stops looking at its state when nothing plays, and the engine's
 # events must wake it.
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_until 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+wait_within 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
 sleep 2
 before=$(announced_playing)
 timeout 20 "$build/korvel" "$first" >"$runtime/handoff.log" 2>&1 || fail "the second start failed"
-wait_until 10 more_playing_announced "$before" ||
+wait_within 10 more_playing_announced "$before" ||
     fail "the clip a second start opened after a quiet while was not announced"
 
 # Fault: Quit leaves the player running, or ends it with a failure.

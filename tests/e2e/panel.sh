@@ -12,16 +12,15 @@ skin="$(cd "$(dirname "$0")/../../resources" && pwd)/Skin.ini"
 caption="Panel clip"
 clip=$(make_test_clip panel-20s.avi "$caption" 20) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$clip" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$clip"
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 window_named "$caption" >/dev/null || exit 1
 
 playback_size() {
     local id
-    id=$(playback_id)
+    id=$(playback_id "$caption")
     if [ -n "$id" ]; then window_size "$id"; else echo "not shown"; fi
 }
 size_is() { [ "$(playback_size)" = "$1" ]; }
@@ -36,9 +35,9 @@ mute_looks() {
             "$mx" "$my" "$mw" "$mh")" = "$1" ]
 }
 panel_keys F11
-wait_until 10 mute_looks different || fail "F11 left the mute button's look as it was"
+wait_within 10 mute_looks different || fail "F11 left the mute button's look as it was"
 panel_keys F11
-wait_until 10 mute_looks same || fail "a second F11 did not bring the mute button up again"
+wait_within 10 mute_looks same || fail "a second F11 did not bring the mute button up again"
 
 # Fault: the size keys do not step the slider by 20 (picture (500 + 25 s) / 1000), or pass its ends.
 size_is 320x240 || fail "the picture starts at $(playback_size), not 320x240"
@@ -75,7 +74,7 @@ wait_within 5 size_is 320x240 || fail "the natural-size button after the drag le
 place=$(window_origin "$panel")
 click BUTTON_HIDE
 wait_within 10 window_unviewable "$panel" || fail "the hide button left the panel on the screen"
-playback=$(playback_id)
+playback=$(playback_id "$caption")
 IFS=, read -r vx vy <<<"$(window_origin "$playback")"
 xdotool mousemove $((vx + 160)) $((vy + 120)) click 1
 rest_pointer "$pid"
@@ -98,17 +97,17 @@ wait_within 10 window_viewable "$panel" || fail "restoring the playback window l
 # The picture goes to the right of the panel first, as a user would move it: kept above the
 # others it would hide any part of the panel under it, the top button too.
 IFS=, read -r px py <<<"$(window_origin "$panel")"
-xdotool windowmove "$(playback_id)" $((px + 273 + 40)) "$py"
+xdotool windowmove "$(playback_id "$caption")" $((px + 273 + 40)) "$py"
 right_of_panel() {
     local vx vy
-    IFS=, read -r vx vy <<<"$(window_origin "$(playback_id)")"
+    IFS=, read -r vx vy <<<"$(window_origin "$(playback_id "$caption")")"
     [ "$vx" -ge $((px + 273 + 20)) ]
 }
 wait_within 10 right_of_panel || fail "cannot move the playback window off the panel"
 
 # Fault: the stay-on-top toggle does not keep the playback window above others, or not undo it.
-above() { xprop -id "$(playback_id)" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
-not_above() { [ -n "$(playback_id)" ] && ! above; }
+above() { xprop -id "$(playback_id "$caption")" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+not_above() { [ -n "$(playback_id "$caption")" ] && ! above; }
 click BUTTON_TOP
 wait_within 10 above || fail "the top button did not keep the playback window above the others"
 click BUTTON_TOP

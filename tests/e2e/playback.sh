@@ -20,9 +20,8 @@ make_clip() {
 make_clip first.avi "First clip" || fail "ffmpeg could not make the first clip"
 make_clip second.avi "Second clip 二番目" || fail "ffmpeg could not make the second clip"
 
-"$build/korvel" "$clips/first.avi" >"$runtime/first.log" 2>&1 &
+start_korvel first.log "$clips/first.avi"
 first=$!
-started_pids+=("$first")
 playback=$(window_named 'First clip') || exit 1
 [ "$(window_size "$playback")" = 320x240 ] || fail "the window is not the clip's size: $(window_size "$playback")"
 
@@ -32,7 +31,7 @@ code=$?
 grep -qF "hand-off received: $clips/second.avi" "$runtime/first.log" ||
     fail "the running instance had not taken the clip when the second start returned"
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
-wait_until 10 caption_is "Second clip 二番目" ||
+wait_within 10 caption_is "Second clip 二番目" ||
     fail "the caption did not change to the second clip's title"
 
 kill -TERM "$first"

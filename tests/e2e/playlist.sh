@@ -16,9 +16,8 @@ two=$(make_test_clip entry-two-3s.avi "Entry two" 3) || fail "ffmpeg could not m
 three=$(make_test_clip entry-three-3s.avi "Entry three" 3) ||
     fail "ffmpeg could not make clip three"
 
-"$build/korvel" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log
 pid=$!
-started_pids+=("$pid")
 
 playback=$(window_named 'Korvel mark2') || exit 1
 panel=$(panel_window) || exit 1
@@ -104,7 +103,7 @@ keys_in "$list" Return
 wait_within 10 list_hidden || fail "Enter did not hide the playlist"
 wait_within 30 plays_are "Entry one,Entry one,Entry three" ||
     fail "the list played '$(plays)', not entry one twice and then entry three"
-wait_within 10 clock_holds 1.5 || fail "after the last entry the list went on: '$(plays)'"
+wait_within 10 clock_holds "$panel" 1.5 || fail "after the last entry the list went on: '$(plays)'"
 plays_are "Entry one,Entry one,Entry three" || fail "after the last entry it played '$(plays)'"
 [ "$(xdotool getwindowname "$playback")" = "Entry three" ] ||
     fail "at the end of the list the caption is '$(xdotool getwindowname "$playback")'"
@@ -112,7 +111,7 @@ plays_are "Entry one,Entry one,Entry three" || fail "after the last entry it pla
 # Fault: play at the end of the list replays its last entry over and over.
 before=$(plays)
 keys_in "$panel" ctrl+p
-wait_within 15 clock_holds 1.5 || fail "play at the end of the list keeps playing: '$(plays)'"
+wait_within 15 clock_holds "$panel" 1.5 || fail "play at the end of the list keeps playing: '$(plays)'"
 case "$(plays)" in
 "$before" | "$before,Entry three") ;;
 *) fail "play at the end of the list played '$(plays)' after '$before'" ;;
@@ -120,11 +119,11 @@ esac
 
 # Fault: the last entry played to its end again after the list ended replays it over and over.
 before=$(plays)
-press_position_track "$skin" 50 || fail "a press on the position track did not seek back"
+press_position_track "$panel" "$skin" 50 || fail "a press on the position track did not seek back"
 rest_pointer "$pid"
 keys_in "$panel" ctrl+p
-clock_runs || fail "Ctrl+P after a seek back into the last entry did not play it"
-wait_within 15 clock_holds 1.5 || fail "the last entry played out again keeps playing: '$(plays)'"
+clock_runs "$panel" || fail "Ctrl+P after a seek back into the last entry did not play it"
+wait_within 15 clock_holds "$panel" 1.5 || fail "the last entry played out again keeps playing: '$(plays)'"
 case "$(plays)" in
 "$before" | "$before,Entry three") ;;
 *) fail "the last entry played out again led to '$(plays)' after '$before'" ;;

@@ -8,9 +8,8 @@ set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
 
-"$build/korvel" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 [ "$(window_size "$panel")" = 273x116 ] || fail "player panel is $(window_size "$panel")"
@@ -19,7 +18,7 @@ panel=$(panel_window) || exit 1
 # that could cover the panel.
 park_pointer() {
     xdotool mousemove 1279 799
-    wait_until 10 tooltip_hidden "$pid" || fail "a tooltip stays open away from the panel"
+    wait_within 10 tooltip_hidden "$pid" || fail "a tooltip stays open away from the panel"
 }
 
 # The panel's corner on the screen, into px and py.
@@ -40,7 +39,7 @@ drag_panel() {
             mousemove $((px + 150 + dx)) $((py + 8 + dy))
         [ "$(window_position "$panel")" = "$to" ]
     }
-    wait_until 10 follows_pointer
+    wait_within 10 follows_pointer
     followed=$?
     xdotool mouseup 1
     [ "$followed" = 0 ] ||
@@ -94,7 +93,7 @@ mute_looks() {
 }
 xdotool mousemove $((px + 119)) $((py + 67)) click 1
 park_pointer
-wait_until 10 mute_looks different "$down" || fail "a click left the mute button's look as it was"
+wait_within 10 mute_looks different "$down" || fail "a click left the mute button's look as it was"
 for rect in "0 0 273 60" "0 74 273 42" "0 60 108 14" "130 60 143 14"; do
     # shellcheck disable=SC2086 # the rectangle's four numbers are four arguments
     [ "$(compare_pixels "$up" "$down" 273 $rect)" = same ] ||
@@ -104,13 +103,13 @@ done
 # A second click brings the button up again: the whole face is as before.
 xdotool mousemove $((px + 119)) $((py + 67)) click 1
 park_pointer
-wait_until 10 mute_looks same "$again" || fail "a second click did not bring the mute button up"
+wait_within 10 mute_looks same "$again" || fail "a second click did not bring the mute button up"
 [ "$(compare_pixels "$up" "$again" 273 0 0 273 116)" = same ] ||
     fail "after two clicks on the mute button the face differs from before"
 
 # (c) Resting on BUTTON_PLAY shows a tooltip; leaving the panel hides it.
 xdotool mousemove $((px + 66)) $((py + 99)) mousemove $((px + 67)) $((py + 99))
-wait_until 10 tooltip_shown "$pid" || fail "no tooltip over the play button"
+wait_within 10 tooltip_shown "$pid" || fail "no tooltip over the play button"
 park_pointer
 
 panel_corner

@@ -13,13 +13,12 @@ clip=$(make_test_clip untitled-6s.avi "" 6) || fail "ffmpeg could not make the c
 expected='^korvel: no (desktop media controls|sound output could be opened)'
 
 run_player() {
-    "$build/korvel" "$clip" >"$runtime/$1.log" 2>&1 &
+    start_korvel "$1.log" "$clip"
     pid=$!
-    started_pids+=("$pid")
     panel=$(panel_window) || exit 1
     window_named 'untitled-6s\.avi' >/dev/null || exit 1
     rest_pointer "$pid"
-    clock_runs || fail "the clip does not play"
+    clock_runs "$panel" || fail "the clip does not play"
     kill -TERM "$pid"
     wait_exit "$pid" 10
     [ "$exit_code" = 0 ] || fail "the player ended with $exit_code"

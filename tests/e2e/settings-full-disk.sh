@@ -19,16 +19,15 @@ printf '[Korvel setting]\r\nPlayerPosX=40\r\nPlayerPosY=250\r\nListRow=3\r\nRowD
     >"$disk/korvel/korvel.ini"
 cp "$disk/korvel/korvel.ini" "$runtime/before.ini"
 
-"$build/korvel" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log
 pid=$!
-started_pids+=("$pid")
 playback=$(window_named 'Korvel mark2') || exit 1
 # The disk fills up while the player runs.
 dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null
 
 wmctrl -i -c "$(printf '0x%x' "$playback")"
 box=""
-wait_until 20 eval 'box=$(dialogs_of "$pid" | head -n 1); [ -n "$box" ]' ||
+wait_within 20 eval 'box=$(dialogs_of "$pid" | head -n 1); [ -n "$box" ]' ||
     fail "no error box told of the failed save"
 [[ "$(xdotool getwindowname "$box")" =~ ^Korvel( 2\.8)?$ ]] || fail "dialog $box is no error box"
 grep -qF "error box: Cannot save the settings to $disk/korvel/korvel.ini: No space left on device" \

@@ -16,7 +16,7 @@ clip=$(make_test_clip settings-20s.avi "$caption" 20) || fail "ffmpeg could not 
 # and top edges as the window manager gives them.
 frame_origin() {
     local id x y left top
-    id=$(playback_id)
+    id=$(playback_id "$caption")
     [ -n "$id" ] || return 1
     IFS=, read -r x y <<<"$(window_origin "$id")"
     read -r left _ top _ <<<"$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -E 's/.*= //; s/,//g')"
@@ -25,9 +25,8 @@ frame_origin() {
 frame_at() { [ "$(frame_origin)" = "$1" ]; }
 
 start_player() {
-    "$build/korvel" "$clip" >"$runtime/korvel-$1.log" 2>&1 &
+    start_korvel "korvel-$1.log" "$clip"
     pid=$!
-    started_pids+=("$pid")
     panel=$(panel_window) || exit 1
     window_named "$caption" >/dev/null || exit 1
 }
@@ -40,16 +39,16 @@ close_player() {
 
 # A first run places the frame where the settings say (the place a new user gets).
 start_player 1
-wait_until 10 frame_at 5,5 || fail "the frame stands at $(frame_origin), not at 5,5"
+wait_within 10 frame_at 5,5 || fail "the frame stands at $(frame_origin), not at 5,5"
 # Clear of the panel and the list: once on top, the window would cover their buttons.
-xdotool windowmove "$(playback_id)" 640 420
-wait_until 5 eval '[ "$(frame_origin)" != 5,5 ]' || fail "the window did not move"
+xdotool windowmove "$(playback_id "$caption")" 640 420
+wait_within 5 eval '[ "$(frame_origin)" != 5,5 ]' || fail "the window did not move"
 place=$(frame_origin)
 # The stay-on-top toggle makes the window anew; it must not shift by the frame.
 click_in_front "$panel" "$skin" BUTTON_TOP
-wait_until 10 eval '[ -n "$(xprop -id "$(playback_id)" _NET_WM_STATE | grep ABOVE)" ]' ||
+wait_within 10 eval '[ -n "$(xprop -id "$(playback_id "$caption")" _NET_WM_STATE | grep ABOVE)" ]' ||
     fail "the playback window did not stay on top"
-wait_until 5 frame_at "$place" || fail "the top toggle moved the frame from $place to $(frame_origin)"
+wait_within 5 frame_at "$place" || fail "the top toggle moved the frame from $place to $(frame_origin)"
 click_in_front "$panel" "$skin" BUTTON_FIX
 keys_in "$panel" ctrl+l
 list=$(window_named 'Korvel PlayList') || exit 1
@@ -60,7 +59,7 @@ grep -q '^ListRow=3' "$settings" || fail "the list was not stored: $(cat "$setti
 
 # The next run puts every place back exactly, and the list.
 start_player 2
-wait_until 10 frame_at "$place" || fail "the frame came back at $(frame_origin), not at $place"
+wait_within 10 frame_at "$place" || fail "the frame came back at $(frame_origin), not at $place"
 close_player
 grep -q "^ListRow=3" "$settings" || fail "the list was lost at the second close"
 echo "settings: passed"

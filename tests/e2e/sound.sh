@@ -9,16 +9,15 @@ e2e_init "$1"
 song=$(make_test_clip sound-10s.mp3 "Sound only" 10) || fail "ffmpeg could not make the sound"
 clip=$(make_test_clip picture-5s.avi "With a picture" 5) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$song" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$song"
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 playback=$(window_named 'Sound only') || exit 1
 rest_pointer "$pid"
 
 # Fault: the sound does not play: the clock stands.
-clock_runs || fail "the clock does not run while the sound plays"
+clock_runs "$panel" || fail "the clock does not run while the sound plays"
 
 # Fault: without a picture the playback window is unmapped, or loses its frame or its width.
 window_viewable "$playback" || fail "the playback window is not on the screen"
@@ -27,7 +26,7 @@ IFS=', ' read -r _ _ frame_top _ <<<"$frame"
 [ "${frame_top:-0}" -gt 0 ] || fail "the playback window has no frame with a title bar ($frame)"
 [ "$(window_size "$playback" | cut -dx -f1)" = 320 ] ||
     fail "the playback window without a picture is $(window_size "$playback"), not 320 wide"
-clock_runs || fail "the clock stopped while the sound plays"
+clock_runs "$panel" || fail "the clock stopped while the sound plays"
 window_viewable "$playback" || fail "the playback window left the screen while the sound plays"
 
 # Fault: a clip with a picture after the sound does not get the picture's size.

@@ -14,9 +14,8 @@ mkdir -p "$work"
 cp "$first_clip" "$work/-reverse" && cp "$second_clip" "$work/-style" || fail "cannot copy"
 cd "$work" || fail "cannot enter $work"
 
-"$build/korvel" -reverse >"$runtime/first.log" 2>&1 &
+start_korvel first.log -reverse
 first=$!
-started_pids+=("$first")
 playback=$(window_named 'Option-like name') || exit 1
 
 timeout 20 "$build/korvel" -style >"$runtime/second.log" 2>&1
@@ -25,7 +24,7 @@ code=$?
 grep -qF "hand-off received: $work/-style" "$runtime/first.log" ||
     fail "the running player did not get the file -style"
 caption_is() { [ "$(xdotool getwindowname "$playback")" = "$1" ]; }
-wait_until 10 caption_is "Another option name" || fail "the file -style does not play"
+wait_within 10 caption_is "Another option name" || fail "the file -style does not play"
 
 version=$(timeout 10 "$build/korvel" --version) || fail "--version failed"
 [ "$version" = "korvel 2.8" ] || fail "--version printed '$version'"
@@ -38,10 +37,10 @@ wait_exit "$first" 10
 
 # No runtime folder and no cache folder that can be made: the player runs all the same.
 touch "$runtime/plain"
-env -u XDG_RUNTIME_DIR XDG_CACHE_HOME="$runtime/plain/cache" "$build/korvel" -reverse \
-    >"$runtime/alone.log" 2>&1 &
+unset XDG_RUNTIME_DIR
+XDG_CACHE_HOME="$runtime/plain/cache" start_korvel alone.log -reverse
 alone=$!
-started_pids+=("$alone")
+export XDG_RUNTIME_DIR="$runtime"
 window_named 'Option-like name' >/dev/null || exit 1
 [ "$(grep -c 'single-instance guard' "$runtime/alone.log")" = 1 ] ||
     fail "the player did not say once why it runs alone"

@@ -8,9 +8,8 @@ e2e_init "$1"
 
 clip=$(make_test_clip busy.avi "Taken while busy" 20) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$runtime/no such clip.avi" >"$runtime/first.log" 2>&1 &
+start_korvel first.log "$runtime/no such clip.avi"
 first=$!
-started_pids+=("$first")
 box=$(error_box_window) || exit 1
 
 timeout 20 "$build/korvel" "$clip" >"$runtime/second.log" 2>&1
@@ -23,7 +22,7 @@ playback=$(window_named 'Taken while busy') || exit 1
 # The box is still the first start's own; closing it leaves the handed-over clip playing.
 xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null ||
     xdotool key --window "$box" Return
-wait_until 10 error_box_gone ||
+wait_within 10 error_box_gone ||
     fail "the error box did not close"
 [ "$(xdotool getwindowname "$playback")" = "Taken while busy" ] ||
     fail "the handed-over clip is no longer the one shown"

@@ -7,9 +7,8 @@ set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
 
-"$build/korvel" >"$runtime/first.log" 2>&1 &
+start_korvel first.log
 first=$!
-started_pids+=("$first")
 
 playback=$(window_named 'Korvel mark2') || exit 1
 panel=$(panel_window) || exit 1
@@ -34,7 +33,7 @@ kill -0 "$first" 2>/dev/null || fail "the first instance ended after the hand-of
 box=$(error_box_window) || exit 1
 xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null ||
     xdotool key --window "$box" Return
-wait_until 10 error_box_gone ||
+wait_within 10 error_box_gone ||
     fail "the error box did not close"
 
 wmctrl -c 'Korvel mark2'

@@ -13,9 +13,8 @@ skin="$resources/Skin.ini"
 caption="Task bar clip"
 clip=$(make_test_clip taskbar-30s.avi "$caption" 30) || fail "ffmpeg could not make the clip"
 
-"$build/korvel" "$clip" >"$runtime/korvel.log" 2>&1 &
+start_korvel korvel.log "$clip"
 pid=$!
-started_pids+=("$pid")
 
 panel=$(panel_window) || exit 1
 playback=$(window_named "$caption") || exit 1

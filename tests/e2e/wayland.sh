@@ -6,21 +6,14 @@
 # clip, and the places stored stay as they were.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
-build=$(cd "$1" && pwd)
-app_title=$(korvel_app_title "$build") || exit 1
 for program in weston Xwayland; do
     if ! command -v "$program" >/dev/null; then
         echo "no $program (scripts/setup installs it): skipped"
         exit 77
     fi
 done
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-started_pids=()
-trap e2e_cleanup EXIT
 # Weston gives Xwayland its runtime folder; the player keeps its settings in this test's.
-export XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime/config"
-export QT_LOGGING_RULES="korvel.*.debug=true"
+e2e_init "$1" --no-display
 unset QT_QPA_PLATFORM
 settings="$XDG_CONFIG_HOME/korvel/korvel.ini"
 
@@ -35,7 +28,7 @@ started_pids+=("$!")
 # Weston says which X display it opened; Xwayland itself starts at the first client.
 x_display() { sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$runtime/weston.log"; }
 weston_ready() { [ -S "$runtime/korvel-wayland" ] && [ -n "$(x_display)" ]; }
-if ! wait_until 20 weston_ready 2>/dev/null; then
+if ! wait_within 20 weston_ready 2>/dev/null; then
     cat "$runtime"/weston*.log
     echo "weston did not start: skipped"
     exit 77
@@ -52,9 +45,8 @@ printf '[Korvel setting]\n%s\n' "$stored_places" >"$settings"
 places_in_file() { grep -E '^(ImageWindow|PlayList|Player)Pos[XY]=' "$settings"; }
 
 start_player() {
-    "$build/korvel" "$clip" >"$runtime/korvel-$1.log" 2>&1 &
+    start_korvel "korvel-$1.log" "$clip"
     pid=$!
-    started_pids+=("$pid")
 }
 
 # A termination signal closes the player as its close box does, saving the settings.
@@ -72,10 +64,10 @@ panel=$(panel_window) || exit 1
 window_named "$caption" >/dev/null || exit 1
 # Ctrl+L only shows the list; pressed again when weston gave the key to no window yet.
 list_shown() { xdotool search --onlyvisible --name '^Korvel PlayList$' >/dev/null 2>&1; }
-ask_for_list() { list_shown || { keys_in "$panel" ctrl+l && wait_until 2 list_shown; }; }
-wait_until 20 ask_for_list || fail "Ctrl+L showed no playlist on Xwayland"
+ask_for_list() { list_shown || { keys_in "$panel" ctrl+l && wait_within 2 list_shown; }; }
+wait_within 20 ask_for_list || fail "Ctrl+L showed no playlist on Xwayland"
 panel_at() { [ "$(window_origin "$panel")" = 420,360 ]; }
-wait_until 10 panel_at || fail "the panel stands at $(window_origin "$panel"), not at 420,360"
+wait_within 10 panel_at || fail "the panel stands at $(window_origin "$panel"), not at 420,360"
 # The built-in panel's outline is its whole face; a window without one has no shape at all.
 xwininfo -shape -id "$panel" | grep -q 'Window shape extents: *273x116+0+0' ||
     fail "the panel has no outline on Xwayland: $(xwininfo -shape -id "$panel" | grep -i shape)"
@@ -87,7 +79,7 @@ grep -qx 'PlayerPosX=420' "$settings" && grep -qx 'PlayerPosY=360' "$settings" |
 # On Wayland itself: no window reaches the X server, the clip plays, the places stay.
 printf '[Korvel setting]\n%s\n' "$stored_places" >"$settings"
 QT_QPA_PLATFORM=wayland start_player wayland
-wait_for_text "$runtime/korvel-wayland.log" "caption: $caption" ||
+wait_within 10 file_has_text "$runtime/korvel-wayland.log" "caption: $caption" ||
     fail "the clip did not start on Wayland"
 kill -0 "$pid" 2>/dev/null || fail "the player ended on Wayland"
 [ -z "$(xdotool search --name "^$app_title\$" 2>/dev/null)" ] ||

@@ -9,12 +9,8 @@
 set -uo pipefail
 here=$(dirname "$0")
 source "$here/support/common.sh"
-source "$here/support/wm-display.sh"
-command -v Xvfb >/dev/null || { echo "no Xvfb: skipped"; exit 77; }
-# Each row makes its own display; the one the suite runs under is not used.
-DISPLAY=${DISPLAY:-none}
-e2e_init "$1"
-unset DISPLAY
+# Each row makes its own display.
+e2e_init "$1" --no-display
 skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 
 # The table: a window manager, whether the panel is dragged under it, and whether it hides a
@@ -32,20 +28,19 @@ named=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'index(only, " " $1 " ")' <<
 
 caption="Desktop clip"
 clip=$(make_test_clip desktops-60s.avi "$caption" 60) || fail "ffmpeg could not make the clip"
-wm_display_log="$runtime/window-manager.log"
 
 # "X,Y WIDTHxHEIGHT" of the picture area on the screen.
 playback_place() {
     local id
-    id=$(playback_id)
+    id=$(playback_id "$caption")
     [ -n "$id" ] || { echo "not shown"; return; }
     echo "$(window_origin "$id") $(window_size "$id")"
 }
 placed_at() { [ "$(playback_place)" = "$1" ]; }
 covers_screen() { placed_at "0,0 1280x800"; }
-above() { xprop -id "$(playback_id)" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
-not_above() { [ -n "$(playback_id)" ] && ! above; }
-off_task_bar() { xprop -id "$(playback_id)" _NET_WM_STATE 2>/dev/null | grep -q SKIP_TASKBAR; }
+above() { xprop -id "$(playback_id "$caption")" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+not_above() { [ -n "$(playback_id "$caption")" ] && ! above; }
+off_task_bar() { xprop -id "$(playback_id "$caption")" _NET_WM_STATE 2>/dev/null | grep -q SKIP_TASKBAR; }
 
 # The entries the task bar shows: its red boxes (with the window's icon and title) on its
 # black bar, counted as runs of columns in which the bar is lit.
@@ -86,7 +81,7 @@ drag_panel() {
             mousemove $((px + 150 + $1)) $((py + 8 + $2))
         [ "$(window_position "$panel")" = "$to" ]
     }
-    wait_until 10 follows_pointer "$1" "$2"
+    wait_within 10 follows_pointer "$1" "$2"
     local followed=$?
     xdotool mouseup 1
     rest_pointer "$pid"
@@ -98,7 +93,7 @@ drag_panel() {
 # tool windows for minimized and took the panel off the screen with them.
 activate_another_program() {
     local other other_pid playback
-    playback=$(playback_id)
+    playback=$(playback_id "$caption")
     xmessage -geometry +900+40 "Another program" >/dev/null 2>&1 &
     other_pid=$!
     started_pids+=("$other_pid")
@@ -112,22 +107,22 @@ activate_another_program() {
     # The player has had time to answer the window manager's change.
     sleep 1
     window_viewable "$panel" ||
-        fail "$wm: activating another program took the panel off the screen:" $(client_states)
+        fail "$wm: activating another program took the panel off the screen:" "$(client_states)"
     [ "$1" = hides ] || all_viewable "$playback" "$list" ||
-        fail "$wm: activating another program took a window off the screen:" $(client_states)
+        fail "$wm: activating another program took a window off the screen:" "$(client_states)"
     kill "$other_pid"
     timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null || fail "$wm: cannot activate the panel"
     wait_within 10 all_viewable "$panel" "$playback" "$list" ||
-        fail "$wm: activating the panel did not bring back every window:" $(client_states)
+        fail "$wm: activating the panel did not bring back every window:" "$(client_states)"
 }
 
 check_under() {
     wm=$1
-    wm_display_start "$wm" "$here/support/tint2rc" || fail "$wm: no display"
+    korvel_start_display "$wm" "$runtime/window-manager.log" --bus --taskbar "$here/support/tint2rc" ||
+        fail "$wm: no display"
     rm -rf "$XDG_CONFIG_HOME"
-    "$build/korvel" "$clip" >"$runtime/korvel.log" 2>&1 &
+    start_korvel korvel.log "$clip"
     pid=$!
-    started_pids+=("$pid")
 
     panel=$(panel_window) || exit 1
     window_named "$caption" >/dev/null || exit 1
@@ -138,7 +133,7 @@ check_under() {
 
     # Fault: the playback window and the playlist had task-bar entries of their own.
     wait_within 10 entries_are 1 ||
-        fail "$wm: the task bar shows $(task_bar_entries) entries;" $(client_states)
+        fail "$wm: the task bar shows $(task_bar_entries) entries;" "$(client_states)"
 
     activate_another_program "$3"
 
@@ -151,26 +146,26 @@ check_under() {
     normal=$(playback_place)
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen left the picture at $(playback_place)"
-    keys_in "$(playback_id)" Escape
+    keys_in "$(playback_id "$caption")" Escape
     wait_within 10 placed_at "$normal" ||
-        fail "$wm: after Esc the picture is at $(playback_place), not $normal:" $(client_states)
+        fail "$wm: after Esc the picture is at $(playback_place), not $normal:" "$(client_states)"
 
     # Fault: the top button pressed while full screen made a framed, screen-sized window
     # that Esc and a double click no longer brought back, over the panel.
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen again left the picture at $(playback_place)"
     # Fault: the picture, made an ordinary window for full screen, got a task-bar entry.
-    off_task_bar || fail "$wm: in full screen the picture is on the task bar:" $(client_states)
+    off_task_bar || fail "$wm: in full screen the picture is on the task bar:" "$(client_states)"
     click BUTTON_TOP
     # Some window managers (xfwm4) show a full-screen window above all others anyway, and
     # report it above only once full screen ends.
     sleep 1
     covers_screen || fail "$wm: the top button ended full screen: $(playback_place)"
-    keys_in "$(playback_id)" Escape
+    keys_in "$(playback_id "$caption")" Escape
     wait_within 10 placed_at "$normal" ||
         fail "$wm: after Esc the picture is at $(playback_place), not $normal"
     wait_within 10 above || fail "$wm: the top button in full screen did not keep the picture above"
-    off_task_bar || fail "$wm: after full screen the picture is on the task bar:" $(client_states)
+    off_task_bar || fail "$wm: after full screen the picture is on the task bar:" "$(client_states)"
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen on top left the picture at $(playback_place)"
     xdotool mousemove 640 400 click --repeat 2 --delay 80 1
@@ -180,26 +175,25 @@ check_under() {
     above || fail "$wm: full screen took the picture off the top"
     click BUTTON_TOP
     wait_within 10 not_above ||
-        fail "$wm: the top button pressed again left the picture above:" $(client_states)
+        fail "$wm: the top button pressed again left the picture above:" "$(client_states)"
 
     # The windows leave the screen together and come back with the task-bar entry.
-    playback=$(playback_id)
+    playback=$(playback_id "$caption")
     click BUTTON_MINIMIZE
     wait_within 10 none_viewable "$panel" "$playback" "$list" ||
-        fail "$wm: the minimize button left a window on the screen:" $(client_states)
+        fail "$wm: the minimize button left a window on the screen:" "$(client_states)"
     timeout 10 wmctrl -i -a "$panel" || fail "$wm: cannot activate the panel's entry"
     wait_within 10 all_viewable "$panel" "$playback" "$list" ||
-        fail "$wm: activating the entry did not bring back every window:" $(client_states)
+        fail "$wm: activating the entry did not bring back every window:" "$(client_states)"
     wait_within 10 entries_are 1 ||
-        fail "$wm: after the restore the task bar shows $(task_bar_entries);" $(client_states)
+        fail "$wm: after the restore the task bar shows $(task_bar_entries);" "$(client_states)"
 
     kill -TERM "$pid"
     wait_exit "$pid" 10
     [ "$exit_code" = 0 ] || fail "$wm: the player ended with '$exit_code'"
-    wm_display_stop
+    korvel_stop_display
     echo "$wm: passed"
 }
 
-trap 'wm_display_stop; e2e_cleanup' EXIT
 while read -r name drag tools <&3; do check_under "$name" "$drag" "$tools"; done 3<<<"$rows"
 echo "window-managers: passed"

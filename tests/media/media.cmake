@@ -19,11 +19,7 @@ add_executable(media_x11_tests media/x11/X11TestMain.cpp media/x11/X11Support.cp
     media/x11/FullScreenTest.cpp media/MediaTestSupport.cpp)
 target_link_libraries(media_x11_tests PRIVATE korvel_engine GTest::gtest Qt6::OpenGLWidgets
     Qt6::Test)
-target_compile_definitions(media_x11_tests PRIVATE
-    KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}" KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_compile_options(media_x11_tests PRIVATE
-    -include ${CMAKE_CURRENT_SOURCE_DIR}/support/QtPrinters.h)
-korvel_warnings(media_x11_tests)
+korvel_test_precompiled(media_x11_tests)
 add_dependencies(media_tests media_x11_tests)
 add_test(NAME media.x11 COMMAND media_x11_tests)
 # The OpenGL driver keeps allocations of its own to the end.

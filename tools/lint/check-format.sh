@@ -5,12 +5,16 @@ set -uo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 command -v clang-format >/dev/null || { echo "clang-format is not installed"; exit 77; }
 cd "$root" || exit 1
-status=0
-while IFS= read -r file; do
-    if ! clang-format --dry-run --Werror "$file" >/dev/null 2>&1; then
-        echo "not formatted: $file (clang-format -i $file)"
-        status=1
-    fi
-done < <(find base ui skin playlist playback player app tests bench tools \
+mapfile -t files < <(find base ui skin playlist playback player app tests bench tools \
     \( -name '*.cpp' -o -name '*.h' \) -not -path '*/data/*' | sort)
-exit $status
+# One clang-format for all files: it names each file that differs in its findings.
+findings=$(clang-format --dry-run --Werror "${files[@]}" 2>&1)
+code=$?
+mapfile -t differing < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: .*/\1/p' <<<"$findings" | sort -u)
+for file in "${differing[@]}"; do echo "not formatted: $file (clang-format -i $file)"; done
+# A clang-format that fails without naming a file (one it cannot read) fails the check too.
+if [ "$code" != 0 ] && ((${#differing[@]} == 0)); then
+    echo "clang-format failed:"
+    head -n 20 <<<"$findings"
+fi
+exit "$code"

@@ -1,16 +1,27 @@
 # Helpers of the end-to-end tests. Each test gets its own runtime folder, so it never meets
-# another Korvel instance, and talks to real windows through xdotool and wmctrl.
+# another Korvel instance, and its own X display under openbox, so tests run side by side;
+# they talk to real windows through xdotool and wmctrl.
+#
+# e2e_init sets what every helper may use: build (the build folder), runtime (the test's own
+# folder, where the players' logs go) and app_title; every other input is an argument.
 
+e2e_lib="$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib"
+# shellcheck source=../../../scripts/lib/wait.sh
+source "$e2e_lib/wait.sh"
+# shellcheck source=../../../scripts/lib/xserver.sh
+source "$e2e_lib/xserver.sh"
 # shellcheck source=../../../scripts/lib/player.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/player.sh"
+source "$e2e_lib/player.sh"
+# shellcheck source=../../../scripts/lib/clips.sh
+source "$e2e_lib/clips.sh"
 
+# e2e_init BUILD [--no-display]: the test's runtime and settings folders, and a private X
+# display under openbox unless the test makes its own displays (--no-display). Skips the
+# test (77) where no X server can be started.
 e2e_init() {
     build=$(cd "$1" && pwd)
     app_title=$(korvel_app_title "$build") || exit 1
-    if [ -z "${DISPLAY:-}" ]; then
-        echo "no display: skipped"
-        exit 77
-    fi
+    command -v Xvfb >/dev/null || { echo "no Xvfb: skipped"; exit 77; }
     runtime=$(mktemp -d)
     chmod 700 "$runtime"
     # The player keeps its settings here, never in the settings of whoever runs the tests.
@@ -18,19 +29,54 @@ e2e_init() {
     export QT_LOGGING_RULES="korvel.*.debug=true"
     started_pids=()
     trap e2e_cleanup EXIT
+    unset DISPLAY
+    # Tests running side by side never meet on a bus: a test has the bus it starts itself
+    # (the MPRIS test, the window managers' displays) or none.
+    [ -n "${KORVEL_E2E_PRIVATE_BUS:-}" ] || unset DBUS_SESSION_BUS_ADDRESS
+    [ "${2:-}" = --no-display ] && return 0
+    korvel_start_display openbox "$runtime/window-manager.log" || fail "no X display"
 }
 
 e2e_cleanup() {
+    local pid
     for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
+    wait "${started_pids[@]}" 2>/dev/null
+    korvel_stop_display
     rm -rf "$runtime"
+}
+
+# start_korvel LOG [ARGUMENT...]: starts the player of the build with the arguments in the
+# background, its output in $runtime/LOG; $! is its process id. The cleanup ends it.
+# Environment assignments before the call reach the player.
+start_korvel() {
+    local log=$1
+    shift
+    "$build/korvel" "$@" >"$runtime/$log" 2>&1 &
+    started_pids+=("$!")
+}
+
+# Says what the test saw, for a failure: whether each player it started still runs, its
+# windows as the window manager lists them, and the last lines of every log.
+e2e_report() {
+    local pid log
+    for pid in "${started_pids[@]}"; do
+        if kill -0 "$pid" 2>/dev/null; then
+            echo "--- player $pid runs; its windows (id, desktop, pid, x, y, width, height, name):"
+            wmctrl -lpG 2>/dev/null | awk -v pid="$pid" '$3 == pid'
+        else
+            echo "--- player $pid has ended"
+        fi
+    done
+    for log in "$runtime"/*.log; do
+        [ -f "$log" ] || continue
+        echo "--- the last lines of $(basename "$log"):"
+        tail -n 30 "$log"
+    done
 }
 
 fail() {
     echo "FAIL: $*" >&2
-    for log in "$runtime"/*.log; do
-        [ -f "$log" ] && { echo "--- $log"; cat "$log"; } >&2
-    done
+    e2e_report >&2
     exit 1
 }
 
@@ -45,10 +91,6 @@ window_named() {
 # The application title (app_title, set by e2e_init) is the player panel's, the text of the
 # program's one task-bar entry, and the error box's caption. The two are told apart by their
 # window type.
-window_is_dialog() {
-    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG
-}
-
 # The visible windows titled with the application title: error boxes ($1 box) or the panel
 # ($1 panel).
 titled_windows() {
@@ -63,16 +105,17 @@ titled_windows() {
     return 0
 }
 
+# Prints the first visible window of kind $1 (as titled_windows); fails when there is none.
+first_titled_window() {
+    local id
+    id=$(titled_windows "$1" | head -n 1)
+    [ -n "$id" ] && echo "$id"
+}
+
 # The id of the first visible window of kind $1 (as titled_windows), waiting up to 20 s; $2
 # names it for the failure.
 titled_window() {
-    local id
-    for _ in $(seq 1 200); do
-        id=$(titled_windows "$1" | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no visible $2 titled '$app_title'"
+    wait_within 20 first_titled_window "$1" || fail "no visible $2 titled '$app_title'"
 }
 
 # The id of the player panel.
@@ -83,55 +126,21 @@ error_box_window() { titled_window box "error box"; }
 error_box_shown() { [ -n "$(titled_windows box)" ]; }
 error_box_gone() { ! error_box_shown; }
 
-# "WIDTHxHEIGHT" of a window's client area.
-window_size() {
-    local WIDTH HEIGHT X Y SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "${WIDTH}x${HEIGHT}"
-}
-
-# "X,Y" of a window's client area on the screen.
-window_position() {
-    local WIDTH HEIGHT X Y SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "${X},${Y}"
-}
-
 # Waits up to $2 seconds (default 10) for our child $1 to end; sets exit_code to its exit
 # code, or to "timeout". Call it in this shell, not in a subshell: only a parent can wait.
 wait_exit() {
     local pid=$1 limit=${2:-10}
     exit_code=timeout
-    for _ in $(seq 1 $((limit * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            exit_code=$?
-            return 0
-        fi
-        sleep 0.1
-    done
+    wait_within "$limit" process_ended "$pid" || return 0
+    wait "$pid"
+    # shellcheck disable=SC2034 # the caller's result
+    exit_code=$?
 }
 
-# Waits up to 10 s for a file to contain a fixed string.
-wait_for_text() {
-    local file=$1 text=$2
-    for _ in $(seq 1 100); do
-        grep -qF -- "$text" "$file" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
-# Runs a command every 0.1 s until it succeeds, for up to $1 seconds; fails after that.
-wait_until() {
-    local limit=$1
-    shift
-    for _ in $(seq 1 $((limit * 10))); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    "$@"
-}
+# Succeeds when file $1 holds the fixed text $2.
+file_has_text() { grep -qF -- "$2" "$1" 2>/dev/null; }
 
 # Succeeds when process $1 shows a tooltip window.
 tooltip_shown() {
@@ -148,6 +157,7 @@ tooltip_hidden() { ! tooltip_shown "$1"; }
 # Writes what the screen shows inside window $1's client area to $2, as raw RGB bytes (three
 # per pixel, rows top to bottom), without the pointer.
 grab_window() {
+    # shellcheck disable=SC2034 # xdotool's --shell sets all six
     local WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$1")"
     ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "${WIDTH}x${HEIGHT}" \
@@ -168,25 +178,6 @@ print("same" if all(a[s] == b[s] for s in rows) else "different")
 PY
 }
 
-# Gives the player a settings folder of this test's own: a run neither reads nor changes the
-# user's settings, nor meets what an earlier run left there. e2e_init does so already.
-e2e_own_settings() {
-    export XDG_CONFIG_HOME="$runtime/config"
-}
-
-# "X,Y" of window $1's client area as the X server places it. Right also for a window inside
-# a window manager's frame, where xdotool's position is off by the frame.
-window_origin() {
-    xwininfo -id "$1" 2>/dev/null |
-        awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
-             END { if (x != "" && y != "") print x "," y }'
-}
-
-# Succeeds when window $1 is mapped and all its ancestors are: the user can see it.
-window_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-
-window_unviewable() { ! window_viewable "$1"; }
-
 # Whether every window of a list is on the screen, or none is.
 all_viewable() {
     local id
@@ -195,34 +186,6 @@ all_viewable() {
 none_viewable() {
     local id
     for id in "$@"; do window_unviewable "$id" || return 1; done
-}
-
-# The time in milliseconds since the epoch $1 seconds (fractions too) from now.
-deadline_after() {
-    awk -v now="$(date +%s%3N)" -v s="$1" 'BEGIN { printf "%.0f", now + s * 1000 }'
-}
-
-# Runs a command until it succeeds, for up to $1 seconds by the clock however long each try
-# takes; fails after that with the last try's status.
-wait_within() {
-    local deadline
-    deadline=$(deadline_after "$1")
-    shift
-    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    "$@"
-}
-
-# The rectangle "LEFT TOP WIDTH HEIGHT" of element $2 in skin description $1: a hot area's
-# own, or a track bar's track (its length along, the thumb's 11 pixels across).
-skin_rect() {
-    tr -d '\r' <"$1" | awk -F', *' -v id="$2" '
-        { sub(/^[0-9]+=/, "", $1) }
-        $1 == id && NF >= 6 && $2 ~ /^[0-9]+$/ { print $2, $3, $4, $5; found = 1; exit }
-        $1 == id && $2 ~ /\./ { print $4, $5, $6, 11; found = 1; exit }
-        END { exit !found }'
 }
 
 # The screen point at the middle of element $3 (of skin $2) on the borderless window $1,
@@ -251,25 +214,8 @@ click_in_front() {
 }
 
 # Makes a clip once per build folder and prints its path: $1 its file name, $2 its title, $3
-# its length in seconds; a name ending in .mp3 gets sound alone, any other a 320 x 240
-# picture with a tone.
-make_test_clip() {
-    local clips="$build/test-media/e2e" name=$1 title=$2 seconds=$3
-    mkdir -p "$clips"
-    if [ ! -s "$clips/$name" ]; then
-        local sound=(-f lavfi -i "sine=frequency=440:duration=$seconds")
-        if [ "${name##*.}" = mp3 ]; then
-            ffmpeg -loglevel error -y "${sound[@]}" -metadata title="$title" -c:a libmp3lame \
-                -f mp3 "$clips/part-$name" || return 1
-        else
-            ffmpeg -loglevel error -y -f lavfi -i "testsrc=duration=$seconds:size=320x240:rate=25" \
-                "${sound[@]}" -metadata title="$title" -c:v mpeg4 -q:v 12 -c:a mp2 -shortest \
-                -f avi "$clips/part-$name" || return 1
-        fi
-        mv "$clips/part-$name" "$clips/$name" || return 1
-    fi
-    echo "$clips/$name"
-}
+# its length in seconds (see korvel_make_clip).
+make_test_clip() { korvel_make_clip "$build/test-media/e2e" "$@"; }
 
 # Presses keys ($2...) in window $1, made the active window first as a user's click would.
 keys_in() {
@@ -285,62 +231,64 @@ rest_pointer() {
     local height
     height=$(xwininfo -root | awk '/Height:/ { print $2 }')
     xdotool mousemove 0 $((height - 1))
-    wait_until 10 tooltip_hidden "$1" || fail "a tooltip stays open away from the windows"
+    wait_within 10 tooltip_hidden "$1" || fail "a tooltip stays open away from the windows"
 }
 
-# The position display (TEXT_POS) of the player panel, whose id is in $panel: "hh:mm:ss"
-# drawn from the skin's point (15, 39), 58 x 16 pixels.
+# The position display (TEXT_POS) of the player panel: "hh:mm:ss" drawn from the skin's
+# point (15, 39), 58 x 16 pixels.
 panel_clock="15 39 58 16"
 
-# Succeeds when the panel's clock shows something else than in grab $1.
+# Succeeds when the clock of panel $1 shows something else than in grab $2.
 clock_moved_from() {
-    grab_window "$panel" "$runtime/clock-now.rgb" || return 1
+    grab_window "$1" "$runtime/clock-now.rgb" || return 1
     # shellcheck disable=SC2086 # the rectangle's four numbers are four arguments
-    [ "$(compare_pixels "$1" "$runtime/clock-now.rgb" 273 $panel_clock)" = different ]
+    [ "$(compare_pixels "$2" "$runtime/clock-now.rgb" 273 $panel_clock)" = different ]
 }
 
-# Succeeds when the panel's clock shows the same for $1 seconds; a running clock changes
+# Succeeds when the clock of panel $1 shows the same for $2 seconds; a running clock changes
 # every second. Leaves the grab it held in $runtime/clock-held.rgb.
 clock_holds() {
     local deadline
-    deadline=$(deadline_after "$1")
-    grab_window "$panel" "$runtime/clock-held.rgb" || return 1
+    deadline=$(deadline_after "$2")
+    grab_window "$1" "$runtime/clock-held.rgb" || return 1
     while [ "$(date +%s%3N)" -lt "$deadline" ]; do
         sleep 0.2
-        ! clock_moved_from "$runtime/clock-held.rgb" || return 1
+        ! clock_moved_from "$1" "$runtime/clock-held.rgb" || return 1
     done
 }
 
-# Succeeds when the panel's clock changes within 5 s.
+# Succeeds when the clock of panel $1 changes within 5 s.
 clock_runs() {
-    grab_window "$panel" "$runtime/clock-was.rgb" || return 1
-    wait_within 5 clock_moved_from "$runtime/clock-was.rgb"
+    grab_window "$1" "$runtime/clock-was.rgb" || return 1
+    wait_within 5 clock_moved_from "$1" "$runtime/clock-was.rgb"
 }
 
-# With the clock standing, presses the position track (TRACKBAR_POS of skin $1) of the panel
-# whose id is in $panel where the thumb's middle stands at position $2 (0..100), which seeks
-# there, and releases once the clock has moved; fails when it does not. A press on the bare
-# track also lets the window manager move the panel until the release: the release waits
-# until the press has acted, and the pointer does not move in between.
+# With the clock standing, presses the position track (TRACKBAR_POS of skin $2) of panel $1
+# where the thumb's middle stands at position $3 (0..100), which seeks there, and releases
+# once the clock has moved; fails when it does not. A press on the bare track also lets the
+# window manager move the panel until the release: the release waits until the press has
+# acted, and the pointer does not move in between.
 press_position_track() {
-    local tx ty tlength travel px py moved
-    read -r tx ty tlength _ <<<"$(skin_rect "$1" TRACKBAR_POS)"
+    local panel=$1 tx ty tlength travel px py moved
+    read -r tx ty tlength _ <<<"$(skin_rect "$2" TRACKBAR_POS)"
     # The thumb is 10 pixels wide; at position p its left edge is travel * p / 100 in.
     travel=$((tlength - 10))
     timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null ||
         fail "cannot bring the panel to the front"
     grab_window "$panel" "$runtime/before-press.rgb" || return 1
     IFS=, read -r px py <<<"$(window_origin "$panel")"
-    xdotool mousemove $((px + tx + travel * $2 / 100 + 5)) $((py + ty + 5)) mousedown 1
-    wait_within 10 clock_moved_from "$runtime/before-press.rgb"
+    xdotool mousemove $((px + tx + travel * $3 / 100 + 5)) $((py + ty + 5)) mousedown 1
+    wait_within 10 clock_moved_from "$panel" "$runtime/before-press.rgb"
     moved=$?
     xdotool mouseup 1
     return $moved
 }
 
-# A click on element $1 of the panel, or keys pressed in it, with the pointer then at rest
-# and the tooltips gone. They use the test's $panel, $skin and $pid.
+# The shorthand of the tests that drive one player: a click on element $1 of the panel, or
+# keys pressed in it, with the pointer then at rest and the tooltips gone. The test names
+# that player in panel, skin and pid before the first use.
 click() {
+    # shellcheck disable=SC2154 # the calling test's panel, skin and pid
     click_in_front "$panel" "$skin" "$1"
     rest_pointer "$pid"
 }
@@ -349,6 +297,6 @@ panel_keys() {
     rest_pointer "$pid"
 }
 
-# The playback window by the test's $caption; looked up each time, since the top button
-# gives it a new window id.
-playback_id() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1; }
+# The playback window captioned $1; looked up each time, since the top button gives it a new
+# window id.
+playback_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }

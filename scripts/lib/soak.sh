@@ -2,26 +2,31 @@
 # against a running player, with what a user would do about what they bring up: an error box
 # is closed (its text is read from the player's log, "error box: TEXT"), the save dialog
 # cancelled, full screen left, minimized windows restored and a hidden panel brought back.
-# Needs common.sh and storm.sh, and e2e_init done. SOAK_SEED repeats a run's presses.
+# Needs wait.sh, player.sh and clips.sh, and a display. SOAK_SEED repeats a run's presses.
 #
-#   soak_run SECONDS
-#       Starts the player on a list of generated clips, soaks it for SECONDS, prints the
+#   soak_run BUILD FOLDER SECONDS
+#       Starts the player of build BUILD on a list of generated clips, with its settings, home
+#       and logs in FOLDER (the caller's to remove), soaks it for SECONDS, prints the
 #       figures and fails on a player that ended, an unexpected error box, a second start that
 #       failed without saying why, or memory grown by more than 10 MB between the check point
 #       (after the first minute, or the first quarter of a shorter run) and the end.
 
-soak_resources="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../resources" && pwd)"
-soak_panel_skin="$soak_resources/Skin.ini"
-soak_list_skin="$soak_resources/ListSkin.ini"
+soak_source="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+soak_panel_skin="$soak_source/resources/Skin.ini"
+soak_list_skin="$soak_source/resources/ListSkin.ini"
 
-# Every panel button but BUTTON_EXIT, which ends the program.
-soak_panel_buttons=(BUTTON_PLAY BUTTON_PAUSE BUTTON_STOP BUTTON_NEXT BUTTON_PREV BUTTON_OPEN
-    BUTTON_MINIMIZE BUTTON_HIDE BUTTON_MKOUT BUTTON_MKIN BUTTON_TOP BUTTON_DEFO BUTTON_FULL
-    BUTTON_FIX BUTTON_MUTE BUTTON_FF BUTTON_REW BUTTON_BKSKIP BUTTON_FWSKIP)
-soak_panel_tracks=(TRACKBAR_VOLUME TRACKBAR_SIZE TRACKBAR_POS)
+# The elements pressed are those the program's element headers name. Every panel button but
+# BUTTON_EXIT, which ends the program; every track.
+mapfile -t soak_panel_buttons < <(skin_element_names "$soak_source/skin/PlayerSkinElements.h" |
+    grep '^BUTTON_' | grep -vx BUTTON_EXIT)
+mapfile -t soak_panel_tracks < <(skin_element_names "$soak_source/skin/PlayerSkinElements.h" |
+    grep '^TRACKBAR_')
 soak_panel_keys=(ctrl+p ctrl+a ctrl+s F11 Prior Next ctrl+l Right Left Up Down)
-# CLEAR empties the list the other presses work on: it takes one list press in thirty.
-soak_list_buttons=(UP DOWN CUT COPY PASTE PASTE HISTORY RAM OK CANCEL ADD SHUFFLE LOOP PLAY)
+# CLEAR empties the list the other presses work on: it takes one list press in thirty, and
+# PASTE, which fills it, two in the rest.
+mapfile -t soak_list_buttons < <(skin_element_names "$soak_source/skin/ListSkinElements.h" |
+    grep -vx CLEAR)
+soak_list_buttons+=(PASTE)
 soak_list_keys=(Delete Return Escape Up Down Home End)
 
 # Texts of the error boxes the presses may rightly bring: a list that is full, a command on
@@ -29,9 +34,25 @@ soak_list_keys=(Delete Return Escape Up Down Home End)
 # end row, nothing to play.
 soak_expected="^(The playlist (is full|holds at most)|リストのインデックス|範囲チェックエラー|'' は整数ではありません|Nothing to open)"
 
+soak_pid='' soak_seed='' soak_handoff_pids=()
+
 soak_ms() { date +%s%3N; }
 
-soak_rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$soak_pid/status" 2>/dev/null; }
+# The player's resident memory in kB: "TOTAL ANONYMOUS FILES SHARED". Only the anonymous
+# part (heap, stacks) is what a leak grows; the files' part grows whenever a press first
+# reaches code or a font that was not read yet (a library's pages, the Japanese font of an
+# error box), and the shared part is the windows' pictures handed to the X server.
+soak_memory_kb() {
+    awk '/^VmRSS:/ { t = $2 } /^RssAnon:/ { a = $2 } /^RssFile:/ { f = $2 } /^RssShmem:/ { s = $2 }
+         END { print t, a, f, s }' "/proc/$soak_pid/status" 2>/dev/null
+}
+
+# Says memory figures $1 ("TOTAL ANONYMOUS FILES SHARED") in words.
+soak_memory_text() {
+    local total anonymous files shared
+    read -r total anonymous files shared <<<"$1"
+    echo "$total kB ($anonymous kB anonymous, $files kB of files, $shared kB shared)"
+}
 
 # The player's top-level windows as the window manager lists them, iconic ones too: "ID NAME"
 # a line, the id in decimal as xdotool gives it. One call for all, so it can run after
@@ -70,7 +91,7 @@ soak_find_dialog() {
             window_is_dialog "$id" && soak_types[$id]=dialog
         fi
         [ "${soak_types[$id]}" = dialog ] || continue
-        if [ "$name" = "$app_title" ]; then soak_dialog="box $id"; else soak_dialog="dialog $id"; fi
+        if [ "$name" = "$soak_title" ]; then soak_dialog="box $id"; else soak_dialog="dialog $id"; fi
         return 0
     done <<<"$(soak_top_windows)"
 }
@@ -182,8 +203,8 @@ soak_hand_off() {
     local n=$((soak_handoffs + 1)) clip=${soak_clips[RANDOM % ${#soak_clips[@]}]}
     soak_handoffs=$n
     (
-        timeout 60 "$build/korvel" "$clip" >/dev/null 2>"$runtime/handoff-$n.err"
-        echo $? >"$runtime/handoff-$n.code"
+        timeout 60 "$soak_build/korvel" "$clip" >/dev/null 2>"$soak_dir/handoff-$n.err"
+        echo $? >"$soak_dir/handoff-$n.code"
     ) &
     soak_handoff_pids+=($!)
 }
@@ -238,7 +259,7 @@ soak_action() {
 soak_warm_up() {
     local button list clip
     for clip in "${soak_clips[@]}"; do
-        timeout 30 "$build/korvel" "$clip" >/dev/null 2>&1
+        timeout 30 "$soak_build/korvel" "$clip" >/dev/null 2>&1
         soak_keys_in "$soak_panel" ctrl+s
         soak_keys_in "$soak_panel" ctrl+p
         soak_warm_actions=$((soak_warm_actions + 3))
@@ -267,16 +288,18 @@ soak_warm_up() {
 soak_settle() {
     soak_tidy all
     soak_click_element "$soak_panel" "$soak_panel_skin" BUTTON_DEFO
-    timeout 30 "$build/korvel" "${soak_clips[0]}" >/dev/null 2>&1
+    timeout 30 "$soak_build/korvel" "${soak_clips[0]}" >/dev/null 2>&1
     sleep 2
     soak_tidy all
 }
 
 soak_prepare() {
     local folder n=0 clip
-    folder=$(make_titled_clips soak 6 8) || fail "cannot make the clips"
+    folder=$(korvel_make_titled_clips "$soak_build/test-media/e2e" soak 6 8) ||
+        soak_fail "cannot make the clips"
     soak_clips=("$folder"/soak-00[1-6].avi)
-    soak_clips+=("$(make_test_clip soak-tone.mp3 "Soak tone" 5)") || fail "cannot make the tone"
+    soak_clips+=("$(korvel_make_clip "$soak_build/test-media/e2e" soak-tone.mp3 "Soak tone" 5)") ||
+        soak_fail "cannot make the tone"
     mkdir -p "$XDG_CONFIG_HOME/korvel"
     {
         echo "[Korvel setting]"
@@ -288,48 +311,91 @@ soak_prepare() {
     } >"$XDG_CONFIG_HOME/korvel/korvel.ini"
 }
 
+# Says what the soak saw and fails: the seed, whether the player runs, its windows, its
+# memory and the last lines of its log.
+soak_fail() {
+    echo "FAIL: $* (seed $soak_seed: SOAK_SEED=$soak_seed repeats the presses)" >&2
+    {
+        if kill -0 "${soak_pid:-0}" 2>/dev/null; then
+            echo "--- the player runs; its windows (id, desktop, pid, x, y, width, height, name):"
+            wmctrl -lpG 2>/dev/null | awk -v pid="$soak_pid" '$3 == pid'
+            echo "--- its memory:"
+            grep -E '^(VmRSS|RssAnon|RssFile|RssShmem):' "/proc/$soak_pid/status"
+        else
+            echo "--- the player has ended"
+        fi
+        echo "--- the last lines of its log:"
+        tail -n 30 "$soak_dir/korvel.log"
+    } >&2
+    exit 1
+}
+
+# Ends the player and the second starts still running, and waits for them alone: the
+# caller's display runs on.
+soak_stop() {
+    local pid pids=()
+    for pid in "${soak_pid:-}" "${soak_handoff_pids[@]}"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null && pids+=("$pid")
+    done
+    ((${#pids[@]} == 0)) || wait "${pids[@]}" 2>/dev/null
+    return 0
+}
+
 soak_run() {
-    local seconds=$1 started now checkpoint_at checkpoint_kb="" end_kb actions=0 code failed=0
+    soak_build=$1 soak_dir=$2
+    local seconds=$3 started now checkpoint_at checkpoint="" end end_at quarter actions=0 code
+    local failed=0 grown
     local n texts expected unexpected
     declare -gA soak_boxes_seen=()
+    soak_title=$(korvel_app_title "$soak_build") || exit 1
     soak_seed=${SOAK_SEED:-$(($(date +%s) % 32768))}
     RANDOM=$soak_seed
     echo "soak: seed $soak_seed (SOAK_SEED=$soak_seed repeats the presses)"
     soak_boxes=0 soak_handoffs=0 soak_handoff_pids=()
+    # The player keeps its settings and its runtime files in the soak's folder.
+    export XDG_RUNTIME_DIR="$soak_dir" XDG_CONFIG_HOME="$soak_dir/config" QT_QPA_PLATFORM=xcb
+    export QT_LOGGING_RULES="korvel.*.debug=true"
     soak_prepare
     # The save dialog opens in the home folder (no list was saved yet): the player's home is
-    # the test's own, so nothing a press saves lands elsewhere, and the dialog's cost does not
-    # depend on what lies in the home folder of whoever runs the tests.
-    cd "$runtime" || fail "no runtime folder"
-    mkdir -p "$runtime/home"
-    export HOME="$runtime/home"
+    # the soak's own, so nothing a press saves lands elsewhere, and the dialog's cost does not
+    # depend on what lies in the home folder of whoever runs it.
+    cd "$soak_dir" || soak_fail "no runtime folder"
+    mkdir -p "$soak_dir/home"
+    export HOME="$soak_dir/home"
     # The engine's threads each take a malloc arena of their own, which keeps what they free:
     # with the default number (eight a core) the resident size steps up by some 10 MB for each
     # new arena, leak or no leak. Two arenas keep the figures comparable.
-    MALLOC_ARENA_MAX=${MALLOC_ARENA_MAX:-2} "$build/korvel" "${soak_clips[0]}" \
-        >"$runtime/korvel.log" 2>&1 &
+    MALLOC_ARENA_MAX=${MALLOC_ARENA_MAX:-2} "$soak_build/korvel" "${soak_clips[0]}" \
+        >"$soak_dir/korvel.log" 2>&1 &
     soak_pid=$!
-    started_pids+=("$soak_pid")
-    soak_panel=$(panel_of "$soak_pid") || exit 1
-    window_named 'Storm clip 001' >/dev/null || exit 1
+    soak_panel=$(korvel_wait_window "$soak_pid" 20 "^${soak_title//./\\.}\$") ||
+        soak_fail "no player panel"
+    korvel_wait_window "$soak_pid" 20 '^Storm clip 001$' >/dev/null ||
+        soak_fail "the first clip did not show"
 
     started=$(soak_ms)
     soak_warm_actions=0
     soak_warm_up
     actions=$soak_warm_actions
-    checkpoint_at=$((started + (seconds >= 120 ? 60 : seconds / 4) * 1000))
-    # On a slow machine the warm-up itself may run past the check point: it is taken then.
+    quarter=$((seconds >= 120 ? 60 : seconds / 4))
+    checkpoint_at=$((started + quarter * 1000))
+    end_at=$((started + seconds * 1000))
+    # On a slow machine the warm-up itself may run past the check point: it is taken then,
+    # and the random presses after it still last the rest of the time asked for (a warm-up
+    # that outlasted the run left no random press at all, and compared the memory with itself).
     if [ "$(soak_ms)" -ge "$checkpoint_at" ]; then
         soak_settle
-        checkpoint_kb=$(soak_rss_kb)
-        echo "soak: $actions actions, memory $checkpoint_kb kB after the warm-up"
+        checkpoint=$(soak_memory_kb)
+        end_at=$(($(soak_ms) + (seconds - quarter) * 1000))
+        echo "soak: $actions actions, memory $(soak_memory_text "$checkpoint") after the warm-up"
     fi
-    while now=$(soak_ms) && [ "$now" -lt $((started + seconds * 1000)) ]; do
-        kill -0 "$soak_pid" 2>/dev/null || fail "the player ended after $actions actions"
-        if [ -z "$checkpoint_kb" ] && [ "$now" -ge "$checkpoint_at" ]; then
+    while now=$(soak_ms) && [ "$now" -lt "$end_at" ]; do
+        kill -0 "$soak_pid" 2>/dev/null || soak_fail "the player ended after $actions actions"
+        if [ -z "$checkpoint" ] && [ "$now" -ge "$checkpoint_at" ]; then
             soak_settle
-            checkpoint_kb=$(soak_rss_kb)
-            echo "soak: $actions actions, memory $checkpoint_kb kB after $(((now - started) / 1000)) s"
+            checkpoint=$(soak_memory_kb)
+            echo "soak: $actions actions, memory $(soak_memory_text "$checkpoint") after" \
+                "$(((now - started) / 1000)) s"
         fi
         soak_tidy_all=""
         soak_action
@@ -339,32 +405,33 @@ soak_run() {
         [ $((actions % 15)) = 0 ] && soak_tidy_all=1
         soak_do tidy soak_tidy ${soak_tidy_all:+all}
     done
-    kill -0 "$soak_pid" 2>/dev/null || fail "the player ended after $actions actions"
+    kill -0 "$soak_pid" 2>/dev/null || soak_fail "the player ended after $actions actions"
     soak_settle
-    end_kb=$(soak_rss_kb)
+    end=$(soak_memory_kb)
     for pid in "${soak_handoff_pids[@]}"; do wait "$pid"; done
     for n in $(seq 1 "$soak_handoffs"); do
-        code=$(cat "$runtime/handoff-$n.code" 2>/dev/null)
+        code=$(cat "$soak_dir/handoff-$n.code" 2>/dev/null)
         [ "$code" = 0 ] && continue
         failed=$((failed + 1))
-        grep -q '^korvel: ' "$runtime/handoff-$n.err" ||
-            fail "second start $n exited '$code' without saying why"
+        grep -q '^korvel: ' "$soak_dir/handoff-$n.err" ||
+            soak_fail "second start $n exited '$code' without saying why"
     done
 
-    texts=$(sed -n 's/^.*error box: //p' "$runtime/korvel.log")
+    texts=$(sed -n 's/^.*error box: //p' "$soak_dir/korvel.log")
     expected=$(printf '%s\n' "$texts" | grep -cE "$soak_expected")
     unexpected=$(printf '%s\n' "$texts" | grep -vE "$soak_expected" | grep -c .)
     echo "soak: $actions actions in $(((now - started) / 1000)) s, $soak_handoffs hand-offs" \
         "($failed failed clearly), $soak_boxes error boxes ($expected expected," \
         "$unexpected unexpected, $((soak_boxes - expected - unexpected)) unread)"
-    echo "soak: memory $checkpoint_kb kB at the check point, $end_kb kB at the end," \
-        "$((end_kb - checkpoint_kb)) kB more"
-    [ "$unexpected" = 0 ] || fail "unexpected error boxes: $(printf '%s\n' "$texts" |
+    echo "soak: memory $(soak_memory_text "$end") at the end"
+    grown=$(($(cut -d ' ' -f 2 <<<"$end") - $(cut -d ' ' -f 2 <<<"$checkpoint")))
+    echo "soak: anonymous memory $grown kB more than at the check point"
+    [ "$unexpected" = 0 ] || soak_fail "unexpected error boxes: $(printf '%s\n' "$texts" |
         grep -vE "$soak_expected" | sort | uniq -c)"
     [ "$soak_boxes" -le $((expected + unexpected)) ] ||
-        fail "$((soak_boxes - expected - unexpected)) error boxes whose text the log does not hold"
-    [ $((end_kb - checkpoint_kb)) -le 10240 ] || fail "memory grew by more than 10 MB"
+        soak_fail "$((soak_boxes - expected - unexpected)) error boxes whose text the log does not hold"
+    [ "$grown" -le 10240 ] || soak_fail "anonymous memory grew by more than 10 MB"
     # Every xdotool call takes its time on a loaded machine; half an action a second still
     # presses every element several times.
-    [ "$actions" -ge $((seconds / 2)) ] || fail "fewer than one action in two seconds"
+    [ "$actions" -ge $((seconds / 2)) ] || soak_fail "fewer than one action in two seconds"
 }
