@@ -2,6 +2,7 @@
 
 #include "app/PlayListModelCells.h"
 #include "engine/MediaControl.h"
+#include "mpris/MprisHost.h"
 #include "playback/ImageWin.h"
 #include "player/PanelCommands.h"
 #include "player/PanelWindows.h"
@@ -18,7 +19,7 @@ namespace korvel {
 // it is made and playing `argument`; the player panel; the hidden playlist) and wired to
 // one another. The one place that knows all three; the program and the window tests use it
 // alike.
-class PlayerWindows : private PanelWindows {
+class PlayerWindows : private PanelWindows, private MprisHost {
 public:
     // `settingsPath` is the settings file the windows are placed and filled from now and
     // saved to when the playback window closes; empty for none (tests).
@@ -32,6 +33,8 @@ public:
     TForm2& playlist() { return m_playlist; }
     PanelCommands& panelCommands() { return m_panelCommands; }
     WindowGroup& windowGroup() { return m_group; }
+    // What the desktop's media controls ask of the windows.
+    MprisHost& mprisHost() { return *this; }
 
 private:
     void closePlayer() override;
@@ -39,6 +42,18 @@ private:
     void hidePanel() override;
     void showPlayList() override;
     void setTopmost(bool on) override;
+
+    void pressPanelButton(QStringView id) override;
+    void setVolumeSlider(int position) override;
+    void setListButton(QStringView id, bool down) override;
+    void openLocation(const QString& location) override;
+    void raise() override;
+    void quit() override;
+
+    // The list and its buttons are part of the playback state (the play cursor, what next
+    // and previous would start, LOOP and SHUFFLE): their changes are published once the
+    // events that made them are handled, once for a whole run of edits.
+    void publishListChanges();
 
     void readSettings();
     void applySettings(const SettingsData& settings);
@@ -56,6 +71,7 @@ private:
     QString m_settingsPath;
     SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
     bool m_saved = false;
+    bool m_listPublishDue = false;
 };
 
 } // namespace korvel
