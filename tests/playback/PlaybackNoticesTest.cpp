@@ -115,6 +115,10 @@ TEST_F(PlaybackNoticesTest, SeeksAskedForAreToldFromWhereTheyStarted) {
     playback.MoveTo(20000);
     playback.OpenEntry(false, "/clips/b.avi");
     playback.RealAudio1PostSeek(0, 20000);
+    // The same clip opened anew starts again: no seek either.
+    playback.MoveTo(20000);
+    playback.OpenEntry(false, "/clips/b.avi");
+    playback.RealAudio1PostSeek(0, 20000);
     list.setEntry(1, "On", "1", korvel::test::localTime("00:00:30"), "", "/clips/a.avi");
     playback.PlayFromTop();
     playback.RealAudio1PostSeek(0, 30000);
