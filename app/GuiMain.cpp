@@ -2,11 +2,11 @@
 // in their fixed order, and the event loop until the playback window closes.
 
 #include "app/HandOffServer.h"
-#include "app/MprisService.h"
 #include "app/PlayerWindows.h"
 #include "app/ToolkitPlatform.h"
 #include "base/PathBytes.h"
 #include "engine/MpvMediaControl.h"
+#include "mpris/MprisService.h"
 #include "playlist/SettingsLocation.h"
 #include "skin/DisplayFonts.h"
 #include "ui/ErrorBox.h"
@@ -120,7 +120,7 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     ErrorBox::run([&settingsPath] { settingsPath = SettingsLocation::forThisProcess(); });
     PlayerWindows windows(std::make_unique<MpvMediaControl>(engineOptions()), argument,
                           PlayOrder::clockDraw, settingsPath);
-    MprisService mpris(windows);
+    MprisService mpris(windows.playback().playback(), windows.mprisHost());
     playbackWindow = &windows.playback();
     if (closeRequested) {
         playbackWindow->close();

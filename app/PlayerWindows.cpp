@@ -58,6 +58,15 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_playlist.OnReadHistory = [&playback] {
         return QStringList(playback.PlayHistory.begin(), playback.PlayHistory.end());
     };
+    PlayListModel& model = m_playlist.model();
+    QObject::connect(&model, &PlayListModel::cellChanged, &m_playback,
+                     [this] { publishListChanges(); });
+    QObject::connect(&model, &PlayListModel::rowCountChanged, &m_playback,
+                     [this] { publishListChanges(); });
+    QObject::connect(&model, &PlayListModel::cursorChanged, &m_playback,
+                     [this] { publishListChanges(); });
+    QObject::connect(&m_playlist, &TForm2::buttonReleased, &m_playback,
+                     [this] { publishListChanges(); });
     // Queued: the drop on the panel has ended before the clip opens or a failure is shown.
     QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles,
                      Qt::QueuedConnection);
@@ -164,5 +173,50 @@ void PlayerWindows::showPlayList() {
 }
 
 void PlayerWindows::setTopmost(bool on) { m_playback.SetTopmost(on); }
+
+void PlayerWindows::publishListChanges() {
+    if (std::exchange(m_listPublishDue, true)) return;
+    QMetaObject::invokeMethod(
+        &m_playback,
+        [this] {
+            m_listPublishDue = false;
+            ErrorBox::run([this] { m_playback.playback().publish(); });
+        },
+        Qt::QueuedConnection);
+}
+
+void PlayerWindows::pressPanelButton(QStringView id) {
+    m_panelCommands.SkinForm1MouseUpNotify(id, Qt::LeftButton);
+}
+
+void PlayerWindows::setVolumeSlider(int position) {
+    m_panel.SkinForm1()->engine().SetTrackBarPosition(PlayerElement::TrackBarVolume, position);
+    m_panelCommands.SkinForm1TrackBarNotify(PlayerElement::TrackBarVolume, position);
+}
+
+// As a click on the list's toggle: the play order reads it at its next step.
+void PlayerWindows::setListButton(QStringView id, bool down) {
+    TSkinForm* face = m_playlist.SkinForm1();
+    face->SetButtonState(id, down);
+    face->update();
+    m_playback.playback().publish();
+}
+
+void PlayerWindows::openLocation(const QString& location) { m_playback.ReceiveHandOff(location); }
+
+void PlayerWindows::raise() {
+    for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel)}) {
+        if (window->isMinimized()) window->showNormal();
+        window->show();
+        window->raise();
+    }
+    m_playback.activateWindow();
+}
+
+// Closing the playback window ends the program; the caller gets its answer first.
+void PlayerWindows::quit() {
+    QMetaObject::invokeMethod(
+        &m_playback, [this] { m_playback.close(); }, Qt::QueuedConnection);
+}
 
 } // namespace korvel

@@ -2,6 +2,7 @@
 
 #include "app/PlayListModelCells.h"
 #include "engine/MediaControl.h"
+#include "mpris/MprisHost.h"
 #include "playback/ImageWin.h"
 #include "player/PanelCommands.h"
 #include "player/PanelWindows.h"
@@ -19,7 +20,7 @@ namespace korvel {
 // one another. An `argument` that is a list of another player's joins the playlist once the
 // stored list is in, and plays from its first new entry. The one place that knows all three; the
 // program and the window tests use it alike.
-class PlayerWindows : private PanelWindows {
+class PlayerWindows : private PanelWindows, private MprisHost {
 public:
     // `settingsPath` is the settings file the windows are placed and filled from now and
     // saved to when the playback window closes; empty for none (tests).
@@ -32,6 +33,8 @@ public:
     TForm1& panel() { return m_panel; }
     TForm2& playlist() { return m_playlist; }
     PanelCommands& panelCommands() { return m_panelCommands; }
+    // What the desktop's media controls ask of the windows.
+    MprisHost& mprisHost() { return *this; }
 
 private:
     void closePlayer() override;
@@ -44,6 +47,19 @@ private:
     // playback window or the panel: it joins the playlist and plays from its first new entry.
     // False, and nothing done, for any other location.
     bool openList(const QString& location);
+
+    void pressPanelButton(QStringView id) override;
+    void setVolumeSlider(int position) override;
+    void setListButton(QStringView id, bool down) override;
+    void openLocation(const QString& location) override;
+    void raise() override;
+    void quit() override;
+
+    // The list and its buttons are part of the playback state (the play cursor, what next
+    // and previous would start, LOOP and SHUFFLE): their changes are published once the
+    // events that made them are handled, once for a whole run of edits.
+    void publishListChanges();
+
     void readSettings();
     void applySettings(const SettingsData& settings);
     SettingsData currentSettings() const;
@@ -60,6 +76,7 @@ private:
     QString m_settingsPath;
     SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
     bool m_saved = false;
+    bool m_listPublishDue = false;
 };
 
 } // namespace korvel

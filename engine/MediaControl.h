@@ -28,7 +28,8 @@ namespace korvel {
 // other.
 class MediaControl {
 public:
-    // State codes carried by OnStateChange; the playback window treats every change alike.
+    // State codes carried by OnStateChange and read by QueryState; the playback window treats
+    // every change alike.
     enum State : int { Closed = 0, Opening = 1, Stopped = 2, Paused = 3, Playing = 4 };
 
     virtual ~MediaControl() = default;
@@ -56,6 +57,11 @@ public:
     virtual void StartPlay() = 0;
     // With nothing loaded, does nothing.
     virtual void PausePlay() = 0;
+    // The state last carried by OnStateChange (Closed before any).
+    virtual State QueryState() const = 0;
+    // The play position as far as the engine has told it (where a seek made while stopped
+    // put the clip, too); 0 before any clip.
+    virtual std::int64_t QueryPosition() const = 0;
     // Length, title and picture size are those of the clip that opened last, kept while it
     // is stopped. Length: 0 while a clip opens, for a live stream, or before any clip.
     virtual std::int64_t QueryLength() const = 0;

@@ -76,6 +76,8 @@ public:
     void StopPlay() override;
     void StartPlay() override;
     void PausePlay() override;
+    State QueryState() const override { return m_tracker.state(); }
+    std::int64_t QueryPosition() const override { return m_tracker.position(); }
     std::int64_t QueryLength() const override;
     QString QueryTitle() const override;
     int QueryImageWidth() const override;
@@ -90,8 +92,6 @@ public:
 
     // The engine's mute setting (true = silent).
     bool isMuted() const;
-    // The state last reported through OnStateChange.
-    State state() const { return m_tracker.state(); }
 
 private:
     // What is kept of one engine event; the engine's own data lives only until the next

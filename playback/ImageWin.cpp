@@ -65,7 +65,9 @@ void TForm3::connectEvents() {
     c.OnLButtonUp = [this](int flags, int x, int y) {
         m_playback.RealAudio1LButtonUp(flags, x, y);
     };
-    c.OnAsyncFailure = [](const QString& text) { ErrorBox::show(text); };
+    c.OnAsyncFailure = [this](const QString& text) {
+        ErrorBox::run([&] { m_playback.RealAudio1AsyncFailure(text); });
+    };
 }
 
 // Each caption is logged as it is set: the window system may show two quick changes as one.

@@ -61,9 +61,12 @@ void Playback::FormShow(const QString& argument) {
         m_control.LoadSource(argument);
         m_control.StartPlay();
     }
+    publish();
 }
 
 void Playback::OpenEntry(bool FromList, QString Location) {
+    // A seek asked for before is superseded; the Start mark's seek below is the clip's start.
+    m_seekFrom.reset();
     PlaylistMode = FromList;
     if (FromList) {
         if (currentCell(Col::PlayColumn) == Col::PlayOn) {
@@ -83,6 +86,38 @@ void Playback::OpenEntry(bool FromList, QString Location) {
         m_control.SeekTo(TimeTextToMs(currentCell(Col::StartColumn)));
     }
     if (SavedVolume == 0) readSavedVolume();
+    publish();
+}
+
+PlaybackState Playback::state() const {
+    PlaybackState now;
+    now.source = m_control.QuerySource();
+    now.title = ClipTitle::of(m_control);
+    now.engineState = m_control.QueryState();
+    now.listMode = PlaylistMode;
+    now.listRow = currentRow();
+    now.positionMs = CurrentPos;
+    now.lengthMs = m_control.QueryLength();
+    now.volume = m_panel ? m_panel->GetTrackBarPosition(Panel::TrackBarVolume) : 0;
+    now.mute = m_mute;
+    now.loop = listButton(ListElement::Loop);
+    now.shuffle = listButton(ListElement::Shuffle);
+    now.canGoNext = canMoveOn(+1);
+    now.canGoPrevious = canMoveOn(-1);
+    return now;
+}
+
+// A listener may run commands that publish again: each notice carries the pair it is about.
+void Playback::publish() {
+    const PlaybackState now = state();
+    if (now == m_published) return;
+    const PlaybackState before = std::exchange(m_published, now);
+    emit m_notices.changed(before, now);
+}
+
+void Playback::RealAudio1AsyncFailure(const QString& text) {
+    if (m_failureTaker && m_failureTaker(text)) return;
+    throw KorvelError(text);
 }
 
 void Playback::readSavedVolume() { SavedVolume = checkedVolume(m_control.QueryVolume()); }
@@ -112,11 +147,13 @@ void Playback::RealAudio1StateChange(int, int newState) {
     if (m_panel) {
         m_panel->SetDisplayText(Panel::TextTitle, m_host.caption());
         m_panel->SetTrackBarPosition(Panel::TrackBarPos, 0);
-        m_control.ApplyMute(m_panel->GetButtonState(Panel::ButtonMute));
+        m_mute = m_panel->GetButtonState(Panel::ButtonMute);
     } else {
-        m_control.ApplyMute(false);
+        m_mute = false;
     }
+    m_control.ApplyMute(m_mute);
     addToHistory(m_control.QuerySource());
+    publish();
 }
 
 void Playback::refreshEntryNumber() {
@@ -166,22 +203,37 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
         }
     }
     if (m_panel) m_panel->SetDisplayText(Panel::TextPos, TimeText::fromMs(CurrentPos));
+    publish();
 }
 
 void Playback::SeekBy(bool Repeat, std::int32_t StepMs) {
     SeekRepeat = Repeat;
     SeekStep = StepMs;
+    const std::int64_t shown = CurrentPos;
     CurrentPos += StepMs;
     if (CurrentPos > 0 && CurrentPos < EndPoint) {
         m_host.letEventsRun();
-        m_control.SeekTo(CurrentPos);
+        seekEngine(CurrentPos, shown);
         m_host.letEventsRun();
     } else {
         SeekRepeat = false;
     }
+    publish();
 }
 
-void Playback::RealAudio1PostSeek(std::int64_t, std::int64_t) {
+// Two seeks in quick succession may complete as one: the jump is told from where the first
+// started.
+void Playback::seekEngine(std::int64_t ms, std::int64_t shownMs) {
+    if (!m_seekFrom) m_seekFrom = SeekOrigin{m_control.QuerySource(), shownMs};
+    m_control.SeekTo(ms);
+}
+
+void Playback::RealAudio1PostSeek(std::int64_t, std::int64_t lNewTime) {
+    if (m_seekFrom) {
+        const SeekOrigin from = *std::exchange(m_seekFrom, std::nullopt);
+        if (from.source == m_control.QuerySource())
+            emit m_notices.seeked(from.positionMs, lNewTime);
+    }
     if (!SeekRepeat) return;
     // The repetition and its step are read when the pause is over: play, pause or stop in
     // the meantime still get this one last step, without further repetition.
@@ -192,7 +244,10 @@ void Playback::StopPlayback() {
     SeekRepeat = false;
     PlaylistMode = false;
     RemainingPlays = 0;
+    // A stop ends a seek under way: it completes no more.
+    m_seekFrom.reset();
     m_control.StopPlay();
+    publish();
 }
 
 void Playback::MarkPosition(int Column) {
@@ -240,6 +295,7 @@ void Playback::PlayNextEntry(std::int16_t Direction) {
             : PlayOrder::walk(*m_list, currentRow(), Direction, listButton(ListElement::Loop));
     // Nothing to start: the cursor, the mode and the playing clip stay as they are.
     if (row > 0) startRow(row);
+    publish();
 }
 
 // The same decision as PlayNextEntry's without its draw: the shuffle finds an entry whenever
@@ -267,6 +323,7 @@ void Playback::ClipFinished() {
         OpenEntry(true, QString());
     }
     if (ResumeFullScreen) m_control.EnterFullScreen();
+    publish();
 }
 
 void Playback::PlayFromTop() {
@@ -274,6 +331,7 @@ void Playback::PlayFromTop() {
     m_list->selectRow(m_list->rowCount() - 1);
     PlaylistMode = true;
     PlayNextEntry(+1);
+    publish();
 }
 
 void Playback::PlayFromRow(int row) {
@@ -294,25 +352,51 @@ void Playback::ResumePlay() {
     m_host.letEventsRun();
     m_control.StartPlay();
     m_host.letEventsRun();
-    m_control.SeekTo(position);
+    seekEngine(position, CurrentPos);
+    publish();
 }
 
 void Playback::PauseCommand() {
     SeekRepeat = false;
     m_control.PausePlay();
+    publish();
 }
 
-void Playback::ApplyMute(bool mute) { m_control.ApplyMute(mute); }
+void Playback::ApplyMute(bool mute) {
+    m_control.ApplyMute(mute);
+    m_mute = mute;
+    publish();
+}
 
 void Playback::VolumeSlider(int position) {
     if (SavedVolume == 0) readSavedVolume();
     m_control.ApplyVolume(position);
+    publish();
 }
 
+// In 64 bits: a share of a clip longer than six hours still lands where it should.
 void Playback::PositionSlider(int position) {
     m_host.letEventsRun();
-    // In 64 bits: a share of a clip longer than six hours still lands where it should.
-    m_control.SeekTo(std::int64_t(position) * m_control.QueryLength() / 100);
+    MoveTo(std::int64_t(position) * m_control.QueryLength() / 100);
+}
+
+void Playback::MoveTo(std::int64_t ms) {
+    seekEngine(ms, CurrentPos);
+    CurrentPos = ms;
+    publish();
+}
+
+// As it was: the position is the one shown then, and a clip that played plays on.
+void Playback::ReturnTo(const PlaybackState& before) {
+    if (before.source.isEmpty()) return;
+    OpenEntry(false, before.source);
+    PlaylistMode = before.listMode;
+    CurrentPos = before.positionMs;
+    m_control.SeekTo(before.positionMs);
+    if (before.engineState == MediaControl::Paused) m_control.PausePlay();
+    if (before.engineState == MediaControl::Stopped || before.engineState == MediaControl::Closed)
+        m_control.StopPlay();
+    publish();
 }
 
 void Playback::EnterFullScreen() { m_control.EnterFullScreen(); }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "playback/PlayOrder.h"
+#include "playback/PlaybackNotices.h"
+#include "playback/PlaybackState.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 namespace korvel {
 
@@ -19,6 +23,9 @@ class SkinElements;
 // the engine had before us, the plays left of the current entry, the play order and the play
 // history. It drives the player panel's displays and sliders by element name, reads the list
 // skin's SHUFFLE and LOOP, and reads and moves the list's current row, the play cursor.
+//
+// What it shows is published: state() reads it, and the notices tell every listener of each
+// change, from the handler or command that made it.
 //
 // Re-entrancy: several operations let pending events run in their middle (the position
 // handler, seeks, play, close); commands and engine events may then run nested and change
@@ -40,7 +47,18 @@ public:
         m_listSkin = listSkin;
     }
 
-    MediaControl& control() { return m_control; }
+    // The state as it is now, read afresh.
+    PlaybackState state() const;
+    const PlaybackNotices& notices() const { return m_notices; }
+    // Tells the listeners when the state differs from the one told last. Every handler and
+    // command here does so itself; the wiring calls it when the list or its buttons change.
+    void publish();
+    // A failure the engine found after its operation returned: given to `taker` first
+    // (a desktop caller waiting for that clip), raised for the error box when it is not taken.
+    void RealAudio1AsyncFailure(const QString& text);
+    void takeFailuresWith(std::function<bool(const QString&)> taker) {
+        m_failureTaker = std::move(taker);
+    }
 
     void FormShow(const QString& argument);
     void OpenEntry(bool FromList, QString Location);
@@ -79,6 +97,12 @@ public:
     void VolumeSlider(int position);
     // The position slider moved: seeks to that share of the clip's length.
     void PositionSlider(int position);
+    // Moves the play position to `ms`, as the position slider does once pending events ran;
+    // the position is taken as the target until the engine reports it.
+    void MoveTo(std::int64_t ms);
+    // Opens `before`'s clip again, in its mode, at its position, and playing, paused or
+    // stopped as it was then; nothing when it had no clip.
+    void ReturnTo(const PlaybackState& before);
     void EnterFullScreen();
     // Natural size: the size slider back to 20, then the window follows.
     void DefaultSize();
@@ -104,7 +128,7 @@ private:
     void readSavedVolume();
     void readEndMark();
     void refreshEntryNumber();
-    void refreshPosition(std::int64_t position);
+    void seekEngine(std::int64_t ms, std::int64_t shownMs);
     void addToHistory(const QString& source);
     void startRow(int row);
     bool listButton(QStringView id) const;
@@ -120,6 +144,16 @@ private:
     PlayListCells* m_list = nullptr;
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
+    bool m_mute = false;
+    PlaybackNotices m_notices;
+    PlaybackState m_published;
+    // Where a seek asked for here started: the clip and the position shown then.
+    struct SeekOrigin {
+        QString source;
+        std::int64_t positionMs = 0;
+    };
+    std::optional<SeekOrigin> m_seekFrom;
+    std::function<bool(const QString&)> m_failureTaker;
 };
 
 } // namespace korvel

@@ -138,6 +138,7 @@ void TForm2::FormCreate() {
 void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState, int,
                                     int) {
     ErrorBox::run([&] { m_commands.SkinForm1MouseUpNotify(id, button); });
+    emit buttonReleased(id);
 }
 
 void TForm2::FormKeyDown(int key) { m_commands.FormKeyDown(key); }

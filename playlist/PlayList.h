@@ -84,6 +84,10 @@ public:
     // whatever the row is. For a new entry that was just selected.
     void StoreEditFields();
 
+signals:
+    // A release on the face was handled (a toggle such as LOOP or SHUFFLE may have flipped).
+    void buttonReleased(const QString& id);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

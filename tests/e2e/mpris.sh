@@ -98,8 +98,8 @@ wait_within 10 file_has_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'
     fail "the pause was not announced"
 
 # Fault: after a quiet while with nothing playing (the position and the clock held for three
-# seconds), the panel's volume slider or a key on the panel is not announced: the player
-# stops looking at its state when nothing plays, and what the user does must wake it. The
+# seconds), the panel's volume slider or a key on the panel is not announced: nothing but
+# the change itself may tell the bus of it, and nothing moves on its own then. The
 # press on the slider's bare track sets the volume near 0 and lets the window manager move
 # the panel until the release, so the pointer stays put until then.
 announced_volumes() { grep -cF "'Volume':" "$runtime/monitor.log"; }
@@ -290,8 +290,7 @@ wait_exit "$other" 10
 [ "$exit_code" = 0 ] || fail "the second player ended with '$exit_code'"
 
 # Fault: after a quiet while with nothing playing, a clip that a second start opens is not
-# announced: the player stops looking at its state when nothing plays, and the engine's
-# events must wake it.
+# announced: nothing moves on its own then, and the engine's events alone tell of it.
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
 wait_within 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
 sleep 2

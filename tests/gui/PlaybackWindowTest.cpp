@@ -303,3 +303,32 @@ TEST_F(PlaybackWindowTest, ListsOfOtherPlayersJoinAndPlay) {
                 }).startsWith("Cannot read the playlist " + broken + ": it is not well-formed"));
     EXPECT_EQ(engine.calls("LoadSource").size(), 3);
 }
+
+// Fault: the list's LOOP clicked, or its play cursor moved, without the playback state's
+// listeners hearing of it (the desktop's controls would show the old LOOP and next), or a
+// run of edits told once per edit.
+TEST_F(PlaybackWindowTest, ListChangesArePublishedOnceTheirEventsAreHandled) {
+    int told = 0;
+    PlaybackState last;
+    QObject::connect(&playback.playback().notices(), &PlaybackNotices::changed,
+                     [&](const PlaybackState&, const PlaybackState& now) {
+                         ++told;
+                         last = now;
+                     });
+    playlist.SkinForm1()->SetButtonState(u"LOOP", true); // the pointer flips it before the release
+    clickList("LOOP");
+    EXPECT_EQ(told, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(last.loop);
+
+    playlist.model().AddEntry("/clips/one.mpg");
+    playlist.model().AddEntry("/clips/two.mpg");
+    QCoreApplication::processEvents();
+    const int afterAdding = told;
+    playlist.model().selectRow(1);
+    playlist.model().selectRow(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told, afterAdding + 1);
+    EXPECT_EQ(last.listRow, 2);
+}

@@ -1,4 +1,4 @@
-#include "app/MprisValues.h"
+#include "mpris/MprisValues.h"
 #include "base/PathBytes.h"
 #include "engine/MediaControl.h"
 #include "engine/MediaLocation.h"
@@ -120,40 +120,6 @@ TEST(MprisValuesTest, VolumeMapsToTheSlider) {
     EXPECT_EQ(MprisValues::sliderOf(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
     EXPECT_DOUBLE_EQ(MprisValues::volumeOf(30), 0.3);
     EXPECT_EQ(MprisValues::sliderOf(MprisValues::volumeOf(57)), 57);
-}
-
-// Fault: ordinary play taken for a seek (a Seeked four times a second), or a skip while
-// paused or backwards missed.
-TEST(MprisValuesTest, JumpsAreToldFromPlayingOn) {
-    EXPECT_FALSE(MprisValues::isJump(1000, 1250, 250, true));
-    EXPECT_FALSE(MprisValues::isJump(1000, 1150, 250, true));
-    EXPECT_FALSE(MprisValues::isJump(1000, 1000, 250, false));
-    EXPECT_TRUE(MprisValues::isJump(1000, 6000, 250, true));
-    EXPECT_TRUE(MprisValues::isJump(6000, 1000, 250, true));
-    EXPECT_TRUE(MprisValues::isJump(1000, 3000, 250, false));
-    EXPECT_TRUE(MprisValues::isJump(5000, 0, 250, false));
-}
-
-// Fault: a clip that opens taken for a seek (its position starts anew), or a clip that
-// plays on taken for a new one.
-TEST(MprisValuesTest, ClipChangesAreToldFromPlayingOn) {
-    const MprisValues::Snapshot before = playingClip();
-    MprisValues::Snapshot later = before;
-    later.positionMs += 5000;
-    later.state = MediaControl::Paused;
-    later.volume = 10;
-    EXPECT_FALSE(MprisValues::isClipChange(before, later));
-    later = before;
-    later.source = QStringLiteral("/clips/second.avi");
-    EXPECT_TRUE(MprisValues::isClipChange(before, later));
-    later = before;
-    later.lengthMs = 0;
-    later.title.clear();
-    EXPECT_TRUE(MprisValues::isClipChange(before, later));
-    later = before;
-    later.state = MediaControl::Opening;
-    EXPECT_TRUE(MprisValues::isClipChange(before, later));
-    EXPECT_TRUE(MprisValues::isClipChange(later, before));
 }
 
 // Fault: metadata with the wrong types (a track id as a string, a length in milliseconds),

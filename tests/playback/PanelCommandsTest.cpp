@@ -221,6 +221,8 @@ TEST_F(PanelCommandsTest, SlidersSeekSetTheVolumeAndSize) {
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_POS", 99);
     EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:300000", "SeekTo:106920000"}));
     EXPECT_EQ(host.eventRuns, 2);
+    // The same move as a seek from the desktop's controls: the target is the position shown.
+    EXPECT_EQ(playback.state().positionMs, 106920000);
 
     control.volume = 200;
     playback.SavedVolume = 0;

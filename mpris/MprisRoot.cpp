@@ -1,7 +1,7 @@
-#include "app/MprisRoot.h"
+#include "mpris/MprisRoot.h"
 
-#include "app/MprisService.h"
-#include "app/MprisValues.h"
+#include "mpris/MprisService.h"
+#include "mpris/MprisValues.h"
 
 namespace korvel {
 

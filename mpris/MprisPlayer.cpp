@@ -1,7 +1,7 @@
-#include "app/MprisPlayer.h"
+#include "mpris/MprisPlayer.h"
 
-#include "app/MprisService.h"
-#include "app/MprisValues.h"
+#include "mpris/MprisService.h"
+#include "mpris/MprisValues.h"
 
 namespace korvel {
 

@@ -9,6 +9,8 @@
 
 namespace korvel {
 
+struct PlaybackState;
+
 // What the desktop's media controls see of the player, as plain values, and how they map to
 // the bus's names and units: the bus counts time in microseconds and volume from 0.0 to 1.0,
 // the player in milliseconds and slider steps 0..100.
@@ -33,8 +35,11 @@ public:
     // The track id of no clip at all, which the desktop knows.
     static inline const QString NoTrack =
         QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
-    // A position that moved this much more (or less) than the time that passed was moved.
+    // A seek that moved the position less than this is no jump (a resume where it paused).
     static constexpr std::int64_t JumpToleranceMs = 500;
+
+    // The player's published state as the bus sees it.
+    static Snapshot snapshotOf(const PlaybackState& state);
 
     // "Playing", "Paused" or "Stopped" for an engine state code; a clip that opens is on
     // its way to play.
@@ -60,15 +65,6 @@ public:
     static double volumeOf(int slider);
     // The slider step for a bus volume, within 0..100; none for a value that is no number.
     static std::optional<int> sliderOf(double volume);
-
-    // True when the position went from `beforeMs` to `nowMs` in `elapsedMs` otherwise than
-    // by playing on (`running`: playing at either end of the interval).
-    static bool isJump(std::int64_t beforeMs, std::int64_t nowMs, std::int64_t elapsedMs,
-                       bool running);
-
-    // True when `after` describes another clip than `before`, or one that opens (again):
-    // its position then starts anew rather than jumping.
-    static bool isClipChange(const Snapshot& before, const Snapshot& after);
 
     // The metadata map of the clip (empty keys left out); the track id is an object path.
     static QVariantMap metadata(const Snapshot& snapshot);

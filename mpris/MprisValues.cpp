@@ -1,8 +1,9 @@
-#include "app/MprisValues.h"
+#include "mpris/MprisValues.h"
 
 #include "base/PathBytes.h"
 #include "engine/MediaControl.h"
 #include "engine/MediaLocation.h"
+#include "playback/PlaybackState.h"
 
 #include <QCryptographicHash>
 #include <QDBusObjectPath>
@@ -99,16 +100,19 @@ std::optional<int> MprisValues::sliderOf(double volume) {
     return int(std::lround(std::clamp(volume, 0.0, 1.0) * 100));
 }
 
-bool MprisValues::isJump(std::int64_t beforeMs, std::int64_t nowMs, std::int64_t elapsedMs,
-                         bool running) {
-    const std::int64_t latest = beforeMs + (running ? elapsedMs : 0) + JumpToleranceMs;
-    return nowMs < beforeMs - JumpToleranceMs || nowMs > latest;
-}
-
-bool MprisValues::isClipChange(const Snapshot& before, const Snapshot& after) {
-    return before.source != after.source || before.title != after.title ||
-           before.lengthMs != after.lengthMs || before.state == MediaControl::Opening ||
-           after.state == MediaControl::Opening;
+MprisValues::Snapshot MprisValues::snapshotOf(const PlaybackState& state) {
+    Snapshot values;
+    values.state = state.engineState;
+    values.source = state.source;
+    values.title = state.title;
+    values.lengthMs = state.lengthMs;
+    values.positionMs = shownPosition(state.positionMs, state.lengthMs);
+    values.volume = state.volume;
+    values.canGoNext = state.canGoNext;
+    values.canGoPrevious = state.canGoPrevious;
+    values.loop = state.loop;
+    values.shuffle = state.shuffle;
+    return values;
 }
 
 QVariantMap MprisValues::metadata(const Snapshot& snapshot) {

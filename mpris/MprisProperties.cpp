@@ -1,6 +1,6 @@
-#include "app/MprisProperties.h"
+#include "mpris/MprisProperties.h"
 
-#include "app/MprisService.h"
+#include "mpris/MprisService.h"
 
 namespace korvel {
 
