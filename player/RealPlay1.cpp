@@ -57,7 +57,19 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     ErrorBox::run([&] { m_commands->HandleKey(key, shift); });
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
+// Space and Enter press the element that has the focus; the panel's key table has no use for
+// them. Every other key, and these with nothing focused, goes to the table as before.
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool pressKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (pressKey && plain && m_skinForm->pressFocusedElement()) {
+        return;
+    }
+    FormKeyDown(key, event->modifiers());
+}
+
+bool TForm1::focusNextPrevChild(bool next) { return m_skinForm->moveElementFocus(next); }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();

@@ -2,6 +2,7 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "skin/SkinAccessible.h"
 #include "skin/SystemMove.h"
 
 #include <QMouseEvent>
@@ -49,6 +50,7 @@ TSkinForm::TSkinForm(QWidget* form)
     setMouseTracking(true);
     setGeometry(form->rect());
     s_hintHookOwner = this;
+    SkinAccessible::installFactory();
 }
 
 TSkinForm::~TSkinForm() {
@@ -76,7 +78,45 @@ void TSkinForm::setShape(const std::optional<QRegion>& region) {
     }
 }
 
-void TSkinForm::showFace() { update(); }
+void TSkinForm::showFace() {
+    update();
+    SkinAccessible::announceChanges(this);
+}
+
+QString TSkinForm::shownHint(const QString& hint) const { return hint; }
+
+bool TSkinForm::moveElementFocus(bool forward) {
+    m_focus = SkinElementList::nextFocus(m_engine.model(), m_focus, forward);
+    update();
+    SkinAccessible::announceFocus(this);
+    return m_focus.has_value();
+}
+
+void TSkinForm::clearElementFocus() {
+    if (!m_focus) return;
+    m_focus.reset();
+    update();
+}
+
+bool TSkinForm::showsFocusMark() const {
+    return m_focus && SkinElementList::exists(m_engine.model(), *m_focus) &&
+           window()->isActiveWindow();
+}
+
+bool TSkinForm::pressElement(SkinElementRef element) {
+    if (!SkinElementList::exists(m_engine.model(), element)) return false;
+    if (element.kind != SkinElementRef::Kind::Button &&
+        element.kind != SkinElementRef::Kind::Toggle) {
+        return false;
+    }
+    m_pointer.click(element.index);
+    return true;
+}
+
+void TSkinForm::setElementValue(SkinElementRef element, int value) {
+    if (element.kind != SkinElementRef::Kind::Slider) return;
+    m_pointer.moveTrackBar(element.index, value);
+}
 
 void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
     const QPoint at = facePoint(this, event);
@@ -142,6 +182,10 @@ void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
 
 bool TSkinForm::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) return ShowHintHook(static_cast<QHelpEvent*>(event));
+    // The focus mark shows only while the window has the keyboard.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        if (m_focus) update();
+    }
     return QWidget::event(event);
 }
 
@@ -149,7 +193,7 @@ bool TSkinForm::ShowHintHook(QHelpEvent* event) {
     // Without the hook, a tooltip once shown keeps its text while the pointer stays on the
     // face, over other elements and the bare face alike; leaving the face hides it.
     if (m_showHint && !holdsHintHook() && QToolTip::isVisible()) return true;
-    const QString& text = m_pointer.tooltipText();
+    const QString text = shownHint(m_pointer.tooltipText());
     if (!m_showHint || text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
@@ -166,6 +210,12 @@ void TSkinForm::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QImage& face = m_engine.face();
     painter.drawImage(event->rect(), face, event->rect());
+    if (!showsFocusMark()) return;
+    // Inverted dots stand out on any face, light or dark.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(SkinElementList::rect(m_engine.model(), *m_focus).adjusted(0, 0, -1, -1));
 }
 
 } // namespace korvel

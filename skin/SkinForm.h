@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/SkinElementList.h"
 #include "skin/SkinEngine.h"
 #include "skin/SkinPointer.h"
 
@@ -44,6 +45,24 @@ public:
     // follows the element under the pointer. Others keep the text they were shown with.
     bool holdsHintHook() const { return s_hintHookOwner == this; }
 
+    // The text a hint is shown as: in the tooltip and to assistive tools alike, so both
+    // always say the same.
+    QString shownHint(const QString& hint) const;
+
+    // The keyboard's focus among the elements: Tab and Shift+Tab move it through the
+    // focusable elements in reading order. It shows as a dotted mark over the face while the
+    // window is active; the face itself never holds the mark.
+    bool moveElementFocus(bool forward);
+    void clearElementFocus();
+    const std::optional<SkinElementRef>& focusedElement() const { return m_focus; }
+    bool showsFocusMark() const;
+    // Runs what a left click on a button runs, through the pointer's own press and release;
+    // false for an element that takes no press.
+    bool pressElement(SkinElementRef element);
+    bool pressFocusedElement() { return m_focus && pressElement(*m_focus); }
+    // Sets a slider as a drag to that position would.
+    void setElementValue(SkinElementRef element, int value);
+
     SkinEngine& engine() { return m_engine; }
     const SkinEngine& engine() const { return m_engine; }
     SkinPointer& pointer() { return m_pointer; }
@@ -87,6 +106,7 @@ private:
         QPoint at;
     };
     std::optional<MovePress> m_movePress;
+    std::optional<SkinElementRef> m_focus;
 };
 
 } // namespace korvel

@@ -2,6 +2,8 @@
 
 #include "skin/SkinEngine.h"
 
+#include <QPoint>
+
 #include <algorithm>
 
 namespace korvel {
@@ -39,10 +41,7 @@ bool onBar(const TrackBarInfoRec& bar, int x, int y) {
 
 bool SkinPointer::MouseDown(Qt::MouseButton button, ShiftState, int x, int y) {
     SkinModel& m = m_engine.model();
-    m.CurrentID.clear();
-    m.PressedOnArea = false;
-    m.Dragging = false;
-    m.ActiveTrackBar = -1;
+    resetPress();
     if (button != Qt::LeftButton) return false;
     pressHotArea(x, y);
     pressTrackBars(x, y);
@@ -54,20 +53,25 @@ void SkinPointer::finishPress(Qt::MouseButton button, ShiftState shift, int x, i
 }
 
 void SkinPointer::pressHotArea(int x, int y) {
-    SkinModel& m = m_engine.model();
+    const SkinModel& m = m_engine.model();
     for (int i = 0; i < int(m.HotAreas.size()); ++i) {
         if (!m.HotAreas[std::size_t(i)].contains(x, y)) continue;
-        m_engine.copyArea(m.MouseDownBitmap, i);
-        m.PressedOnArea = true;
-        m.HotAreas[std::size_t(i)].Pressed = true;
-        m.CurrentID = m.HotAreas[std::size_t(i)].ID;
-        HotAreaInfoRec& area = m.HotAreas[std::size_t(i)];
-        if (!area.RadioGroup.isEmpty()) SelectGroupMember(i);
-        if (area.IsToggle) {
-            area.Down = !area.Down;
-            m_engine.copyArea(area.Down ? m.MouseDownBitmap : m.MouseUpBitmap, i);
-        }
+        pressArea(i);
         return;
+    }
+}
+
+void SkinPointer::pressArea(int i) {
+    SkinModel& m = m_engine.model();
+    m_engine.copyArea(m.MouseDownBitmap, i);
+    m.PressedOnArea = true;
+    m.HotAreas[std::size_t(i)].Pressed = true;
+    m.CurrentID = m.HotAreas[std::size_t(i)].ID;
+    HotAreaInfoRec& area = m.HotAreas[std::size_t(i)];
+    if (!area.RadioGroup.isEmpty()) SelectGroupMember(i);
+    if (area.IsToggle) {
+        area.Down = !area.Down;
+        m_engine.copyArea(area.Down ? m.MouseDownBitmap : m.MouseUpBitmap, i);
     }
 }
 
@@ -164,20 +168,55 @@ void SkinPointer::hoverHotAreas(int x, int y) {
 }
 
 void SkinPointer::MouseUp(Qt::MouseButton button, ShiftState shift, int x, int y) {
+    const SkinModel& m = m_engine.model();
+    int hit = -1;
+    for (int i = 0; i < int(m.HotAreas.size()) && hit < 0; ++i) {
+        if (m.HotAreas[std::size_t(i)].contains(x, y)) hit = i;
+    }
+    release(hit, button, shift, x, y);
+}
+
+void SkinPointer::release(int hotArea, Qt::MouseButton button, ShiftState shift, int x, int y) {
+    SkinModel& m = m_engine.model();
+    resetPress();
+    if (hotArea >= 0) {
+        HotAreaInfoRec& area = m.HotAreas[std::size_t(hotArea)];
+        m.CurrentID = area.ID;
+        area.Pressed = false;
+    }
+    m_engine.PaintFace();
+    if (OnMouseUpNotify) OnMouseUpNotify(m.CurrentID, button, shift, x, y);
+}
+
+void SkinPointer::resetPress() {
     SkinModel& m = m_engine.model();
     m.CurrentID.clear();
     m.PressedOnArea = false;
     m.Dragging = false;
     m.ActiveTrackBar = -1;
-    for (HotAreaInfoRec& area : m.HotAreas) {
-        if (area.contains(x, y)) {
-            m.CurrentID = area.ID;
-            area.Pressed = false;
-            break;
-        }
-    }
+}
+
+// A click with nothing else pressed and the pointer resting on the area's centre: the same
+// press and release a pointer gives, whatever lies on top of the area there.
+void SkinPointer::click(int hotArea) {
+    const SkinModel& m = m_engine.model();
+    if (hotArea < 0 || hotArea >= int(m.HotAreas.size())) return;
+    const QPoint at = m.HotAreas[std::size_t(hotArea)].rect().center();
+    resetPress();
+    pressArea(hotArea);
+    finishPress(Qt::LeftButton, ShiftState{}, at.x(), at.y());
+    release(hotArea, Qt::LeftButton, ShiftState{}, at.x(), at.y());
+}
+
+void SkinPointer::moveTrackBar(int trackBar, int position) {
+    SkinModel& m = m_engine.model();
+    if (trackBar < 0 || trackBar >= int(m.TrackBars.size())) return;
+    TrackBarInfoRec& bar = m.TrackBars[std::size_t(trackBar)];
+    if (bar.isInert()) return;
+    bar.Position = std::uint8_t(std::clamp(position, 0, 100));
+    UpdateThumbOffset(bar);
+    if (OnTrackBarNotify) OnTrackBarNotify(bar.ID, bar.Position);
     m_engine.PaintFace();
-    if (OnMouseUpNotify) OnMouseUpNotify(m.CurrentID, button, shift, x, y);
 }
 
 } // namespace korvel

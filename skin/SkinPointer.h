@@ -50,6 +50,13 @@ public:
     void MouseMove(ShiftState shift, int x, int y);
     void MouseUp(Qt::MouseButton button, ShiftState shift, int x, int y);
 
+    // A left click on the hot area at `index` from outside the pointer (the keyboard, an
+    // assistive tool): the press and the release with their looks and notifications.
+    void click(int hotArea);
+    // The slider at `index` set to `position` (0..100, kept within the slider's own limits)
+    // from outside the pointer, told as a drag tells it.
+    void moveTrackBar(int trackBar, int position);
+
     // The radio-group step of a press on the hot area at `index`.
     void SelectGroupMember(int index);
     // The name of the hot area at `index`, empty when there is none.
@@ -60,6 +67,9 @@ public:
 
 private:
     void pressHotArea(int x, int y);
+    void pressArea(int index);
+    void release(int hotArea, Qt::MouseButton button, ShiftState shift, int x, int y);
+    void resetPress();
     void pressTrackBars(int x, int y);
     void dragThumb(int x, int y);
     void hoverHotAreas(int x, int y);

@@ -1,0 +1,166 @@
+#include "skin/SkinAccessible.h"
+
+#include "skin/SkinElementAccessible.h"
+#include "skin/SkinForm.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace korvel {
+
+namespace {
+
+QAccessibleInterface* skinFactory(const QString&, QObject* object) {
+    if (auto* form = qobject_cast<TSkinForm*>(object)) return new SkinAccessible(form);
+    return nullptr;
+}
+
+// The forms some tool has asked about: only those have anyone to tell of a change, and the
+// panel changes its texts many times a second. Never destroyed: Qt's registry deletes the
+// interfaces last of all, at the program's end.
+std::unordered_map<const TSkinForm*, SkinAccessible*>& asked() {
+    static auto* forms = new std::unordered_map<const TSkinForm*, SkinAccessible*>;
+    return *forms;
+}
+
+SkinAccessible::Announcer announcer = nullptr;
+
+void tell(QAccessibleEvent& event) {
+    if (announcer) {
+        announcer(&event);
+    } else {
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+SkinAccessible* accessibleOf(TSkinForm* form) {
+    const auto it = asked().find(form);
+    return it == asked().end() ? nullptr : it->second;
+}
+
+} // namespace
+
+SkinAccessible::SkinAccessible(TSkinForm* form)
+    : QAccessibleWidget(form, QAccessible::Client), m_form(form), m_seen(seenNow()) {
+    asked()[form] = this;
+}
+
+// The elements' interfaces belong to Qt's registry, which would keep them until the program
+// ends; they go with the form.
+SkinAccessible::~SkinAccessible() {
+    asked().erase(m_form);
+    for (const auto& [key, id] : m_children) QAccessible::deleteAccessibleInterface(id);
+}
+
+void SkinAccessible::setAnnouncer(Announcer given) { announcer = given; }
+
+void SkinAccessible::installFactory() {
+    static const bool installed = (QAccessible::installFactory(skinFactory), true);
+    Q_UNUSED(installed);
+}
+
+TSkinForm* SkinAccessible::form() const { return m_form; }
+
+std::vector<SkinElementRef> SkinAccessible::elements() const {
+    return SkinElementList::readingOrder(form()->engine().model());
+}
+
+int SkinAccessible::childCount() const { return int(elements().size()); }
+
+QAccessibleInterface* SkinAccessible::child(int index) const {
+    const std::vector<SkinElementRef> all = elements();
+    if (index < 0 || index >= int(all.size())) return nullptr;
+    return element(all[std::size_t(index)]);
+}
+
+QAccessibleInterface* SkinAccessible::element(SkinElementRef element) const {
+    const auto key = std::make_tuple(int(element.kind), element.index);
+    if (const auto it = m_children.find(key); it != m_children.end()) {
+        return QAccessible::accessibleInterface(it->second);
+    }
+    auto* made = new SkinElementAccessible(form(), element);
+    m_children.emplace(key, QAccessible::registerAccessibleInterface(made));
+    return made;
+}
+
+int SkinAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const auto* own = dynamic_cast<const SkinElementAccessible*>(child);
+    if (!own || own->parent() != this) return -1;
+    const std::vector<SkinElementRef> all = elements();
+    const auto it = std::find(all.begin(), all.end(), own->element());
+    return it == all.end() ? -1 : int(it - all.begin());
+}
+
+// The point is on the screen. A display's text may lie over a button; buttons come first.
+QAccessibleInterface* SkinAccessible::childAt(int x, int y) const {
+    const QPoint at = form()->mapFromGlobal(QPoint(x, y));
+    const SkinModel& model = form()->engine().model();
+    std::optional<SkinElementRef> display;
+    for (const SkinElementRef& e : elements()) {
+        if (!SkinElementList::rect(model, e).contains(at)) continue;
+        if (e.focusable()) return element(e);
+        if (!display) display = e;
+    }
+    return display ? element(*display) : nullptr;
+}
+
+QAccessibleInterface* SkinAccessible::focusChild() const {
+    const auto& focus = form()->focusedElement();
+    return focus && form()->showsFocusMark() ? element(*focus) : nullptr;
+}
+
+std::vector<SkinAccessible::Seen> SkinAccessible::seenNow() const {
+    const SkinModel& model = form()->engine().model();
+    std::vector<Seen> seen;
+    for (const SkinElementRef& e : elements()) {
+        Seen s{e, false, 0, {}};
+        const auto i = std::size_t(e.index);
+        if (e.kind == SkinElementRef::Kind::Toggle) s.down = model.HotAreas[i].Down;
+        if (e.kind == SkinElementRef::Kind::Slider) s.position = model.TrackBars[i].Position;
+        if (e.kind == SkinElementRef::Kind::Display) s.text = model.Displays[i].Text;
+        seen.push_back(s);
+    }
+    return seen;
+}
+
+void SkinAccessible::announceChanges(TSkinForm* form) {
+    if (SkinAccessible* self = accessibleOf(form)) self->announce();
+}
+
+// Only what changed is told: the panel sets its texts and sliders many times a second,
+// mostly to what they already show. A skin loaded since is taken as it is.
+void SkinAccessible::announce() {
+    std::vector<Seen> now = seenNow();
+    if (m_seen.size() == now.size()) {
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const Seen& was = m_seen[i];
+            const Seen& is = now[i];
+            if (was.element != is.element || was == is) continue;
+            QAccessibleInterface* iface = element(is.element);
+            if (was.down != is.down) {
+                QAccessible::State changed;
+                changed.checked = true;
+                QAccessibleStateChangeEvent event(iface, changed);
+                tell(event);
+            }
+            if (was.position != is.position) {
+                QAccessibleValueChangeEvent event(iface, is.position);
+                tell(event);
+            }
+            if (was.text != is.text) {
+                QAccessibleEvent event(iface, QAccessible::NameChanged);
+                tell(event);
+            }
+        }
+    }
+    m_seen = std::move(now);
+}
+
+void SkinAccessible::announceFocus(TSkinForm* form) {
+    SkinAccessible* self = accessibleOf(form);
+    if (!self || !form->focusedElement()) return;
+    QAccessibleEvent event(self->element(*form->focusedElement()), QAccessible::Focus);
+    tell(event);
+}
+
+} // namespace korvel

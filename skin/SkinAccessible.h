@@ -1,0 +1,66 @@
+#pragma once
+
+#include "skin/SkinElementList.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include <map>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+namespace korvel {
+
+class TSkinForm;
+
+// The skin component to assistive tools: a client area whose children are the skin's
+// elements in reading order (SkinElementAccessible), so a screen reader finds buttons, toggle
+// buttons, sliders and texts where the face only shows pictures. It also tells them what
+// changes: a toggle's state, a slider's value, a display's text, the keyboard focus.
+class SkinAccessible : public QAccessibleWidget {
+public:
+    explicit SkinAccessible(TSkinForm* form);
+    ~SkinAccessible() override;
+
+    // Makes Qt's accessibility ask this class for every skin component; once per program.
+    static void installFactory();
+    // Tells assistive tools what changed on the form's elements since the last call. Costs
+    // nothing until a tool has asked about the form.
+    static void announceChanges(TSkinForm* form);
+    static void announceFocus(TSkinForm* form);
+    // Where the announcements go: to Qt's accessibility (none given), or to a test's record.
+    using Announcer = void (*)(QAccessibleEvent* event);
+    static void setAnnouncer(Announcer announcer);
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
+
+    // The interface of one element; made once and kept while the form lives.
+    QAccessibleInterface* element(SkinElementRef element) const;
+
+private:
+    // What assistive tools were last told of each element, in reading order.
+    struct Seen {
+        SkinElementRef element;
+        bool down;
+        int position;
+        QString text;
+        bool operator==(const Seen&) const = default;
+    };
+
+    TSkinForm* form() const;
+    std::vector<SkinElementRef> elements() const;
+    std::vector<Seen> seenNow() const;
+    void announce();
+
+    // The form stays known here while Qt destroys it, when its widget is gone already.
+    TSkinForm* m_form;
+    mutable std::map<std::tuple<int, int>, QAccessible::Id> m_children;
+    std::vector<Seen> m_seen;
+};
+
+} // namespace korvel

@@ -1,0 +1,107 @@
+#include "skin/SkinElementList.h"
+
+#include "skin/SkinModel.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+struct Placed {
+    SkinElementRef element;
+    QRect rect;
+};
+
+std::vector<Placed> placedElements(const SkinModel& model) {
+    std::vector<Placed> placed;
+    for (int i = 0; i < int(model.HotAreas.size()); ++i) {
+        const SkinElementRef::Kind kind = model.HotAreas[std::size_t(i)].IsToggle
+                                              ? SkinElementRef::Kind::Toggle
+                                              : SkinElementRef::Kind::Button;
+        placed.push_back({{kind, i}, {}});
+    }
+    for (int i = 0; i < int(model.TrackBars.size()); ++i) {
+        placed.push_back({{SkinElementRef::Kind::Slider, i}, {}});
+    }
+    for (int i = 0; i < int(model.Displays.size()); ++i) {
+        placed.push_back({{SkinElementRef::Kind::Display, i}, {}});
+    }
+    for (Placed& p : placed) p.rect = SkinElementList::rect(model, p.element);
+    return placed;
+}
+
+} // namespace
+
+std::vector<SkinElementRef> SkinElementList::readingOrder(const SkinModel& model) {
+    std::vector<Placed> placed = placedElements(model);
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
+    // A line is the first element not yet placed and every element whose middle lies above
+    // its bottom edge: buttons a pixel lower than their neighbours still read with them, a
+    // row that only touches the line's foot does not.
+    std::vector<SkinElementRef> order;
+    for (auto line = placed.begin(); line != placed.end();) {
+        const int bottom = line->rect.top() + std::max(1, line->rect.height());
+        const auto end = std::find_if(line, placed.end(), [bottom](const Placed& p) {
+            return p.rect.top() + p.rect.height() / 2 >= bottom;
+        });
+        std::stable_sort(line, end, [](const Placed& a, const Placed& b) {
+            return a.rect.left() < b.rect.left();
+        });
+        for (auto it = line; it != end; ++it) order.push_back(it->element);
+        line = end;
+    }
+    return order;
+}
+
+bool SkinElementList::exists(const SkinModel& model, SkinElementRef element) {
+    using Kind = SkinElementRef::Kind;
+    const int i = element.index;
+    switch (element.kind) {
+    case Kind::Button:
+    case Kind::Toggle:
+        return i >= 0 && i < int(model.HotAreas.size()) &&
+               model.HotAreas[std::size_t(i)].IsToggle == (element.kind == Kind::Toggle);
+    case Kind::Slider: return i >= 0 && i < int(model.TrackBars.size());
+    case Kind::Display: return i >= 0 && i < int(model.Displays.size());
+    }
+    return false;
+}
+
+QRect SkinElementList::rect(const SkinModel& model, SkinElementRef element) {
+    if (!exists(model, element)) return {};
+    const auto i = std::size_t(element.index);
+    switch (element.kind) {
+    case SkinElementRef::Kind::Button:
+    case SkinElementRef::Kind::Toggle: return model.HotAreas[i].rect();
+    case SkinElementRef::Kind::Slider: {
+        const TrackBarInfoRec& bar = model.TrackBars[i];
+        return bar.Horizontal ? QRect(bar.Left, bar.Top, bar.Length, bar.ThumbHeight)
+                              : QRect(bar.Left, bar.Top, bar.ThumbWidth, bar.Length);
+    }
+    case SkinElementRef::Kind::Display: {
+        const DisplayInfoRec& display = model.Displays[i];
+        const QFontMetrics metrics(display.Font.toQFont());
+        return QRect(display.Left, display.Top, metrics.horizontalAdvance(display.Text),
+                     metrics.height());
+    }
+    }
+    return {};
+}
+
+std::optional<SkinElementRef> SkinElementList::nextFocus(const SkinModel& model,
+                                                         std::optional<SkinElementRef> from,
+                                                         bool forward) {
+    std::vector<SkinElementRef> order = readingOrder(model);
+    std::erase_if(order, [](SkinElementRef e) { return !e.focusable(); });
+    if (order.empty()) return std::nullopt;
+    if (!forward) std::reverse(order.begin(), order.end());
+    const auto at = from ? std::find(order.begin(), order.end(), *from) : order.end();
+    if (at == order.end() || std::next(at) == order.end()) return order.front();
+    return *std::next(at);
+}
+
+} // namespace korvel

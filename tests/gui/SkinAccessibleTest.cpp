@@ -1,0 +1,160 @@
+// The skinned windows as assistive tools see them through Qt's accessibility interfaces.
+
+#include "skin/SkinAccessible.h"
+#include "player/RealPlay1.h"
+#include "playlist/PlayList.h"
+#include "skin/PlayerSkinElements.h"
+#include "skin/SkinElementAccessible.h"
+#include "skin/SkinForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QPainter>
+#include <QTest>
+
+using namespace korvel;
+
+namespace {
+
+// The form's elements by name, and their names in reading order.
+std::map<QString, QAccessibleInterface*> elements(TSkinForm& skin, QStringList* order = nullptr) {
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&skin);
+    std::map<QString, QAccessibleInterface*> byId;
+    const SkinModel& m = skin.engine().model();
+    for (int i = 0; i < form->childCount(); ++i) {
+        QAccessibleInterface* child = form->child(i);
+        EXPECT_EQ(form->indexOfChild(child), i);
+        const SkinElementRef e = static_cast<SkinElementAccessible*>(child)->element();
+        const auto at = std::size_t(e.index);
+        const QString id = e.kind == SkinElementRef::Kind::Slider    ? m.TrackBars[at].ID
+                           : e.kind == SkinElementRef::Kind::Display ? m.Displays[at].ID
+                                                                     : m.HotAreas[at].ID;
+        byId[id] = child;
+        if (order) order->append(id);
+    }
+    return byId;
+}
+
+// The events the tools are told, as (kind, interface).
+std::vector<std::pair<QAccessible::Event, QAccessibleInterface*>> told;
+
+QImage without(QImage image, QRect area) {
+    QPainter(&image).fillRect(area, Qt::black);
+    return image;
+}
+
+} // namespace
+
+TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
+    TForm1 panel;
+    TForm2 playlist;
+    panel.SkinForm1()->SetDisplayText(PlayerElement::TextTitle, "A title");
+    const auto player = elements(*panel.SkinForm1());
+    const auto list = elements(*playlist.SkinForm1());
+    EXPECT_EQ(player.size(), 27u); // 20 buttons, 3 sliders and 4 texts
+    EXPECT_EQ(list.size(), 14u);
+    struct Row {
+        QAccessibleInterface* e;
+        QAccessible::Role role;
+        const char* name;
+        bool checkable;
+        bool checked;
+    };
+    const Row rows[] = {
+        {player.at("BUTTON_PAUSE"), QAccessible::PushButton, "一時停止(Ctrl+A)", false, false},
+        {player.at("BUTTON_MUTE"), QAccessible::CheckBox, "ミュート(F11)", true, false},
+        {player.at("TRACKBAR_POS"), QAccessible::Slider, "再生位置", false, false},
+        {player.at("TEXT_TITLE"), QAccessible::StaticText, "A title", false, false},
+        {list.at("UP"), QAccessible::PushButton, "UP", false, false},
+        {list.at("PLAY"), QAccessible::CheckBox, "PLAY", true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.e->role(), row.role);
+        EXPECT_EQ(row.e->text(QAccessible::Name), QString::fromUtf8(row.name));
+        EXPECT_EQ(row.e->state().checkable, row.checkable);
+        EXPECT_EQ(row.e->state().checked, row.checked);
+        EXPECT_EQ(row.e->state().focusable, row.role != QAccessible::StaticText);
+        EXPECT_EQ(row.e->actionInterface() != nullptr,
+                  row.checkable || row.role == QAccessible::PushButton);
+        EXPECT_EQ(row.e->valueInterface() != nullptr, row.role == QAccessible::Slider);
+    }
+    QStringList order;
+    elements(*panel.SkinForm1(), &order);
+    // Line by line, left to right, though the skin's table has another order.
+    EXPECT_EQ(order.mid(0, 6), (QStringList{"BUTTON_TOP", "BUTTON_FIX", "BUTTON_MINIMIZE",
+                                            "BUTTON_HIDE", "BUTTON_EXIT", "TEXT_TITLE"}));
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(panel.SkinForm1());
+    const QPoint play = panel.SkinForm1()->mapToGlobal(QPoint(60, 95));
+    EXPECT_EQ(form->childAt(play.x(), play.y()), player.at("BUTTON_PLAY"));
+}
+
+TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
+    TForm1 panel;
+    TSkinForm& skin = *panel.SkinForm1();
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    QStringList released;
+    QStringList moved;
+    skin.pointer().OnMouseUpNotify = [&](const QString& id, Qt::MouseButton, ShiftState, int, int) {
+        released.append(id);
+    };
+    skin.pointer().OnTrackBarNotify = [&](const QString& id, int at) {
+        moved.append(id + QString::number(at));
+    };
+    const auto all = elements(skin);
+    told.clear();
+    SkinAccessible::setAnnouncer([](QAccessibleEvent* event) {
+        told.emplace_back(event->type(), event->accessibleInterface());
+    });
+    auto toldOf = [&](QAccessible::Event type, const char* id) {
+        return std::count(told.begin(), told.end(), std::pair{type, all.at(id)});
+    };
+
+    all.at("BUTTON_PAUSE")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    all.at("BUTTON_MUTE")->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(released, (QStringList{"BUTTON_PAUSE", "BUTTON_MUTE"}));
+    EXPECT_TRUE(all.at("BUTTON_MUTE")->state().checked);
+    skin.SetButtonState(PlayerElement::ButtonMute, false);
+    EXPECT_EQ(toldOf(QAccessible::StateChanged, "BUTTON_MUTE"), 2);
+    // A slider set by a tool moves as a drag would, within its range.
+    QAccessibleValueInterface* volume = all.at("TRACKBAR_VOLUME")->valueInterface();
+    volume->setCurrentValue(30);
+    volume->setCurrentValue(250);
+    EXPECT_EQ(moved, (QStringList{"TRACKBAR_VOLUME30", "TRACKBAR_VOLUME100"}));
+    EXPECT_EQ(volume->currentValue(), 100);
+    EXPECT_EQ(volume->maximumValue(), 100);
+    EXPECT_EQ(toldOf(QAccessible::ValueChanged, "TRACKBAR_VOLUME"), 2);
+    // A text is told when it changes, not each time it is set.
+    for (const char* text : {"00:00:01", "00:00:01", "00:00:02"}) {
+        skin.SetDisplayText(PlayerElement::TextPos, text);
+    }
+    EXPECT_EQ(toldOf(QAccessible::NameChanged, "TEXT_POS"), 2);
+
+    // Space with nothing focused presses nothing; Tab marks the first element, and only its
+    // edge, over the face; Space and Enter press it; Shift+Tab goes round to the last.
+    released.clear();
+    const QImage bare = skin.engine().face().convertToFormat(QImage::Format_RGB32);
+    auto shown = [&] { return panel.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    QTest::keyClick(&panel, Qt::Key_Space);
+    QTest::keyClick(&panel, Qt::Key_Tab);
+    const QRect top(10, 1, 30, 16);
+    EXPECT_NE(shown().copy(top), bare.copy(top));
+    EXPECT_EQ(without(shown(), top), without(bare, top));
+    EXPECT_EQ(shown().copy(top.adjusted(1, 1, -1, -1)), bare.copy(top.adjusted(1, 1, -1, -1)));
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&skin);
+    EXPECT_EQ(form->focusChild(), all.at("BUTTON_TOP"));
+    EXPECT_TRUE(all.at("BUTTON_TOP")->state().focused);
+    EXPECT_EQ(toldOf(QAccessible::Focus, "BUTTON_TOP"), 1);
+    QTest::keyClick(&panel, Qt::Key_Space);
+    QTest::keyClick(&panel, Qt::Key_Return);
+    QTest::keyClick(&panel, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(released, (QStringList{"BUTTON_TOP", "BUTTON_TOP"}));
+    QTest::keyClick(&panel, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(form->focusChild(), all.at("BUTTON_MKOUT"));
+    skin.clearElementFocus();
+    EXPECT_EQ(shown(), bare);
+    SkinAccessible::setAnnouncer(nullptr);
+}
