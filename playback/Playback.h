@@ -21,11 +21,13 @@ class SkinElements;
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
 // the engine had before us, the plays left of the current entry, the play order and the play
-// history. It drives the player panel's displays and sliders by element name, reads the list
-// skin's SHUFFLE and LOOP, and reads and moves the list's current row, the play cursor.
+// history. By element name it takes its first volume from the player panel's volume slider,
+// reads the panel's mute and fix buttons and its size slider (which its sizing commands move)
+// and the list skin's SHUFFLE and LOOP; it reads and moves the list's current row, the play
+// cursor.
 //
 // What it shows is published: state() reads it, and the notices tell every listener of each
-// change, from the handler or command that made it.
+// change, from the handler or command that made it; the panel's displays are such a listener.
 //
 // Re-entrancy: several operations let pending events run in their middle (the position
 // handler, seeks, play, close); commands and engine events may then run nested and change
@@ -41,7 +43,7 @@ public:
 
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.
-    void attachPanel(SkinElements* panel) { m_panel = panel; }
+    void attachPanel(SkinElements* panel);
     void attachPlayList(PlayListCells* list, SkinElements* listSkin = nullptr) {
         m_list = list;
         m_listSkin = listSkin;
@@ -127,7 +129,6 @@ public:
 private:
     void readSavedVolume();
     void readEndMark();
-    void refreshEntryNumber();
     void seekEngine(std::int64_t ms, std::int64_t shownMs);
     void addToHistory(const QString& source);
     void startRow(int row);
@@ -145,6 +146,8 @@ private:
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
     bool m_mute = false;
+    int m_volume = 0;
+    PlaybackState::PanelReadout m_readout;
     PlaybackNotices m_notices;
     PlaybackState m_published;
     // Where a seek asked for here started: the clip and the position shown then.

@@ -5,6 +5,7 @@
 #include "playback/PlayListCells.h"
 #include "playback/Playback.h"
 #include "playback/PlaybackHost.h"
+#include "player/PanelDisplays.h"
 #include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,10 @@ protected:
     void SetUp() override {
         panel.LoadSkin(QStringLiteral("Skin"));
         playback.attachPanel(&panel);
+        QObject::connect(&playback.notices(), &PlaybackNotices::changed,
+                         [this](const PlaybackState& before, const PlaybackState& now) {
+                             displays.show(before, now);
+                         });
         playback.attachPlayList(&list);
         playback.FormShow(QString());
         control.log.clear();
@@ -46,6 +51,7 @@ protected:
     FakeHost host;
     FakeList list{3};
     SkinEngine panel;
+    PanelDisplays displays{panel};
     Playback playback{control, host};
 };
 
