@@ -56,9 +56,7 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_panel.setCommands(&m_panelCommands);
     QObject::connect(&playback.notices(), &PlaybackNotices::changed, &m_panel, &TForm1::showState);
     m_playlist.OnPlayFromTop = [&playback] { playback.PlayFromTop(); };
-    m_playlist.OnReadHistory = [&playback] {
-        return QStringList(playback.PlayHistory.begin(), playback.PlayHistory.end());
-    };
+    m_playlist.OnReadHistory = [&playback] { return playback.history(); };
     PlayListModel& model = m_playlist.model();
     QObject::connect(&model, &PlayListModel::cellChanged, &m_playback,
                      [this] { publishListChanges(); });

@@ -175,6 +175,10 @@ void Playback::addToHistory(const QString& source) {
     }
 }
 
+QStringList Playback::history() const {
+    return QStringList(PlayHistory.begin(), PlayHistory.end());
+}
+
 void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
     m_host.letEventsRun();
     CurrentPos = lPos;

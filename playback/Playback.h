@@ -5,6 +5,7 @@
 #include "playback/PlaybackState.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -110,6 +111,11 @@ public:
     void DefaultSize();
     // The size slider one step of 20 up (smaller, -1) or down (larger, +1), within 0..100.
     void StepSize(int direction);
+    // The sources of the last state changes, oldest first: the slots filled so far, empty
+    // ones included while fewer than ten were.
+    QStringList history() const;
+    // The next slot a state change fills, 1..10, 11 once all are filled.
+    int historyNext() const { return HistoryNext; }
 
     bool SeekRepeat = false;
     bool PlaylistMode = false;
@@ -117,12 +123,8 @@ public:
     bool HasEndMark = false;
     std::int32_t ClipWidth = 0;
     std::int32_t ClipHeight = 0;
-    std::int32_t SeekStep = 0;
     std::int64_t EndPoint = 0;
     std::int64_t CurrentPos = 0;
-    // Slots 1..10 are PlayHistory[0..9].
-    std::array<QString, HistorySlots> PlayHistory;
-    std::uint8_t HistoryNext = 0;
     std::uint8_t SavedVolume = 0;
     std::int8_t RemainingPlays = 0;
 
@@ -136,6 +138,11 @@ private:
     bool isEntry(int row) const;
     int currentRow() const;
     QString currentCell(int column) const;
+
+    std::int32_t SeekStep = 0;
+    // Slots 1..10 are PlayHistory[0..9].
+    std::array<QString, HistorySlots> PlayHistory;
+    std::uint8_t HistoryNext = 0;
 
     MediaControl& m_control;
     PlaybackHost& m_host;

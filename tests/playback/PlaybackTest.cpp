@@ -69,7 +69,7 @@ TEST(PlaybackShow, ShowPlaysTheArgument) {
     EXPECT_EQ(control.log, QStringList({"OptionSwitch1:1", "OptionSwitch2:1", "OptionSwitch3:1"}));
     EXPECT_EQ(host.sizes, QList<QSize>({QSize(320, 240)}));
     EXPECT_EQ(playback.EndPoint, 200);
-    EXPECT_EQ(playback.HistoryNext, 1);
+    EXPECT_EQ(playback.historyNext(), 1);
     playback.FormShow(t("/clips/日本語 clip.mp4"));
     EXPECT_EQ(control.log.mid(6),
               QStringList({t("LoadSource:/clips/日本語 clip.mp4"), "StartPlay"}));
@@ -209,12 +209,12 @@ TEST_F(PlaybackTest, HistoryKeepsTheLastTen) {
         playback.RealAudio1StateChange(0, 1);
     }
     for (int slot = 0; slot < 10; ++slot) {
-        EXPECT_EQ(playback.PlayHistory[slot], QStringLiteral("clip%1.rm").arg(slot + 2));
+        EXPECT_EQ(playback.history()[slot], QStringLiteral("clip%1.rm").arg(slot + 2));
     }
     const QString longSource = "http://example.invalid/" + QString(400, u'x') + ".rm";
     control.source = longSource;
     playback.RealAudio1StateChange(0, 1);
-    EXPECT_EQ(playback.PlayHistory[9], longSource); // never cut
+    EXPECT_EQ(playback.history()[9], longSource); // never cut
 }
 
 // A live stream reports no length: only the position text changes.
