@@ -273,6 +273,7 @@ XDG_RUNTIME_DIR="$runtime/other" start_korvel other.log "$first"
 other=$!
 timeout 20 xdotool search --sync --onlyvisible --pid "$other" >/dev/null 2>&1 ||
     fail "the second player shows no window"
+# What the second player says is no part of any state on the bus: its log holds it.
 wait_within 10 file_has_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||
     fail "the second player did not say why it has no media controls"
 ! error_box_shown || fail "the second player showed an error box"

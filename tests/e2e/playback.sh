@@ -55,6 +55,7 @@ picture_row() {
 picture_row gl "with OpenGL"
 picture_row sw "in software"
 picture_row vulkan "in software"
+# What the player tells on stderr.
 grep -qxF "korvel: KORVEL_PICTURE is 'vulkan', not gl or sw; the picture path is chosen automatically" \
     "$runtime/picture-vulkan.log" || fail "an unknown KORVEL_PICTURE was not told"
 echo "playback: passed"
