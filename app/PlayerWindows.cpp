@@ -54,10 +54,9 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     playback.attachPlayList(&m_cells, &m_playlist.SkinForm1()->engine());
     m_playback.attachPanel(&m_panel);
     m_panel.setCommands(&m_panelCommands);
+    QObject::connect(&playback.notices(), &PlaybackNotices::changed, &m_panel, &TForm1::showState);
     m_playlist.OnPlayFromTop = [&playback] { playback.PlayFromTop(); };
-    m_playlist.OnReadHistory = [&playback] {
-        return QStringList(playback.PlayHistory.begin(), playback.PlayHistory.end());
-    };
+    m_playlist.OnReadHistory = [&playback] { return playback.history(); };
     PlayListModel& model = m_playlist.model();
     QObject::connect(&model, &PlayListModel::cellChanged, &m_playback,
                      [this] { publishListChanges(); });
@@ -189,8 +188,8 @@ void PlayerWindows::pressPanelButton(QStringView id) {
     m_panelCommands.SkinForm1MouseUpNotify(id, Qt::LeftButton);
 }
 
+// The panel's slider shows the volume once the command made it the state.
 void PlayerWindows::setVolumeSlider(int position) {
-    m_panel.SkinForm1()->engine().SetTrackBarPosition(PlayerElement::TrackBarVolume, position);
     m_panelCommands.SkinForm1TrackBarNotify(PlayerElement::TrackBarVolume, position);
 }
 

@@ -39,6 +39,12 @@ Playback::Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw dr
 
 std::int64_t Playback::TimeTextToMs(const QString& text) { return TimeText::toMs(text); }
 
+void Playback::attachPanel(SkinElements* panel) {
+    m_panel = panel;
+    // The volume starts where the panel's slider stands.
+    if (m_panel) m_volume = m_panel->GetTrackBarPosition(Panel::TrackBarVolume);
+}
+
 int Playback::currentRow() const { return m_list ? m_list->currentRow() : 0; }
 
 QString Playback::currentCell(int column) const {
@@ -98,12 +104,13 @@ PlaybackState Playback::state() const {
     now.listRow = currentRow();
     now.positionMs = CurrentPos;
     now.lengthMs = m_control.QueryLength();
-    now.volume = m_panel ? m_panel->GetTrackBarPosition(Panel::TrackBarVolume) : 0;
+    now.volume = m_volume;
     now.mute = m_mute;
     now.loop = listButton(ListElement::Loop);
     now.shuffle = listButton(ListElement::Shuffle);
     now.canGoNext = canMoveOn(+1);
     now.canGoPrevious = canMoveOn(-1);
+    now.panel = m_readout;
     return now;
 }
 
@@ -130,7 +137,7 @@ void Playback::readEndMark() {
 
 void Playback::RealAudio1StateChange(int, int newState) {
     if (SavedVolume == 0) readSavedVolume();
-    if (m_panel) m_control.ApplyVolume(m_panel->GetTrackBarPosition(Panel::TrackBarVolume));
+    if (m_panel) m_control.ApplyVolume(m_volume);
     readEndMark();
     // While a clip opens its picture size is not known yet; the window keeps its size
     // instead of collapsing until the picture arrives.
@@ -143,26 +150,16 @@ void Playback::RealAudio1StateChange(int, int newState) {
     ApplySize();
     if (ResumeFullScreen) m_control.EnterFullScreen();
     m_host.setCaption(ClipTitle::of(m_control));
-    refreshEntryNumber();
-    if (m_panel) {
-        m_panel->SetDisplayText(Panel::TextTitle, m_host.caption());
-        m_panel->SetTrackBarPosition(Panel::TrackBarPos, 0);
-        m_mute = m_panel->GetButtonState(Panel::ButtonMute);
-    } else {
-        m_mute = false;
-    }
+    m_readout.titled = true;
+    m_readout.numbered = PlaylistMode && m_list;
+    m_readout.entry = m_readout.numbered ? currentRow() : 0;
+    m_readout.entries = m_readout.numbered ? m_list->rowCount() - 2 : 0;
+    m_readout.title = m_host.caption();
+    m_readout.positionSlider = 0;
+    m_mute = m_panel && m_panel->GetButtonState(Panel::ButtonMute);
     m_control.ApplyMute(m_mute);
     addToHistory(m_control.QuerySource());
     publish();
-}
-
-void Playback::refreshEntryNumber() {
-    if (!m_panel) return;
-    const QString text =
-        PlaylistMode && m_list
-            ? QStringLiteral("No. %1/%2    ").arg(currentRow()).arg(m_list->rowCount() - 2)
-            : QStringLiteral("No. --/--  ");
-    m_panel->SetDisplayText(Panel::TextNo, text);
 }
 
 // The history keeps the last ten sources, oldest first; every state change adds one.
@@ -176,6 +173,10 @@ void Playback::addToHistory(const QString& source) {
         std::move(PlayHistory.begin() + 1, PlayHistory.end(), PlayHistory.begin());
         PlayHistory.back() = source;
     }
+}
+
+QStringList Playback::history() const {
+    return QStringList(PlayHistory.begin(), PlayHistory.end());
 }
 
 void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
@@ -194,15 +195,13 @@ void Playback::RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen) {
         } else if (!atEnd) {
             m_endReached = false;
         }
-        if (m_panel) {
-            // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
-            const std::int64_t share = std::max<std::int64_t>(0, lPos) * 100 / EndPoint;
-            m_panel->SetTrackBarPosition(Panel::TrackBarPos, std::int32_t(share % 101));
-            m_panel->SetDisplayText(Panel::TextTotal,
-                                    QStringLiteral("/ ") + TimeText::fromMs(EndPoint));
-        }
+        // Past an End mark the share exceeds 100 and wraps, as the slider takes it.
+        const std::int64_t share = std::max<std::int64_t>(0, lPos) * 100 / EndPoint;
+        m_readout.positionSlider = int(share % 101);
+        m_readout.endMs = EndPoint;
     }
-    if (m_panel) m_panel->SetDisplayText(Panel::TextPos, TimeText::fromMs(CurrentPos));
+    m_readout.reported = true;
+    m_readout.positionMs = CurrentPos;
     publish();
 }
 
@@ -370,6 +369,7 @@ void Playback::ApplyMute(bool mute) {
 
 void Playback::VolumeSlider(int position) {
     if (SavedVolume == 0) readSavedVolume();
+    m_volume = position;
     m_control.ApplyVolume(position);
     publish();
 }

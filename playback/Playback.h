@@ -5,6 +5,7 @@
 #include "playback/PlaybackState.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -21,11 +22,13 @@ class SkinElements;
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
 // the engine had before us, the plays left of the current entry, the play order and the play
-// history. It drives the player panel's displays and sliders by element name, reads the list
-// skin's SHUFFLE and LOOP, and reads and moves the list's current row, the play cursor.
+// history. By element name it takes its first volume from the player panel's volume slider,
+// reads the panel's mute and fix buttons and its size slider (which its sizing commands move)
+// and the list skin's SHUFFLE and LOOP; it reads and moves the list's current row, the play
+// cursor.
 //
 // What it shows is published: state() reads it, and the notices tell every listener of each
-// change, from the handler or command that made it.
+// change, from the handler or command that made it; the panel's displays are such a listener.
 //
 // Re-entrancy: several operations let pending events run in their middle (the position
 // handler, seeks, play, close); commands and engine events may then run nested and change
@@ -41,7 +44,7 @@ public:
 
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.
-    void attachPanel(SkinElements* panel) { m_panel = panel; }
+    void attachPanel(SkinElements* panel);
     void attachPlayList(PlayListCells* list, SkinElements* listSkin = nullptr) {
         m_list = list;
         m_listSkin = listSkin;
@@ -108,6 +111,11 @@ public:
     void DefaultSize();
     // The size slider one step of 20 up (smaller, -1) or down (larger, +1), within 0..100.
     void StepSize(int direction);
+    // The sources of the last state changes, oldest first: the slots filled so far, empty
+    // ones included while fewer than ten were.
+    QStringList history() const;
+    // The next slot a state change fills, 1..10, 11 once all are filled.
+    int historyNext() const { return HistoryNext; }
 
     bool SeekRepeat = false;
     bool PlaylistMode = false;
@@ -115,19 +123,14 @@ public:
     bool HasEndMark = false;
     std::int32_t ClipWidth = 0;
     std::int32_t ClipHeight = 0;
-    std::int32_t SeekStep = 0;
     std::int64_t EndPoint = 0;
     std::int64_t CurrentPos = 0;
-    // Slots 1..10 are PlayHistory[0..9].
-    std::array<QString, HistorySlots> PlayHistory;
-    std::uint8_t HistoryNext = 0;
     std::uint8_t SavedVolume = 0;
     std::int8_t RemainingPlays = 0;
 
 private:
     void readSavedVolume();
     void readEndMark();
-    void refreshEntryNumber();
     void seekEngine(std::int64_t ms, std::int64_t shownMs);
     void addToHistory(const QString& source);
     void startRow(int row);
@@ -135,6 +138,11 @@ private:
     bool isEntry(int row) const;
     int currentRow() const;
     QString currentCell(int column) const;
+
+    std::int32_t SeekStep = 0;
+    // Slots 1..10 are PlayHistory[0..9].
+    std::array<QString, HistorySlots> PlayHistory;
+    std::uint8_t HistoryNext = 0;
 
     MediaControl& m_control;
     PlaybackHost& m_host;
@@ -145,6 +153,8 @@ private:
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
     bool m_mute = false;
+    int m_volume = 0;
+    PlaybackState::PanelReadout m_readout;
     PlaybackNotices m_notices;
     PlaybackState m_published;
     // Where a seek asked for here started: the clip and the position shown then.

@@ -11,7 +11,29 @@ namespace korvel {
 // (MediaControl::State), whether the clip came from the list and the list's current row, the
 // position as the panel shows it and the clip's length, the panel's volume slider and mute,
 // the list's LOOP and SHUFFLE, and whether the panel's next and previous would start an entry.
+// `panel` is what the panel's displays show, which follow their own moments.
 struct PlaybackState {
+    // The panel's displays as the player has always set them: the title and the entry number
+    // at each engine state change, which also puts the position slider back to 0; the times
+    // and the position slider at each position report. `titled` and `reported` tell that
+    // the first of those moments came.
+    struct PanelReadout {
+        bool titled = false;
+        QString title;
+        // The list's current row of `entries` in list mode; outside it no number is shown.
+        bool numbered = false;
+        int entry = 0;
+        int entries = 0;
+        bool reported = false;
+        std::int64_t positionMs = 0;
+        // The end of the last report that knew one (a live stream knows none).
+        std::int64_t endMs = 0;
+        // 0..100, the position's share of that end; past an End mark it wraps.
+        int positionSlider = 0;
+
+        bool operator==(const PanelReadout&) const = default;
+    };
+
     QString source;
     QString title;
     int engineState = 0;
@@ -25,6 +47,7 @@ struct PlaybackState {
     bool shuffle = false;
     bool canGoNext = false;
     bool canGoPrevious = false;
+    PanelReadout panel;
 
     bool operator==(const PlaybackState&) const = default;
 };

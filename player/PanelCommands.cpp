@@ -117,11 +117,8 @@ void PanelCommands::volumeSlider(int position) { m_playback.VolumeSlider(positio
 void PanelCommands::sizeSlider(int) { m_playback.ApplySize(); }
 void PanelCommands::positionSlider(int position) { m_playback.PositionSlider(position); }
 
-void PanelCommands::muteKey() {
-    const bool mute = !m_skin.GetButtonState(Panel::ButtonMute);
-    m_playback.ApplyMute(mute);
-    m_skin.SetButtonState(Panel::ButtonMute, mute);
-}
+// The button shows the new state once it is the playback's.
+void PanelCommands::muteKey() { m_playback.ApplyMute(!m_skin.GetButtonState(Panel::ButtonMute)); }
 
 void PanelCommands::sizeUp() { m_playback.StepSize(-1); }
 void PanelCommands::sizeDown() { m_playback.StepSize(+1); }

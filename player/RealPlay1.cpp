@@ -13,7 +13,9 @@
 
 namespace korvel {
 
-TForm1::TForm1() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
+TForm1::TForm1()
+    : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)),
+      m_displays(m_skinForm->engine()) {
     setObjectName(QStringLiteral("TForm1"));
     // The panel is always shown, so it carries the program's task-bar entry and its title;
     // the playback and playlist windows are tool windows that add no entry of their own.
@@ -55,6 +57,10 @@ void TForm1::SkinForm1TrackBarNotify(const QString& id, int position) {
 void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (!m_commands) return;
     ErrorBox::run([&] { m_commands->HandleKey(key, shift); });
+}
+
+void TForm1::showState(const PlaybackState& before, const PlaybackState& now) {
+    m_displays.show(before, now);
 }
 
 // Space and Enter press the element that has the focus; the panel's key table has no use for

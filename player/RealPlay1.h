@@ -1,5 +1,6 @@
 #pragma once
 
+#include "player/PanelDisplays.h"
 #include "skin/SkinPointer.h"
 
 #include <QList>
@@ -12,7 +13,8 @@ class PanelCommands;
 class TSkinForm;
 
 // The player panel: a borderless window whose whole face is the skin "Skin". It keeps no
-// playback state; it turns clicks, slider moves and keys into the commands given to it.
+// playback state; it turns clicks, slider moves and keys into the commands given to it, and
+// shows the playback state it is told of.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -30,6 +32,8 @@ public:
     // A slider moved by the pointer to a position 0..100.
     void SkinForm1TrackBarNotify(const QString& id, int position);
     void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    // The playback state changed from `before` to `now`: the displays show what changed.
+    void showState(const PlaybackState& before, const PlaybackState& now);
 
 signals:
     // Files dropped on the panel; the playback window takes them as if dropped there.
@@ -47,6 +51,7 @@ private:
 
     TSkinForm* m_skinForm;
     PanelCommands* m_commands = nullptr;
+    PanelDisplays m_displays;
 };
 
 } // namespace korvel

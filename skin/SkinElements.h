@@ -19,6 +19,8 @@ public:
     virtual void SetDisplayText(QStringView id, const QString& text) = 0;
     virtual std::int32_t GetTrackBarPosition(QStringView id) const = 0;
     virtual void SetTrackBarPosition(QStringView id, std::int32_t position) = 0;
+    // The user holds this slider's thumb: what the program would show there waits.
+    virtual bool IsTrackBarDragged(QStringView) const { return false; }
 };
 
 } // namespace korvel

@@ -94,6 +94,11 @@ std::int32_t SkinEngine::GetTrackBarPosition(QStringView id) const {
     return i < 0 ? 0 : m_model.TrackBars[std::size_t(i)].Position;
 }
 
+bool SkinEngine::IsTrackBarDragged(QStringView id) const {
+    const int i = m_model.findTrackBar(id);
+    return i >= 0 && m_model.Dragging && m_model.ActiveTrackBar == i;
+}
+
 void SkinEngine::SetTrackBarPosition(QStringView id, std::int32_t position) {
     const int i = m_model.findTrackBar(id);
     if (i < 0) return;

@@ -53,6 +53,7 @@ public:
     void SetDisplayText(QStringView id, const QString& text) override;
     std::int32_t GetTrackBarPosition(QStringView id) const override;
     void SetTrackBarPosition(QStringView id, std::int32_t position) override;
+    bool IsTrackBarDragged(QStringView id) const override;
 
     // Take effect at the next load.
     void setKeyColor(std::uint32_t color) { m_model.KeyColor = color; }

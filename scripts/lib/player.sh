@@ -86,3 +86,35 @@ skin_rect() {
 skin_element_names() {
     sed -n 's/^inline constexpr QStringView [A-Za-z]* = u"\([A-Z_]*\)";$/\1/p' "$1"
 }
+
+# The player's state as the desktop sees it: the properties of its media-control (MPRIS)
+# player on the session bus, which it announces as they change. Scripts observe the player
+# through these rather than through its log. Needs gdbus and a session bus that the player
+# was started on (korvel_start_display --bus).
+
+# Property $1 of the player (PlaybackStatus, Metadata, Position, Volume, LoopStatus,
+# Shuffle, ...) as gdbus prints it, "(<'Playing'>,)" for example; fails while no player is on
+# the bus.
+player_state() {
+    gdbus call --session --dest org.mpris.MediaPlayer2.korvel --object-path /org/mpris/MediaPlayer2 \
+        --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player "$1" 2>/dev/null
+}
+
+# Whether the player is Playing, Paused or Stopped ($1).
+player_status_is() { [ "$(player_state PlaybackStatus)" = "(<'$1'>,)" ]; }
+
+# Whether the clip the player has is titled $1.
+player_title_is() { player_state Metadata | grep -qF "'xesam:title': <'$1'>"; }
+
+# Whether the clip the player has is the local file $1, an absolute path of characters a URL
+# keeps as they are (letters, digits, "/", "-", "_", ".").
+player_has_file() { player_state Metadata | grep -qF "'xesam:url': <'file://$1'>"; }
+
+# Writes what the player announces on the bus to file $1 from now on, in the background (its
+# process id in $!); `player_titles_heard FILE` then prints the titles announced, in order.
+# Every change is announced, also two in quick succession that a window's caption would show
+# as one.
+player_listen() {
+    gdbus monitor --session --dest org.mpris.MediaPlayer2.korvel >"$1" 2>&1 &
+}
+player_titles_heard() { grep -o "'xesam:title': <'[^']*'>" "$1" | sed -E "s/^'xesam:title': <'(.*)'>$/\1/"; }

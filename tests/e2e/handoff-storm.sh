@@ -32,6 +32,8 @@ for n in $(seq -f %03g 1 "$starts"); do
 done
 for storm_pid in "${storm_pids[@]}"; do wait "$storm_pid"; done
 
+# Which hand-offs the player took, and in what order, are events its state does not keep:
+# its log tells them.
 taken=0 failed=0 worst=0 first_began="" last_ended=0
 for n in $(seq -f %03g 1 "$starts"); do
     read -r code began ended <"$runtime/start-$n" || fail "start $n left no result"

@@ -25,13 +25,7 @@ bus_call() {
     gdbus call --session --dest org.mpris.MediaPlayer2.korvel \
         --object-path /org/mpris/MediaPlayer2 --method "$@"
 }
-# A player property as gdbus prints it, "(<'Playing'>,)" for example.
-player_property() {
-    bus_call org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player "$1"
-}
-status_is() { [ "$(player_property PlaybackStatus)" = "(<'$1'>,)" ]; }
-position_us() { player_property Position | sed -E 's/^\(<int64 (-?[0-9]+)>,\)$/\1/'; }
-title_is() { player_property Metadata | grep -qF "'xesam:title': <'$1'>"; }
+position_us() { player_state Position | sed -E 's/^\(<int64 (-?[0-9]+)>,\)$/\1/'; }
 name_owned() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.korvel |
@@ -82,16 +76,16 @@ grep -qF "'file'" <<<"$schemes" && grep -qF "'rtsp'" <<<"$schemes" ||
     fail "the offered schemes read $schemes"
 
 # Fault: a playing clip not shown as playing, or without its title.
-wait_within 10 status_is Playing || fail "the status reads $(player_property PlaybackStatus)"
-wait_within 10 title_is "Bus first clip" || fail "the metadata reads $(player_property Metadata)"
-player_property Metadata | grep -qF "'mpris:trackid': <objectpath '/" ||
-    fail "the track id is no object path: $(player_property Metadata)"
+wait_within 10 player_status_is Playing || fail "the status reads $(player_state PlaybackStatus)"
+wait_within 10 player_title_is "Bus first clip" || fail "the metadata reads $(player_state Metadata)"
+player_state Metadata | grep -qF "'mpris:trackid': <objectpath '/" ||
+    fail "the track id is no object path: $(player_state Metadata)"
 position_moves || fail "the position does not advance while playing"
 
 # Fault: Pause over the bus leaves the clip playing, the status unchanged or unannounced,
 # or the panel's clock disagreeing with the bus.
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_within 10 status_is Paused || fail "the status reads $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Paused || fail "the status reads $(player_state PlaybackStatus)"
 wait_within 10 position_holds 1.5 || fail "the position advances after Pause"
 wait_within 10 clock_holds "$panel" 1.5 || fail "the panel's clock runs on after Pause"
 wait_within 10 file_has_text "$runtime/monitor.log" "'PlaybackStatus': <'Paused'>" ||
@@ -114,19 +108,19 @@ announced=$?
 xdotool mouseup 1
 rest_pointer "$pid"
 [ "$announced" = 0 ] ||
-    fail "the volume slider after a quiet while was not announced: $(player_property Volume)"
+    fail "the volume slider after a quiet while was not announced: $(player_state Volume)"
 announced_playing() { grep -cF "'PlaybackStatus': <'Playing'>" "$runtime/monitor.log"; }
 more_playing_announced() { [ "$(announced_playing)" -gt "$1" ]; }
 before=$(announced_playing)
 keys_in "$panel" ctrl+p
 wait_within 10 more_playing_announced "$before" ||
-    fail "Ctrl+P after a quiet while was not announced: $(player_property PlaybackStatus)"
+    fail "Ctrl+P after a quiet while was not announced: $(player_state PlaybackStatus)"
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_within 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Paused || fail "Pause left $(player_state PlaybackStatus)"
 
 # Fault: PlayPause does not resume a paused clip.
 bus_call org.mpris.MediaPlayer2.Player.PlayPause >/dev/null || fail "PlayPause was refused"
-wait_within 10 status_is Playing || fail "PlayPause left $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Playing || fail "PlayPause left $(player_state PlaybackStatus)"
 position_moves || fail "the position does not advance after PlayPause"
 
 # Fault: ordinary play, pause and resume announced as seeks.
@@ -146,7 +140,7 @@ seeks_before=$(seeks)
 uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' "$second")
 bus_call org.mpris.MediaPlayer2.Player.OpenUri "$uri" >/dev/null || fail "OpenUri was refused"
 wait_within 10 caption_is "Bus second clip" || fail "the caption reads $(xdotool getwindowname "$playback")"
-wait_within 10 title_is "Bus second clip" || fail "the metadata reads $(player_property Metadata)"
+wait_within 10 player_title_is "Bus second clip" || fail "the metadata reads $(player_state Metadata)"
 wait_within 10 file_has_text "$runtime/monitor.log" "'xesam:title': <'Bus second clip'>" ||
     fail "the new clip's metadata was not announced"
 
@@ -173,12 +167,12 @@ fi
 latin1_uri="file://$(dirname "$first")/mpris-caf%E9.avi"
 bus_call org.mpris.MediaPlayer2.Player.OpenUri "$latin1_uri" >"$runtime/latin1.txt" 2>&1 ||
     fail "OpenUri of a name that is not UTF-8 was refused: $(cat "$runtime/latin1.txt")"
-wait_within 10 player_property Metadata | grep -qF "'xesam:url': <'$latin1_uri'>" ||
-    fail "xesam:url is not the name's bytes: $(player_property Metadata)"
+wait_within 10 player_state Metadata | grep -qF "'xesam:url': <'$latin1_uri'>" ||
+    fail "xesam:url is not the name's bytes: $(player_state Metadata)"
 
 # Fault: a readable file that is no clip answered as success, shown in a modal box, or
 # stopping what played: the caller hears the failure and the clip before plays on.
-wait_within 10 status_is Playing || fail "the third clip does not play"
+wait_within 10 player_status_is Playing || fail "the third clip does not play"
 printf 'These are notes, no clip.\n' >"$runtime/notes.avi"
 notes_uri=$(python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' \
     "$runtime/notes.avi")
@@ -188,13 +182,13 @@ fi
 grep -qF "notes.avi" "$runtime/notes.txt" || fail "the refusal reads $(cat "$runtime/notes.txt")"
 wait_within 10 caption_is "Bus third clip" ||
     fail "the clip that could not be opened left the caption $(xdotool getwindowname "$playback")"
-wait_within 10 status_is Playing || fail "the clip before was left $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Playing || fail "the clip before was left $(player_state PlaybackStatus)"
 position_moves || fail "the clip before does not play on"
 ! error_box_shown || fail "OpenUri of a file that is no clip showed an error box"
 seeks_before=$(seeks)
 
 # Fault: Seek does not move the clip, or the jump is not announced with Seeked.
-wait_within 10 status_is Playing || fail "the third clip does not play"
+wait_within 10 player_status_is Playing || fail "the third clip does not play"
 bus_call org.mpris.MediaPlayer2.Player.Seek 10000000 >/dev/null || fail "Seek was refused"
 wait_within 10 position_past_ten || fail "the position after Seek reads $(position_us)"
 wait_within 10 more_seeks || fail "no Seeked after the seek"
@@ -203,9 +197,9 @@ wait_within 10 more_seeks || fail "no Seeked after the seek"
 bus_call org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volume "<0.3>" \
     >/dev/null || fail "setting the volume was refused"
 volume_is_three_tenths() {
-    player_property Volume | awk '{ gsub(/[^0-9.]/, ""); exit !($0 > 0.295 && $0 < 0.305) }'
+    player_state Volume | awk '{ gsub(/[^0-9.]/, ""); exit !($0 > 0.295 && $0 < 0.305) }'
 }
-wait_within 5 volume_is_three_tenths || fail "the volume reads $(player_property Volume)"
+wait_within 5 volume_is_three_tenths || fail "the volume reads $(player_state Volume)"
 volume_announced() { grep -qE "'Volume': <0\.(3|29999)" "$runtime/monitor.log"; }
 wait_within 10 volume_announced || fail "the volume change was not announced"
 
@@ -217,7 +211,7 @@ if dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.korvel /org/m
 fi
 grep -qF "org.freedesktop.DBus.Error.InvalidArgs" "$runtime/nan.txt" ||
     fail "the refused volume reads $(cat "$runtime/nan.txt")"
-volume_is_three_tenths || fail "a refused volume changed it to $(player_property Volume)"
+volume_is_three_tenths || fail "a refused volume changed it to $(player_state Volume)"
 
 # Fault: the list's LOOP and SHUFFLE not offered, not set from the bus, or their change not
 # announced; a loop or rate the player does not have taken as if it were set.
@@ -229,20 +223,20 @@ grep -qF "'LoopStatus': <'None'>" <<<"$all" && grep -qF "'Shuffle': <false>" <<<
     grep -qF "'xesam:title': <'Bus third clip'>" <<<"$all" || fail "GetAll reads $all"
 set_player LoopStatus "<'Playlist'>" >/dev/null || fail "setting LoopStatus was refused"
 set_player Shuffle "<true>" >/dev/null || fail "setting Shuffle was refused"
-[ "$(player_property LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_property LoopStatus)"
-[ "$(player_property Shuffle)" = "(<true>,)" ] || fail "Shuffle reads $(player_property Shuffle)"
+[ "$(player_state LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_state LoopStatus)"
+[ "$(player_state Shuffle)" = "(<true>,)" ] || fail "Shuffle reads $(player_state Shuffle)"
 wait_within 10 file_has_text "$runtime/monitor.log" "'LoopStatus': <'Playlist'>" || fail "LOOP was not announced"
 wait_within 10 file_has_text "$runtime/monitor.log" "'Shuffle': <true>" || fail "SHUFFLE was not announced"
 if set_player LoopStatus "<'Track'>" >"$runtime/track.txt" 2>&1; then
     fail "a loop of one track answered success"
 fi
-[ "$(player_property LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_property LoopStatus)"
+[ "$(player_state LoopStatus)" = "(<'Playlist'>,)" ] || fail "LoopStatus reads $(player_state LoopStatus)"
 if set_player Rate "<2.0>" >"$runtime/rate.txt" 2>&1; then fail "a rate of 2 answered success"; fi
-[ "$(player_property Rate)" = "(<1.0>,)" ] || fail "Rate reads $(player_property Rate)"
+[ "$(player_state Rate)" = "(<1.0>,)" ] || fail "Rate reads $(player_state Rate)"
 
 # Fault: SetPosition honoured for another clip's track id, or ignored for this one's.
-trackid=$(player_property Metadata | grep -oE "objectpath '[^']+'" | cut -d"'" -f2)
-[ -n "$trackid" ] || fail "no track id in $(player_property Metadata)"
+trackid=$(player_state Metadata | grep -oE "objectpath '[^']+'" | cut -d"'" -f2)
+[ -n "$trackid" ] || fail "no track id in $(player_state Metadata)"
 bus_call org.mpris.MediaPlayer2.Player.SetPosition /org/korvel/Korvel/Track/t0 2000000 \
     >/dev/null || fail "SetPosition with another track id was refused"
 position_stays_past_ten() {
@@ -262,10 +256,10 @@ wait_within 10 position_near_start || fail "the position after SetPosition reads
 # Fault: Stop over the bus leaves the clip playing or still offering a pause; Play after it
 # does not start it again.
 bus_call org.mpris.MediaPlayer2.Player.Stop >/dev/null || fail "Stop was refused"
-wait_within 10 status_is Stopped || fail "Stop left $(player_property PlaybackStatus)"
-[ "$(player_property CanPause)" = "(<false>,)" ] || fail "a stopped clip offers a pause"
+wait_within 10 player_status_is Stopped || fail "Stop left $(player_state PlaybackStatus)"
+[ "$(player_state CanPause)" = "(<false>,)" ] || fail "a stopped clip offers a pause"
 bus_call org.mpris.MediaPlayer2.Player.Play >/dev/null || fail "Play was refused"
-wait_within 10 status_is Playing || fail "Play after Stop left $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Playing || fail "Play after Stop left $(player_state PlaybackStatus)"
 
 # Fault: Raise does not bring back a minimized playback window.
 xdotool windowminimize --sync "$playback" 2>/dev/null || fail "cannot minimize the playback window"
@@ -279,6 +273,7 @@ XDG_RUNTIME_DIR="$runtime/other" start_korvel other.log "$first"
 other=$!
 timeout 20 xdotool search --sync --onlyvisible --pid "$other" >/dev/null 2>&1 ||
     fail "the second player shows no window"
+# What the second player says is no part of any state on the bus: its log holds it.
 wait_within 10 file_has_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||
     fail "the second player did not say why it has no media controls"
 ! error_box_shown || fail "the second player showed an error box"
@@ -292,7 +287,7 @@ wait_exit "$other" 10
 # Fault: after a quiet while with nothing playing, a clip that a second start opens is not
 # announced: nothing moves on its own then, and the engine's events alone tell of it.
 bus_call org.mpris.MediaPlayer2.Player.Pause >/dev/null || fail "Pause was refused"
-wait_within 10 status_is Paused || fail "Pause left $(player_property PlaybackStatus)"
+wait_within 10 player_status_is Paused || fail "Pause left $(player_state PlaybackStatus)"
 sleep 2
 before=$(announced_playing)
 timeout 20 "$build/korvel" "$first" >"$runtime/handoff.log" 2>&1 || fail "the second start failed"

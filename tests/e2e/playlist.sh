@@ -3,10 +3,10 @@
 # and CANCEL hide it; entries made with URL, PlayCount, the PLAY toggle and ADD; Enter plays
 # them from the top, each enabled entry as often as its count, skipping a disabled one, and
 # stops at the end; PageUp goes back to the previous enabled entry; with LOOP on, OK plays
-# the list round again. The playback window's caption, a clip's title, shows what plays.
+# the list round again. The player's title, as the desktop hears it, shows what plays.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
-e2e_init "$1"
+e2e_init "$1" --bus
 resources="$(cd "$(dirname "$0")/../../resources" && pwd)"
 skin="$resources/Skin.ini"
 list_skin="$resources/ListSkin.ini"
@@ -18,17 +18,19 @@ three=$(make_test_clip entry-three-3s.avi "Entry three" 3) ||
 
 start_korvel korvel.log
 pid=$!
+wait_within 10 player_state PlaybackStatus >/dev/null || fail "the player is not on the session bus"
+player_listen "$runtime/announced.log"
+started_pids+=("$!")
 
 playback=$(window_named 'Korvel mark2') || exit 1
 panel=$(panel_window) || exit 1
 
-# The clips that began playing, in order: a clip opens captioned with its file's name and
-# gets its title once it plays, so a clip played twice shows its title twice. The captions
-# are read from the player's log, where every one is kept: the window system may show two
-# quick changes as one.
+# The clips that began playing, in order: a clip opens titled with its file's name and gets
+# its title once it plays, so a clip played twice shows its title twice. The titles are
+# those the player announced on the bus, where every change is told: the window system may
+# show two quick changes of the caption as one.
 plays() {
-    sed -n 's/^korvel\.playback: caption: //p' "$runtime/korvel.log" | uniq |
-        grep '^Entry ' | paste -sd , -
+    player_titles_heard "$runtime/announced.log" | uniq | grep '^Entry ' | paste -sd , -
 }
 plays_are() { [ "$(plays)" = "$1" ]; }
 plays_begin_with() { case "$(plays)" in "$1"*) return 0 ;; *) return 1 ;; esac }

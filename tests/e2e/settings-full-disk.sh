@@ -30,6 +30,7 @@ box=""
 wait_within 20 eval 'box=$(dialogs_of "$pid" | head -n 1); [ -n "$box" ]' ||
     fail "no error box told of the failed save"
 [[ "$(xdotool getwindowname "$box")" =~ ^Korvel( 2\.8)?$ ]] || fail "dialog $box is no error box"
+# The box's text is no part of the player's state: the log keeps every box's text.
 grep -qF "error box: Cannot save the settings to $disk/korvel/korvel.ini: No space left on device" \
     "$runtime/korvel.log" || fail "the error box does not say why the settings were not saved"
 xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null ||

@@ -15,6 +15,8 @@ box=$(error_box_window) || exit 1
 timeout 20 "$build/korvel" "$clip" >"$runtime/second.log" 2>&1
 code=$?
 [ "$code" = 0 ] || fail "the second start exited with $code: $(cat "$runtime/second.log")"
+# The player comes onto the session bus only once its start-up is through, which the box of
+# its own clip holds up: its log tells what it took meanwhile.
 grep -qF "hand-off received: $clip" "$runtime/first.log" ||
     fail "the running player had not taken the clip when the second start returned"
 playback=$(window_named 'Taken while busy') || exit 1

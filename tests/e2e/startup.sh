@@ -25,6 +25,7 @@ clip="$runtime/a clip with spaces and 日本語 $(printf 'x%.0s' $(seq 1 300)).a
 timeout 10 "$build/korvel" "$clip" "ignored" >"$runtime/second.log" 2>&1
 code=$?
 [ "$code" = 0 ] || fail "second start exited with $code"
+# No such clip exists, so the player's state keeps nothing of it: its log tells what came.
 grep -qF -- "$clip" "$runtime/first.log" || fail "the running instance did not get the whole text"
 if grep -qF -- "ignored" "$runtime/first.log"; then fail "a second argument was handed over"; fi
 kill -0 "$first" 2>/dev/null || fail "the first instance ended after the hand-off"

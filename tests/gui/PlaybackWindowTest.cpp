@@ -1,6 +1,7 @@
 #include "../support/ErrorCapture.h"
 #include "../support/ErrorText.h"
 #include "../support/FakeMediaControl.h"
+#include "../support/PlaybackFakes.h"
 
 #include "app/PlayerWindows.h"
 #include "playlist/PlayListGrid.h"
@@ -21,6 +22,7 @@ using namespace korvel;
 using korvel::test::ErrorCapture;
 using korvel::test::errorText;
 using korvel::test::FakeMediaControl;
+using korvel::test::localTime;
 
 namespace {
 
@@ -244,6 +246,38 @@ TEST_F(PlaybackWindowTest, EventsDriveThePanelAndFailuresAreShown) {
     EXPECT_EQ(playback.windowTitle(), "Title");
     engine.OnPositionChange(1000, 4000);
     EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), 25);
+}
+
+// The panel shows the state it hears of: what the desktop's controls and the keys change
+// reaches its slider and button through the playback's notices, and a position slider the
+// pointer holds stays where it is held until it is let go.
+TEST_F(PlaybackWindowTest, PanelShowsTheStateAndLeavesAHeldSlider) {
+    windows.mprisHost().setVolumeSlider(30);
+    EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_VOLUME"), 30);
+    QTest::keyClick(&panel, Qt::Key_F11);
+    EXPECT_TRUE(skin().GetButtonState(u"BUTTON_MUTE"));
+
+    engine.length = 100000;
+    engine.OnPositionChange(20000, 100000);
+    ASSERT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), 20);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const SkinModel& face = skin().engine().model();
+    const TrackBarInfoRec& bar = face.TrackBars[std::size_t(face.findTrackBar(u"TRACKBAR_POS"))];
+    const QPoint thumb(bar.Left + bar.ThumbOffset + bar.ThumbWidth / 2,
+                       bar.Top + bar.ThumbHeight / 2);
+    QTest::mousePress(panel.windowHandle(), Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(panel.windowHandle(), thumb + QPoint(bar.travel() / 2, 0));
+    const int held = skin().GetTrackBarPosition(u"TRACKBAR_POS");
+    EXPECT_GE(held, 65);
+    engine.OnPositionChange(21000, 100000);
+    engine.OnStateChange(MediaControl::Playing, MediaControl::Paused);
+    EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), held);
+    const int pos = face.findDisplay(u"TEXT_POS");
+    EXPECT_EQ(face.Displays[std::size_t(pos)].Text, localTime("00:00:21"));
+    QTest::mouseRelease(panel.windowHandle(), Qt::LeftButton, {},
+                        thumb + QPoint(bar.travel() / 2, 0));
+    engine.OnPositionChange(22000, 100000);
+    EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), 22);
 }
 
 // HISTORY in the list pastes what the playback window played, oldest first.

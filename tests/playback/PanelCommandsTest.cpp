@@ -3,6 +3,7 @@
 
 #include "playback/Playback.h"
 #include "player/PanelCommands.h"
+#include "player/PanelDisplays.h"
 #include "player/PanelWindows.h"
 #include "skin/SkinEngine.h"
 
@@ -31,6 +32,10 @@ protected:
     void SetUp() override {
         skin.LoadSkin(QStringLiteral("Skin"));
         playback.attachPanel(&skin);
+        QObject::connect(&playback.notices(), &PlaybackNotices::changed,
+                         [this](const PlaybackState& before, const PlaybackState& now) {
+                             displays.show(before, now);
+                         });
         playback.attachPlayList(&list);
         playback.FormShow(QString());
         control.source = "/clips/a.mpg";
@@ -47,6 +52,7 @@ protected:
     FakeHost host;
     FakeList list = FakeList::withFlags({"On", "On"});
     SkinEngine skin;
+    PanelDisplays displays{skin};
     FakeWindows windows;
     Playback playback{control, host, [](int) { return 0; }};
     PanelCommands commands{playback, skin, windows};

@@ -5,6 +5,7 @@
 #include "playback/PlayListCells.h"
 #include "playback/Playback.h"
 #include "playback/PlaybackHost.h"
+#include "player/PanelDisplays.h"
 #include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,10 @@ protected:
     void SetUp() override {
         panel.LoadSkin(QStringLiteral("Skin"));
         playback.attachPanel(&panel);
+        QObject::connect(&playback.notices(), &PlaybackNotices::changed,
+                         [this](const PlaybackState& before, const PlaybackState& now) {
+                             displays.show(before, now);
+                         });
         playback.attachPlayList(&list);
         playback.FormShow(QString());
         control.log.clear();
@@ -46,6 +51,7 @@ protected:
     FakeHost host;
     FakeList list{3};
     SkinEngine panel;
+    PanelDisplays displays{panel};
     Playback playback{control, host};
 };
 
@@ -63,7 +69,7 @@ TEST(PlaybackShow, ShowPlaysTheArgument) {
     EXPECT_EQ(control.log, QStringList({"OptionSwitch1:1", "OptionSwitch2:1", "OptionSwitch3:1"}));
     EXPECT_EQ(host.sizes, QList<QSize>({QSize(320, 240)}));
     EXPECT_EQ(playback.EndPoint, 200);
-    EXPECT_EQ(playback.HistoryNext, 1);
+    EXPECT_EQ(playback.historyNext(), 1);
     playback.FormShow(t("/clips/日本語 clip.mp4"));
     EXPECT_EQ(control.log.mid(6),
               QStringList({t("LoadSource:/clips/日本語 clip.mp4"), "StartPlay"}));
@@ -203,12 +209,12 @@ TEST_F(PlaybackTest, HistoryKeepsTheLastTen) {
         playback.RealAudio1StateChange(0, 1);
     }
     for (int slot = 0; slot < 10; ++slot) {
-        EXPECT_EQ(playback.PlayHistory[slot], QStringLiteral("clip%1.rm").arg(slot + 2));
+        EXPECT_EQ(playback.history()[slot], QStringLiteral("clip%1.rm").arg(slot + 2));
     }
     const QString longSource = "http://example.invalid/" + QString(400, u'x') + ".rm";
     control.source = longSource;
     playback.RealAudio1StateChange(0, 1);
-    EXPECT_EQ(playback.PlayHistory[9], longSource); // never cut
+    EXPECT_EQ(playback.history()[9], longSource); // never cut
 }
 
 // A live stream reports no length: only the position text changes.

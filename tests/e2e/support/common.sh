@@ -15,9 +15,10 @@ source "$e2e_lib/player.sh"
 # shellcheck source=../../../scripts/lib/clips.sh
 source "$e2e_lib/clips.sh"
 
-# e2e_init BUILD [--no-display]: the test's runtime and settings folders, and a private X
-# display under openbox unless the test makes its own displays (--no-display). Skips the
-# test (77) where no X server can be started.
+# e2e_init BUILD [--no-display | --bus]: the test's runtime and settings folders, and a
+# private X display under openbox unless the test makes its own displays (--no-display); with
+# --bus the display has a session bus of its own, on which the test sees the player's state
+# (player_state). Skips the test (77) where no X server can be started.
 e2e_init() {
     build=$(cd "$1" && pwd)
     app_title=$(korvel_app_title "$build") || exit 1
@@ -34,7 +35,12 @@ e2e_init() {
     # (the MPRIS test, the window managers' displays) or none.
     [ -n "${KORVEL_E2E_PRIVATE_BUS:-}" ] || unset DBUS_SESSION_BUS_ADDRESS
     [ "${2:-}" = --no-display ] && return 0
-    korvel_start_display openbox "$runtime/window-manager.log" || fail "no X display"
+    local bus=()
+    if [ "${2:-}" = --bus ]; then
+        command -v gdbus >/dev/null || { echo "no gdbus: skipped"; exit 77; }
+        bus=(--bus)
+    fi
+    korvel_start_display openbox "$runtime/window-manager.log" "${bus[@]}" || fail "no X display"
 }
 
 e2e_cleanup() {
@@ -67,6 +73,10 @@ e2e_report() {
             echo "--- player $pid has ended"
         fi
     done
+    if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && player_state PlaybackStatus >/dev/null; then
+        echo "--- the player's state on the bus: $(player_state PlaybackStatus)" \
+            "$(player_state Metadata) position $(player_state Position)"
+    fi
     for log in "$runtime"/*.log; do
         [ -f "$log" ] || continue
         echo "--- the last lines of $(basename "$log"):"
