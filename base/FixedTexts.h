@@ -54,6 +54,15 @@ inline constexpr FixedText ListTooLargeOne{QT_TRANSLATE_NOOP(
 // The media engine and what it is given.
 inline constexpr FixedText CannotOpen{QT_TRANSLATE_NOOP("FixedTexts", "Cannot open %1: %2")};
 inline constexpr FixedText NothingToOpen{QT_TRANSLATE_NOOP("FixedTexts", "Nothing to open")};
+// Why a location cannot be opened (the second part of CannotOpen).
+inline constexpr FixedText NoSuchFile{QT_TRANSLATE_NOOP("FixedTexts", "no such file")};
+inline constexpr FixedText NotAMediaFile{QT_TRANSLATE_NOOP("FixedTexts", "not a media file")};
+inline constexpr FixedText NotReadable{QT_TRANSLATE_NOOP("FixedTexts", "not readable")};
+inline constexpr FixedText NotOnThisComputer{
+    QT_TRANSLATE_NOOP("FixedTexts", "not a file on this computer")};
+inline constexpr FixedText InvalidName{QT_TRANSLATE_NOOP("FixedTexts", "invalid name")};
+inline constexpr FixedText SchemeNotSupported{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 locations are not supported")};
 inline constexpr FixedText EngineRefused{
     QT_TRANSLATE_NOOP("FixedTexts", "The media engine refused %1: %2")};
 inline constexpr FixedText EngineStart{
@@ -125,6 +134,12 @@ inline constexpr std::array All{NotAnInteger,
                                 ListTooLargeOne,
                                 CannotOpen,
                                 NothingToOpen,
+                                NoSuchFile,
+                                NotAMediaFile,
+                                NotReadable,
+                                NotOnThisComputer,
+                                InvalidName,
+                                SchemeNotSupported,
                                 EngineRefused,
                                 EngineStart,
                                 EngineOption,

@@ -64,6 +64,30 @@
         <translation>Nothing to open</translation>
     </message>
     <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>not a media file</source>
+        <translation>not a media file</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>not readable</translation>
+    </message>
+    <message>
+        <source>not a file on this computer</source>
+        <translation>not a file on this computer</translation>
+    </message>
+    <message>
+        <source>invalid name</source>
+        <translation>invalid name</translation>
+    </message>
+    <message>
+        <source>%1 locations are not supported</source>
+        <translation>%1 locations are not supported</translation>
+    </message>
+    <message>
         <source>The media engine refused %1: %2</source>
         <translation>The media engine refused %1: %2</translation>
     </message>

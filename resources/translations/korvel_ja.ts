@@ -64,6 +64,30 @@
         <translation>開くものがありません</translation>
     </message>
     <message>
+        <source>no such file</source>
+        <translation>そのようなファイルはありません</translation>
+    </message>
+    <message>
+        <source>not a media file</source>
+        <translation>メディアファイルではありません</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>読み込めません</translation>
+    </message>
+    <message>
+        <source>not a file on this computer</source>
+        <translation>このコンピューター上のファイルではありません</translation>
+    </message>
+    <message>
+        <source>invalid name</source>
+        <translation>名前が不正です</translation>
+    </message>
+    <message>
+        <source>%1 locations are not supported</source>
+        <translation>%1 の場所には対応していません</translation>
+    </message>
+    <message>
         <source>The media engine refused %1: %2</source>
         <translation>メディアエンジンが %1 を受け付けませんでした: %2</translation>
     </message>
