@@ -12,6 +12,7 @@
 #include "ui/ErrorBox.h"
 #include "ui/KorvelApplication.h"
 #include "ui/TerminationSignals.h"
+#include "ui/UserLanguage.h"
 
 #include <QEvent>
 #include <QFile>
@@ -92,6 +93,8 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
     KorvelApplication app(toolkitArgc, toolkitArgv.data());
+    // Every text shown from here on, error boxes of the start included, is in this language.
+    const UserLanguage language;
     DisplayFonts::installSubstitutes();
     const QString argument = argc > 1 ? PathBytes::toText(argv[1]) : QString();
 

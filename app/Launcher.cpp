@@ -1,6 +1,7 @@
 #include "app/Launcher.h"
 
 #include "app/HandOffClient.h"
+#include "app/HelpText.h"
 #include "app/InstanceGuard.h"
 
 #include <filesystem>
@@ -48,20 +49,13 @@ std::optional<RuntimeDir> Launcher::locateDir(std::ostream& messages) {
     }
 }
 
-std::optional<std::string> Launcher::informationFor(const std::string& argument) {
+std::optional<std::string> Launcher::informationFor(const std::string& argument,
+                                                    const HelpText::Environment& environment) {
     if (argument == "--version") {
         return std::string("korvel ") + Version + "\n";
     }
     if (argument == "--help") {
-        return "Usage: korvel [CLIP]\n"
-               "Plays CLIP, a media file or a stream URL. When Korvel is running already, the\n"
-               "running player takes CLIP and plays it; this start ends once it has.\n"
-               "\n"
-               "  --help     show this text and end\n"
-               "  --version  show the version and end\n"
-               "\n"
-               "Any other first argument, \"--\" and \"-x\" included, is a clip; to play a file\n"
-               "named --help, write ./--help. Further arguments are ignored.\n";
+        return HelpText::text(HelpText::language(environment));
     }
     return std::nullopt;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/HelpText.h"
 #include "app/RuntimeDir.h"
 #include "base/Version.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -35,9 +37,11 @@ public:
     // says why, and that this start runs without the single-instance guard.
     static std::optional<RuntimeDir> locateDir(std::ostream& messages);
 
-    // What `korvel --help` and `korvel --version` print; nothing for any other argument,
-    // which is a clip.
-    static std::optional<std::string> informationFor(const std::string& argument);
+    // What `korvel --help` (in the user's language, read from `environment`) and
+    // `korvel --version` print; nothing for any other argument, which is a clip.
+    static std::optional<std::string>
+    informationFor(const std::string& argument,
+                   const HelpText::Environment& environment = ::getenv);
 
     // Takes the guard and runs the first instance while holding it, or hands `argument` over.
     // While the guard is held but no receiver answers yet (the first instance is starting),

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "base/FixedText.h"
 #include "base/Version.h"
 
 #include <QString>
+#include <QtGlobal>
+
+#include <array>
 
 namespace korvel {
 
 // The program's own error texts, each written once. Texts with %1 (and %2) are completed
 // with QString::arg where they are raised. The Japanese texts are the ones the built-in
-// skins' users have always seen; the English ones are ours.
+// skins' users have always seen; the English ones are ours. Both are source texts: each is
+// taken in the user's language when it is raised, from the catalogues in
+// resources/translations/ (context "FixedTexts").
 namespace FixedTexts {
 
 // The application title: the text of the program's one task-bar entry (the player panel's
@@ -16,71 +22,150 @@ namespace FixedTexts {
 inline const QString ApplicationTitle = QStringLiteral("Korvel " KORVEL_VERSION);
 
 // Conversions and ranges.
-inline const QString NotAnInteger = QStringLiteral("'%1' は整数ではありません");
-inline const QString NotATime = QStringLiteral("'%1' は正しい時刻ではありません");
-inline const QString RangeCheck = QStringLiteral("範囲チェックエラー");
-inline const QString ListIndex = QStringLiteral("リストのインデックスが範囲を超えています (%1)");
+inline constexpr FixedText NotAnInteger{
+    QT_TRANSLATE_NOOP("FixedTexts", "'%1' は整数ではありません")};
+inline constexpr FixedText NotATime{
+    QT_TRANSLATE_NOOP("FixedTexts", "'%1' は正しい時刻ではありません")};
+inline constexpr FixedText RangeCheck{QT_TRANSLATE_NOOP("FixedTexts", "範囲チェックエラー")};
+inline constexpr FixedText ListIndex{
+    QT_TRANSLATE_NOOP("FixedTexts", "リストのインデックスが範囲を超えています (%1)")};
 
 // Skins and their images.
-inline const QString ResourceMissing = QStringLiteral("%1 リソースが見つかりません");
-inline const QString BadBitmap = QStringLiteral("ビットマップイメージが不正です");
-inline const QString JpegError = QStringLiteral("JPEG エラー #%1");
-inline const QString DropOnForm = QStringLiteral("Please Drop on a Form");
+inline constexpr FixedText ResourceMissing{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 リソースが見つかりません")};
+inline constexpr FixedText BadBitmap{
+    QT_TRANSLATE_NOOP("FixedTexts", "ビットマップイメージが不正です")};
+inline constexpr FixedText JpegError{QT_TRANSLATE_NOOP("FixedTexts", "JPEG エラー #%1")};
+inline constexpr FixedText DropOnForm{QT_TRANSLATE_NOOP("FixedTexts", "Please Drop on a Form")};
 
 // The list.
-inline const QString ListFull = QStringLiteral("The playlist is full: it holds at most %1 entries");
+inline constexpr FixedText ListFull{
+    QT_TRANSLATE_NOOP("FixedTexts", "The playlist is full: it holds at most %1 entries")};
 
-inline const QString ListLeftOut =
-    QStringLiteral("The playlist holds at most %1 entries: %2 were left out");
-inline const QString ListLeftOutOne =
-    QStringLiteral("The playlist holds at most %1 entries: 1 was left out");
-inline const QString ListTooLarge =
-    QStringLiteral("The playlist's entries are kept in at most %1 bytes: %2 were left out");
-inline const QString ListTooLargeOne =
-    QStringLiteral("The playlist's entries are kept in at most %1 bytes: 1 was left out");
+inline constexpr FixedText ListLeftOut{
+    QT_TRANSLATE_NOOP("FixedTexts", "The playlist holds at most %1 entries: %2 were left out")};
+inline constexpr FixedText ListLeftOutOne{
+    QT_TRANSLATE_NOOP("FixedTexts", "The playlist holds at most %1 entries: 1 was left out")};
+inline constexpr FixedText ListTooLarge{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The playlist's entries are kept in at most %1 bytes: %2 were left out")};
+inline constexpr FixedText ListTooLargeOne{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The playlist's entries are kept in at most %1 bytes: 1 was left out")};
 
 // The media engine and what it is given.
-inline const QString CannotOpen = QStringLiteral("Cannot open %1: %2");
-inline const QString NothingToOpen = QStringLiteral("Nothing to open");
-inline const QString EngineRefused = QStringLiteral("The media engine refused %1: %2");
-inline const QString EngineStart = QStringLiteral("Cannot start the media engine");
-inline const QString EngineOption = QStringLiteral("Cannot start the media engine: option %1: %2");
-inline const QString CannotPlay = QStringLiteral("Cannot play %1: %2");
-inline const QString NoPicture = QStringLiteral("the picture could not be set up");
-inline const QString NoAnswer = QStringLiteral("no answer within %1 s");
-inline const QString CannotSeek = QStringLiteral("Cannot seek");
-inline const QString CannotStop = QStringLiteral("Cannot stop");
-inline const QString VolumeRange = QStringLiteral("Volume must be 0..100");
-inline const QString CannotShowPicture = QStringLiteral("Cannot show the picture: %1");
+inline constexpr FixedText CannotOpen{QT_TRANSLATE_NOOP("FixedTexts", "Cannot open %1: %2")};
+inline constexpr FixedText NothingToOpen{QT_TRANSLATE_NOOP("FixedTexts", "Nothing to open")};
+// Why a location cannot be opened (the second part of CannotOpen).
+inline constexpr FixedText NoSuchFile{QT_TRANSLATE_NOOP("FixedTexts", "no such file")};
+inline constexpr FixedText NotAMediaFile{QT_TRANSLATE_NOOP("FixedTexts", "not a media file")};
+inline constexpr FixedText NotReadable{QT_TRANSLATE_NOOP("FixedTexts", "not readable")};
+inline constexpr FixedText NotOnThisComputer{
+    QT_TRANSLATE_NOOP("FixedTexts", "not a file on this computer")};
+inline constexpr FixedText InvalidName{QT_TRANSLATE_NOOP("FixedTexts", "invalid name")};
+inline constexpr FixedText SchemeNotSupported{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 locations are not supported")};
+inline constexpr FixedText EngineRefused{
+    QT_TRANSLATE_NOOP("FixedTexts", "The media engine refused %1: %2")};
+inline constexpr FixedText EngineStart{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot start the media engine")};
+inline constexpr FixedText EngineOption{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot start the media engine: option %1: %2")};
+inline constexpr FixedText CannotPlay{QT_TRANSLATE_NOOP("FixedTexts", "Cannot play %1: %2")};
+inline constexpr FixedText NoPicture{
+    QT_TRANSLATE_NOOP("FixedTexts", "the picture could not be set up")};
+inline constexpr FixedText NoAnswer{QT_TRANSLATE_NOOP("FixedTexts", "no answer within %1 s")};
+inline constexpr FixedText CannotSeek{QT_TRANSLATE_NOOP("FixedTexts", "Cannot seek")};
+inline constexpr FixedText CannotStop{QT_TRANSLATE_NOOP("FixedTexts", "Cannot stop")};
+inline constexpr FixedText VolumeRange{QT_TRANSLATE_NOOP("FixedTexts", "Volume must be 0..100")};
+inline constexpr FixedText CannotShowPicture{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot show the picture: %1")};
 
 // The application.
-inline const QString TerminationWatch = QStringLiteral("Cannot watch for termination signals");
-inline const QString HandOffListen =
-    QStringLiteral("Cannot receive clips from later starts of Korvel at %1: %2");
+inline constexpr FixedText TerminationWatch{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot watch for termination signals")};
+inline constexpr FixedText HandOffListen{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot receive clips from later starts of Korvel at %1: %2")};
 
 // Playlist files.
-inline const QString CannotReadList = QStringLiteral("Cannot read the playlist %1: %2");
-inline const QString CannotWriteList = QStringLiteral("Cannot write the playlist %1: %2");
-inline const QString ListNotOfItsKind = QStringLiteral("it is not a list in the %1 format");
-inline const QString ListNotWellFormed = QStringLiteral("it is not well-formed XML (line %1: %2)");
-inline const QString ListFileTooLarge = QStringLiteral("it is larger than %1 bytes");
-inline const QString ListCountWrong =
-    QStringLiteral("The playlist %1 says it holds %2 entries but holds %3: those were added");
-inline const QString RamLineRefused =
-    QStringLiteral("%1 was not written to the playlist %2: a list line cannot hold it");
+inline constexpr FixedText CannotReadList{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot read the playlist %1: %2")};
+inline constexpr FixedText CannotWriteList{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot write the playlist %1: %2")};
+inline constexpr FixedText ListNotOfItsKind{
+    QT_TRANSLATE_NOOP("FixedTexts", "it is not a list in the %1 format")};
+inline constexpr FixedText ListNotWellFormed{
+    QT_TRANSLATE_NOOP("FixedTexts", "it is not well-formed XML (line %1: %2)")};
+inline constexpr FixedText ListFileTooLarge{
+    QT_TRANSLATE_NOOP("FixedTexts", "it is larger than %1 bytes")};
+inline constexpr FixedText ListCountWrong{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The playlist %1 says it holds %2 entries but holds %3: those were added")};
+inline constexpr FixedText RamLineRefused{QT_TRANSLATE_NOOP(
+    "FixedTexts", "%1 was not written to the playlist %2: a list line cannot hold it")};
 
 // The settings file.
-inline const QString SettingsRead = QStringLiteral("Cannot read the settings from %1: %2");
-inline const QString SettingsSave = QStringLiteral("Cannot save the settings to %1: %2");
-inline const QString SettingsTooLarge = QStringLiteral("the file is larger than %1 bytes");
-inline const QString SettingsWouldBeTooLarge =
-    QStringLiteral("the file would be larger than %1 bytes, more than Korvel reads back");
-inline const QString SettingsNotUnderstood =
-    QStringLiteral("Some lines of the settings file %1 were not understood (the first is line "
-                   "%2); Korvel keeps them as they stand");
-inline const QString SettingsNotAFile = QStringLiteral("it is not a regular file");
-inline const QString NoSettingsFolder =
-    QStringLiteral("Cannot find a folder for the settings: HOME is not set");
+inline constexpr FixedText SettingsRead{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot read the settings from %1: %2")};
+inline constexpr FixedText SettingsSave{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot save the settings to %1: %2")};
+inline constexpr FixedText SettingsTooLarge{
+    QT_TRANSLATE_NOOP("FixedTexts", "the file is larger than %1 bytes")};
+inline constexpr FixedText SettingsWouldBeTooLarge{QT_TRANSLATE_NOOP(
+    "FixedTexts", "the file would be larger than %1 bytes, more than Korvel reads back")};
+inline constexpr FixedText SettingsNotUnderstood{QT_TRANSLATE_NOOP(
+    "FixedTexts", "Some lines of the settings file %1 were not understood (the first is line "
+                  "%2); Korvel keeps them as they stand")};
+inline constexpr FixedText SettingsNotAFile{
+    QT_TRANSLATE_NOOP("FixedTexts", "it is not a regular file")};
+inline constexpr FixedText NoSettingsFolder{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot find a folder for the settings: HOME is not set")};
+
+// Every fixed text above, for the catalogues' check: each must be in both of them.
+inline constexpr std::array All{NotAnInteger,
+                                NotATime,
+                                RangeCheck,
+                                ListIndex,
+                                ResourceMissing,
+                                BadBitmap,
+                                JpegError,
+                                DropOnForm,
+                                ListFull,
+                                ListLeftOut,
+                                ListLeftOutOne,
+                                ListTooLarge,
+                                ListTooLargeOne,
+                                CannotOpen,
+                                NothingToOpen,
+                                NoSuchFile,
+                                NotAMediaFile,
+                                NotReadable,
+                                NotOnThisComputer,
+                                InvalidName,
+                                SchemeNotSupported,
+                                EngineRefused,
+                                EngineStart,
+                                EngineOption,
+                                CannotPlay,
+                                NoPicture,
+                                NoAnswer,
+                                CannotSeek,
+                                CannotStop,
+                                VolumeRange,
+                                CannotShowPicture,
+                                TerminationWatch,
+                                HandOffListen,
+                                CannotReadList,
+                                CannotWriteList,
+                                ListNotOfItsKind,
+                                ListNotWellFormed,
+                                ListFileTooLarge,
+                                ListCountWrong,
+                                RamLineRefused,
+                                SettingsRead,
+                                SettingsSave,
+                                SettingsTooLarge,
+                                SettingsWouldBeTooLarge,
+                                SettingsNotUnderstood,
+                                SettingsNotAFile,
+                                NoSettingsFolder};
 
 } // namespace FixedTexts
 } // namespace korvel

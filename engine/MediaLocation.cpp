@@ -55,10 +55,10 @@ QString localFile(const QString& path, const QString& location) {
         QDir::cleanPath(path.startsWith(u'/') ? path : currentFolder() + QLatin1Char('/') + path);
     const QByteArray bytes = PathBytes::toBytes(absolute);
     struct stat status {};
-    if (::stat(bytes.constData(), &status) != 0) refuse(location, QStringLiteral("no such file"));
+    if (::stat(bytes.constData(), &status) != 0) refuse(location, FixedTexts::NoSuchFile);
     // Directories would become playlists, devices and pipes would block the engine.
-    if (!S_ISREG(status.st_mode)) refuse(location, QStringLiteral("not a media file"));
-    if (::access(bytes.constData(), R_OK) != 0) refuse(location, QStringLiteral("not readable"));
+    if (!S_ISREG(status.st_mode)) refuse(location, FixedTexts::NotAMediaFile);
+    if (::access(bytes.constData(), R_OK) != 0) refuse(location, FixedTexts::NotReadable);
     return absolute;
 }
 
@@ -66,9 +66,9 @@ QString fileUrlTarget(const QString& location) {
     const QUrl url(location, QUrl::StrictMode);
     const QString host = url.host();
     if (!url.isValid() || (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive)))
-        refuse(location, QStringLiteral("not a file on this computer"));
+        refuse(location, FixedTexts::NotOnThisComputer);
     const QString path = PathBytes::fromFileUrl(url);
-    if (path.isEmpty() || path.contains(QChar(0))) refuse(location, QStringLiteral("no such file"));
+    if (path.isEmpty() || path.contains(QChar(0))) refuse(location, FixedTexts::NoSuchFile);
     return localFile(path, location);
 }
 
@@ -77,13 +77,13 @@ QString fileUrlTarget(const QString& location) {
 QString MediaLocation::engineTarget(const QString& location) {
     if (location.isEmpty()) throw KorvelError(FixedTexts::NothingToOpen);
     // The engine takes C strings: a NUL would cut the name into another one.
-    if (location.contains(QChar(0))) refuse(location, QStringLiteral("invalid name"));
+    if (location.contains(QChar(0))) refuse(location, FixedTexts::InvalidName);
     const QRegularExpressionMatch match = urlPattern().match(location);
     if (!match.hasMatch()) return localFile(location, location);
     const QString scheme = match.captured(1).toLower();
     if (scheme == u"file") return fileUrlTarget(location);
     if (!streamSchemes().contains(scheme))
-        refuse(location, QStringLiteral("%1 locations are not supported").arg(scheme));
+        refuse(location, FixedTexts::SchemeNotSupported.arg(scheme));
     return scheme + location.mid(match.captured(1).size());
 }
 

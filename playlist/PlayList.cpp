@@ -9,6 +9,7 @@
 #include "playlist/ListPalette.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayListGrid.h"
+#include "playlist/PlayListTexts.h"
 #include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
 #include "skin/ListSkinElements.h"
@@ -31,9 +32,6 @@
 namespace korvel {
 
 namespace {
-
-const QString RamFilter = QStringLiteral("RAM files (*.ram)");
-const QString M3u8Filter = QStringLiteral("M3U8 lists (*.m3u8)");
 
 // The bound fields in the row below the grid, client pixels.
 constexpr QRect GroupPlace{57, 175, 100, 20};
@@ -111,13 +109,13 @@ TForm2::~TForm2() {
 }
 
 void TForm2::createFields() {
-    m_group = createEdit(this, QStringLiteral("Group"), QStringLiteral("File Group"), GroupPlace);
+    m_group = createEdit(this, QStringLiteral("Group"), PlayListTexts::GroupField, GroupPlace);
     m_playCount = new PlayCountBox(this);
     m_playCount->setAcceptDrops(false);
     for (QLineEdit* typing : m_playCount->findChildren<QLineEdit*>()) typing->setAcceptDrops(false);
     m_playCount->setObjectName(QStringLiteral("PlayCount"));
     m_playCount->setGeometry(PlayCountPlace);
-    m_url = createEdit(this, QStringLiteral("URL"), QStringLiteral("File Location"), UrlPlace);
+    m_url = createEdit(this, QStringLiteral("URL"), PlayListTexts::UrlField, UrlPlace);
     const QFont font = listFont();
     m_group->setFont(font);
     m_playCount->setFont(font);
@@ -168,7 +166,8 @@ void TForm2::SaveRamFile() {
                            : !m_ramFolder.isEmpty() ? m_ramFolder
                                                     : QDir::homePath();
     QFileDialog dialog(this, QString(), folder);
-    dialog.setNameFilters({RamFilter, M3u8Filter});
+    const QString m3u8Filter = PlayListTexts::M3u8Filter;
+    dialog.setNameFilters({PlayListTexts::RamFilter, m3u8Filter});
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // No overwrite question; the same dialog in every desktop, so keys drive it alike.
@@ -179,7 +178,7 @@ void TForm2::SaveRamFile() {
     if (chosen.isEmpty() || chosen.first().isEmpty()) return;
     // A name without an extension takes that of the kind chosen.
     const bool m3u8 =
-        dialog.selectedNameFilter() == M3u8Filter && RamFile::Extension(chosen.first()).isEmpty();
+        dialog.selectedNameFilter() == m3u8Filter && RamFile::Extension(chosen.first()).isEmpty();
     m_lastRamFile =
         m3u8 ? chosen.first() + QStringLiteral(".m3u8") : RamFile::WithRamExtension(chosen.first());
     RamFile::SaveRamFile(m_lastRamFile, m_list);

@@ -1,6 +1,7 @@
 #include "skin/SkinPointer.h"
 
 #include "skin/SkinEngine.h"
+#include "skin/SkinHint.h"
 
 #include <QPoint>
 
@@ -131,7 +132,7 @@ void SkinPointer::MouseMove(ShiftState shift, int x, int y) {
         dragThumb(x, y);
     } else {
         for (const TrackBarInfoRec& bar : m.TrackBars) {
-            if (onBar(bar, x, y)) m_tooltip = bar.Hint;
+            if (onBar(bar, x, y)) m_tooltip = SkinHint::shown(bar.Hint);
         }
     }
     hoverHotAreas(x, y);
@@ -161,7 +162,7 @@ void SkinPointer::hoverHotAreas(int x, int y) {
         }
         m.OverArea = true;
         m.CurrentID = area.ID;
-        m_tooltip = area.Hint;
+        m_tooltip = SkinHint::shown(area.Hint);
         if (m.UseMouseOnBitmap) m_engine.copyArea(m.MouseOnBitmap, i);
         return;
     }

@@ -62,7 +62,8 @@ public:
     // The name of the hot area at `index`, empty when there is none.
     QString HotAreaID(int index) const;
 
-    // The hint of the element under the pointer at the last move; empty for no tooltip.
+    // The hint of the element under the pointer at the last move, as shown (SkinHint);
+    // empty for no tooltip.
     const QString& tooltipText() const { return m_tooltip; }
 
 private:

@@ -1,0 +1,365 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>FixedTexts</name>
+    <message>
+        <source>'%1' は整数ではありません</source>
+        <translation>'%1' is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>'%1' は正しい時刻ではありません</source>
+        <translation>'%1' is not a valid time</translation>
+    </message>
+    <message>
+        <source>範囲チェックエラー</source>
+        <translation>Range check error</translation>
+    </message>
+    <message>
+        <source>リストのインデックスが範囲を超えています (%1)</source>
+        <translation>List index out of bounds (%1)</translation>
+    </message>
+    <message>
+        <source>%1 リソースが見つかりません</source>
+        <translation>Resource %1 not found</translation>
+    </message>
+    <message>
+        <source>ビットマップイメージが不正です</source>
+        <translation>Bitmap image is not valid</translation>
+    </message>
+    <message>
+        <source>JPEG エラー #%1</source>
+        <translation>JPEG error #%1</translation>
+    </message>
+    <message>
+        <source>Please Drop on a Form</source>
+        <translation>Please Drop on a Form</translation>
+    </message>
+    <message>
+        <source>The playlist is full: it holds at most %1 entries</source>
+        <translation>The playlist is full: it holds at most %1 entries</translation>
+    </message>
+    <message>
+        <source>The playlist holds at most %1 entries: %2 were left out</source>
+        <translation>The playlist holds at most %1 entries: %2 were left out</translation>
+    </message>
+    <message>
+        <source>The playlist holds at most %1 entries: 1 was left out</source>
+        <translation>The playlist holds at most %1 entries: 1 was left out</translation>
+    </message>
+    <message>
+        <source>The playlist's entries are kept in at most %1 bytes: %2 were left out</source>
+        <translation>The playlist's entries are kept in at most %1 bytes: %2 were left out</translation>
+    </message>
+    <message>
+        <source>The playlist's entries are kept in at most %1 bytes: 1 was left out</source>
+        <translation>The playlist's entries are kept in at most %1 bytes: 1 was left out</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to open</source>
+        <translation>Nothing to open</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>not a media file</source>
+        <translation>not a media file</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>not readable</translation>
+    </message>
+    <message>
+        <source>not a file on this computer</source>
+        <translation>not a file on this computer</translation>
+    </message>
+    <message>
+        <source>invalid name</source>
+        <translation>invalid name</translation>
+    </message>
+    <message>
+        <source>%1 locations are not supported</source>
+        <translation>%1 locations are not supported</translation>
+    </message>
+    <message>
+        <source>The media engine refused %1: %2</source>
+        <translation>The media engine refused %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start the media engine</source>
+        <translation>Cannot start the media engine</translation>
+    </message>
+    <message>
+        <source>Cannot start the media engine: option %1: %2</source>
+        <translation>Cannot start the media engine: option %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2</source>
+        <translation>Cannot play %1: %2</translation>
+    </message>
+    <message>
+        <source>the picture could not be set up</source>
+        <translation>the picture could not be set up</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>no answer within %1 s</translation>
+    </message>
+    <message>
+        <source>Cannot seek</source>
+        <translation>Cannot seek</translation>
+    </message>
+    <message>
+        <source>Cannot stop</source>
+        <translation>Cannot stop</translation>
+    </message>
+    <message>
+        <source>Volume must be 0..100</source>
+        <translation>Volume must be 0..100</translation>
+    </message>
+    <message>
+        <source>Cannot show the picture: %1</source>
+        <translation>Cannot show the picture: %1</translation>
+    </message>
+    <message>
+        <source>Cannot watch for termination signals</source>
+        <translation>Cannot watch for termination signals</translation>
+    </message>
+    <message>
+        <source>Cannot receive clips from later starts of Korvel at %1: %2</source>
+        <translation>Cannot receive clips from later starts of Korvel at %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the playlist %1: %2</source>
+        <translation>Cannot read the playlist %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the playlist %1: %2</source>
+        <translation>Cannot write the playlist %1: %2</translation>
+    </message>
+    <message>
+        <source>it is not a list in the %1 format</source>
+        <translation>it is not a list in the %1 format</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML (line %1: %2)</source>
+        <translation>it is not well-formed XML (line %1: %2)</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 bytes</source>
+        <translation>it is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>The playlist %1 says it holds %2 entries but holds %3: those were added</source>
+        <translation>The playlist %1 says it holds %2 entries but holds %3: those were added</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the playlist %2: a list line cannot hold it</source>
+        <translation>%1 was not written to the playlist %2: a list line cannot hold it</translation>
+    </message>
+    <message>
+        <source>Cannot read the settings from %1: %2</source>
+        <translation>Cannot read the settings from %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to %1: %2</source>
+        <translation>Cannot save the settings to %1: %2</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>the file is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>the file would be larger than %1 bytes, more than Korvel reads back</source>
+        <translation>the file would be larger than %1 bytes, more than Korvel reads back</translation>
+    </message>
+    <message>
+        <source>Some lines of the settings file %1 were not understood (the first is line %2); Korvel keeps them as they stand</source>
+        <translation>Some lines of the settings file %1 were not understood (the first is line %2); Korvel keeps them as they stand</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>Cannot find a folder for the settings: HOME is not set</source>
+        <translation>Cannot find a folder for the settings: HOME is not set</translation>
+    </message>
+</context>
+<context>
+    <name>PlayList</name>
+    <message>
+        <source>RAM files (*.ram)</source>
+        <translation>RAM files (*.ram)</translation>
+    </message>
+    <message>
+        <source>M3U8 lists (*.m3u8)</source>
+        <translation>M3U8 lists (*.m3u8)</translation>
+    </message>
+    <message>
+        <source>File Group</source>
+        <translation>File Group</translation>
+    </message>
+    <message>
+        <source>File Location</source>
+        <translation>File Location</translation>
+    </message>
+</context>
+<context>
+    <name>SkinHints</name>
+    <message>
+        <source>再生(Ctrl+P)</source>
+        <translation>Play (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>一時停止(Ctrl+A)</source>
+        <translation>Pause (Ctrl+A)</translation>
+    </message>
+    <message>
+        <source>停止(Ctrl+S)</source>
+        <translation>Stop (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>次のクリップへ(PageDown)</source>
+        <translation>Next clip (PageDown)</translation>
+    </message>
+    <message>
+        <source>前のクリップへ(PageUp)</source>
+        <translation>Previous clip (PageUp)</translation>
+    </message>
+    <message>
+        <source>プレイリスト(Ctrl+L)</source>
+        <translation>Playlist (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>隠す</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>終了時点指定</source>
+        <translation>Set the end point</translation>
+    </message>
+    <message>
+        <source>開始時点指定</source>
+        <translation>Set the start point</translation>
+    </message>
+    <message>
+        <source>常に前面</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>元のサイズ</source>
+        <translation>Original size</translation>
+    </message>
+    <message>
+        <source>フルスクリーン</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>画面固定</source>
+        <translation>Keep the window size</translation>
+    </message>
+    <message>
+        <source>ミュート(F11)</source>
+        <translation>Mute (F11)</translation>
+    </message>
+    <message>
+        <source>早送り(RightArrow)</source>
+        <translation>Fast forward (RightArrow)</translation>
+    </message>
+    <message>
+        <source>巻き戻し(LeftArrow)</source>
+        <translation>Rewind (LeftArrow)</translation>
+    </message>
+    <message>
+        <source>１分巻き戻し</source>
+        <translation>Back one minute</translation>
+    </message>
+    <message>
+        <source>１分先送り</source>
+        <translation>Ahead one minute</translation>
+    </message>
+    <message>
+        <source>ボリューム</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>画面サイズ</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>再生位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation>UP</translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation>DOWN</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>CLEAR</translation>
+    </message>
+    <message>
+        <source>CUT</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>PASTE</source>
+        <translation>PASTE</translation>
+    </message>
+    <message>
+        <source>HISTORY</source>
+        <translation>HISTORY</translation>
+    </message>
+    <message>
+        <source>RAM</source>
+        <translation>RAM</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>SHUFFLE</source>
+        <translation>SHUFFLE</translation>
+    </message>
+    <message>
+        <source>LOOP</source>
+        <translation>LOOP</translation>
+    </message>
+    <message>
+        <source>PLAY</source>
+        <translation>PLAY</translation>
+    </message>
+</context>
+</TS>

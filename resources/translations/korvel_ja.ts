@@ -1,0 +1,365 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>FixedTexts</name>
+    <message>
+        <source>'%1' は整数ではありません</source>
+        <translation>'%1' は整数ではありません</translation>
+    </message>
+    <message>
+        <source>'%1' は正しい時刻ではありません</source>
+        <translation>'%1' は正しい時刻ではありません</translation>
+    </message>
+    <message>
+        <source>範囲チェックエラー</source>
+        <translation>範囲チェックエラー</translation>
+    </message>
+    <message>
+        <source>リストのインデックスが範囲を超えています (%1)</source>
+        <translation>リストのインデックスが範囲を超えています (%1)</translation>
+    </message>
+    <message>
+        <source>%1 リソースが見つかりません</source>
+        <translation>%1 リソースが見つかりません</translation>
+    </message>
+    <message>
+        <source>ビットマップイメージが不正です</source>
+        <translation>ビットマップイメージが不正です</translation>
+    </message>
+    <message>
+        <source>JPEG エラー #%1</source>
+        <translation>JPEG エラー #%1</translation>
+    </message>
+    <message>
+        <source>Please Drop on a Form</source>
+        <translation>フォームの上にドロップしてください</translation>
+    </message>
+    <message>
+        <source>The playlist is full: it holds at most %1 entries</source>
+        <translation>プレイリストがいっぱいです: 最大 %1 件までです</translation>
+    </message>
+    <message>
+        <source>The playlist holds at most %1 entries: %2 were left out</source>
+        <translation>プレイリストは最大 %1 件までです: %2 件は加えませんでした</translation>
+    </message>
+    <message>
+        <source>The playlist holds at most %1 entries: 1 was left out</source>
+        <translation>プレイリストは最大 %1 件までです: 1 件は加えませんでした</translation>
+    </message>
+    <message>
+        <source>The playlist's entries are kept in at most %1 bytes: %2 were left out</source>
+        <translation>プレイリストの項目は最大 %1 バイトまでです: %2 件は加えませんでした</translation>
+    </message>
+    <message>
+        <source>The playlist's entries are kept in at most %1 bytes: 1 was left out</source>
+        <translation>プレイリストの項目は最大 %1 バイトまでです: 1 件は加えませんでした</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 を開けません: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to open</source>
+        <translation>開くものがありません</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>そのようなファイルはありません</translation>
+    </message>
+    <message>
+        <source>not a media file</source>
+        <translation>メディアファイルではありません</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>読み込めません</translation>
+    </message>
+    <message>
+        <source>not a file on this computer</source>
+        <translation>このコンピューター上のファイルではありません</translation>
+    </message>
+    <message>
+        <source>invalid name</source>
+        <translation>名前が不正です</translation>
+    </message>
+    <message>
+        <source>%1 locations are not supported</source>
+        <translation>%1 の場所には対応していません</translation>
+    </message>
+    <message>
+        <source>The media engine refused %1: %2</source>
+        <translation>メディアエンジンが %1 を受け付けませんでした: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start the media engine</source>
+        <translation>メディアエンジンを起動できません</translation>
+    </message>
+    <message>
+        <source>Cannot start the media engine: option %1: %2</source>
+        <translation>メディアエンジンを起動できません: オプション %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot play %1: %2</source>
+        <translation>%1 を再生できません: %2</translation>
+    </message>
+    <message>
+        <source>the picture could not be set up</source>
+        <translation>映像を準備できませんでした</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>%1 秒以内に応答がありません</translation>
+    </message>
+    <message>
+        <source>Cannot seek</source>
+        <translation>再生位置を移動できません</translation>
+    </message>
+    <message>
+        <source>Cannot stop</source>
+        <translation>停止できません</translation>
+    </message>
+    <message>
+        <source>Volume must be 0..100</source>
+        <translation>ボリュームは 0..100 で指定してください</translation>
+    </message>
+    <message>
+        <source>Cannot show the picture: %1</source>
+        <translation>映像を表示できません: %1</translation>
+    </message>
+    <message>
+        <source>Cannot watch for termination signals</source>
+        <translation>終了シグナルを監視できません</translation>
+    </message>
+    <message>
+        <source>Cannot receive clips from later starts of Korvel at %1: %2</source>
+        <translation>後から起動した Korvel のクリップを %1 で受け取れません: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the playlist %1: %2</source>
+        <translation>プレイリスト %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the playlist %1: %2</source>
+        <translation>プレイリスト %1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>it is not a list in the %1 format</source>
+        <translation>%1 形式のリストではありません</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML (line %1: %2)</source>
+        <translation>整形式の XML ではありません (%1 行目: %2)</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 bytes</source>
+        <translation>%1 バイトより大きなファイルです</translation>
+    </message>
+    <message>
+        <source>The playlist %1 says it holds %2 entries but holds %3: those were added</source>
+        <translation>プレイリスト %1 は %2 件と記していますが、実際は %3 件です: その %3 件を加えました</translation>
+    </message>
+    <message>
+        <source>%1 was not written to the playlist %2: a list line cannot hold it</source>
+        <translation>%1 はプレイリスト %2 に書き込みませんでした: リストの 1 行に収まりません</translation>
+    </message>
+    <message>
+        <source>Cannot read the settings from %1: %2</source>
+        <translation>%1 から設定を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save the settings to %1: %2</source>
+        <translation>%1 に設定を保存できません: %2</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>ファイルが %1 バイトより大きいです</translation>
+    </message>
+    <message>
+        <source>the file would be larger than %1 bytes, more than Korvel reads back</source>
+        <translation>ファイルが %1 バイトより大きくなり、Korvel が読み戻せません</translation>
+    </message>
+    <message>
+        <source>Some lines of the settings file %1 were not understood (the first is line %2); Korvel keeps them as they stand</source>
+        <translation>設定ファイル %1 に解釈できない行があります (最初は %2 行目); Korvel はそれらをそのまま残します</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>Cannot find a folder for the settings: HOME is not set</source>
+        <translation>設定を置くフォルダーが見つかりません: HOME が設定されていません</translation>
+    </message>
+</context>
+<context>
+    <name>PlayList</name>
+    <message>
+        <source>RAM files (*.ram)</source>
+        <translation>RAM ファイル (*.ram)</translation>
+    </message>
+    <message>
+        <source>M3U8 lists (*.m3u8)</source>
+        <translation>M3U8 リスト (*.m3u8)</translation>
+    </message>
+    <message>
+        <source>File Group</source>
+        <translation>ファイルグループ</translation>
+    </message>
+    <message>
+        <source>File Location</source>
+        <translation>ファイルの場所</translation>
+    </message>
+</context>
+<context>
+    <name>SkinHints</name>
+    <message>
+        <source>再生(Ctrl+P)</source>
+        <translation>再生(Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>一時停止(Ctrl+A)</source>
+        <translation>一時停止(Ctrl+A)</translation>
+    </message>
+    <message>
+        <source>停止(Ctrl+S)</source>
+        <translation>停止(Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>次のクリップへ(PageDown)</source>
+        <translation>次のクリップへ(PageDown)</translation>
+    </message>
+    <message>
+        <source>前のクリップへ(PageUp)</source>
+        <translation>前のクリップへ(PageUp)</translation>
+    </message>
+    <message>
+        <source>プレイリスト(Ctrl+L)</source>
+        <translation>プレイリスト(Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>隠す</source>
+        <translation>隠す</translation>
+    </message>
+    <message>
+        <source>終了時点指定</source>
+        <translation>終了時点指定</translation>
+    </message>
+    <message>
+        <source>開始時点指定</source>
+        <translation>開始時点指定</translation>
+    </message>
+    <message>
+        <source>常に前面</source>
+        <translation>常に前面</translation>
+    </message>
+    <message>
+        <source>元のサイズ</source>
+        <translation>元のサイズ</translation>
+    </message>
+    <message>
+        <source>フルスクリーン</source>
+        <translation>フルスクリーン</translation>
+    </message>
+    <message>
+        <source>画面固定</source>
+        <translation>画面固定</translation>
+    </message>
+    <message>
+        <source>ミュート(F11)</source>
+        <translation>ミュート(F11)</translation>
+    </message>
+    <message>
+        <source>早送り(RightArrow)</source>
+        <translation>早送り(RightArrow)</translation>
+    </message>
+    <message>
+        <source>巻き戻し(LeftArrow)</source>
+        <translation>巻き戻し(LeftArrow)</translation>
+    </message>
+    <message>
+        <source>１分巻き戻し</source>
+        <translation>１分巻き戻し</translation>
+    </message>
+    <message>
+        <source>１分先送り</source>
+        <translation>１分先送り</translation>
+    </message>
+    <message>
+        <source>ボリューム</source>
+        <translation>ボリューム</translation>
+    </message>
+    <message>
+        <source>画面サイズ</source>
+        <translation>画面サイズ</translation>
+    </message>
+    <message>
+        <source>再生位置</source>
+        <translation>再生位置</translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation>UP</translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation>DOWN</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>CLEAR</translation>
+    </message>
+    <message>
+        <source>CUT</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>PASTE</source>
+        <translation>PASTE</translation>
+    </message>
+    <message>
+        <source>HISTORY</source>
+        <translation>HISTORY</translation>
+    </message>
+    <message>
+        <source>RAM</source>
+        <translation>RAM</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>SHUFFLE</source>
+        <translation>SHUFFLE</translation>
+    </message>
+    <message>
+        <source>LOOP</source>
+        <translation>LOOP</translation>
+    </message>
+    <message>
+        <source>PLAY</source>
+        <translation>PLAY</translation>
+    </message>
+</context>
+</TS>
