@@ -1,6 +1,7 @@
 #include "skin/SkinElementAccessible.h"
 
 #include "skin/SkinForm.h"
+#include "skin/SkinHint.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -33,11 +34,11 @@ QString SkinElementAccessible::text(QAccessible::Text t) const {
     case Kind::Toggle: {
         const HotAreaInfoRec& area = model.HotAreas[i];
         // An element without a hint is still named: by what the skin calls it.
-        return area.Hint.isEmpty() ? area.ID : m_form->shownHint(area.Hint);
+        return area.Hint.isEmpty() ? area.ID : SkinHint::shown(area.Hint);
     }
     case Kind::Slider: {
         const TrackBarInfoRec& bar = model.TrackBars[i];
-        return bar.Hint.isEmpty() ? bar.ID : m_form->shownHint(bar.Hint);
+        return bar.Hint.isEmpty() ? bar.ID : SkinHint::shown(bar.Hint);
     }
     case Kind::Display: return model.Displays[i].Text;
     }

@@ -83,8 +83,6 @@ void TSkinForm::showFace() {
     SkinAccessible::announceChanges(this);
 }
 
-QString TSkinForm::shownHint(const QString& hint) const { return hint; }
-
 bool TSkinForm::moveElementFocus(bool forward) {
     m_focus = SkinElementList::nextFocus(m_engine.model(), m_focus, forward);
     update();
@@ -193,7 +191,7 @@ bool TSkinForm::ShowHintHook(QHelpEvent* event) {
     // Without the hook, a tooltip once shown keeps its text while the pointer stays on the
     // face, over other elements and the bare face alike; leaving the face hides it.
     if (m_showHint && !holdsHintHook() && QToolTip::isVisible()) return true;
-    const QString text = shownHint(m_pointer.tooltipText());
+    const QString text = m_pointer.tooltipText();
     if (!m_showHint || text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();

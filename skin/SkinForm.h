@@ -45,10 +45,6 @@ public:
     // follows the element under the pointer. Others keep the text they were shown with.
     bool holdsHintHook() const { return s_hintHookOwner == this; }
 
-    // The text a hint is shown as: in the tooltip and to assistive tools alike, so both
-    // always say the same.
-    QString shownHint(const QString& hint) const;
-
     // The keyboard's focus among the elements: Tab and Shift+Tab move it through the
     // focusable elements in reading order. It shows as a dotted mark over the face while the
     // window is active; the face itself never holds the mark.
