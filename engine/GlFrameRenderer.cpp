@@ -31,17 +31,13 @@ GlFrameRenderer::GlFrameRenderer(mpv_handle* mpv, QOpenGLContext* share,
     : m_frameReady(std::move(frameReady)), m_surface(std::make_unique<QOffscreenSurface>()) {
     m_surface->setFormat(share->format());
     m_surface->create();
-    m_thread = std::thread([this, mpv, share] { run(mpv, share); });
-    std::unique_lock lock(m_mutex);
-    m_wake.wait(lock, [this] { return m_started; });
+    std::promise<bool> started;
+    m_thread = std::thread([this, mpv, share, &started] { run(mpv, share, started); });
+    m_valid = started.get_future().get();
 }
 
 GlFrameRenderer::~GlFrameRenderer() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
-    m_wake.notify_all();
+    m_exchange.stop();
     m_thread.join();
 }
 
@@ -50,64 +46,27 @@ void GlFrameRenderer::requestUpdate(void* renderer) {
     static_cast<GlFrameRenderer*>(renderer)->frameDue();
 }
 
-void GlFrameRenderer::frameDue() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_frameDue = true;
-    }
-    m_wake.notify_all();
-}
-
-void GlFrameRenderer::setTarget(const QSize& size, bool shown) {
-    {
-        const std::lock_guard lock(m_mutex);
-        if (m_size == size && m_shown == shown) return;
-        m_size = size;
-        m_shown = shown;
-        m_redraw = true;
-    }
-    m_wake.notify_all();
-}
-
 void GlFrameRenderer::withFrame(
     const std::function<void(GLuint texture, const QSize& size)>& show) {
-    const std::lock_guard lock(m_mutex);
-    show(m_front && !m_frontSize.isEmpty() ? m_front->texture() : 0, m_frontSize);
-}
-
-void GlFrameRenderer::clear() {
-    const std::lock_guard lock(m_mutex);
-    m_frontSize = QSize();
-    ++m_clears;
+    m_exchange.withFront([&show](const Frame& front, const QSize& size) {
+        show(front && !size.isEmpty() ? front->texture() : 0, size);
+    });
 }
 
 // The context lives and dies on this thread; what it made goes before it, the render context
 // (with the engine's own objects in it) last.
-void GlFrameRenderer::run(mpv_handle* mpv, QOpenGLContext* share) {
+void GlFrameRenderer::run(mpv_handle* mpv, QOpenGLContext* share, std::promise<bool>& started) {
     QOpenGLContext context;
     context.setFormat(share->format());
     context.setShareContext(share);
     const bool made = setUp(mpv, context);
-    startUp(made);
+    started.set_value(made); // the constructor's promise: not to be touched after
     if (!made) return;
-    Work work;
-    while (takeWork(work)) {
-        const bool newFrame =
-            work.frameDue && (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME);
-        if (!newFrame && !work.redraw) continue;
-        if (!work.shown || work.size.isEmpty()) {
-            if (newFrame) letGo();
-            continue;
-        }
-        draw(work);
-    }
+    m_exchange.serve(m_render, [this](const Work& work) { draw(work); });
     // Clearing the callback waits for one that is running; none comes after.
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     m_back.reset();
-    {
-        const std::lock_guard lock(m_mutex);
-        m_front.reset();
-    }
+    m_exchange.dropFront();
     mpv_render_context_free(m_render);
     context.doneCurrent();
 }
@@ -134,37 +93,6 @@ bool GlFrameRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
     return true;
 }
 
-void GlFrameRenderer::startUp(bool made) {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_valid = made;
-        m_started = true;
-    }
-    m_wake.notify_all();
-}
-
-// Waits for something to do; false when the renderer stops.
-bool GlFrameRenderer::takeWork(Work& work) {
-    std::unique_lock lock(m_mutex);
-    m_wake.wait(lock, [this] { return m_stop || m_frameDue || m_redraw; });
-    if (m_stop) return false;
-    work.frameDue = std::exchange(m_frameDue, false);
-    work.redraw = std::exchange(m_redraw, false);
-    work.size = m_size;
-    work.shown = m_shown;
-    work.clears = m_clears;
-    return true;
-}
-
-// Frames that come while nobody sees them are taken and let go, so playback never waits
-// for a picture.
-void GlFrameRenderer::letGo() {
-    int skip = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(m_render, params);
-}
-
 // The frame is drawn upside down, as OpenGL keeps its framebuffers, and whole before the
 // view's context may read it.
 void GlFrameRenderer::draw(const Work& work) {
@@ -178,12 +106,7 @@ void GlFrameRenderer::draw(const Work& work) {
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_render(m_render, params) < 0) return;
     QOpenGLContext::currentContext()->functions()->glFinish();
-    {
-        const std::lock_guard lock(m_mutex);
-        if (work.clears != m_clears) return;
-        std::swap(m_front, m_back);
-        m_frontSize = work.size;
-    }
+    if (!m_exchange.finish(work, m_back)) return;
     ++m_framesDrawn;
     m_frameReady();
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "engine/FrameExchange.h"
+
 #include <QSize>
 #include <QtGui/qopengl.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
+#include <future>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 class QOffscreenSurface;
@@ -41,51 +42,32 @@ public:
     bool isValid() const { return m_valid; }
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
     // change draws the current frame again.
-    void setTarget(const QSize& size, bool shown);
+    void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
     // Calls `show` with the texture of the last finished frame (0 when there is none) and
     // its size; the texture is not drawn into until `show` returns, so it must have finished
     // reading it by then (glFinish).
     void withFrame(const std::function<void(GLuint texture, const QSize& size)>& show);
     // Forgets the last frame, and the one being drawn now: nothing is shown until the next.
-    void clear();
+    void clear() { m_exchange.clear(); }
     int framesDrawn() const { return m_framesDrawn.load(); }
 
 private:
-    struct Work {
-        bool frameDue = false;
-        bool redraw = false;
-        QSize size;
-        bool shown = false;
-        unsigned clears = 0;
-    };
+    using Frame = std::unique_ptr<QOpenGLFramebufferObject>;
+    using Work = FrameExchange<Frame>::Work;
 
     static void requestUpdate(void* renderer);
-    void frameDue();
-    void run(mpv_handle* mpv, QOpenGLContext* share);
+    void frameDue() { m_exchange.frameDue(); }
+    void run(mpv_handle* mpv, QOpenGLContext* share, std::promise<bool>& started);
     bool setUp(mpv_handle* mpv, QOpenGLContext& context);
-    void startUp(bool made);
-    bool takeWork(Work& work);
     void draw(const Work& work);
-    void letGo();
 
     std::function<void()> m_frameReady;
     std::unique_ptr<QOffscreenSurface> m_surface;
     mpv_render_context* m_render = nullptr;
     bool m_valid = false;
 
-    std::mutex m_mutex; // guards what follows, up to the thread
-    std::condition_variable m_wake;
-    bool m_started = false;
-    bool m_stop = false;
-    bool m_frameDue = false;
-    bool m_redraw = false;
-    QSize m_size;
-    bool m_shown = false;
-    std::unique_ptr<QOpenGLFramebufferObject> m_front; // the last finished frame
-    QSize m_frontSize;
-    unsigned m_clears = 0; // a frame begun before a clear is not shown
-
-    std::unique_ptr<QOpenGLFramebufferObject> m_back; // the drawing thread's own
+    FrameExchange<Frame> m_exchange;
+    Frame m_back; // the drawing thread's own
     std::atomic_int m_framesDrawn{0};
     std::thread m_thread;
 };

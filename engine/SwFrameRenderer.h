@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/FrameExchange.h"
+
 #include <QImage>
 #include <QSize>
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 struct mpv_render_context;
@@ -29,45 +29,27 @@ public:
     SwFrameRenderer& operator=(const SwFrameRenderer&) = delete;
 
     // The engine has a new frame (from the engine's update callback; any thread).
-    void frameDue();
+    void frameDue() { m_exchange.frameDue(); }
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
     // change draws the current frame again.
-    void setTarget(const QSize& size, bool shown);
+    void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
     // Calls `show` with the last finished frame and its size, which stay unchanged meanwhile.
     void withFrame(const std::function<void(const QImage& image, const QSize& size)>& show);
     // Forgets the last frame, and the one being drawn now: nothing is shown until the next.
-    void clear();
+    void clear() { m_exchange.clear(); }
     int framesDrawn() const { return m_framesDrawn.load(); }
 
 private:
-    struct Work {
-        bool frameDue = false;
-        bool redraw = false;
-        QSize size;
-        bool shown = false;
-        unsigned clears = 0;
-    };
+    using Work = FrameExchange<QImage>::Work;
 
     void run();
-    bool takeWork(Work& work);
     void draw(const Work& work);
-    void letGo();
     void prepareImage(const QSize& size);
 
     mpv_render_context* m_render;
     std::function<void()> m_frameReady;
 
-    std::mutex m_mutex; // guards what follows, up to the thread
-    std::condition_variable m_wake;
-    bool m_stop = false;
-    bool m_frameDue = false;
-    bool m_redraw = false;
-    QSize m_size;
-    bool m_shown = false;
-    QImage m_front; // the last finished frame
-    QSize m_frontSize;
-    unsigned m_clears = 0; // a frame begun before a clear is not shown
-
+    FrameExchange<QImage> m_exchange;
     QImage m_back; // the drawing thread's own
     std::atomic_int m_framesDrawn{0};
     std::thread m_thread;

@@ -51,15 +51,6 @@ constexpr DroppedFiles::Extension Extensions[] = {
     {u".wma", Kind::Media},
 };
 
-// The lines of one message, each ended as the error box ends the last one.
-QString joinLines(const QStringList& lines) {
-    QStringList ended = lines;
-    for (qsizetype i = 0; i + 1 < ended.size(); ++i) {
-        if (!ended[i].isEmpty() && ended[i].back() > u'.') ended[i] += u'.';
-    }
-    return ended.join(u'\n');
-}
-
 // A playlist file that cannot be read is noted and the drop goes on.
 void loadList(const QString& path, Kind kind, ListCapacity& capacity, QStringList& failures) {
     try {
@@ -106,7 +97,7 @@ void DroppedFiles::Drop(PlayListModel& list, const QStringList& paths,
     }
     list.NumberRows();
     if (capacity.leftOut() > 0) failures.append(capacity.message());
-    if (!failures.isEmpty()) throw KorvelError(joinLines(failures));
+    if (!failures.isEmpty()) throw KorvelError::ofLines(failures);
 }
 
 } // namespace korvel

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int HistorySlots = 10;
 
-// The lines of one message, each ended as the error box ends the last one.
-QString joinLines(QStringList lines) {
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!lines[i].isEmpty() && lines[i].back() > u'.') lines[i] += u'.';
-    }
-    return lines.join(u'\n');
-}
-
 } // namespace
 
 ListEditor::Row ListEditor::row(int r) const {
@@ -103,7 +95,7 @@ void ListEditor::PasteRows() {
         m_list.NumberRows();
     }
     if (capacity.leftOut() > 0) failures.append(capacity.message());
-    if (!failures.isEmpty()) throw KorvelError(joinLines(failures));
+    if (!failures.isEmpty()) throw KorvelError::ofLines(failures);
 }
 
 void ListEditor::PasteHistory(const QStringList& history) {

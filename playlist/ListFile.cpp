@@ -27,7 +27,7 @@ bool fileExists(const QString& name) {
     return ::stat(PathBytes::toBytes(name).constData(), &info) == 0;
 }
 
-KorvelError readError(const QString& path, const QString& reason) {
+KorvelError listReadError(const QString& path, const QString& reason) {
     return KorvelError(FixedTexts::CannotReadList.arg(PathBytes::displayed(path), reason));
 }
 
@@ -35,11 +35,11 @@ KorvelError readError(const QString& path, const QString& reason) {
 // file that grows or a device without a size cannot make the list take all memory.
 QByteArray readList(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw readError(path, file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) throw listReadError(path, file.errorString());
     const QByteArray bytes = file.read(ListFile::MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) throw readError(path, file.errorString());
+    if (file.error() != QFileDevice::NoError) throw listReadError(path, file.errorString());
     if (bytes.size() > ListFile::MaxFileBytes)
-        throw readError(path, FixedTexts::ListFileTooLarge.arg(ListFile::MaxFileBytes));
+        throw listReadError(path, FixedTexts::ListFileTooLarge.arg(ListFile::MaxFileBytes));
     return bytes;
 }
 
@@ -88,7 +88,7 @@ void ListFile::Load(const QString& path, Kind kind, ListCapacity& capacity) {
     try {
         locations = Locations(path, kind, bytes, &wrongCount);
     } catch (const KorvelError& error) {
-        throw readError(path, error.text());
+        throw listReadError(path, error.text());
     }
     for (const QString& location : locations) capacity.add(location);
     if (!wrongCount.isEmpty()) {

@@ -7,30 +7,15 @@
 #include <QThread>
 #include <QWidget>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "ui/XcbReply.h"
 
 namespace korvel {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
-    const auto cookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(
-        xcb_intern_atom_reply(connection, cookie, nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 QList<xcb_atom_t> statesOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state) {
     const auto cookie = xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 1024);
-    const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+    const XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection, cookie, nullptr));
     QList<xcb_atom_t> states;
     if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) return states;
@@ -62,13 +47,13 @@ void TaskBarSkip::hideAndRelease(QWidget* window) {
     if (!connection || QGuiApplication::platformName() != u"xcb" || !window->internalWinId())
         return;
     const auto id = xcb_window_t(window->internalWinId());
-    const xcb_atom_t wmState = atomNamed(connection, "WM_STATE");
+    const xcb_atom_t wmState = xcbAtomNamed(connection, "WM_STATE");
     // The window manager removes WM_STATE, or marks it withdrawn, once it has let go.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 500) {
         const auto cookie = xcb_get_property(connection, 0, id, wmState, wmState, 0, 1);
-        const std::unique_ptr<xcb_get_property_reply_t, FreeReply> reply(
+        const XcbReply<xcb_get_property_reply_t> reply(
             xcb_get_property_reply(connection, cookie, nullptr));
         if (!reply || reply->value_len == 0 ||
             *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) == 0)
@@ -85,9 +70,9 @@ void TaskBarSkip::askFor(QWidget* window, bool mapped) {
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection || QGuiApplication::platformName() != u"xcb" || !window->windowHandle()) return;
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t state = atomNamed(connection, "_NET_WM_STATE");
-    const xcb_atom_t skips[] = {atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    const xcb_atom_t state = xcbAtomNamed(connection, "_NET_WM_STATE");
+    const xcb_atom_t skips[] = {xcbAtomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                xcbAtomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
     if (!mapped) {
         QList<xcb_atom_t> states = statesOf(connection, id, state);
         for (const xcb_atom_t skip : skips) {

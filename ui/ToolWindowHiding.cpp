@@ -3,33 +3,19 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "ui/XcbReply.h"
 
 namespace korvel {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, FreeReply>;
-
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
+using PropertyReply = XcbReply<xcb_get_property_reply_t>;
 
 PropertyReply property(xcb_connection_t* connection, xcb_window_t window, const char* name,
                        xcb_atom_t type) {
     return PropertyReply(xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, window, atomNamed(connection, name), type, 0, 64),
+        xcb_get_property(connection, 0, window, xcbAtomNamed(connection, name), type, 0, 64),
         nullptr));
 }
 
@@ -41,7 +27,7 @@ QByteArray windowManagerName(xcb_connection_t* connection) {
     if (!check || check->format != 32 || check->value_len != 1) return {};
     const auto manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(check.get()));
     const PropertyReply name =
-        property(connection, manager, "_NET_WM_NAME", atomNamed(connection, "UTF8_STRING"));
+        property(connection, manager, "_NET_WM_NAME", xcbAtomNamed(connection, "UTF8_STRING"));
     if (!name || name->format != 8) return {};
     return QByteArray(static_cast<const char*>(xcb_get_property_value(name.get())),
                       xcb_get_property_value_length(name.get()));

@@ -25,8 +25,8 @@ constexpr qreal Units = 256;
 constexpr QRectF Body(16, 16, 224, 224);
 constexpr qreal BodyRadius = 52;
 constexpr qreal EdgeWidth = 4;
-constexpr QRectF Display(44, 44, 168, 168);
-constexpr qreal DisplayRadius = 32;
+constexpr QRectF Screen(44, 44, 168, 168);
+constexpr qreal ScreenRadius = 32;
 constexpr qreal LipDrop = 3;
 constexpr QPointF Centre(128, 128);
 constexpr qreal GlowRadius = 84;
@@ -118,9 +118,9 @@ QImage paintAppIcon(int pixels) {
                QPointF(Body.right() - BodyRadius, Body.top() + EdgeWidth));
 
     // The display is recessed: a light lip below it, a dark rim around it.
-    const QPainterPath display = rounded(Display, DisplayRadius);
+    const QPainterPath display = rounded(Screen, ScreenRadius);
     p.strokePath(display.translated(0, LipDrop), QPen(style::panelLip(), width(LipDrop, 1)));
-    QLinearGradient displayFill(Display.topLeft(), Display.bottomLeft());
+    QLinearGradient displayFill(Screen.topLeft(), Screen.bottomLeft());
     displayFill.setColorAt(0, style::panelTop());
     displayFill.setColorAt(1, style::panelBottom());
     p.fillPath(display, displayFill);
@@ -173,8 +173,8 @@ QByteArray appIconSvg() {
                .arg(num(Units));
     svg << QStringLiteral("  <defs>");
     svg << "    " + vertical(QStringLiteral("body"), Body, style::bodyTop(), style::bodyBottom());
-    svg << "    " + vertical(QStringLiteral("display"), Display, style::panelTop(),
-                             style::panelBottom());
+    svg << "    " +
+               vertical(QStringLiteral("display"), Screen, style::panelTop(), style::panelBottom());
     svg << QStringLiteral("    <radialGradient id=\"glow\" gradientUnits=\"userSpaceOnUse\" "
                           "cx=\"%1\" cy=\"%2\" r=\"%3\">%4%5</radialGradient>")
                .arg(num(Centre.x()), num(Centre.y()), num(GlowRadius), stop(0, style::accent(70)),
@@ -186,11 +186,11 @@ QByteArray appIconSvg() {
                .arg(num(Body.left() + BodyRadius), num(Body.top() + EdgeWidth),
                     num(Body.right() - BodyRadius), stroke(style::bodySheen(), EdgeWidth));
     svg << QStringLiteral("  <rect %1 fill=\"none\" %2/>")
-               .arg(rect(Display.translated(0, LipDrop), DisplayRadius),
+               .arg(rect(Screen.translated(0, LipDrop), ScreenRadius),
                     stroke(style::panelLip(), LipDrop));
-    svg << QStringLiteral("  <rect %1 fill=\"url(#display)\"/>").arg(rect(Display, DisplayRadius));
+    svg << QStringLiteral("  <rect %1 fill=\"url(#display)\"/>").arg(rect(Screen, ScreenRadius));
     svg << QStringLiteral("  <rect %1 fill=\"url(#glow)\" %2/>")
-               .arg(rect(Display, DisplayRadius), stroke(style::panelRim(), EdgeWidth));
+               .arg(rect(Screen, ScreenRadius), stroke(style::panelRim(), EdgeWidth));
     svg << "  " + circle + stroke(style::accent(34), HaloWidth) + "/>";
     svg << "  " + circle + stroke(style::accent(), RingWidth) + "/>";
     svg << QStringLiteral("  <polygon points=\"%1\" fill=\"%2\" %3 stroke-linejoin=\"round\"/>")

@@ -21,7 +21,7 @@ ButtonArt named(const char* text, bool lamp = false, Glyph glyph = Glyph::None) 
     return art;
 }
 
-const ButtonArtTable& buttonArt() {
+const ButtonArtTable& listButtonArt() {
     static const ButtonArtTable table = {
         {ListElement::Up.toString(), named("UP", false, Glyph::ArrowUp)},
         {ListElement::Down.toString(), named("DOWN", false, Glyph::ArrowDown)},
@@ -99,7 +99,7 @@ void paintCaption(QPainter& p, const SkinLayout& layout) {
                rest);
 }
 
-void paintTrays(QPainter& p, const SkinLayout& layout) {
+void paintListTrays(QPainter& p, const SkinLayout& layout) {
     paintTray(p, spanOf(layout, {ListElement::Cut, ListElement::Copy, ListElement::Paste,
                                  ListElement::History}));
     paintTray(p, spanOf(layout, {ListElement::Up, ListElement::Down}));
@@ -113,8 +113,8 @@ void paintTrays(QPainter& p, const SkinLayout& layout) {
 } // namespace
 
 QImage paintListFace(const SkinLayout& layout, bool lit) {
-    return paintFace(layout, buttonArt(), lit, [&layout](QPainter& p) {
-        paintTrays(p, layout);
+    return paintFace(layout, listButtonArt(), lit, [&layout](QPainter& p) {
+        paintListTrays(p, layout);
         paintGridFrame(p);
         paintFields(p);
         paintCaption(p, layout);

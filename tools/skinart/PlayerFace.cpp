@@ -32,7 +32,7 @@ ButtonArt toggle(const char* text) {
     return {Chrome::Key, Glyph::None, Glyph::None, QString::fromLatin1(text), 8, true};
 }
 
-const ButtonArtTable& buttonArt() {
+const ButtonArtTable& playerButtonArt() {
     static const ButtonArtTable table = {
         {Panel::ButtonPlay.toString(), icon(Glyph::Play)},
         {Panel::ButtonPause.toString(), icon(Glyph::Pause)},
@@ -115,7 +115,7 @@ void paintWordmark(QPainter& p, const SkinLayout& layout) {
     p.drawText(QPointF(x + logoWidth + 5, std::round(cy + metrics.capHeight() / 2.0)), word);
 }
 
-void paintTrays(QPainter& p, const SkinLayout& layout) {
+void paintPlayerTrays(QPainter& p, const SkinLayout& layout) {
     paintTray(p, spanOf(layout, {Panel::ButtonPrev, Panel::ButtonRewind, Panel::ButtonPlay,
                                  Panel::ButtonPause, Panel::ButtonStop, Panel::ButtonFastForward,
                                  Panel::ButtonNext}));
@@ -129,8 +129,8 @@ void paintTrays(QPainter& p, const SkinLayout& layout) {
 } // namespace
 
 QImage paintPlayerFace(const SkinLayout& layout, bool lit) {
-    return paintFace(layout, buttonArt(), lit, [&layout](QPainter& p) {
-        paintTrays(p, layout);
+    return paintFace(layout, playerButtonArt(), lit, [&layout](QPainter& p) {
+        paintPlayerTrays(p, layout);
         paintInset(p, displayOutline(layout));
         paintTracks(p, layout);
         paintWordmark(p, layout);
