@@ -3,6 +3,7 @@
 #include "base/PathBytes.h"
 #include "engine/MediaControl.h"
 #include "ui/ErrorBox.h"
+#include "ui/ToolWindowHiding.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -173,9 +174,14 @@ void TForm3::runLater(int ms, std::function<void()> step) {
     QTimer::singleShot(ms, this, [step = std::move(step)] { ErrorBox::run(step); });
 }
 
+// Hidden and shown again, the panel is a window mapped anew, and window managers give a new
+// window the focus. Where the window manager hides a program's tool windows by itself (KWin), it
+// counts them as belonging only to the windows mapped before them: a panel mapped anew would
+// leave the list hidden whenever the panel is active. There it is raised and activated where it
+// is, which KWin grants to the program that is active.
 void TForm3::bringPanelForward() {
     if (!m_panel) return;
-    m_panel->hide();
+    if (!ToolWindowHiding::byWindowManager()) m_panel->hide();
     m_panel->show();
     m_panel->raise();
     m_panel->activateWindow();
