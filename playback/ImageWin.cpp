@@ -175,10 +175,11 @@ void TForm3::runLater(int ms, std::function<void()> step) {
 }
 
 // Hidden and shown again, the panel is a window mapped anew, and window managers give a new
-// window the focus. Where the window manager hides a program's tool windows by itself (KWin), it
-// counts them as belonging only to the windows mapped before them: a panel mapped anew would
-// leave the list hidden whenever the panel is active. There it is raised and activated where it
-// is, which KWin grants to the program that is active.
+// window the focus. KWin, which hides a program's tool windows by itself, works out anew which
+// windows a tool window belongs to as a window is mapped: a panel mapped anew as full screen
+// ends (Esc or a key in the picture) no longer counts the list as its own, and KWin then hides
+// the list whenever the panel is active. There the panel is raised and activated where it is,
+// which KWin grants to the program that is active.
 void TForm3::bringPanelForward() {
     if (!m_panel) return;
     if (!ToolWindowHiding::byWindowManager()) m_panel->hide();

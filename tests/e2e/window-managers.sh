@@ -172,9 +172,9 @@ check_under() {
     wait_within 10 not_above ||
         fail "$wm: the top button pressed again left the picture above:" "$(client_states)"
 
-    # The windows leave the screen together and come back with the task-bar entry. Fault: the
-    # keys in the picture brought the panel forward by hiding and showing it, a window mapped
-    # anew to kwin, which from then on hid the list while the panel was active.
+    # The windows leave the screen together and come back with the task-bar entry. Fault: Esc
+    # in the picture ended full screen and brought the panel forward by hiding and showing it,
+    # a window mapped anew to kwin, which from then on hid the list while the panel was active.
     playback=$(playback_id "$caption")
     click BUTTON_MINIMIZE
     wait_within 10 none_viewable "$panel" "$playback" "$list" ||
