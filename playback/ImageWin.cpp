@@ -3,6 +3,7 @@
 #include "base/PathBytes.h"
 #include "engine/MediaControl.h"
 #include "ui/ErrorBox.h"
+#include "ui/ToolWindowHiding.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -173,9 +174,15 @@ void TForm3::runLater(int ms, std::function<void()> step) {
     QTimer::singleShot(ms, this, [step = std::move(step)] { ErrorBox::run(step); });
 }
 
+// Hidden and shown again, the panel is a window mapped anew, and window managers give a new
+// window the focus. KWin, which hides a program's tool windows by itself, works out anew which
+// windows a tool window belongs to as a window is mapped: a panel mapped anew as full screen
+// ends (Esc or a key in the picture) no longer counts the list as its own, and KWin then hides
+// the list whenever the panel is active. There the panel is raised and activated where it is,
+// which KWin grants to the program that is active.
 void TForm3::bringPanelForward() {
     if (!m_panel) return;
-    m_panel->hide();
+    if (!ToolWindowHiding::byWindowManager()) m_panel->hide();
     m_panel->show();
     m_panel->raise();
     m_panel->activateWindow();

@@ -15,16 +15,11 @@ skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 
 # The table: a window manager, whether the panel is dragged under it, and whether it hides a
 # program's tool windows while another program is active (kwin_x11 does by default) or keeps
-# them. KORVEL_WINDOW_MANAGERS picks rows by name; it also picks the rows that wait, which run
-# only when named. kwin_x11 waits for a fault to be mended: once full screen has ended, the top
-# button makes kwin hide the list although the panel is active, and neither the minimize button
-# nor the task-bar entry brings it back.
+# them. KORVEL_WINDOW_MANAGERS picks rows by name.
 table="openbox drag keeps
-xfwm4 drag keeps"
-waiting="kwin_x11 drag hides"
+xfwm4 drag keeps
+kwin_x11 drag hides"
 rows=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'only == "  " || index(only, " " $1 " ")' <<<"$table")
-named=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'index(only, " " $1 " ")' <<<"$waiting")
-[ -z "$named" ] || rows=$(printf '%s\n%s' "$rows" "$named" | sed '/^$/d')
 
 caption="Desktop clip"
 clip=$(make_test_clip desktops-60s.avi "$caption" 60) || fail "ffmpeg could not make the clip"
@@ -177,7 +172,9 @@ check_under() {
     wait_within 10 not_above ||
         fail "$wm: the top button pressed again left the picture above:" "$(client_states)"
 
-    # The windows leave the screen together and come back with the task-bar entry.
+    # The windows leave the screen together and come back with the task-bar entry. Fault: Esc
+    # in the picture ended full screen and brought the panel forward by hiding and showing it,
+    # a window mapped anew to kwin, which from then on hid the list while the panel was active.
     playback=$(playback_id "$caption")
     click BUTTON_MINIMIZE
     wait_within 10 none_viewable "$panel" "$playback" "$list" ||
