@@ -6,6 +6,7 @@
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinElementAccessible.h"
 #include "skin/SkinForm.h"
+#include "ui/UserLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,10 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
     QAccessibleInterface* form = QAccessible::queryAccessibleInterface(panel.SkinForm1());
     const QPoint play = panel.SkinForm1()->mapToGlobal(QPoint(60, 95));
     EXPECT_EQ(form->childAt(play.x(), play.y()), player.at("BUTTON_PLAY"));
+
+    // A reader says what the tooltip says: the hint in the user's language.
+    const UserLanguage english(QLocale(QStringLiteral("en_US")));
+    EXPECT_EQ(player.at("BUTTON_PAUSE")->text(QAccessible::Name), QStringLiteral("Pause (Ctrl+A)"));
 }
 
 TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
