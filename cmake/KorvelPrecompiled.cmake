@@ -21,11 +21,15 @@ function(korvel_test_header_owner name)
     target_precompile_headers(${name} PRIVATE ${korvel_test_headers})
 endfunction()
 
-# The flags of every test program, the precompiled header's owner included.
+# The flags of every test program, the precompiled header's owner included. In the optimised
+# build the tests' own code is optimised less and keeps line tables only (what a failure's
+# backtrace needs): a third less compile time, and the program's code they test is built as
+# it ships.
 function(korvel_test_flags target)
     target_compile_definitions(${target} PRIVATE
         KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}"
         KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    target_compile_options(${target} PRIVATE "$<$<CONFIG:RelWithDebInfo>:-O1;-g1>")
     korvel_warnings(${target})
 endfunction()
 
