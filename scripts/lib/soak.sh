@@ -9,7 +9,7 @@
 #       and logs in FOLDER (the caller's to remove), soaks it for SECONDS, prints the
 #       figures and fails on a player that ended, an unexpected error box, a second start that
 #       failed without saying why, or memory grown by more than 10 MB between the check point
-#       (after the first minute, or the first quarter of a shorter run) and the end.
+#       (after the first minute, or the first half of a shorter run) and the end.
 
 soak_source="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 soak_panel_skin="$soak_source/resources/Skin.ini"
@@ -343,7 +343,7 @@ soak_stop() {
 
 soak_run() {
     soak_build=$1 soak_dir=$2
-    local seconds=$3 started now checkpoint_at checkpoint="" end end_at quarter actions=0 code
+    local seconds=$3 started now checkpoint_at checkpoint="" end end_at settled actions=0 code
     local failed=0 grown
     local n texts expected unexpected
     declare -gA soak_boxes_seen=()
@@ -377,8 +377,11 @@ soak_run() {
     soak_warm_actions=0
     soak_warm_up
     actions=$soak_warm_actions
-    quarter=$((seconds >= 120 ? 60 : seconds / 4))
-    checkpoint_at=$((started + quarter * 1000))
+    # The player's memory settles over its first half minute of presses and hand-offs (each
+    # new kind of clip brings its decoders and buffers), and then stays: a check point taken
+    # sooner counts that as growth.
+    settled=$((seconds >= 120 ? 60 : seconds / 2))
+    checkpoint_at=$((started + settled * 1000))
     end_at=$((started + seconds * 1000))
     # On a slow machine the warm-up itself may run past the check point: it is taken then,
     # and the random presses after it still last the rest of the time asked for (a warm-up
@@ -386,7 +389,7 @@ soak_run() {
     if [ "$(soak_ms)" -ge "$checkpoint_at" ]; then
         soak_settle
         checkpoint=$(soak_memory_kb)
-        end_at=$(($(soak_ms) + (seconds - quarter) * 1000))
+        end_at=$(($(soak_ms) + (seconds - settled) * 1000))
         echo "soak: $actions actions, memory $(soak_memory_text "$checkpoint") after the warm-up"
     fi
     while now=$(soak_ms) && [ "$now" -lt "$end_at" ]; do
