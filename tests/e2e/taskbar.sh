@@ -141,8 +141,10 @@ wait_within 10 window_unviewable "$list" || fail "Esc did not hide the playlist"
 timeout 10 xdotool windowminimize --sync "$panel" || fail "cannot minimize the panel"
 wait_within 10 none_viewable "$panel" "$playback" ||
     fail "minimizing the panel left the playback window on the screen"
-timeout 10 xdotool windowactivate --sync "$panel" 2>/dev/null ||
-    fail "cannot activate the panel's entry"
+# The request alone, as a task bar sends it: which window ends up active once the group is
+# back is the window manager's choice (on a busy machine openbox may leave the picture
+# active), and waiting for the panel to be it made the check fail by chance.
+timeout 10 xdotool windowactivate "$panel" 2>/dev/null || fail "cannot activate the panel's entry"
 wait_within 10 all_viewable "$panel" "$playback" ||
     fail "activating the entry did not bring back the playback window"
 # What comes back comes with the panel; a second more shows whether the playlist follows.
