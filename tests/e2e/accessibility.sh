@@ -4,14 +4,8 @@
 # follows; PAUSE pressed through its action pausing the clip, as a click would.
 set -uo pipefail
 
-# The whole test runs on a session bus of its own, and so on an accessibility bus of its own.
-if [ -z "${KORVEL_E2E_PRIVATE_BUS:-}" ]; then
-    if ! command -v dbus-run-session >/dev/null || ! command -v gdbus >/dev/null; then
-        echo "no dbus-run-session or gdbus: skipped"
-        exit 77
-    fi
-    KORVEL_E2E_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
+# The whole test runs on a session bus of its own.
+source "$(dirname "$0")/support/private-bus.sh"
 
 source "$(dirname "$0")/support/common.sh"
 launcher=/usr/libexec/at-spi-bus-launcher

@@ -5,14 +5,8 @@
 # shuffle, seeking, a refused location, and ending the program.
 set -uo pipefail
 
-# The whole test runs on a bus of its own, started for it and gone with it.
-if [ -z "${KORVEL_E2E_PRIVATE_BUS:-}" ]; then
-    if ! command -v dbus-run-session >/dev/null || ! command -v gdbus >/dev/null; then
-        echo "no dbus-run-session or gdbus: skipped"
-        exit 77
-    fi
-    KORVEL_E2E_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
+# The whole test runs on a session bus of its own.
+source "$(dirname "$0")/support/private-bus.sh"
 
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
