@@ -265,7 +265,7 @@ wait_within 10 window_viewable "$playback" || fail "Raise left the playback wind
 mkdir -m 700 "$runtime/other"
 XDG_RUNTIME_DIR="$runtime/other" start_korvel other.log "$first"
 other=$!
-timeout 20 xdotool search --sync --onlyvisible --pid "$other" >/dev/null 2>&1 ||
+wait_within 20 xdotool search --onlyvisible --pid "$other" >/dev/null 2>&1 ||
     fail "the second player shows no window"
 # What the second player says is no part of any state on the bus: its log holds it.
 wait_within 10 file_has_text "$runtime/other.log" "org.mpris.MediaPlayer2.korvel belongs to another program" ||

@@ -90,11 +90,18 @@ fail() {
     exit 1
 }
 
+# One search per try: xdotool ends a search at the first X error, and a window that goes away
+# while it looks (Qt makes and drops windows as a player starts) is one, so --sync is no wait.
+first_window_named() {
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id"
+}
+
 # The id of the visible window whose name is exactly $1, waiting up to 20 s.
 window_named() {
     local id
-    id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] || fail "no visible window named '$1'"
+    id=$(wait_within 20 first_window_named "$1") || fail "no visible window named '$1'"
     echo "$id"
 }
 
