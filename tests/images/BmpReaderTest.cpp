@@ -134,7 +134,7 @@ std::vector<QRgb> expectedPixels(const QList<QList<quint32>>& rows, const QList<
     return pixels;
 }
 
-QString errorOf(const QByteArray& file) {
+QString bmpErrorOf(const QByteArray& file) {
     try {
         BmpReader::read(file);
     } catch (const KorvelError& error) {
@@ -243,7 +243,7 @@ TEST(BmpReader, PixelCapIsSixteenMegapixels) {
     EXPECT_EQ(image.pixel(4095, 4095), qRgb(255, 255, 255));
     parts.height = -4097;
     parts.pixels.append(QByteArray(512, '\xFF'));
-    EXPECT_EQ(errorOf(encode(parts)), kInvalid);
+    EXPECT_EQ(bmpErrorOf(encode(parts)), kInvalid);
 }
 
 struct MalformedCase {
@@ -330,7 +330,7 @@ TEST(BmpReader, RefusesMalformedFiles) {
         c.breakParts(parts);
         QByteArray file = encode(parts);
         c.breakBytes(file);
-        EXPECT_EQ(errorOf(file), kInvalid);
+        EXPECT_EQ(bmpErrorOf(file), kInvalid);
     }
 }
 
@@ -346,7 +346,7 @@ TEST(BmpReader, RefusesEveryTruncation) {
             if (length >= file.size() - lastPadding)
                 EXPECT_EQ(BmpReader::read(cut).size(), QSize(5, 3));
             else
-                EXPECT_EQ(errorOf(cut), kInvalid);
+                EXPECT_EQ(bmpErrorOf(cut), kInvalid);
         }
     }
 }

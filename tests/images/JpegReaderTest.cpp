@@ -23,7 +23,7 @@ namespace {
 
 QString jpegError(int code) { return QStringLiteral("JPEG エラー #%1").arg(code); }
 
-QString errorOf(QByteArrayView data) {
+QString jpegErrorOf(QByteArrayView data) {
     try {
         JpegReader::read(data);
     } catch (const KorvelError& error) {
@@ -172,7 +172,7 @@ TEST(JpegReader, ReportsLibraryMessageNumber) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(errorOf(c.data), jpegError(c.code));
+        EXPECT_EQ(jpegErrorOf(c.data), jpegError(c.code));
     }
 }
 
@@ -181,7 +181,7 @@ TEST(JpegReader, RefusesEveryTruncation) {
     for (const QByteArray* jpeg : {&baseline(), &progressive()}) {
         for (qsizetype length = 1; length < jpeg->size(); ++length) {
             SCOPED_TRACE(length);
-            EXPECT_EQ(errorOf(jpeg->left(length)), jpegError(JWRN_JPEG_EOF));
+            EXPECT_EQ(jpegErrorOf(jpeg->left(length)), jpegError(JWRN_JPEG_EOF));
         }
     }
 }
@@ -191,7 +191,7 @@ TEST(JpegReader, RefusesMoreThanSixteenMegapixels) {
     for (const QByteArray* jpeg : {&baseline(), &progressive()}) {
         for (QSize size : {QSize(60000, 60000), QSize(4097, 4096)}) {
             SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
-            EXPECT_EQ(errorOf(withSize(*jpeg, size.width(), size.height())),
+            EXPECT_EQ(jpegErrorOf(withSize(*jpeg, size.width(), size.height())),
                       jpegError(JERR_IMAGE_TOO_BIG));
         }
     }
@@ -199,14 +199,16 @@ TEST(JpegReader, RefusesMoreThanSixteenMegapixels) {
 
 // Catches a missing memory limit: 16 Mpx of 4:4:4 progressive coefficients need 96 MiB.
 TEST(JpegReader, RefusesProgressiveBeyondMemoryLimit) {
-    EXPECT_EQ(errorOf(withSize(encodeWithScans(10), 4096, 4096)), jpegError(JERR_NO_BACKING_STORE));
+    EXPECT_EQ(jpegErrorOf(withSize(encodeWithScans(10), 4096, 4096)),
+              jpegError(JERR_NO_BACKING_STORE));
 }
 
 // Catches a missing or off-by-one bound on the number of progressive scans.
 TEST(JpegReader, BoundsProgressiveScans) {
     const QImage image = JpegReader::read(encodeWithScans(JpegReader::kMaxScans));
     EXPECT_EQ(image.size(), QSize(16, 16));
-    EXPECT_EQ(errorOf(encodeWithScans(JpegReader::kMaxScans + 1)), jpegError(JERR_BAD_PROGRESSION));
+    EXPECT_EQ(jpegErrorOf(encodeWithScans(JpegReader::kMaxScans + 1)),
+              jpegError(JERR_BAD_PROGRESSION));
 }
 
 // Catches state carried from a failed decode into the next one.
@@ -214,8 +216,8 @@ TEST(JpegReader, DecodesNormallyAfterFailures) {
     const QImage first = JpegReader::read(baseline());
     for (const QByteArray& bad :
          {QByteArray("garbage"), baseline().left(300), withSize(progressive(), 60000, 60000)}) {
-        EXPECT_NE(errorOf(bad), QStringLiteral("(no error)"));
-        EXPECT_EQ(errorOf(baseline()), QStringLiteral("(no error)"));
+        EXPECT_NE(jpegErrorOf(bad), QStringLiteral("(no error)"));
+        EXPECT_EQ(jpegErrorOf(baseline()), QStringLiteral("(no error)"));
         EXPECT_EQ(JpegReader::read(baseline()), first);
     }
 }

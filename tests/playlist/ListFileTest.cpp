@@ -1,5 +1,6 @@
 #include "playlist/ListFile.h"
 #include "../support/ErrorText.h"
+#include "ListLocations.h"
 #include "base/PathBytes.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/ListLocation.h"
@@ -17,17 +18,12 @@
 
 using namespace korvel;
 using korvel::test::errorText;
+using korvel::test::locations;
 
 namespace {
 
 using Col = PlayListModel::Column;
 using Kind = DroppedFiles::Kind;
-
-QStringList locations(const PlayListModel& list) {
-    QStringList texts;
-    for (int row = 1; row <= list.entryCount(); ++row) texts << list.cell(Col::LocationColumn, row);
-    return texts;
-}
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 

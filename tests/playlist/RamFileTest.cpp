@@ -1,5 +1,6 @@
 #include "playlist/RamFile.h"
 #include "../support/ErrorText.h"
+#include "ListLocations.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 #include "playlist/PlayListModel.h"
@@ -18,6 +19,7 @@
 
 using namespace korvel;
 using korvel::test::errorText;
+using korvel::test::locations;
 
 namespace {
 
@@ -32,14 +34,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QStringList locations(const PlayListModel& list) {
-    QStringList texts;
-    for (int row = 1; row <= list.entryCount(); ++row) {
-        texts << list.cell(Col::LocationColumn, row);
-    }
-    return texts;
 }
 
 } // namespace

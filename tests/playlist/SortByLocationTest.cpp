@@ -1,3 +1,4 @@
+#include "ListLocations.h"
 #include "playlist/ListSort.h"
 #include "playlist/PlayListModel.h"
 
@@ -6,6 +7,7 @@
 #include <QLocale>
 
 using namespace korvel;
+using korvel::test::locations;
 
 namespace {
 
@@ -20,14 +22,6 @@ protected:
 private:
     QLocale m_saved;
 };
-
-QStringList locations(const PlayListModel& list) {
-    QStringList texts;
-    for (int row = 1; row <= list.entryCount(); ++row) {
-        texts << list.cell(Col::LocationColumn, row);
-    }
-    return texts;
-}
 
 PlayListModel& fill(PlayListModel& list, const QStringList& texts) {
     for (const QString& text : texts) list.AddEntry(text);

@@ -8,15 +8,15 @@ using korvel::test::FakeWindow;
 
 namespace {
 
-const QStringList Bars = {"VOL, TrackBar.BMP, TrackBar.BMP, 12, 61, 95, H, 50",
-                          "DEAD, TrackBar.BMP, TrackBar.BMP, 0, 0, 10, H, 80"};
+const QStringList EngineBars = {"VOL, TrackBar.BMP, TrackBar.BMP, 12, 61, 95, H, 50",
+                                "DEAD, TrackBar.BMP, TrackBar.BMP, 0, 0, 10, H, 80"};
 
 } // namespace
 
 // Slider positions set by the windows wrap at 101 and never go below 0; the thumb follows.
 TEST(SkinEngine, SetTrackBarPositionWrapsAndPlacesTheThumb) {
     SkinEngine engine;
-    engine.loadDescription(describe(150, {}, {}, Bars));
+    engine.loadDescription(describe(150, {}, {}, EngineBars));
     const struct {
         int set, position, offset;
     } cases[] = {{100, 100, 85}, {101, 0, 0}, {150, 49, 41}, {-5, 0, 0}, {50, 50, 42}};
@@ -32,7 +32,7 @@ TEST(SkinEngine, SetTrackBarPositionWrapsAndPlacesTheThumb) {
 // zero later.
 TEST(SkinEngine, TrackNoLongerThanItsThumbIsInert) {
     SkinEngine engine;
-    engine.loadDescription(describe(150, {}, {}, Bars));
+    engine.loadDescription(describe(150, {}, {}, EngineBars));
     EXPECT_EQ(engine.GetTrackBarPosition(u"DEAD"), 0);
     engine.SetTrackBarPosition(u"DEAD", 70);
     EXPECT_EQ(engine.GetTrackBarPosition(u"DEAD"), 0);
@@ -68,7 +68,7 @@ TEST(SkinEngine, SettersComposeOnlyWhatWouldChange) {
     SkinEngine engine(&window);
     engine.loadDescription(describe(150, {"T, 0, 0, 10, 10, t, FALSE", "U, 20, 0, 10, 10, u"},
                                     {"TEXT, Arial, FALSE, FALSE, 9, $FFFFFF, 40, 40, Normal"},
-                                    Bars));
+                                    EngineBars));
     SkinModel& model = engine.model();
     const auto up = [&](int x, int y) { return model.MouseUpBitmap.pixel(x, y); };
     const auto down = [&](int x, int y) { return model.MouseDownBitmap.pixel(x, y); };

@@ -23,7 +23,7 @@ const QStringList Areas = {
     "OVER, 100, 61, 4, 4, over",
     "WIDE, 0, 0, 60, 10, wide",
 };
-const QStringList Bars = {
+const QStringList PointerBars = {
     "VOL, TrackBar.BMP, TrackBar.BMP, 12, 61, 95, H, 50, volume",
     "VERT, TrackBar.BMP, TrackBar.BMP, 200, 10, 0, 60, V, 0, vertical",
 };
@@ -47,7 +47,7 @@ struct Recorder {
 class SkinPointerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        QStringList bars = Bars;
+        QStringList bars = PointerBars;
         bars[1] = "VERT, TrackBar.BMP, TrackBar.BMP, 200, 10, 60, V, 0, vertical";
         engine.loadDescription(describe(150, Areas, {}, bars));
         recorder.attach(pointer);
@@ -212,7 +212,7 @@ TEST_F(SkinPointerTest, PressedLookKeptOverAnEarlierNeighbour) {
 TEST_F(SkinPointerTest, HoverAndTooltips) {
     QStringList on = {"MaskBitmap=PlayerMask.jpg\r\nMouseUpBitmap=PlayerMain.jpg\r\n"
                       "MouseDownBitmap=PlayerSel.jpg\r\nMouseOnBitmap=PlayerMask.jpg\r\n"};
-    engine.loadDescription(describe(150, Areas, {}, Bars.mid(0, 1), on[0]));
+    engine.loadDescription(describe(150, Areas, {}, PointerBars.mid(0, 1), on[0]));
     const QImage& hover = engine.model().MouseOnBitmap;
     move(5, 5);
     EXPECT_EQ(pointer.tooltipText(), "play");
