@@ -4,6 +4,7 @@
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 #include "engine/EngineLog.h"
+#include "engine/EngineOptions.h"
 #include "engine/MediaLocation.h"
 #include "engine/MpvLibrary.h"
 #include "engine/PictureControls.h"
@@ -26,32 +27,15 @@ namespace korvel {
 
 namespace {
 
-// Ids of the observed engine properties.
-enum Observed : std::uint64_t { TimePos = 1, Duration, Pause, EofReached, IdleActive };
-
-// Everything that keeps the engine to playing what it is given: no configuration files,
-// scripts, helpers, key bindings, on-screen display, remembered positions or disk caches.
-// keep-open=always keeps the last frame at the end, so seeking back works there, and never
-// lets the engine move on to another entry by itself. Frames are drawn the moment they come,
-// never held back until their due time (video-timing-offset). The picture view may
-// pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
-// whose sound cannot be played plays silently, as a clip with a picture would
-// (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio protocol,
-// which every desktop's sound server speaks (PipeWire's too), and only then to the engine's
-// usual order: that spares loading a second sound client's libraries beside it.
-// clang-format off
-constexpr const char* EngineOptions[][2] = {
-    {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"}, {"osc", "no"},
-    {"load-stats-overlay", "no"}, {"load-osd-console", "no"}, {"load-auto-profiles", "no"},
-    {"use-filedir-conf", "no"}, {"osd-level", "0"}, {"osd-on-seek", "no"}, {"terminal", "no"},
-    {"input-terminal", "no"}, {"input-default-bindings", "no"}, {"input-builtin-bindings", "no"},
-    {"input-vo-keyboard", "no"}, {"input-media-keys", "no"}, {"input-cursor", "no"},
-    {"cursor-autohide", "no"}, {"save-position-on-quit", "no"}, {"resume-playback", "no"},
-    {"load-unsafe-playlists", "no"}, {"cache-on-disk", "no"}, {"volume-max", "100"},
-    {"keep-open", "always"}, {"idle", "yes"}, {"pause", "yes"}, {"keepaspect", "no"},
-    {"hwdec", "no"}, {"video-timing-offset", "0"}, {"reset-on-next-file", "vid"},
-    {"audio-fallback-to-null", "yes"}, {"ao", "pulse,"}};
-// clang-format on
+// Ids of the observed engine properties; the frame counts take three from FrameCountsFirst.
+enum Observed : std::uint64_t {
+    TimePos = 1,
+    Duration,
+    Pause,
+    EofReached,
+    IdleActive,
+    FrameCountsFirst
+};
 
 // A local file may hold a playlist, an edit list or references to other files; it is
 // played as what it is and nothing else.
@@ -182,6 +166,7 @@ void MpvMediaControl::createCore(const Options& options) {
     mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, IdleActive, "idle-active", MPV_FORMAT_FLAG);
+    if (EngineLog::enabled()) m_frames.observe(m_mpv, FrameCountsFirst);
 }
 
 void MpvMediaControl::setOption(const char* name, const char* value) {
@@ -313,6 +298,7 @@ void MpvMediaControl::dispatch(const Notice& notice) {
     case MPV_EVENT_START_FILE:
         // Whatever the view still shows belongs to the clip before.
         clearView();
+        m_frames.startClip();
         m_tracker.startFile(notice.entry);
         break;
     case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
@@ -342,6 +328,7 @@ void MpvMediaControl::clearView() {
 }
 
 void MpvMediaControl::onEndFile(const Notice& notice) {
+    m_frames.endClip();
     const bool known = notice.reason >= 0 && notice.reason < int(std::size(EndReasons));
     m_tracker.endFile({notice.entry,
                        known ? EndReasons[notice.reason] : ClipTracker::EndReason::Stop,
@@ -354,9 +341,12 @@ void MpvMediaControl::onPropertyChange(const Notice& notice) {
     case TimePos: m_tracker.positionChanged(notice.available, toMs(notice.number)); return;
     case Duration: m_tracker.durationChanged(notice.available, toMs(notice.number)); return;
     case Pause: m_tracker.pauseChanged(flag); return;
-    case EofReached: m_tracker.endReached(flag); return;
+    case EofReached:
+        if (flag) m_frames.endClip();
+        m_tracker.endReached(flag);
+        return;
     case IdleActive: m_tracker.idleChanged(flag); return;
-    default: return;
+    default: m_frames.take(notice.property, notice.available, notice.number); return;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ClipTracker.h"
+#include "engine/FrameCounts.h"
 #include "engine/MediaControl.h"
 #include "engine/QueuedWakeup.h"
 
@@ -167,6 +168,7 @@ private:
     QElapsedTimer m_clock;
     QueuedWakeup m_wakeup;
     ClipTracker m_tracker;
+    FrameCounts m_frames;
     QString m_audioOutput;
     QString m_soundFailure; // the first thing the sound output said when it failed
 

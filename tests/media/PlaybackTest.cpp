@@ -1,5 +1,8 @@
 #include "MediaTestSupport.h"
 
+#include <QLoggingCategory>
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <iostream>
 
@@ -186,4 +189,38 @@ TEST(Playback, PauseAndResume) {
     EXPECT_EQ(recorder.states,
               (std::vector<std::pair<int, int>>{{MediaControl::Paused, MediaControl::Playing}}));
     EXPECT_GT(recorder.positions.back().position, recorder.positions[paused - 1].position);
+}
+
+// With the engine log on, a clip's frame counts are told once, when it plays to its end (not
+// again when the next clip replaces it) or when it is stopped before, and they are numbers
+// the engine gave.
+TEST(Playback, EngineLogTellsEachClipsFrameCounts) {
+    static QStringList told;
+    told.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            if (qstrcmp(context.category, "korvel.engine") == 0 &&
+                text.startsWith(u"frames of the clip: "))
+                told << text;
+        });
+    auto control = makeControl();
+    Recorder recorder(*control);
+    control->LoadSource(clip(QStringLiteral("clip.mp4")));
+    control->StartPlay();
+    const bool ended = waitUntil([&] { return recorder.endReport() >= 0; }, 10000);
+    const bool toldAtTheEnd = waitUntil([&] { return told.size() == 1; });
+    openClip(*control, recorder, QStringLiteral("slow.mp4"));
+    control->StopPlay();
+    const bool toldAtTheStop = waitUntil([&] { return told.size() == 2; });
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=false"));
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(toldAtTheEnd);
+    EXPECT_TRUE(toldAtTheStop);
+    const QRegularExpression counts(
+        QStringLiteral(R"(^frames of the clip: dropped \d+ \(decoder \d+\), delayed \d+$)"));
+    for (const QString& text : std::as_const(told))
+        EXPECT_TRUE(counts.match(text).hasMatch()) << text.toStdString();
+    EXPECT_EQ(told.size(), 2);
 }
