@@ -27,12 +27,13 @@ bool isSoftwareRenderer(const QByteArray& renderer) {
 bool openGlUsable(bool hardwareOnly) {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") return false;
+    // Without a graphics processor, any question put to the driver would load a software
+    // rasteriser (tens of megabytes, and a good part of the clip's opening time) only to
+    // find that out; asking whether threads may draw makes a context too, on X11.
+    if (hardwareOnly && !PictureView::hasGraphicsProcessor()) return false;
     // The frames are drawn in a context of their own on another thread; where the toolkit
     // knows the driver to fail at that, the software view draws instead.
     if (!QOpenGLContext::supportsThreadedOpenGL()) return false;
-    // Without one, the probe below would only load a software rasteriser (tens of
-    // megabytes) to find that out.
-    if (hardwareOnly && !PictureView::hasGraphicsProcessor()) return false;
     QOpenGLContext probe;
     if (!probe.create()) return false;
     if (!hardwareOnly) return true;
