@@ -145,3 +145,42 @@ def print_report(progs, figures, handoff, options):
     print_handoff(handoff)
     print_output_lines(progs)
     print_goals(progs, figures, handoff, options.rounds)
+
+
+def large_goals(results):
+    """For each clip and path: (label, Korvel's and mpv's CPU medians, ratio, met), the frames
+    dropped (summed over the rounds) by each with whether Korvel drops none where mpv drops
+    none, and the anonymous memory medians with their ratio and whether it is met."""
+    rows = []
+    for (label, path), row in results.items():
+        ours, theirs = row["korvel"], row["mpv"]
+        cpu = median([f["cpu"] for f in ours]), median([f["cpu"] for f in theirs])
+        anon = median([f["anon"] for f in ours]), median([f["anon"] for f in theirs])
+        dropped = sum(f["dropped"] for f in ours), sum(f["dropped"] for f in theirs)
+        rows.append(
+            {
+                "clip": f"{label}, {path}",
+                "cpu": (*cpu, cpu[0] / cpu[1], cpu[0] <= cpu[1]),
+                "anon": (*anon, anon[0] / anon[1], anon[0] <= anon[1]),
+                "dropped": (*dropped, dropped[1] > 0 or dropped[0] == 0),
+            }
+        )
+    return rows
+
+
+def print_large(results, rounds):
+    print()
+    print(f"Large clips at natural size, Korvel / mpv in a window of that size, {rounds} rounds:")
+    print(f"{'goal':<52}{'Korvel':>12}{'mpv':>12}{'ratio':>9}{'goal':>10}  result")
+    for row in large_goals(results):
+        ours, theirs, ratio, met = row["cpu"]
+        name = f"CPU with the X server, {row['clip']}"
+        cells = f"{ours:>10.1f} %{theirs:>10.1f} %{ratio:>8.2f}x"
+        print(f"{name:<52}{cells}{'<= 1.00x':>10}  {verdict(met)}")
+        ours, theirs, ratio, met = row["anon"]
+        name = f"anonymous memory, {row['clip']}"
+        cells = f"{ours:>8.1f} MiB{theirs:>8.1f} MiB{ratio:>8.2f}x"
+        print(f"{name:<52}{cells}{'<= 1.00x':>10}  {verdict(met)}")
+        ours, theirs, met = row["dropped"]
+        name = f"frames dropped, {row['clip']}"
+        print(f"{name:<52}{ours:>12}{theirs:>12}{'':>9}{'as mpv':>10}  {verdict(met)}")

@@ -90,7 +90,7 @@ class Session:
         )
         return env
 
-    def launch(self, program, argv):
+    def launch(self, program, argv, extra_env=None):
         self.count += 1
         log = os.path.join(self.work, "logs", f"{self.count:03d}-{program.key}.log")
         os.makedirs(os.path.dirname(log), exist_ok=True)
@@ -99,7 +99,7 @@ class Session:
             started = time.monotonic()
             process = subprocess.Popen(
                 argv,
-                env=self.env(program),
+                env={**self.env(program), **(extra_env or {})},
                 cwd=self.home(program),
                 stdin=subprocess.DEVNULL,
                 stdout=output,

@@ -12,7 +12,8 @@ import tempfile
 import time
 
 from handoff import measure_handoffs
-from report import print_report
+from largeclips import measure_large_clips
+from report import print_large, print_report
 from session import BenchError, Program, Session, sleep_until
 from proctree import (
     cpu_seconds,
@@ -39,6 +40,7 @@ def arguments():
     parser.add_argument("--titles", nargs=2, required=True)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--handoffs", type=int, default=40)
+    parser.add_argument("--large-rounds", type=int, default=3, help="0 leaves the large clips out")
     parser.add_argument("--trivial", help="a program that does nothing, the hand-off's yardstick")
     parser.add_argument("--xserver-pid", type=int, required=True)
     parser.add_argument("--sound-pid", type=int, required=True)
@@ -198,7 +200,7 @@ def load_note(when):
 
 def main():
     options = arguments()
-    work = options.work or tempfile.mkdtemp(prefix="korvel-bench-")
+    work = options.work = options.work or tempfile.mkdtemp(prefix="korvel-bench-")
     session = Session(work, XWatch())
     progs = programs(os.path.abspath(options.korvel))
     print(f"side by side: {options.rounds} rounds, programs alternating; logs in {work}/logs")
@@ -207,8 +209,11 @@ def main():
         warm_up(session, program)
     figures = run_rounds(session, progs, options)
     handoff = measure_handoffs(session, progs[0], options)
+    large = measure_large_clips(session, progs, options) if options.large_rounds > 0 else {}
     load_note("after")
     print_report(progs, figures, handoff, options)
+    if large:
+        print_large(large, options.large_rounds)
 
 
 if __name__ == "__main__":

@@ -20,7 +20,8 @@ from proctree import (  # noqa: E402
     tree_kib,
 )
 from registry import edit_registry  # noqa: E402
-from report import handoff_goals, ratio_goals  # noqa: E402
+from largeclips import korvel_counts  # noqa: E402
+from report import handoff_goals, large_goals, ratio_goals  # noqa: E402
 
 REGISTRY = """format 11
 iface /usr/lib/audacious/General/gtkui.so
@@ -154,6 +155,34 @@ class GoalTest(unittest.TestCase):
         self.assertEqual((slow, none), (3, False))
         quick = handoff_goals({"switch": [20, 24, 90], "slow": 0})
         self.assertEqual(quick, ((24, True), (0, True)))
+
+    def test_large_clips_drop_no_frame_where_mpv_drops_none(self):
+        def run(cpu, anon, dropped):
+            return {"cpu": cpu, "anon": anon, "dropped": dropped, "delayed": 0}
+
+        results = {
+            ("1920x1080 at 60", "sw"): {
+                "korvel": [run(10, 20, 0), run(12, 21, 1)],
+                "mpv": [run(12, 22, 0), run(12, 22, 0)],
+            },
+            ("1920x1080 at 60", "gl"): {"korvel": [run(30, 30, 4)], "mpv": [run(20, 25, 2)]},
+        }
+        sw, gl = large_goals(results)
+        self.assertEqual(sw["cpu"], (11, 12, 11 / 12, True))
+        self.assertEqual(sw["anon"][3], True)
+        self.assertEqual(sw["dropped"], (1, 0, False))
+        self.assertEqual(gl["cpu"][3], False)
+        self.assertEqual(gl["anon"][3], False)
+        self.assertEqual(gl["dropped"], (4, 2, True))
+
+    def test_reads_the_first_clips_frame_counts_from_the_engine_log(self):
+        log = (
+            "korvel.engine: v: vo: frame dropped\n"
+            "korvel.engine: frames of the clip: dropped 3 (decoder 1), delayed 12\n"
+            "korvel.engine: frames of the clip: dropped 9 (decoder 9), delayed 9\n"
+        )
+        self.assertEqual(korvel_counts(log), (3, 1, 12))
+        self.assertIsNone(korvel_counts("korvel.engine: frames of the clip: dropped unknown"))
 
 
 @unittest.skipUnless(os.environ.get("DISPLAY"), "needs an X display")
