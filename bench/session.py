@@ -121,8 +121,9 @@ class Session:
             )
         return when - run.started, window, when
 
-    def stop(self, run):
-        """Ends the program as a desktop session would (SIGTERM), then waits for it."""
+    def stop(self, run, count_lines=True):
+        """Ends the program as a desktop session would (SIGTERM), then waits for it; counts
+        the lines it printed unless it ran with a log asked for (`count_lines`)."""
         if run.alive():
             os.killpg(run.process.pid, signal.SIGTERM)
         try:
@@ -131,8 +132,9 @@ class Session:
             os.killpg(run.process.pid, signal.SIGKILL)
             run.process.wait()
             raise BenchError(f"{run.program.label} did not end within 10 s of SIGTERM")
-        with open(run.log, errors="replace") as log:
-            run.program.output_lines.append(len(log.read().splitlines()))
+        if count_lines:
+            with open(run.log, errors="replace") as log:
+                run.program.output_lines.append(len(log.read().splitlines()))
 
 
 def tail(path, lines=15):
