@@ -117,16 +117,14 @@ public:
     // The next slot a state change fills, 1..10, 11 once all are filled.
     int historyNext() const { return HistoryNext; }
 
-    bool SeekRepeat = false;
-    bool PlaylistMode = false;
-    bool ResumeFullScreen = false;
-    bool HasEndMark = false;
-    std::int32_t ClipWidth = 0;
-    std::int32_t ClipHeight = 0;
-    std::int64_t EndPoint = 0;
-    std::int64_t CurrentPos = 0;
-    std::uint8_t SavedVolume = 0;
-    std::int8_t RemainingPlays = 0;
+    // What is kept between events beside the published state; only the handlers and
+    // commands above change it. The list mode and the position are the state's.
+    bool seekRepeat() const { return SeekRepeat; }
+    bool resumeFullScreen() const { return ResumeFullScreen; }
+    bool hasEndMark() const { return HasEndMark; }
+    std::int64_t endPoint() const { return EndPoint; }
+    std::uint8_t savedVolume() const { return SavedVolume; }
+    std::int8_t remainingPlays() const { return RemainingPlays; }
 
 private:
     void readSavedVolume();
@@ -139,6 +137,16 @@ private:
     int currentRow() const;
     QString currentCell(int column) const;
 
+    bool SeekRepeat = false;
+    bool PlaylistMode = false;
+    bool ResumeFullScreen = false;
+    bool HasEndMark = false;
+    std::int32_t ClipWidth = 0;
+    std::int32_t ClipHeight = 0;
+    std::int64_t EndPoint = 0;
+    std::int64_t CurrentPos = 0;
+    std::uint8_t SavedVolume = 0;
+    std::int8_t RemainingPlays = 0;
     std::int32_t SeekStep = 0;
     // Slots 1..10 are PlayHistory[0..9].
     std::array<QString, HistorySlots> PlayHistory;

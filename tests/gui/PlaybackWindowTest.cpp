@@ -80,7 +80,7 @@ TEST_F(PlaybackWindowTest, DropsOpenTheFirstFile) {
     EXPECT_EQ(engine.calls("LoadSource"),
               QStringList(
                   {"LoadSource:/clips/one clip.mpg", "LoadSource:http://127.0.0.1:8080/live.ts"}));
-    EXPECT_FALSE(playback.playback().PlaylistMode);
+    EXPECT_FALSE(playback.playback().state().listMode);
 }
 
 // A drop the engine refuses ends in the error box, and the window goes on. Fault: the box ran
@@ -308,7 +308,7 @@ TEST_F(PlaybackWindowTest, ListsOfOtherPlayersJoinAndPlay) {
     };
     playback.ReceiveHandOff(write("radio.m3u", "#EXTM3U\n#EXTINF:-1,B\nhttp://h/b\nlocal.mp3\n"));
     EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:http://h/b"}));
-    EXPECT_TRUE(playback.playback().PlaylistMode);
+    EXPECT_TRUE(playback.playback().state().listMode);
     EXPECT_EQ(playlist.model().currentRow(), 2);
     EXPECT_EQ(playlist.model().cell(PlayListModel::LocationColumn, 3), dir.filePath("local.mp3"));
 

@@ -45,7 +45,7 @@ TEST(Windows, HandOffOpensTheWholeText) {
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toString(), text);
     EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:" + text}));
-    EXPECT_FALSE(playback.playback().PlaylistMode);
+    EXPECT_FALSE(playback.playback().state().listMode);
 }
 
 // The panel takes its size and outline from its skin and shows exactly the composed face.

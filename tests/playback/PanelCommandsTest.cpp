@@ -40,12 +40,14 @@ protected:
         playback.FormShow(QString());
         control.source = "/clips/a.mpg";
         control.length = 600000;
-        playback.EndPoint = 600000;
-        playback.CurrentPos = 70000;
+        at(70000);
         control.log.clear();
         host.sizes.clear();
+        host.eventRuns = 0;
     }
     void click(const QString& id) { commands.SkinForm1MouseUpNotify(id, Qt::LeftButton); }
+    // The engine reports the clip at `ms`.
+    void at(std::int64_t ms) { playback.RealAudio1PositionChange(ms, control.length); }
     int size() const { return skin.GetTrackBarPosition(u"TRACKBAR_SIZE"); }
 
     FakeMediaControl control;
@@ -109,10 +111,10 @@ TEST_F(PanelCommandsTest, ButtonsRunTheirCommands) {
         {"", {}, {}},
     };
     for (const auto& row : rows) {
+        at(70000);
         control.log.clear();
         windows.calls.clear();
         control.fullScreen = false;
-        playback.CurrentPos = 70000;
         click(QString::fromLatin1(row.id));
         EXPECT_EQ(control.log, row.engine) << row.id;
         EXPECT_EQ(windows.calls, row.windows) << row.id;
@@ -134,11 +136,11 @@ TEST_F(PanelCommandsTest, OnlyTheLeftButtonCounts) {
 TEST_F(PanelCommandsTest, PlayContinuesWhereItWasAndCutsARepeat) {
     for (const char* cut : {"BUTTON_PAUSE", "BUTTON_PLAY", "BUTTON_STOP"}) {
         click("BUTTON_FF");
-        EXPECT_TRUE(playback.SeekRepeat);
+        EXPECT_TRUE(playback.seekRepeat());
         click(QString::fromLatin1(cut));
-        EXPECT_FALSE(playback.SeekRepeat) << cut;
+        EXPECT_FALSE(playback.seekRepeat()) << cut;
     }
-    playback.CurrentPos = 70000;
+    at(70000);
     control.log.clear();
     click("BUTTON_PAUSE");
     click("BUTTON_PLAY");
@@ -154,8 +156,8 @@ TEST_F(PanelCommandsTest, PlayContinuesWhereItWasAndCutsARepeat) {
                 {600016, 600000, 0},
                 {70000, 0, 70000}};
     for (const auto& end : ends) {
-        playback.CurrentPos = end.position;
         control.length = end.length;
+        at(end.position);
         control.log.clear();
         click("BUTTON_STOP");
         click("BUTTON_PLAY");
@@ -185,9 +187,9 @@ TEST_F(PanelCommandsTest, KeysRunTheirCommands) {
         {Qt::Key_X, Qt::ControlModifier, {}, {}},
     };
     for (const auto& row : rows) {
+        at(70000);
         control.log.clear();
         windows.calls.clear();
-        playback.CurrentPos = 70000;
         commands.HandleKey(row.key, row.modifiers);
         EXPECT_EQ(control.log, row.engine) << row.key;
         EXPECT_EQ(windows.calls, row.windows) << row.key;
@@ -206,8 +208,6 @@ TEST_F(PanelCommandsTest, F11FlipsTheMuteButtonAndTheSound) {
 
 // The arrows step the size slider by 20 within 0..100; natural size is 20.
 TEST_F(PanelCommandsTest, SizeKeysStayWithinTheSlider) {
-    playback.ClipWidth = 320;
-    playback.ClipHeight = 240;
     skin.SetTrackBarPosition(u"TRACKBAR_SIZE", 10);
     commands.HandleKey(Qt::Key_Up, Qt::NoModifier);
     EXPECT_EQ(size(), 0);
@@ -231,12 +231,12 @@ TEST_F(PanelCommandsTest, SlidersSeekSetTheVolumeAndSize) {
     EXPECT_EQ(playback.state().positionMs, 106920000);
 
     control.volume = 200;
-    playback.SavedVolume = 0;
+    EXPECT_EQ(playback.savedVolume(), 0);
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_VOLUME", 30);
-    EXPECT_EQ(playback.SavedVolume, 200);
+    EXPECT_EQ(playback.savedVolume(), 200);
     control.volume = 120;
     commands.SkinForm1TrackBarNotify(u"TRACKBAR_VOLUME", 60);
-    EXPECT_EQ(playback.SavedVolume, 200);
+    EXPECT_EQ(playback.savedVolume(), 200);
     EXPECT_EQ(control.calls("ApplyVolume"), QStringList({"ApplyVolume:30", "ApplyVolume:60"}));
 
     // The size slider sizes the picture from where the skin has put it; no other slider does.
@@ -251,9 +251,9 @@ TEST_F(PanelCommandsTest, MarksNeedListMode) {
     click("BUTTON_MKIN");
     EXPECT_EQ(list.cell(5, 1), "");
     playback.PlayFromTop();
-    playback.CurrentPos = 61000;
+    at(61000);
     click("BUTTON_MKIN");
-    playback.CurrentPos = 122000;
+    at(122000);
     click("BUTTON_MKOUT");
     EXPECT_EQ(list.cell(5, 1), localTime("00:01:01"));
     EXPECT_EQ(list.cell(6, 1), localTime("00:02:02"));

@@ -132,8 +132,8 @@ TEST_F(PlayOrderTest, FromTheTopStartsTheFirstEnabledEntry) {
     playback.PlayFromTop();
     EXPECT_EQ(list.selections, QList<int>({4, 2}));
     EXPECT_EQ(loads(), QStringList({clip(2)}));
-    EXPECT_TRUE(playback.PlaylistMode);
-    EXPECT_EQ(playback.RemainingPlays, 1);
+    EXPECT_TRUE(playback.state().listMode);
+    EXPECT_EQ(playback.remainingPlays(), 1);
 
     fill("Off Off");
     control.log.clear();
@@ -152,15 +152,15 @@ TEST_F(PlayOrderTest, CountsRepeatAnEntryThenMoveOn) {
     for (int finish = 0; finish < 3; ++finish) playback.ClipFinished();
     EXPECT_EQ(loads(), QStringList({clip(1), clip(1), clip(1), clip(3)}));
     EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:5000", "SeekTo:5000", "SeekTo:5000"}));
-    EXPECT_EQ(playback.RemainingPlays, 2);
+    EXPECT_EQ(playback.remainingPlays(), 2);
     EXPECT_EQ(list.current, 3);
     // The last entry's plays are used up and the walk finds nothing: everything stays.
     playback.ClipFinished();
     playback.ClipFinished();
     EXPECT_EQ(loads().size(), 5);
     EXPECT_EQ(list.current, 3);
-    EXPECT_TRUE(playback.PlaylistMode);
-    EXPECT_EQ(playback.RemainingPlays, 0);
+    EXPECT_TRUE(playback.state().listMode);
+    EXPECT_EQ(playback.remainingPlays(), 0);
 }
 
 // Fault: next during a counted entry's first play waiting for its count, or carrying the
@@ -170,13 +170,13 @@ TEST_F(PlayOrderTest, NextMovesOnAtOnceAndLoadsTheNewCount) {
     list.setEntry(1, "On", "3", "", "", "/clips/1.mpg");
     list.setEntry(2, "On", "5", "", "", "/clips/2.mpg");
     playback.PlayFromTop();
-    playback.SeekRepeat = true;
+    playback.SeekBy(true, 5000); // a fast-forward under way
     playback.PlayNextEntry(+1);
-    EXPECT_FALSE(playback.SeekRepeat);
+    EXPECT_FALSE(playback.seekRepeat());
     EXPECT_EQ(loads(), QStringList({clip(1), clip(2)}));
-    EXPECT_EQ(playback.RemainingPlays, 5);
+    EXPECT_EQ(playback.remainingPlays(), 5);
     playback.PlayNextEntry(-1);
-    EXPECT_EQ(playback.RemainingPlays, 3);
+    EXPECT_EQ(playback.remainingPlays(), 3);
     EXPECT_EQ(list.current, 1);
 }
 
@@ -191,7 +191,7 @@ TEST_F(PlayOrderTest, OutsideListModeNextAndPreviousDoNothing) {
     playback.PlayNextEntry(+1);
     playback.PlayNextEntry(-1);
     EXPECT_EQ(loads(), QStringList({"LoadSource:/clips/dropped.mpg", clip(1)}));
-    EXPECT_EQ(playback.RemainingPlays, 0);
+    EXPECT_EQ(playback.remainingPlays(), 0);
 }
 
 // LOOP carries the walk over the end of the list; the walk reads the toggle at each step.
@@ -227,7 +227,7 @@ TEST_F(PlayOrderTest, CanMoveOnTellsWhatNextAndPreviousWouldDo) {
             list.current = c.current;
             toggles.loop = c.loop;
             toggles.shuffle = c.shuffle;
-            playback.PlaylistMode = true;
+            playback.OpenEntry(true, QString());
             const bool offered = playback.canMoveOn(direction);
             const auto where = ::testing::Message()
                                << "[" << c.flags << "] at " << c.current << " by " << direction;
@@ -238,7 +238,7 @@ TEST_F(PlayOrderTest, CanMoveOnTellsWhatNextAndPreviousWouldDo) {
         }
     }
     fill("On On");
-    playback.PlaylistMode = false;
+    playback.StopPlayback();
     EXPECT_FALSE(playback.canMoveOn(+1));
 }
 
@@ -264,7 +264,7 @@ TEST_F(PlayOrderTest, FinishInFullScreenResumesIt) {
     control.fullScreen = true;
     control.log.clear();
     playback.RealAudio1PositionChange(59950, 60000);
-    EXPECT_TRUE(playback.ResumeFullScreen);
+    EXPECT_TRUE(playback.resumeFullScreen());
     EXPECT_EQ(control.log.mid(0, 3),
               QStringList({"LoadSource:/clips/2.mpg", "StartPlay", "EnterFullScreen"}));
 }
@@ -291,5 +291,5 @@ TEST_F(PlayOrderTest, AnEndCountsOnceAndAnEndedListStaysEnded) {
     }
     EXPECT_EQ(loads(), QStringList({clip(1), clip(1), clip(3)}));
     EXPECT_EQ(list.current, 3);
-    EXPECT_EQ(playback.RemainingPlays, 0);
+    EXPECT_EQ(playback.remainingPlays(), 0);
 }

@@ -68,7 +68,7 @@ TEST(PlaybackShow, ShowPlaysTheArgument) {
     playback.FormShow(QString());
     EXPECT_EQ(control.log, QStringList({"OptionSwitch1:1", "OptionSwitch2:1", "OptionSwitch3:1"}));
     EXPECT_EQ(host.sizes, QList<QSize>({QSize(320, 240)}));
-    EXPECT_EQ(playback.EndPoint, 200);
+    EXPECT_EQ(playback.endPoint(), 200);
     EXPECT_EQ(playback.historyNext(), 1);
     playback.FormShow(t("/clips/日本語 clip.mp4"));
     EXPECT_EQ(control.log.mid(6),
@@ -118,7 +118,7 @@ TEST_F(PlaybackTest, EndMarkOfTheCurrentRowScalesASingleClip) {
     playback.OpenEntry(false, "/clips/dropped.avi");
     clip("/clips/dropped.avi", 180000);
     playback.RealAudio1StateChange(1, 4);
-    EXPECT_TRUE(playback.HasEndMark);
+    EXPECT_TRUE(playback.hasEndMark());
     playback.RealAudio1PositionChange(30000, 180000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 50);
     EXPECT_EQ(display("TEXT_TOTAL"), localTime("/ 00:01:00"));
@@ -133,10 +133,10 @@ TEST_F(PlaybackTest, EndMarkOfTheCurrentRowScalesASingleClip) {
 TEST_F(PlaybackTest, VolumeIsGivenBackAtClose) {
     control.volume = 255;
     playback.RealAudio1StateChange(1, 4);
-    EXPECT_EQ(playback.SavedVolume, 255);
+    EXPECT_EQ(playback.savedVolume(), 255);
     control.volume = 10;
     playback.RealAudio1StateChange(4, 3);
-    EXPECT_EQ(playback.SavedVolume, 255);
+    EXPECT_EQ(playback.savedVolume(), 255);
     control.log.clear();
     playback.FormClose();
     EXPECT_EQ(control.log, QStringList({"ApplyVolume:100"}));
@@ -145,7 +145,7 @@ TEST_F(PlaybackTest, VolumeIsGivenBackAtClose) {
     silent.volume = 0;
     Playback other(silent, host);
     other.RealAudio1StateChange(1, 4);
-    EXPECT_EQ(other.SavedVolume, 0);
+    EXPECT_EQ(other.savedVolume(), 0);
     silent.log.clear();
     other.FormClose();
     EXPECT_TRUE(silent.log.isEmpty());
@@ -174,19 +174,17 @@ TEST_F(PlaybackTest, MuteCarriesToANewClip) {
 
 // Rewinding past the start makes no seek and ends the repetition.
 TEST_F(PlaybackTest, RewindBelowZeroStops) {
-    playback.EndPoint = 180000;
-    playback.CurrentPos = 3000;
+    playback.RealAudio1PositionChange(3000, 180000);
     playback.SeekBy(true, -5000);
-    EXPECT_EQ(playback.CurrentPos, -2000);
-    EXPECT_FALSE(playback.SeekRepeat);
+    EXPECT_EQ(playback.state().positionMs, -2000);
+    EXPECT_FALSE(playback.seekRepeat());
     EXPECT_TRUE(control.calls("SeekTo").isEmpty());
 }
 
 // Fast-forward repeats after each completed seek, half a second apart; a pause during the
 // wait still lets one last step happen, and no more.
 TEST_F(PlaybackTest, FastForwardRepeatsUntilCut) {
-    playback.EndPoint = 180000;
-    playback.CurrentPos = 10000;
+    playback.RealAudio1PositionChange(10000, 180000);
     playback.SeekBy(true, 5000);
     EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:15000"}));
     playback.RealAudio1PostSeek(10000, 15000);
@@ -194,7 +192,7 @@ TEST_F(PlaybackTest, FastForwardRepeatsUntilCut) {
     host.runDue();
     EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:15000", "SeekTo:20000"}));
     playback.RealAudio1PostSeek(15000, 20000);
-    playback.SeekRepeat = false; // play, pause or stop during the wait
+    playback.PauseCommand(); // play, pause or stop during the wait
     host.runDue();
     playback.RealAudio1PostSeek(20000, 25000);
     host.runDue();
@@ -236,7 +234,7 @@ TEST_F(PlaybackTest, LongClipsComputeIn64Bits) {
 TEST_F(PlaybackTest, EndPointRemembersFullScreen) {
     control.fullScreen = true;
     playback.RealAudio1PositionChange(179950, 180000);
-    EXPECT_TRUE(playback.ResumeFullScreen);
+    EXPECT_TRUE(playback.resumeFullScreen());
     control.log.clear();
     playback.RealAudio1StateChange(2, 1);
     EXPECT_TRUE(control.log.contains("EnterFullScreen"));
@@ -246,7 +244,7 @@ TEST_F(PlaybackTest, EndPointRemembersFullScreen) {
 TEST_F(PlaybackTest, PositionReportLetsNestedEventsRunFirst) {
     host.nested = [this] { playback.RealAudio1PositionChange(1000, 90000); };
     playback.RealAudio1PositionChange(45000, 90000);
-    EXPECT_EQ(playback.CurrentPos, 45000);
+    EXPECT_EQ(playback.state().positionMs, 45000);
     EXPECT_EQ(slider("TRACKBAR_POS"), 50);
     EXPECT_EQ(display("TEXT_POS"), localTime("00:00:45"));
 }
@@ -260,14 +258,16 @@ TEST_F(PlaybackTest, OpenEntryFromTheList) {
     list.current = 1;
     playback.OpenEntry(true, "");
     EXPECT_EQ(control.log, QStringList({"LoadSource:/clips/one.mpg", "StartPlay", "SeekTo:10000"}));
-    EXPECT_EQ(playback.RemainingPlays, 99);
-    EXPECT_TRUE(playback.PlaylistMode);
+    EXPECT_EQ(playback.remainingPlays(), 99);
+    EXPECT_TRUE(playback.state().listMode);
     control.log.clear();
     list.current = 2;
     playback.OpenEntry(true, "");
     EXPECT_TRUE(control.log.isEmpty());
     list.current = 3;
-    playback.RemainingPlays = 0;
+    // A stop ends the entry's plays: the next entry's count is read.
+    playback.StopPlayback();
+    control.log.clear();
     try {
         playback.OpenEntry(true, "");
         FAIL() << "no error";
@@ -277,7 +277,7 @@ TEST_F(PlaybackTest, OpenEntryFromTheList) {
     EXPECT_TRUE(control.log.isEmpty());
     // A hand-off with no text opens nothing and leaves list mode.
     playback.OpenEntry(false, "");
-    EXPECT_FALSE(playback.PlaylistMode);
+    EXPECT_FALSE(playback.state().listMode);
     EXPECT_TRUE(control.log.isEmpty());
 }
 
@@ -294,7 +294,7 @@ TEST_F(PlaybackTest, EntryNumberInListMode) {
 TEST_F(PlaybackTest, MarksOnlyInListMode) {
     list.setEntry(1, "On", "1", "", "", "/clips/one.mpg");
     list.current = 1;
-    playback.CurrentPos = 42500;
+    playback.RealAudio1PositionChange(42500, 180000);
     playback.MarkPosition(5);
     EXPECT_EQ(list.cell(5, 1), "");
     playback.OpenEntry(true, "");
@@ -316,9 +316,10 @@ TEST_F(PlaybackTest, ApplySizeFollowsTheSizeSlider) {
         {320, 240, 100, {960, 720}}, {176, 144, 30, {220, 180}}, {0, 0, 20, {0, 0}},
     };
     for (const auto& c : cases) {
-        playback.ClipWidth = c.clipWidth;
-        playback.ClipHeight = c.clipHeight;
+        control.width = c.clipWidth;
+        control.height = c.clipHeight;
         panel.SetTrackBarPosition(u"TRACKBAR_SIZE", c.s);
+        playback.RealAudio1StateChange(MediaControl::Opening, MediaControl::Playing);
         host.sizes.clear();
         playback.ApplySize();
         EXPECT_EQ(host.sizes, QList<QSize>({c.size})) << c.s;
