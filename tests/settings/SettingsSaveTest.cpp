@@ -257,15 +257,16 @@ KillRun killRounds(const QString& root, int rounds, unsigned seed) {
 // between naming its finished temporary file and the rename leaves that file beside the old
 // one: it must be whole too, never a cut file.
 TEST(SettingsSave, KillAtAnyMomentLeavesTheOldOrTheNewFile) {
+    // What a kill leaves is a matter of the order of writes, renames and flushes, where the
+    // sanitizers have nothing to see; under them every probe takes many times as long to
+    // start, for nothing. The save's code itself runs under them in the other tests here.
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the kill rounds run in the optimised build";
+#endif
     // A thousand kills in memory (/dev/shm), where a save is quick; a few on the disk of the
     // build, where each waits for the disk. Killing a process loses no written data, so both
-    // meet the same steps of a save. Under AddressSanitizer every probe takes many times as
-    // long to start, and the kills spread over its saves alike: fewer rounds meet every step.
-#if defined(__SANITIZE_ADDRESS__)
-    constexpr int MemoryRounds = 250;
-#else
+    // meet the same steps of a save.
     constexpr int MemoryRounds = 1000;
-#endif
     const struct {
         QString root;
         int rounds;
