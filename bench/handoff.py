@@ -1,6 +1,7 @@
-"""Korvel's hand-off: a second start with a clip while a first one plays. The switch is over
-when the playback window's title has become the new clip's title; the second start is over
-when its process has ended. Hand-offs run back to back, alternating two clips."""
+"""Korvel's hand-off: a second start with a clip while a first one plays, on a picture path
+(sw or gl) the first one was started with. The switch is over when the playback window's
+title has become the new clip's title; the second start is over when its process has ended.
+Hand-offs run back to back, alternating two clips."""
 
 import subprocess
 import threading
@@ -48,18 +49,24 @@ def trivial_starts(path, count):
     return times
 
 
-def measure_handoffs(session, korvel, options):
+def start_playing(session, korvel, options, picture):
+    """Korvel playing the first clip on the picture path `picture` (sw or gl), a second after
+    its first window was mapped: the run and the playback window, titled with the clip."""
     session.fresh(korvel)
-    first = session.launch(korvel, korvel.play + [options.clips[0]])
-    _, window, mapped = session.wait_window(first)
+    first = session.launch(korvel, korvel.play + [options.clips[0]], {"KORVEL_PICTURE": picture})
+    _, _, mapped = session.wait_window(first)
+    try:
+        window = session.watch.titled(first.pids(), options.titles[0], mapped + SWITCH_TIMEOUT)
+    except Timeout:
+        session.stop(first)
+        raise BenchError(f"the playback window ({picture}) never showed the clip's title")
     session.watch.follow_title(window)
-    if session.watch.title(window) != options.titles[0]:
-        try:
-            session.watch.wait_title(window, options.titles[0], mapped + SWITCH_TIMEOUT)
-        except Timeout:
-            session.stop(first)
-            raise BenchError("the first window of Korvel never showed the clip's title")
     sleep_until(mapped + 1.0)
+    return first, window
+
+
+def measure_handoffs(session, korvel, options, picture):
+    first, window = start_playing(session, korvel, options, picture)
     switches, returns, lost = [], [], 0
     try:
         for index in range(options.handoffs):

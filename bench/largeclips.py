@@ -11,7 +11,7 @@ import socket
 import subprocess
 import time
 
-from proctree import cpu_seconds, process_tree, tree_cpu_seconds
+from proctree import anonymous_kib, cpu_seconds, tree_cpu_seconds
 from session import BenchError, sleep_until, tail
 
 SIZES = [(1280, 720, 30), (1920, 1080, 30), (1920, 1080, 60)]
@@ -52,20 +52,6 @@ def korvel_counts(log_text):
     """The frame counts of the first clip told in Korvel's engine log, or None."""
     found = COUNTS.search(log_text)
     return None if found is None else tuple(int(number) for number in found.groups())
-
-
-def anonymous_kib(root_pid):
-    """Private dirty memory of the process tree (smaps_rollup), what the machine pays."""
-    total = 0
-    for pid in process_tree(root_pid):
-        try:
-            with open(f"/proc/{pid}/smaps_rollup") as rollup:
-                for line in rollup:
-                    if line.startswith("Private_Dirty:"):
-                        total += int(line.split()[1])
-        except OSError:
-            pass
-    return total
 
 
 class MpvIpc:

@@ -97,3 +97,17 @@ def shared_objects(pid):
     except OSError:
         pass
     return len(found)
+
+
+def anonymous_kib(root_pid):
+    """Private dirty memory of the process tree (smaps_rollup), what the machine pays."""
+    total = 0
+    for pid in process_tree(root_pid):
+        try:
+            with open(f"/proc/{pid}/smaps_rollup") as rollup:
+                for line in rollup:
+                    if line.startswith("Private_Dirty:"):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total

@@ -11,11 +11,13 @@ import sys
 import tempfile
 import time
 
+from controls import measure_controls
 from handoff import measure_handoffs
 from largeclips import measure_large_clips
 from report import print_large, print_report
 from session import BenchError, Program, Session, sleep_until
 from proctree import (
+    anonymous_kib,
     cpu_seconds,
     minor_faults,
     shared_objects,
@@ -31,6 +33,7 @@ IDLE_WAKE_WINDOW = 2.0  # then the wakeups are counted over this long
 PLAY_SETTLE = 3.0  # the CPU window opens this long after the first window of a play run
 PLAY_WINDOW = 10.0
 SKIN_SIZE = (275, 116)  # the classic skinned main window
+PICTURES = ("sw", "gl")
 
 
 def arguments():
@@ -40,6 +43,8 @@ def arguments():
     parser.add_argument("--titles", nargs=2, required=True)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--handoffs", type=int, default=40)
+    parser.add_argument("--control-rounds", type=int, default=8,
+                        help="rounds of pause, play and two seeks on each picture path")
     parser.add_argument("--large-rounds", type=int, default=3, help="0 leaves the large clips out")
     parser.add_argument("--trivial", help="a program that does nothing, the hand-off's yardstick")
     parser.add_argument("--xserver-pid", type=int, required=True)
@@ -154,12 +159,14 @@ def play_figures(session, program, clip, title, servers):
     sleep_until(begin[0] + PLAY_WINDOW)
     end = time.monotonic(), tree_cpu_seconds(run.process.pid), [cpu_seconds(p) for p in servers]
     peak = tree_kib(run.process.pid, "VmHWM")
+    anonymous = anonymous_kib(run.process.pid)
     sounding, shown = sink_inputs(), session.watch.title(window) or ""
     session.stop(run)
     if sounding == 0 or title not in shown:
         raise BenchError(f"{program.label} was not playing (sound streams {sounding}, {shown!r})")
     span = end[0] - begin[0]
     figures = {"cpu": 100 * (end[1] - begin[1]) / span, "peak": peak / 1024}
+    figures["anon"] = anonymous / 1024
     figures["xcpu"] = 100 * (end[2][0] - begin[2][0]) / span
     figures["sndcpu"] = 100 * (end[2][1] - begin[2][1]) / span
     return figures
@@ -188,7 +195,8 @@ def describe(measured):
     return (
         f"start {measured['cold']:.0f} ms / {measured['warm']:.0f} ms, "
         f"idle {measured['idle']:.1f} MiB, "
-        f"playing {measured['cpu']:.1f} % CPU, peak {measured['peak']:.1f} MiB"
+        f"playing {measured['cpu']:.1f} % CPU, peak {measured['peak']:.1f} MiB, "
+        f"anonymous {measured['anon']:.1f} MiB"
     )
 
 
@@ -208,10 +216,15 @@ def main():
     for program in progs:
         warm_up(session, program)
     figures = run_rounds(session, progs, options)
-    handoff = measure_handoffs(session, progs[0], options)
+    # Each picture path with the same requests: the software picture, and OpenGL (Mesa's
+    # llvmpipe where the machine has no graphics processor).
+    handoff, controls = {}, {}
+    for picture in PICTURES:
+        handoff[picture] = measure_handoffs(session, progs[0], options, picture)
+        controls[picture] = measure_controls(session, progs[0], options, picture)
     large = measure_large_clips(session, progs, options) if options.large_rounds > 0 else {}
     load_note("after")
-    print_report(progs, figures, handoff, options)
+    print_report(progs, figures, handoff, controls, options)
     if large:
         print_large(large, options.large_rounds)
 

@@ -21,7 +21,7 @@ from proctree import (  # noqa: E402
 )
 from registry import edit_registry  # noqa: E402
 from largeclips import korvel_counts  # noqa: E402
-from report import handoff_goals, large_goals, ratio_goals  # noqa: E402
+from report import handoff_goals, large_goals, ratio_goals, timing_goals  # noqa: E402
 
 REGISTRY = """format 11
 iface /usr/lib/audacious/General/gtkui.so
@@ -133,7 +133,7 @@ class ProcessTreeTest(unittest.TestCase):
 
 class GoalTest(unittest.TestCase):
     def figures(self, korvel, peer):
-        keys = ("cold", "warm", "idle", "cpu", "peak")
+        keys = ("cold", "warm", "idle", "cpu", "peak", "anon")
         row = lambda value: {key: [value * 2, value, value * 3] for key in keys}  # noqa: E731
         return {"korvel": row(korvel), "audacious": row(peer), "mpv": row(peer)}
 
@@ -142,10 +142,10 @@ class GoalTest(unittest.TestCase):
         at_limit = {(key, peer): met for key, peer, *_, met in ratio_goals(self.figures(10, 10))}
         self.assertTrue(at_limit[("cold", "audacious")])
         self.assertFalse(at_limit[("cold", "mpv")])  # 1.00 > 0.75
-        rows = ratio_goals(self.figures(11, 10))
-        self.assertEqual([round(row[4], 3) for row in rows], [1.1] * len(rows))
-        # 1.1 is within only the idle memory (1.2) and the peak memory (1.1) goals.
-        self.assertEqual([row[6] for row in rows], [False] * 4 + [True, False, True])
+        rows = ratio_goals(self.figures(10.5, 10))
+        self.assertEqual([round(row[4], 3) for row in rows], [1.05] * len(rows))
+        # 1.05 is within only the CPU goal (1.05): idle and anonymous memory allow 1.0.
+        self.assertEqual([row[6] for row in rows], [False] * 5 + [True, False])
 
     # Fault: hand-offs that never switched vanish from the verdict instead of failing it.
     def test_lost_switches_fail_the_hand_off_goals(self):
@@ -155,6 +155,18 @@ class GoalTest(unittest.TestCase):
         self.assertEqual((slow, none), (3, False))
         quick = handoff_goals({"switch": [20, 24, 90], "slow": 0})
         self.assertEqual(quick, ((24, True), (0, True)))
+        # The same for requests over the desktop's controls, where None is one unanswered:
+        # it counts as slow, and the median is of the answered ones.
+        rows = [
+            ([20, None, 24], ((22, True), (1, False))),
+            ([20, 100, 26], ((26, False), (0, True))),
+            ([20, 100.5, 24], ((24, True), (1, False))),
+        ]
+        for times, goals in rows:
+            self.assertEqual(timing_goals(times), goals, times)
+        (median_of_none, fast), _ = timing_goals([None])
+        self.assertTrue(math.isnan(median_of_none))
+        self.assertFalse(fast)
 
     def test_large_clips_drop_no_frame_where_mpv_drops_none(self):
         def run(cpu, anon, dropped):

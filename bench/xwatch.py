@@ -74,6 +74,18 @@ class XWatch:
             pass
         return None
 
+    def titled(self, pids, wanted, deadline):
+        """A top-level window of the processes `pids` whose title is `wanted`, looked for ten
+        times a second: the player may make its windows anew while it starts."""
+        while True:
+            for child in self.root.query_tree().children:
+                client = self.client_of(child, pids)
+                if client is not None and self.title(client) == wanted:
+                    return client
+            if time.monotonic() >= deadline:
+                raise Timeout()
+            time.sleep(0.1)
+
     def follow_title(self, window):
         window.change_attributes(event_mask=X.PropertyChangeMask)
         self.display.sync()
