@@ -288,6 +288,7 @@ soak_warm_up() {
 soak_settle() {
     local picture
     soak_tidy all
+    soak_clear_panel
     soak_click_element "$soak_panel" "$soak_panel_skin" BUTTON_DEFO
     timeout 30 "$soak_build/korvel" "${soak_clips[0]}" >/dev/null 2>&1
     sleep 2
@@ -309,6 +310,20 @@ soak_settle() {
         fi
     done
     echo "soak: the picture stays at $(window_size "$picture"), not 320x240"
+}
+
+# Moves the picture window below the panel. With TOP down the picture stays above the panel
+# where they overlap, and the presses meant for the panel's buttons would land in the picture.
+soak_clear_panel() {
+    local picture x y width height
+    picture=$(soak_playback_window)
+    [ -n "$picture" ] || return 0
+    IFS=, read -r x y <<<"$(window_origin "$soak_panel")"
+    IFS=x read -r width height <<<"$(window_size "$soak_panel")"
+    [ -n "$x" ] && [ -n "$height" ] || return 0
+    # Below the panel's frame too, whatever the window manager draws around it.
+    xdotool windowmove "$picture" "$x" $((y + height + 40)) 2>/dev/null
+    sleep 0.5
 }
 
 # Whether the picture window $1 shows the clips' natural size.
