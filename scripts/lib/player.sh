@@ -15,8 +15,8 @@ korvel_app_title() {
 # $2; fails when there is none.
 korvel_window_of() {
     local id
-    id=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id"
+    id=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null)
+    [ -n "$id" ] && echo "${id%%$'\n'*}"
 }
 
 # Succeeds once process $1 shows such a window, or has ended.

@@ -36,7 +36,6 @@ soak_expected="^(The playlist (is full|holds at most)|リストのインデッ�
 
 soak_pid='' soak_seed='' soak_handoff_pids=()
 
-soak_ms() { date +%s%3N; }
 
 # The player's resident memory in kB: "TOTAL ANONYMOUS FILES SHARED". Only the anonymous
 # part (heap, stacks) is what a leak grows; the files' part grows whenever a press first
@@ -213,10 +212,10 @@ soak_hand_off() {
 # after it took.
 soak_do() {
     local began what=$1
-    began=$(soak_ms)
+    began=$(now_ms)
     shift
     "$@"
-    [ -z "${SOAK_TRACE:-}" ] || echo "soak: $what $(($(soak_ms) - began)) ms" >&2
+    [ -z "${SOAK_TRACE:-}" ] || echo "soak: $what $(($(now_ms) - began)) ms" >&2
 }
 
 soak_action() {
@@ -409,7 +408,7 @@ soak_run() {
     korvel_wait_window "$soak_pid" 20 '^Storm clip 001$' >/dev/null ||
         soak_fail "the first clip did not show"
 
-    started=$(soak_ms)
+    started=$(now_ms)
     soak_warm_actions=0
     soak_warm_up
     actions=$soak_warm_actions
@@ -422,13 +421,13 @@ soak_run() {
     # On a slow machine the warm-up itself may run past the check point: it is taken then,
     # and the random presses after it still last the rest of the time asked for (a warm-up
     # that outlasted the run left no random press at all, and compared the memory with itself).
-    if [ "$(soak_ms)" -ge "$checkpoint_at" ]; then
+    if [ "$(now_ms)" -ge "$checkpoint_at" ]; then
         soak_settle
         checkpoint=$(soak_memory_kb)
-        end_at=$(($(soak_ms) + (seconds - settled) * 1000))
+        end_at=$(($(now_ms) + (seconds - settled) * 1000))
         echo "soak: $actions actions, memory $(soak_memory_text "$checkpoint") after the warm-up"
     fi
-    while now=$(soak_ms) && [ "$now" -lt "$end_at" ]; do
+    while now=$(now_ms) && [ "$now" -lt "$end_at" ]; do
         kill -0 "$soak_pid" 2>/dev/null || soak_fail "the player ended after $actions actions"
         if [ -z "$checkpoint" ] && [ "$now" -ge "$checkpoint_at" ]; then
             soak_settle

@@ -20,10 +20,10 @@ window_named 'Storm clip 000' >/dev/null || exit 1
 # Each start writes its exit code and its start and end times (ms) to $runtime/start-N.
 storm_start() {
     local n=$1 began code
-    began=$(date +%s%3N)
+    began=$(now_ms)
     timeout 60 "$build/korvel" "$clips/storm-$n.avi" >"$runtime/out-$n" 2>"$runtime/err-$n"
     code=$?
-    echo "$code $began $(date +%s%3N)" >"$runtime/start-$n"
+    echo "$code $began $(now_ms)" >"$runtime/start-$n"
 }
 storm_pids=()
 for n in $(seq -f %03g 1 "$starts"); do
@@ -78,9 +78,9 @@ boxes=$(dialogs_of "$pid")
 timed_starts() {
     local n began took quickest=""
     for n in "$@"; do
-        began=$(date +%s%3N)
+        began=$(now_ms)
         timeout 30 "$build/korvel" "$clips/storm-$n.avi" >/dev/null 2>&1 || fail "start $n failed"
-        took=$(($(date +%s%3N) - began))
+        took=$(($(now_ms) - began))
         [ -z "$quickest" ] || [ "$took" -lt "$quickest" ] && quickest=$took
     done
     echo "$quickest"

@@ -36,7 +36,7 @@ position_holds() {
     local deadline held
     deadline=$(deadline_after "$1")
     held=$(position_us)
-    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
+    while before_ms "$deadline"; do
         sleep 0.2
         [ "$(position_us)" = "$held" ] || return 1
     done
@@ -236,7 +236,7 @@ bus_call org.mpris.MediaPlayer2.Player.SetPosition /org/korvel/Korvel/Track/t0 2
 position_stays_past_ten() {
     local deadline
     deadline=$(deadline_after "$1")
-    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
+    while before_ms "$deadline"; do
         position_past_ten || return 1
         sleep 0.2
     done

@@ -94,8 +94,8 @@ fail() {
 # while it looks (Qt makes and drops windows as a player starts) is one, so --sync is no wait.
 first_window_named() {
     local id
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id"
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
+    [ -n "$id" ] && echo "${id%%$'\n'*}"
 }
 
 # The id of the visible window whose name is exactly $1, waiting up to 20 s.
@@ -125,8 +125,8 @@ titled_windows() {
 # Prints the first visible window of kind $1 (as titled_windows); fails when there is none.
 first_titled_window() {
     local id
-    id=$(titled_windows "$1" | head -n 1)
-    [ -n "$id" ] && echo "$id"
+    id=$(titled_windows "$1")
+    [ -n "$id" ] && echo "${id%%$'\n'*}"
 }
 
 # The id of the first visible window of kind $1 (as titled_windows), waiting up to 20 s; $2
@@ -268,7 +268,7 @@ clock_holds() {
     local deadline
     deadline=$(deadline_after "$2")
     grab_window "$1" "$runtime/clock-held.rgb" || return 1
-    while [ "$(date +%s%3N)" -lt "$deadline" ]; do
+    while before_ms "$deadline"; do
         sleep 0.2
         ! clock_moved_from "$1" "$runtime/clock-held.rgb" || return 1
     done
