@@ -8,6 +8,7 @@ SLOW_SWITCH_MS = 100.0
 COLUMNS = [
     ("cold", "start, first of turn", "ms", 0),
     ("warm", "start, 1 s later", "ms", 0),
+    ("open", "start to the clip open", "ms", 0),
     ("idle", "idle memory (RSS)", "MiB", 1),
     ("cpu", "CPU while playing", "%", 1),
     ("peak", "peak memory playing", "MiB", 1),
@@ -20,6 +21,8 @@ GOALS = [
     ("cold", "mpv", 0.75),
     ("warm", "audacious", 1.0),
     ("warm", "mpv", 0.75),
+    ("open", "audacious", 1.0),
+    ("open", "mpv", 0.75),
     ("idle", "audacious", 1.0),
     ("cpu", "mpv", 1.05),
     # What the machine pays while playing: private memory, beside which resident memory,

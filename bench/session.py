@@ -121,6 +121,21 @@ class Session:
             )
         return when - run.started, window, when
 
+    def wait_open(self, run, title):
+        """Seconds from exec to the first viewable window, and to a window titled with the
+        clip's title (the clip open); that window, and when the first window was mapped."""
+        try:
+            mapped, titled, window = self.watch.open_times(
+                run.pids, title, run.started + WINDOW_TIMEOUT, run.alive
+            )
+        except Timeout:
+            self.stop(run)
+            raise BenchError(
+                f"{run.program.label} showed no window titled {title!r}; see {run.log}:\n"
+                f"{tail(run.log)}"
+            )
+        return mapped - run.started, titled - run.started, window, mapped
+
     def stop(self, run, count_lines=True):
         """Ends the program as a desktop session would (SIGTERM), then waits for it; counts
         the lines it printed unless it ran with a log asked for (`count_lines`)."""

@@ -150,10 +150,11 @@ def sink_inputs():
 
 
 def play_figures(session, program, clip, title, servers):
-    """CPU over PLAY_WINDOW seconds and peak memory while the clip plays."""
+    """Exec to the clip open (its title shown); CPU over PLAY_WINDOW seconds and memory
+    while the clip plays."""
     session.fresh(program)
     run = session.launch(program, program.play + [clip])
-    _, window, mapped = session.wait_window(run)
+    _, opened, window, mapped = session.wait_open(run, title)
     sleep_until(mapped + PLAY_SETTLE)
     begin = time.monotonic(), tree_cpu_seconds(run.process.pid), [cpu_seconds(p) for p in servers]
     sleep_until(begin[0] + PLAY_WINDOW)
@@ -166,6 +167,7 @@ def play_figures(session, program, clip, title, servers):
         raise BenchError(f"{program.label} was not playing (sound streams {sounding}, {shown!r})")
     span = end[0] - begin[0]
     figures = {"cpu": 100 * (end[1] - begin[1]) / span, "peak": peak / 1024}
+    figures["open"] = opened * 1000
     figures["anon"] = anonymous / 1024
     figures["xcpu"] = 100 * (end[2][0] - begin[2][0]) / span
     figures["sndcpu"] = 100 * (end[2][1] - begin[2][1]) / span
@@ -194,6 +196,7 @@ def run_rounds(session, progs, options):
 def describe(measured):
     return (
         f"start {measured['cold']:.0f} ms / {measured['warm']:.0f} ms, "
+        f"clip open {measured['open']:.0f} ms, "
         f"idle {measured['idle']:.1f} MiB, "
         f"playing {measured['cpu']:.1f} % CPU, peak {measured['peak']:.1f} MiB, "
         f"anonymous {measured['anon']:.1f} MiB"

@@ -58,6 +58,45 @@ class XWatch:
 
         return self.wait(accept, deadline, alive)
 
+    def open_times(self, pids_of, wanted, deadline, alive=None):
+        """When a top-level window of the process tree first became viewable, and when one
+        first carried a title holding `wanted` (the clip open, as a user sees it), and that
+        window. Every window made from now on is followed from its making, so a title set
+        before the window is mapped is seen too."""
+        found = {}
+
+        def titled(window, when):
+            if "titled" in found:
+                return
+            title = self.title(window)
+            if title is not None and wanted in title and self.owned(window, pids_of()):
+                found["titled"] = when, window
+
+        def accept(event, when):
+            if event.type == X.CreateNotify and event.parent == self.root:
+                catch = error.CatchError(error.BadWindow)
+                event.window.change_attributes(event_mask=X.PropertyChangeMask, onerror=catch)
+                # What the window was titled before it was followed.
+                titled(event.window, when)
+            elif event.type == X.PropertyNotify and event.atom in (self.net_wm_name, Xatom.WM_NAME):
+                titled(event.window, when)
+            elif event.type == X.MapNotify and event.event == self.root and "mapped" not in found:
+                client = self.client_of(event.window, pids_of())
+                if client is not None:
+                    found["mapped"] = when
+            if "mapped" in found and "titled" in found:
+                return found["mapped"], found["titled"][0], found["titled"][1]
+            return None
+
+        return self.wait(accept, deadline, alive)
+
+    def owned(self, window, pids):
+        try:
+            pid = window.get_full_property(self.net_wm_pid, Xatom.CARDINAL)
+        except error.BadWindow:
+            return False
+        return pid is not None and pid.value[0] in pids
+
     def client_of(self, window, pids, depth=3):
         """The window itself or the window in the frame that carries one of the pids."""
         try:
