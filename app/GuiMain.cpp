@@ -5,6 +5,7 @@
 #include "app/PlayerWindows.h"
 #include "app/ToolkitPlatform.h"
 #include "base/PathBytes.h"
+#include "engine/MpvLibrary.h"
 #include "engine/MpvMediaControl.h"
 #include "mpris/MprisService.h"
 #include "playlist/SettingsLocation.h"
@@ -14,8 +15,11 @@
 #include "ui/TerminationSignals.h"
 #include "ui/UserLanguage.h"
 
+#include <QDBusConnection>
 #include <QEvent>
 #include <QFile>
+#include <QFont>
+#include <QFontMetrics>
 #include <QPointer>
 
 #include <cstdio>
@@ -23,6 +27,7 @@
 #include <malloc.h>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -72,6 +77,20 @@ korvel::MpvMediaControl::Options engineOptions() {
     return options;
 }
 
+// A clip on the command line is what the user waits for. The engine's library (a few hundred
+// libraries, the most of the wait) loads on the other core while the windows are made, from
+// just after the application (whose toolkit plugins would otherwise wait for it). While it
+// loads, the loader's lock holds up every thread made here too: the session bus's thread,
+// which the windows' accessibility and the media controls would make in the middle of it, is
+// made first. The first window's show handler then waits for the library; the font database
+// that the list would read after it is read now, in that shadow.
+std::jthread prepareForClip() {
+    QDBusConnection::sessionBus();
+    std::jthread library = korvel::MpvLibrary::preload();
+    (void)QFontMetrics(QFont()).height();
+    return library;
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, char** argv,
@@ -93,6 +112,8 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
     KorvelApplication app(toolkitArgc, toolkitArgv.data());
+    std::jthread engineLibrary;
+    if (argc > 1) engineLibrary = prepareForClip();
     // Every text shown from here on, error boxes of the start included, is in this language.
     const UserLanguage language;
     DisplayFonts::installSubstitutes();

@@ -14,7 +14,9 @@ public:
     // The least level of the engine's own messages worth asking for.
     static const char* engineLevel() { return enabled() ? "v" : "error"; }
     // Takes over what the engine's sound and decoding libraries would write to the terminal;
-    // called once the engine's library is open (they come with it).
+    // called once the engine's library is open (they come with it). Writes the environment
+    // only the first time, so that a call made before the library opens on another thread
+    // leaves that thread nothing to write.
     static void quietenCompanions();
 };
 

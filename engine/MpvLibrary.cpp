@@ -49,7 +49,9 @@ struct Functions {
 // but the library's threads and state outlive any one of them.
 Functions open() {
     Functions f;
-    void* library = ::dlopen(KORVEL_MPV_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    // Bound lazily: of the many thousand symbols of the libraries it brings, binding each up
+    // front lengthens every start with a clip, and most are never called.
+    void* library = ::dlopen(KORVEL_MPV_LIBRARY, RTLD_LAZY | RTLD_LOCAL);
     if (!library) {
         f.failure = QString::fromLocal8Bit(::dlerror());
         return f;
@@ -71,6 +73,13 @@ const Functions& functions() {
 } // namespace
 
 bool MpvLibrary::load() { return functions().failure.isEmpty(); }
+
+std::jthread MpvLibrary::preload() {
+    // Written here, on the main thread: the environment is no place to write to while the
+    // library's own start-up reads it on the other thread.
+    EngineLog::quietenCompanions();
+    return std::jthread([] { load(); });
+}
 
 QString MpvLibrary::failure() { return functions().failure; }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <thread>
+
 namespace korvel {
 
 // The media engine's library is opened the first time an engine is made, not when the
@@ -14,6 +16,11 @@ public:
     // Opens the library if it is not open yet; false when it cannot be opened or lacks a
     // function the program needs (failure() says why). Safe from any thread.
     static bool load();
+    // Opens the library on a thread of its own while the windows come up, for a player that
+    // was started with a clip and will need it within moments; the returned thread is joined
+    // when it goes. Called on the main thread, before any other thread reads the environment
+    // that the library's companions are told through.
+    [[nodiscard]] static std::jthread preload();
     // Why the library could not be opened; empty while it could.
     static QString failure();
 };
