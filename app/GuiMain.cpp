@@ -18,9 +18,9 @@
 #include <QDBusConnection>
 #include <QEvent>
 #include <QFile>
-#include <QFont>
-#include <QFontMetrics>
+#include <QFontDatabase>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +31,9 @@
 #include <vector>
 
 namespace {
+
+// Long enough for the windows' first painting, which makes and drops as much as their making.
+constexpr int StartUpTrimDelayMs = 1000;
 
 // Gives the hand-off receiver the playback window the moment it is shown. From then on a
 // second start's clip is taken, also while the window's own start-up still shows an error
@@ -87,7 +90,7 @@ korvel::MpvMediaControl::Options engineOptions() {
 std::jthread prepareForClip() {
     QDBusConnection::sessionBus();
     std::jthread library = korvel::MpvLibrary::preload();
-    (void)QFontMetrics(QFont()).height();
+    (void)QFontDatabase::families();
     return library;
 }
 
@@ -150,5 +153,9 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
         playbackWindow->close();
         return 0;
     }
+    // What the start-up made and dropped (the skins' decoding, the settings' and the fonts'
+    // reading) goes back to the system once the windows are up: a player that waits for a
+    // clip for hours should not hold it.
+    QTimer::singleShot(StartUpTrimDelayMs, [] { malloc_trim(0); });
     return app.exec();
 }

@@ -77,6 +77,10 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
 TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
+    // Every text of the list is in the list's font. Set on the window first, so that what is
+    // made inside it starts in it: the table's header measures its text as it is made, and
+    // would load the desktop's font (and hold it) only to be set over.
+    setFont(listFont());
     resize(ListSkin::FaceSize);
     setAcceptDrops(true);
     m_skinForm->setKeyColor(0xFFFFFF);
