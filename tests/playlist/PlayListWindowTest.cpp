@@ -110,7 +110,10 @@ TEST_F(PlayListWindow, LayoutAndLook) {
     }
     EXPECT_EQ(grid().horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
     EXPECT_EQ(grid().rowHeight(0), 13);
-    for (QWidget* widget : {static_cast<QWidget*>(&grid()), static_cast<QWidget*>(form.URL())}) {
+    // The window itself too: what is made inside it starts in the list's font.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(&grid()), static_cast<QWidget*>(form.URL()),
+          static_cast<QWidget*>(&form), static_cast<QWidget*>(grid().horizontalHeader())}) {
         EXPECT_EQ(widget->font().family(), "Arial");
         EXPECT_EQ(widget->font().pixelSize(), 12);
     }
