@@ -136,11 +136,14 @@ void TForm3::placeFrameAt(QPoint frame) {
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && m_wantedFrame &&
-        windowHandle()->isExposed()) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        (m_wantedFrame || m_wantedSize) && windowHandle()->isExposed()) {
         windowHandle()->removeEventFilter(this);
-        const QPoint frame = *std::exchange(m_wantedFrame, std::nullopt);
-        if (frameGeometry() != geometry() && pos() != frame) move(frame);
+        const auto frame = std::exchange(m_wantedFrame, std::nullopt);
+        if (frame && frameGeometry() != geometry() && pos() != *frame) move(*frame);
+        // After the place: moving asks for the size the window has now.
+        const auto size = std::exchange(m_wantedSize, std::nullopt);
+        if (size && this->size() != *size) resize(*size);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -161,11 +164,15 @@ void TForm3::onMaximize() {
 // without a picture keeps the frame and the caption on screen, over a picture area of a
 // single line.
 void TForm3::setClientSize(int width, int height) {
-    if (width <= 0 || height <= 0) {
-        resize(this->width(), 1);
-        return;
+    const QSize wanted = width > 0 && height > 0 ? QSize(width, height) : QSize(this->width(), 1);
+    resize(wanted);
+    // A window on its way to the screen may be framed at the size it was shown with, and the
+    // size asked for meanwhile lost (openbox does so at times, the clip then shown in a
+    // corner of it): it is asked for again once the window shows.
+    if (isVisible() && windowHandle() && !windowHandle()->isExposed()) {
+        m_wantedSize = wanted;
+        windowHandle()->installEventFilter(this);
     }
-    resize(width, height);
 }
 
 void TForm3::letEventsRun() { QCoreApplication::processEvents(); }

@@ -85,6 +85,7 @@ private:
     Playback m_playback;
     QPointer<QWidget> m_panel;
     std::optional<QPoint> m_wantedFrame;
+    std::optional<QSize> m_wantedSize;
 };
 
 } // namespace korvel
