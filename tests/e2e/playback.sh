@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A clip given on the command line plays and names the playback window; a second start with
-# another clip switches the running player to it, and returns only once it has.
+# A clip given on the command line plays and names the playback window at the clip's size; a
+# second start with another clip switches the running player to it, and returns only once it
+# has.
 # KORVEL_PICTURE forces the picture path: gl draws with OpenGL (here on Xvfb's software
 # rasteriser, which the automatic choice passes over); a value it does not know is told, and
 # the choice stays automatic.
@@ -64,4 +65,19 @@ picture_row vulkan "in software" none
 # What the player tells on stderr.
 grep -qxF "korvel: KORVEL_PICTURE is 'vulkan', not gl or sw; the picture path is chosen automatically" \
     "$runtime/picture-vulkan.log" || fail "an unknown KORVEL_PICTURE was not told"
+# Fault: a size asked for while the window manager frames the window is lost at times (openbox
+# frames it at the size it was shown with), and the clip plays in a corner of a window of the
+# first size. Each start places the window where the last one left it, as the settings keep.
+ffmpeg -loglevel error -y -f lavfi -i "testsrc=duration=20:size=640x480:rate=25" \
+    -metadata title="Large clip" -c:v mpeg4 "$runtime/large.avi" || fail "ffmpeg could not make the large clip"
+large_is_natural() { [ "$(window_size "$large")" = 640x480 ]; }
+for start in 1 2 3 4; do
+    start_korvel "large-$start.log" "$runtime/large.avi"
+    player=$!
+    large=$(window_named 'Large clip') || exit 1
+    wait_within 3 large_is_natural || fail "start $start shows the 640x480 clip at $(window_size "$large")"
+    kill -TERM "$player"
+    wait_exit "$player" 10
+    [ "$exit_code" = 0 ] || fail "start $start of the large clip ended with '$exit_code'"
+done
 echo "playback: passed"
