@@ -41,6 +41,10 @@ public:
         m_redraw = true;
         m_wake.notify_all();
     }
+    // Draws the current frame again at the next wake-up.
+    void redraw() {
+        change([this] { m_redraw = true; });
+    }
     // The drawing thread's loop ends at its next wake-up.
     void stop() {
         change([this] { m_stop = true; });

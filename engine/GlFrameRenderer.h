@@ -49,6 +49,7 @@ public:
     void withFrame(const std::function<void(GLuint texture, const QSize& size)>& show);
     // Forgets the last frame, and the one being drawn now: nothing is shown until the next.
     void clear() { m_exchange.clear(); }
+    void redraw() { m_exchange.redraw(); }
     int framesDrawn() const { return m_framesDrawn.load(); }
 
 private:

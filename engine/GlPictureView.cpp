@@ -73,6 +73,10 @@ void GlPictureView::clear() {
     update();
 }
 
+void GlPictureView::redraw() {
+    if (m_renderer) m_renderer->redraw();
+}
+
 // Frames are drawn at the view's size in device pixels, and only while it is shown.
 void GlPictureView::updateTarget() {
     if (!m_renderer) return;

@@ -33,6 +33,7 @@ public:
     bool isReady() const override { return m_ready; }
     void detach() override;
     void clear() override;
+    void redraw() override;
 
     // Frames drawn by the engine so far (by the current render context).
     int framesDrawn() const;

@@ -318,7 +318,14 @@ void MpvMediaControl::dispatch(const Notice& notice) {
 // has no picture: once it has, nothing of that frame stays in view.
 void MpvMediaControl::onPictureChanged() {
     const QSize size = readPictureSize();
-    if (size.isEmpty()) clearView();
+    if (size.isEmpty()) {
+        clearView();
+    } else if (m_pictureWidget && m_view) {
+        // The new clip's first frame may have come before its start was heard, and been
+        // cleared with the clip before's: once the engine has the new picture, what it draws
+        // is the new clip's.
+        m_view->redraw();
+    }
     m_tracker.pictureChanged(size);
 }
 

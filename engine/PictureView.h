@@ -37,6 +37,9 @@ public:
     // A new clip starts: the view shows black until the engine's next frame, so a clip
     // without a picture shows nothing of the one before it.
     virtual void clear() = 0;
+    // Draws the engine's current frame again: the first frame of a clip can be drawn before
+    // the clip's start is heard and cleared away, and a paused clip sends no other.
+    virtual void redraw() = 0;
 
     // Called once when isReady() becomes true after construction (GL context came up).
     std::function<void()> onReady;

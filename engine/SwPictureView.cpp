@@ -45,6 +45,10 @@ void SwPictureView::clear() {
     update();
 }
 
+void SwPictureView::redraw() {
+    if (m_renderer) m_renderer->redraw();
+}
+
 int SwPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesDrawn() : 0; }
 
 // Runs on an engine thread.

@@ -32,6 +32,7 @@ public:
     bool isReady() const override { return true; }
     void detach() override;
     void clear() override;
+    void redraw() override;
 
     // Frames drawn into the image so far.
     int framesDrawn() const;
