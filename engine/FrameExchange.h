@@ -25,11 +25,15 @@ public:
         QSize size;
         bool shown = false;
         unsigned clears = 0;
+        bool blank = false; // black is to be shown, not the engine's frame (see blank())
     };
 
     // The engine has a new frame (from the engine's update callback; any thread).
     void frameDue() {
-        change([this] { m_frameDue = true; });
+        change([this] {
+            m_frameDue = true;
+            m_blank = false;
+        });
     }
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
     // change draws the current frame again.
@@ -43,7 +47,25 @@ public:
     }
     // Draws the current frame again at the next wake-up.
     void redraw() {
+        change([this] {
+            m_redraw = true;
+            m_blank = false;
+        });
+    }
+    // Draws again what is shown now (the window system lost it) at the next wake-up.
+    void repaint() {
         change([this] { m_redraw = true; });
+    }
+    // For a drawing thread that draws straight into a window: forgets the last frame as
+    // clear() does, and has the thread show black instead of the engine's current frame from
+    // its next wake-up, until the engine has a new frame or a redraw is asked for.
+    void blank() {
+        change([this] {
+            m_frontSize = QSize();
+            ++m_clears;
+            m_blank = true;
+            m_redraw = true;
+        });
     }
     // The drawing thread's loop ends at its next wake-up.
     void stop() {
@@ -65,6 +87,14 @@ public:
             else if (newFrame)
                 letGo(render);
         }
+    }
+
+    // Takes the engine's new frame without drawing it: the engine goes on as if it had been.
+    static void letGo(mpv_render_context* render) {
+        int skip = 1;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(render, params);
     }
 
     // Puts the drawing thread's finished `back` in front and gives it the frame that was
@@ -105,13 +135,6 @@ private:
         m_wake.notify_all();
     }
 
-    static void letGo(mpv_render_context* render) {
-        int skip = 1;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(render, params);
-    }
-
     // Waits for something to do; false when the loop is to end.
     bool take(Work& work) {
         std::unique_lock lock(m_mutex);
@@ -122,6 +145,7 @@ private:
         work.size = m_size;
         work.shown = m_shown;
         work.clears = m_clears;
+        work.blank = m_blank;
         return true;
     }
 
@@ -130,6 +154,7 @@ private:
     bool m_stop = false;
     bool m_frameDue = false;
     bool m_redraw = false;
+    bool m_blank = false;
     QSize m_size;
     bool m_shown = false;
     Frame m_front{};

@@ -1,118 +1,94 @@
 #include "engine/GlPictureView.h"
 
-#include "engine/GlFrameRenderer.h"
+#include "engine/GlWindowRenderer.h"
 
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
-
-#include <mpv/client.h>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPlatformSurfaceEvent>
+#include <QVBoxLayout>
+#include <QWindow>
 
 namespace korvel {
 
 GlPictureView::GlPictureView(mpv_handle* mpv, QWidget* parent)
-    : QOpenGLWidget(parent), m_mpv(mpv) {}
+    : QWidget(parent), m_window(new QWindow) {
+    m_window->setSurfaceType(QSurface::OpenGLSurface);
+    m_window->setFormat(QSurfaceFormat::defaultFormat());
+    m_window->setFlags(m_window->flags() | Qt::WindowTransparentForInput);
+    m_window->installEventFilter(this);
+    QWidget* container = QWidget::createWindowContainer(m_window, this);
+    container->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container);
+    m_renderer = std::make_unique<GlWindowRenderer>(mpv);
+    if (!m_renderer->isValid()) m_renderer.reset();
+}
 
+// The drawing thread stops before its window goes.
 GlPictureView::~GlPictureView() {
-    // The base class destroys the context later, when this part is gone.
-    if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
-    contextGone();
-    m_mpv = nullptr;
+    m_window->removeEventFilter(this);
+    detach();
 }
 
-void GlPictureView::detach() {
-    freeRenderContext();
-    m_mpv = nullptr;
-}
-
-int GlPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesDrawn() : 0; }
-
-void GlPictureView::initializeGL() {
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &GlPictureView::contextGone,
-            Qt::DirectConnection);
-    m_blitter = std::make_unique<QOpenGLTextureBlitter>();
-    m_blitter->create();
-    if (!m_mpv) return;
-    const bool replaced = m_ready;
-    m_renderer =
-        std::make_unique<GlFrameRenderer>(m_mpv, context(), [this] { m_frameShown.request(); });
-    const bool created = m_renderer->isValid();
-    if (!created) m_renderer.reset();
-    updateTarget();
-    if (replaced) {
-        // The engine gave up the video track with the old context: take it up again.
-        bool number = false;
-        m_track.toInt(&number);
-        if (created && number) mpv_set_property_string(m_mpv, "vid", m_track.constData());
-        return;
-    }
-    m_ready = true;
-    if (onReady) onReady();
-}
-
-// The track is read while the render context still stands: freeing it ends the engine's
-// video output.
-void GlPictureView::freeRenderContext() {
-    if (!m_renderer) return;
-    char* track = m_mpv ? mpv_get_property_string(m_mpv, "vid") : nullptr;
-    m_track = track ? QByteArray(track) : QByteArray("no");
-    mpv_free(track);
-    m_renderer.reset();
-}
-
-// The frames live in the share group of the context that goes: they go first.
-void GlPictureView::contextGone() {
-    freeRenderContext();
-    if (!m_blitter) return;
-    makeCurrent();
-    m_blitter.reset();
-    doneCurrent();
-}
+void GlPictureView::detach() { m_renderer.reset(); }
 
 void GlPictureView::clear() {
     if (m_renderer) m_renderer->clear();
-    update();
 }
 
 void GlPictureView::redraw() {
     if (m_renderer) m_renderer->redraw();
 }
 
-// Frames are drawn at the view's size in device pixels, and only while it is shown.
+// Frames are drawn at the window's size in device pixels, and only while it is exposed.
 void GlPictureView::updateTarget() {
     if (!m_renderer) return;
-    m_renderer->setTarget((QSizeF(size()) * devicePixelRatioF()).toSize(), isVisible());
+    const QSize size = (QSizeF(m_window->size()) * m_window->devicePixelRatio()).toSize();
+    m_renderer->setTarget(size, m_window->isExposed());
 }
 
-void GlPictureView::resizeEvent(QResizeEvent* event) {
-    QOpenGLWidget::resizeEvent(event);
-    updateTarget();
+// The window system's window comes and goes with the widget's (a move to another window
+// makes it anew on some platforms): the drawing thread lets go of it before it goes.
+bool GlPictureView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_window) return false;
+    switch (event->type()) {
+    case QEvent::PlatformSurface:
+        if (m_renderer) {
+            const bool made = static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+                              QPlatformSurfaceEvent::SurfaceCreated;
+            m_renderer->setWindow(made ? m_window : nullptr);
+        }
+        return false;
+    case QEvent::Expose:
+        updateTarget();
+        // What the window showed may be gone (parts of it newly uncovered, or made larger).
+        if (m_renderer && m_window->isExposed()) m_renderer->repaint();
+        return false;
+    case QEvent::Resize: updateTarget(); return false;
+    default: return passInput(event);
+    }
 }
 
-void GlPictureView::showEvent(QShowEvent* event) {
-    QOpenGLWidget::showEvent(event);
-    updateTarget();
-}
-
-void GlPictureView::hideEvent(QHideEvent* event) {
-    QOpenGLWidget::hideEvent(event);
-    updateTarget();
-}
-
-// The frame is read to the end before the drawing thread may draw into its texture again.
-void GlPictureView::paintGL() {
-    QOpenGLFunctions* gl = context()->functions();
-    gl->glClearColor(0, 0, 0, 1);
-    gl->glClear(GL_COLOR_BUFFER_BIT);
-    if (!m_renderer || !m_blitter || !m_blitter->isCreated()) return;
-    const QRect viewport(QPoint(0, 0), (QSizeF(size()) * devicePixelRatioF()).toSize());
-    m_renderer->withFrame([&](GLuint texture, const QSize&) {
-        if (texture == 0) return;
-        m_blitter->bind();
-        m_blitter->blit(texture, QOpenGLTextureBlitter::targetTransform(viewport, viewport),
-                        QOpenGLTextureBlitter::OriginBottomLeft);
-        m_blitter->release();
-        gl->glFinish();
-    });
+// The pointer at the same place in the widget that holds the view, the keys as they are.
+bool GlPictureView::passInput(QEvent* event) {
+    QWidget* holder = parentWidget() ? parentWidget() : this;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF at = QPointF(mapTo(holder, QPoint(0, 0))) + mouse->position();
+        QMouseEvent passed(mouse->type(), at, mouse->globalPosition(), mouse->button(),
+                           mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+        QCoreApplication::sendEvent(holder, &passed);
+        return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: QCoreApplication::sendEvent(holder, event); return true;
+    default: return false;
+    }
 }
 
 } // namespace korvel

@@ -1,27 +1,27 @@
 #pragma once
 
 #include "engine/PictureView.h"
-#include "engine/QueuedWakeup.h"
 
-#include <QByteArray>
-#include <QOpenGLTextureBlitter>
-#include <QOpenGLWidget>
+#include <QWidget>
 
 #include <memory>
 
+class QWindow;
 struct mpv_handle;
 
 namespace korvel {
 
-class GlFrameRenderer;
+class GlWindowRenderer;
 
 // The picture drawn by the engine with OpenGL (scaling and colour conversion on the GPU), on
-// a thread of its own (GlFrameRenderer) into textures this widget's context shares; the
-// widget only shows finished frames. The render context can only be made once the widget's
-// GL context exists, that is when the widget is first shown; isReady() tells, and onReady
-// runs then. When the GL context is replaced (the widget moved to another window) the render
-// context is made again and the engine reloads its video output.
-class GlPictureView : public QOpenGLWidget, public PictureView {
+// a thread of its own (GlWindowRenderer), straight into a window of the window system that
+// fills this widget. That window takes no input: the pointer and the keys go to the widgets
+// around it, as they do around the software view; what a window system hands it all the same
+// is passed on to the widget that holds the view.
+//
+// The render context is made with the view, in a context of its own: the view is ready at
+// once, and nothing is lost when the widget moves to another window.
+class GlPictureView : public QWidget, public PictureView {
     Q_OBJECT
 
 public:
@@ -30,32 +30,19 @@ public:
     ~GlPictureView() override;
 
     QWidget* widget() override { return this; }
-    bool isReady() const override { return m_ready; }
     void detach() override;
     void clear() override;
     void redraw() override;
 
-    // Frames drawn by the engine so far (by the current render context).
-    int framesDrawn() const;
-
 protected:
-    void initializeGL() override;
-    void paintGL() override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void updateTarget();
-    void freeRenderContext();
-    void contextGone();
+    bool passInput(QEvent* event);
 
-    mpv_handle* m_mpv;
-    std::unique_ptr<GlFrameRenderer> m_renderer;
-    std::unique_ptr<QOpenGLTextureBlitter> m_blitter; // one per GL context
-    bool m_ready = false;
-    QByteArray m_track;
-    QueuedWakeup m_frameShown{this, [this] { update(); }};
+    QWindow* m_window; // owned by its container, a child of this view
+    std::unique_ptr<GlWindowRenderer> m_renderer;
 };
 
 } // namespace korvel

@@ -28,6 +28,7 @@ namespace {
     X(mpv_render_context_create)                                                                   \
     X(mpv_render_context_free)                                                                     \
     X(mpv_render_context_render)                                                                   \
+    X(mpv_render_context_report_swap)                                                              \
     X(mpv_render_context_set_update_callback)                                                      \
     X(mpv_render_context_update)                                                                   \
     X(mpv_request_log_messages)                                                                    \
@@ -165,6 +166,10 @@ uint64_t mpv_render_context_update(mpv_render_context* ctx) {
 
 int mpv_render_context_render(mpv_render_context* ctx, mpv_render_param* params) {
     return functions().mpv_render_context_render(ctx, params);
+}
+
+void mpv_render_context_report_swap(mpv_render_context* ctx) {
+    functions().mpv_render_context_report_swap(ctx);
 }
 
 void mpv_render_context_free(mpv_render_context* ctx) { functions().mpv_render_context_free(ctx); }

@@ -129,7 +129,7 @@ void MpvMediaControl::requireCore() {
         destroyCore();
         throw;
     }
-    if (!m_view || m_view->isReady()) m_tracker.pictureReady();
+    m_tracker.pictureReady();
 }
 
 void MpvMediaControl::destroyCore() {
@@ -210,17 +210,6 @@ void MpvMediaControl::createPicture(Options::Picture picture) {
     view->setAttribute(Qt::WA_TransparentForMouseEvents);
     view->setFocusPolicy(Qt::NoFocus);
     m_pictureWidget->layout()->addWidget(view);
-    // The OpenGL view comes up when first shown (inside its GL setup); a load made before
-    // waits for it and is sent from the event loop.
-    m_view->onReady = [this] {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_tracker.pictureReady();
-                settle();
-            },
-            Qt::QueuedConnection);
-    };
 }
 
 // ----- Engine events -----

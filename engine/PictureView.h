@@ -1,15 +1,13 @@
 #pragma once
 
-#include <functional>
-
 class QWidget;
 struct mpv_handle;
 
 namespace korvel {
 
 // A widget that draws the engine's picture through the engine's render API. The engine
-// can only show a picture if the view's render context exists before a clip is opened; the
-// software view makes it at once, the OpenGL view when its GL context first comes up.
+// can only show a picture if the view's render context exists before a clip is opened: both
+// views make it as they are made.
 //
 // The view belongs to whoever holds its widget (the playback window once it takes it); it
 // never owns the engine and must be detached before the engine goes.
@@ -30,8 +28,6 @@ public:
     virtual ~PictureView() = default;
 
     virtual QWidget* widget() = 0;
-    // False until the render context has been set up (or its setup failed for good).
-    virtual bool isReady() const = 0;
     // Frees the render context; the view stays black from then on. Idempotent.
     virtual void detach() = 0;
     // A new clip starts: the view shows black until the engine's next frame, so a clip
@@ -40,9 +36,6 @@ public:
     // Draws the engine's current frame again: the first frame of a clip can be drawn before
     // the clip's start is heard and cleared away, and a paused clip sends no other.
     virtual void redraw() = 0;
-
-    // Called once when isReady() becomes true after construction (GL context came up).
-    std::function<void()> onReady;
 };
 
 } // namespace korvel

@@ -29,7 +29,6 @@ public:
     ~SwPictureView() override;
 
     QWidget* widget() override { return this; }
-    bool isReady() const override { return true; }
     void detach() override;
     void clear() override;
     void redraw() override;

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 using namespace korvel;
 
 namespace {
@@ -40,4 +45,38 @@ TEST(FrameExchange, FinishedFramesAreTradedAndNoneBegunBeforeAClearIsShown) {
     work.clears = 1; // taken after the clear
     EXPECT_TRUE(exchange.finish(work, back));
     EXPECT_EQ(shown(exchange), 8);
+}
+
+// A drawing thread that draws straight into a window shows black after a new clip starts,
+// through any repaint the window system asks for, until a redraw asks for the engine's frame.
+TEST(FrameExchange, BlackStaysThroughRepaintsUntilARedraw) {
+    Exchange exchange;
+    std::mutex mutex;
+    std::condition_variable drawn;
+    std::vector<bool> blanks;
+    std::thread drawing([&] {
+        exchange.serve(nullptr, [&](const Exchange::Work& work) {
+            const std::lock_guard lock(mutex);
+            blanks.push_back(work.blank);
+            drawn.notify_all();
+        });
+    });
+    const auto next = [&](auto ask) {
+        std::unique_lock lock(mutex);
+        const std::size_t before = blanks.size();
+        lock.unlock();
+        ask();
+        lock.lock();
+        drawn.wait(lock, [&] { return blanks.size() > before; });
+        return blanks.back();
+    };
+    EXPECT_FALSE(next([&] { exchange.setTarget(QSize(320, 240), true); }));
+    EXPECT_TRUE(next([&] { exchange.blank(); }));
+    EXPECT_EQ(shown(exchange), -1);
+    EXPECT_TRUE(next([&] { exchange.repaint(); }));
+    EXPECT_TRUE(next([&] { exchange.setTarget(QSize(640, 480), true); }));
+    EXPECT_FALSE(next([&] { exchange.redraw(); }));
+    EXPECT_FALSE(next([&] { exchange.repaint(); }));
+    exchange.stop();
+    drawing.join();
 }

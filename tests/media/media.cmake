@@ -6,9 +6,8 @@ korvel_test_binary(media_tests media korvel_engine Qt6::Network)
 
 # The OpenGL picture needs a real display, which the test binary (offscreen) does not use: a
 # helper run by the media tests when a display exists.
-find_package(Qt6 6.4 REQUIRED COMPONENTS OpenGLWidgets)
 add_executable(gl_picture_check media/gl/GlPictureCheck.cpp)
-target_link_libraries(gl_picture_check PRIVATE korvel_engine Qt6::OpenGLWidgets Qt6::Test)
+target_link_libraries(gl_picture_check PRIVATE korvel_engine Qt6::Test)
 korvel_warnings(gl_picture_check)
 add_dependencies(media_tests gl_picture_check)
 
@@ -17,8 +16,7 @@ add_dependencies(media_tests gl_picture_check)
 # with a window manager it ends with 77 (skipped). See media/x11/X11TestMain.cpp.
 add_executable(media_x11_tests media/x11/X11TestMain.cpp media/x11/X11Support.cpp
     media/x11/FullScreenTest.cpp media/MediaTestSupport.cpp)
-target_link_libraries(media_x11_tests PRIVATE korvel_engine GTest::gtest Qt6::OpenGLWidgets
-    Qt6::Test)
+target_link_libraries(media_x11_tests PRIVATE korvel_engine GTest::gtest Qt6::Test)
 korvel_test_precompiled(media_x11_tests)
 add_dependencies(media_tests media_x11_tests)
 add_test(NAME media.x11 COMMAND media_x11_tests)

@@ -1,6 +1,6 @@
 // Plays a clip through the OpenGL picture on a real display and says what it saw, one
 // "key=value" line each, for the media tests (which themselves run without a display).
-// Usage: gl_picture_check CLIP OTHER-CLIP
+// Usage: gl_picture_check CLIP OTHER-CLIP SOUND-CLIP
 
 #include "engine/GlPictureView.h"
 #include "engine/MpvMediaControl.h"
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 
@@ -30,13 +31,29 @@ void countStalls(QtMsgType type, const QMessageLogContext&, const QString& text)
     if (type != QtInfoMsg && type != QtDebugMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-bool lit(GlPictureView* view) {
-    const QImage image = view->grabFramebuffer();
+// What the display shows of the picture: it is drawn into a window of its own, which only
+// the window system holds the contents of.
+QImage shown(QWidget* view) {
+    QWidget* window = view->window();
+    const QPoint at = view->mapTo(window, QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), view->width(), view->height())
+        .toImage();
+}
+
+int litPixels(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) count += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
-    return count > image.width() * image.height() / 2;
+    return count;
 }
+
+bool lit(QWidget* view) {
+    const QImage image = shown(view);
+    return litPixels(image) > image.width() * image.height() / 2;
+}
+
+bool dark(QWidget* view) { return litPixels(shown(view)) == 0; }
 
 int coloursInRow(const QImage& image, double height) {
     const int y = static_cast<int>(image.height() * height);
@@ -47,8 +64,8 @@ int coloursInRow(const QImage& image, double height) {
 
 // The test picture's colour bars stand above its band of smoothly changing colours; upside
 // down, the band comes first.
-bool upright(GlPictureView* view) {
-    const QImage image = view->grabFramebuffer();
+bool upright(QWidget* view) {
+    const QImage image = shown(view);
     return coloursInRow(image, 0.8) > 100 && coloursInRow(image, 0.2) < 60;
 }
 
@@ -71,7 +88,7 @@ int main(int argc, char** argv) {
     qputenv("KORVEL_ENGINE_LOG", "1");
     qInstallMessageHandler(countStalls);
     QApplication app(argc, argv);
-    if (argc < 3) return 2;
+    if (argc < 4) return 2;
     MpvMediaControl::Options options;
     options.audioOutput = QStringLiteral("null");
     // Test machines draw OpenGL with a software rasteriser, which the automatic choice skips.
@@ -92,8 +109,8 @@ int main(int argc, char** argv) {
         std::printf("failure=%s\n", qPrintable(text));
     };
 
-    // Loaded before the picture exists: the clip opens once the picture comes up.
-    // The view is made with the engine, at the first clip.
+    // Loaded before the picture is shown: the clip opens at once all the same. The view is
+    // made with the engine, at the first clip.
     control.LoadSource(QString::fromLocal8Bit(argv[1]));
     auto* view = area ? area->findChild<GlPictureView*>() : nullptr;
     say("opengl", view != nullptr);
@@ -157,6 +174,14 @@ int main(int argc, char** argv) {
         restarted && QTest::qWaitFor([&] { return positions >= reported + 8; }, 5000));
     second->show();
     say("drawn_after_hiding", QTest::qWaitFor([&] { return lit(view); }, 5000));
+
+    // A clip without a picture shows nothing of the one before.
+    phase = "playing a clip without a picture";
+    const int started = starts;
+    control.LoadSource(QString::fromLocal8Bit(argv[3]));
+    control.StartPlay();
+    say("blank_without_picture", QTest::qWaitFor([&] { return starts > started; }, 5000) &&
+                                     QTest::qWaitFor([&] { return dark(view); }, 5000));
     std::printf("stalls=%d\n", stalls);
     return 0;
 }

@@ -1,8 +1,6 @@
 #include "../MediaTestSupport.h"
 #include "X11Support.h"
 
-#include "engine/GlPictureView.h"
-
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -14,10 +12,15 @@ namespace {
 
 using Picture = MpvMediaControl::Options::Picture;
 
-// Share of lit pixels of the picture as drawn (the OpenGL view draws into its framebuffer).
+// Share of lit pixels of the picture as the display shows it (the OpenGL view draws into a
+// window of its own, which only the window system holds the contents of).
 double litShare(QWidget* picture) {
-    auto* gl = qobject_cast<GlPictureView*>(picture);
-    const QImage image = gl ? gl->grabFramebuffer() : picture->grab().toImage();
+    QWidget* window = picture->window();
+    const QPoint at = picture->mapTo(window, QPoint(0, 0));
+    const QImage image =
+        window->screen()
+            ->grabWindow(window->winId(), at.x(), at.y(), picture->width(), picture->height())
+            .toImage();
     int lit = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) lit += qGray(image.pixel(x, y)) > 24 ? 1 : 0;

@@ -1,0 +1,125 @@
+#include "engine/GlWindowRenderer.h"
+
+#include <QLoggingCategory>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QWindow>
+
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+
+namespace korvel {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcPicture, "korvel.picture", QtWarningMsg)
+
+void* procAddress(void*, const char* name) {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+// The surface is made here: only the GUI thread may make one. The render context must exist
+// before the engine opens a clip, so the constructor waits until the thread has it.
+GlWindowRenderer::GlWindowRenderer(mpv_handle* mpv)
+    : m_surface(std::make_unique<QOffscreenSurface>()) {
+    m_surface->setFormat(QSurfaceFormat::defaultFormat());
+    m_surface->create();
+    std::promise<bool> started;
+    m_thread = std::thread([this, mpv, &started] { run(mpv, started); });
+    m_valid = started.get_future().get();
+}
+
+GlWindowRenderer::~GlWindowRenderer() {
+    m_exchange.stop();
+    m_thread.join();
+}
+
+void GlWindowRenderer::setWindow(QWindow* window) {
+    {
+        const std::lock_guard lock(m_windowMutex);
+        m_window = window;
+    }
+    if (window) m_exchange.redraw();
+}
+
+// Runs on an engine thread.
+void GlWindowRenderer::requestUpdate(void* renderer) {
+    static_cast<GlWindowRenderer*>(renderer)->frameDue();
+}
+
+// The context lives and dies on this thread, current on the offscreen surface but while a
+// frame is drawn; the render context (with the engine's own objects in it) is freed in it
+// last.
+void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
+    QOpenGLContext context;
+    context.setFormat(QSurfaceFormat::defaultFormat());
+    const bool made = setUp(mpv, context);
+    started.set_value(made); // the constructor's promise: not to be touched after
+    if (!made) return;
+    m_exchange.serve(m_render, [&](const Work& work) { draw(context, work); });
+    // Clearing the callback waits for one that is running; none comes after.
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_render_context_free(m_render);
+    context.doneCurrent();
+}
+
+bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
+    if (!context.create() || !context.makeCurrent(m_surface.get())) {
+        qCWarning(lcPicture) << "no OpenGL picture: no OpenGL context for the drawing thread";
+        return false;
+    }
+    mpv_opengl_init_params init{&procAddress, nullptr};
+    char apiType[] = MPV_RENDER_API_TYPE_OPENGL;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
+                                 {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &init},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    const int status = mpv_render_context_create(&m_render, mpv, params);
+    if (status < 0) {
+        // The clip still plays, without a picture.
+        qCWarning(lcPicture) << "no OpenGL picture:" << mpv_error_string(status);
+        m_render = nullptr;
+        context.doneCurrent();
+        return false;
+    }
+    mpv_render_context_set_update_callback(m_render, &GlWindowRenderer::requestUpdate, this);
+    return true;
+}
+
+// The window is held for the whole frame and let go with it: the GUI thread may take its
+// surface away between frames. Between frames the context is current on the offscreen
+// surface, for the engine sets up its textures and shaders outside drawing as well (when it
+// is asked for updates). The engine draws upside down, as OpenGL keeps its windows.
+void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
+    const std::lock_guard lock(m_windowMutex);
+    if (!m_window || !context.makeCurrent(m_window)) {
+        context.makeCurrent(m_surface.get());
+        if (work.frameDue) FrameExchange<int>::letGo(m_render);
+        return;
+    }
+    if (work.blank) {
+        QOpenGLFunctions* gl = context.functions();
+        gl->glClearColor(0, 0, 0, 1);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        if (work.frameDue) FrameExchange<int>::letGo(m_render);
+    } else {
+        mpv_opengl_fbo target{static_cast<int>(context.defaultFramebufferObject()),
+                              work.size.width(), work.size.height(), 0};
+        int flip = 1;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
+                                     {MPV_RENDER_PARAM_FLIP_Y, &flip},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        if (mpv_render_context_render(m_render, params) < 0) {
+            context.makeCurrent(m_surface.get());
+            return;
+        }
+    }
+    context.swapBuffers(m_window);
+    if (!work.blank) mpv_render_context_report_swap(m_render);
+    context.makeCurrent(m_surface.get());
+}
+
+} // namespace korvel
