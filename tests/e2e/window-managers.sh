@@ -15,10 +15,13 @@ skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 
 # The table: a window manager, whether the panel is dragged under it, and whether it may hide a
 # program's tool windows while another program is active (kwin_x11 does by default) or keeps
-# them. KORVEL_WINDOW_MANAGERS picks rows by name.
-table="openbox drag keeps
-xfwm4 drag keeps
-kwin_x11 drag hides"
+# them, and the picture path: the other tests run the software one under openbox; the OpenGL
+# picture is a window of the window system's own inside the playback window, which a
+# compositing window manager composes and which input must pass through.
+# KORVEL_WINDOW_MANAGERS picks rows by name.
+table="openbox drag keeps sw
+xfwm4 drag keeps gl
+kwin_x11 drag hides gl"
 rows=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'only == "  " || index(only, " " $1 " ")' <<<"$table")
 
 caption="Desktop clip"
@@ -113,16 +116,26 @@ activate_another_program() {
         fail "$wm: activating the panel did not bring back every window:" "$(client_states)"
 }
 
+# Whether the picture moves: two grabs of the playback window a moment apart differ.
+picture_moves() {
+    local id
+    id=$(playback_id "$caption")
+    grab_window "$id" "$runtime/picture1.rgb" && sleep 0.3 &&
+        grab_window "$id" "$runtime/picture2.rgb" &&
+        ! cmp -s "$runtime/picture1.rgb" "$runtime/picture2.rgb"
+}
+
 check_under() {
     wm=$1
     korvel_start_display "$wm" "$runtime/window-manager.log" --bus --taskbar "$here/support/tint2rc" ||
         fail "$wm: no display"
     rm -rf "$XDG_CONFIG_HOME"
-    start_korvel korvel.log "$clip"
+    KORVEL_PICTURE=$4 start_korvel korvel.log "$clip"
     pid=$!
 
     panel=$(panel_window) || exit 1
     window_named "$caption" >/dev/null || exit 1
+    wait_within 10 picture_moves || fail "$wm: the picture ($4) does not move"
     wait_within 10 shaped "$panel" || fail "$wm: the panel is not shaped"
     rest_pointer "$pid"
     click BUTTON_OPEN
@@ -194,5 +207,7 @@ check_under() {
     echo "$wm: passed"
 }
 
-while read -r name drag tools <&3; do check_under "$name" "$drag" "$tools"; done 3<<<"$rows"
+while read -r name drag tools picture <&3; do
+    check_under "$name" "$drag" "$tools" "$picture"
+done 3<<<"$rows"
 echo "window-managers: passed"
