@@ -18,6 +18,10 @@ GlPictureView::GlPictureView(mpv_handle* mpv, QWidget* parent)
     m_window->installEventFilter(this);
     QWidget* container = QWidget::createWindowContainer(m_window, this);
     container->setFocusPolicy(Qt::NoFocus);
+    // The window covers the view: nothing of the widgets behind it is painted, so their
+    // window's backing store, as large as the picture, is never written to and costs no memory.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    container->setAttribute(Qt::WA_OpaquePaintEvent);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
