@@ -100,6 +100,9 @@ player_state() {
         --method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player "$1" 2>/dev/null
 }
 
+# Where the player is in its clip, in microseconds.
+position_us() { player_state Position | sed -E 's/^\(<int64 (-?[0-9]+)>,\)$/\1/'; }
+
 # Whether the player is Playing, Paused or Stopped ($1).
 player_status_is() { [ "$(player_state PlaybackStatus)" = "(<'$1'>,)" ]; }
 

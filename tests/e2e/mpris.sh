@@ -19,7 +19,6 @@ bus_call() {
     gdbus call --session --dest org.mpris.MediaPlayer2.korvel \
         --object-path /org/mpris/MediaPlayer2 --method "$@"
 }
-position_us() { player_state Position | sed -E 's/^\(<int64 (-?[0-9]+)>,\)$/\1/'; }
 name_owned() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.korvel |

@@ -92,4 +92,18 @@ end_player "Wayland"
 grep -q '^Volume=' "$settings" || fail "the settings were not saved on Wayland"
 [ "$(places_in_file)" = "$stored_places" ] ||
     fail "the stored places were changed on Wayland: $(places_in_file | tr '\n' ' ')"
+
+# The OpenGL picture on Wayland, a surface of its own inside the playback window's that the
+# drawing thread draws into: the clip plays on with no frame left waiting for a picture, and
+# the player lets the surface go as it ends.
+KORVEL_PICTURE=gl KORVEL_ENGINE_LOG=1 QT_QPA_PLATFORM=wayland start_player wayland-gl
+gl_log="$runtime/korvel-wayland-gl.log"
+wait_within 10 player_title_is "$caption" ||
+    fail "the clip did not start on Wayland with OpenGL: $(player_state Metadata)"
+grep -qF "picture: drawn with OpenGL" "$gl_log" || fail "no OpenGL picture on Wayland: $(tail "$gl_log")"
+first=$(position_us)
+moved_on() { [ "$(position_us)" -gt $((first + 1000000)) ]; }
+wait_within 10 moved_on || fail "the clip stood still on Wayland with OpenGL at $(position_us) us"
+! grep -qF "not being called or stuck" "$gl_log" || fail "frames waited for the OpenGL picture on Wayland"
+end_player "Wayland with OpenGL"
 echo "wayland: passed"
