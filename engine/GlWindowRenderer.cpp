@@ -43,7 +43,8 @@ void GlWindowRenderer::setWindow(QWindow* window) {
         const std::lock_guard lock(m_windowMutex);
         m_window = window;
     }
-    if (window) m_exchange.redraw();
+    // What the window showed, black included, is drawn into the new surface.
+    if (window) m_exchange.repaint();
 }
 
 // Runs on an engine thread.
