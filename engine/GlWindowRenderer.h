@@ -46,7 +46,7 @@ public:
     // surface. GUI thread only.
     void setWindow(QWindow* window);
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
-    // change draws the current frame again.
+    // change draws again what the window shows, black or the frame.
     void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
     // A new clip starts: the window shows black until the engine's next frame or a redraw.
     void clear() { m_exchange.blank(); }
