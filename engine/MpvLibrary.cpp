@@ -1,5 +1,6 @@
 #include "engine/MpvLibrary.h"
 
+#include "engine/EngineLibraryOrder.h"
 #include "engine/EngineLog.h"
 
 // The engine's functions defined here stay inside the program: the GUI library exports none
@@ -46,20 +47,34 @@ struct Functions {
     QString failure;
 };
 
+// The engine library's own libraries, a couple of hundred, each opened on its own, deepest
+// first. Opened all at once from the engine library, each would look up its symbols through
+// all of them in load order, and most of the wait for a clip would be that search; opened on
+// its own, a library finds its symbols among its own dependencies, within a few places. The
+// loader's lock is also let go between two of them, so a library the windows load meanwhile
+// waits for one of them at most. Each is bound at once: one that could not find a symbol
+// among its own dependencies fails here, and then comes with the engine library as usual,
+// as does one this machine lacks. The engine library's own opening tells what is missing.
+void openEngineLibrariesDeepestFirst() {
+    for (const char* name : EngineLibraryOrder) ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
+    (void)::dlerror();
+}
+
 // Opened once, on first use, and kept open for the rest of the run: engines come and go,
 // but the library's threads and state outlive any one of them.
 Functions open() {
     Functions f;
+    openEngineLibrariesDeepestFirst();
     // Bound lazily: of the many thousand symbols of the libraries it brings, binding each up
     // front lengthens every start with a clip, and most are never called.
-    void* library = ::dlopen(KORVEL_MPV_LIBRARY, RTLD_LAZY | RTLD_LOCAL);
+    void* library = ::dlopen(EngineLibrary, RTLD_LAZY | RTLD_LOCAL);
     if (!library) {
         f.failure = QString::fromLocal8Bit(::dlerror());
         return f;
     }
 #define KORVEL_MPV_RESOLVE(name)                                                                   \
     f.name = reinterpret_cast<decltype(&::name)>(::dlsym(library, #name));                         \
-    if (!f.name) f.failure = QStringLiteral(KORVEL_MPV_LIBRARY " lacks " #name);
+    if (!f.name) f.failure = QString::fromLatin1(EngineLibrary) + QStringLiteral(" lacks " #name);
     KORVEL_MPV_FUNCTIONS(KORVEL_MPV_RESOLVE)
 #undef KORVEL_MPV_RESOLVE
     EngineLog::quietenCompanions();

@@ -1,9 +1,14 @@
 #include "MediaTestSupport.h"
 
+#include "engine/EngineLibraryOrder.h"
+
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include <dlfcn.h>
 
 using namespace korvel;
 using namespace korvel::test;
@@ -50,6 +55,25 @@ void settingsBeforeTheFirstClip() {
     std::exit(0);
 }
 
+// Runs in a process of its own: the engine library opened as any program would open it
+// brings every library the player opens before it, and no other.
+void orderNamesOnlyWhatTheEngineBrings() {
+    require(EngineLibraryOrder.size() > 100, 2, "the order lists too few libraries");
+    const auto open = [](const char* name) { return ::dlopen(name, RTLD_LAZY | RTLD_NOLOAD); };
+    // Those the test program has open already (the toolkit's) prove nothing.
+    require(std::count_if(EngineLibraryOrder.begin(), EngineLibraryOrder.end(), open) <
+                int(EngineLibraryOrder.size()) / 2,
+            3, "most of the order was open before the engine");
+    require(::dlopen(EngineLibrary, RTLD_LAZY | RTLD_LOCAL) != nullptr, 4, ::dlerror());
+    for (const char* name : EngineLibraryOrder) {
+        if (open(name) == nullptr) {
+            std::fprintf(stderr, "%s is not the engine's\n", name);
+            std::exit(5);
+        }
+    }
+    std::exit(0);
+}
+
 } // namespace
 
 // The engine's library and its few hundred dependencies load with the first clip, not with
@@ -57,4 +81,9 @@ void settingsBeforeTheFirstClip() {
 TEST(EngineStart, TheEngineComesWithTheFirstClip) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(settingsBeforeTheFirstClip(), testing::ExitedWithCode(0), "");
+}
+
+TEST(EngineStart, TheLibrariesOpenedFirstAreTheEnginesOwn) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(orderNamesOnlyWhatTheEngineBrings(), testing::ExitedWithCode(0), "");
 }
