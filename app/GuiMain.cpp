@@ -82,14 +82,12 @@ korvel::MpvMediaControl::Options engineOptions() {
 
 // A clip on the command line is what the user waits for. The engine's library (a few hundred
 // libraries, the most of the wait) loads on the other core while the windows are made, from
-// just after the application (whose toolkit plugins would otherwise wait for it). While each
-// of them loads, the loader's lock holds up every thread made here too: the session bus's
-// thread, which the windows' accessibility and the media controls would make in the middle
-// of it, is made first. The first window's show handler then waits for the library; the font
-// database that the list would read after it is read now, in that shadow.
+// just after the application (whose toolkit plugins would otherwise wait for it). The first
+// window's show handler then waits for the library; the session bus and the font database,
+// which the windows would otherwise read later, are read now, in that shadow.
 std::jthread prepareForClip() {
-    QDBusConnection::sessionBus();
     std::jthread library = korvel::MpvLibrary::preload();
+    QDBusConnection::sessionBus();
     (void)QFontDatabase::families();
     return library;
 }

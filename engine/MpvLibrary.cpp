@@ -50,11 +50,10 @@ struct Functions {
 // The engine library's own libraries, a couple of hundred, each opened on its own, deepest
 // first. Opened all at once from the engine library, each would look up its symbols through
 // all of them in load order, and most of the wait for a clip would be that search; opened on
-// its own, a library finds its symbols among its own dependencies, within a few places. The
-// loader's lock is also let go between two of them, so a library the windows load meanwhile
-// waits for one of them at most. Each is bound at once: one that could not find a symbol
-// among its own dependencies fails here, and then comes with the engine library as usual,
-// as does one this machine lacks. The engine library's own opening tells what is missing.
+// its own, a library finds its symbols among its own dependencies, within a few places. Each
+// is bound at once: one that could not find a symbol among its own dependencies fails here,
+// and then comes with the engine library as usual, as does one this machine lacks. The
+// engine library's own opening tells what is missing.
 void openEngineLibrariesDeepestFirst() {
     for (const char* name : EngineLibraryOrder) ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
     (void)::dlerror();
