@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/FrameExchange.h"
+#include "engine/WindowRenderer.h"
 
 #include <QSize>
 
@@ -17,43 +18,26 @@ struct mpv_render_context;
 
 namespace korvel {
 
-// Draws the engine's frames with OpenGL on a thread of its own, straight into a window of
-// the window system: the engine scales and converts each frame once, into the window's own
-// back buffer, and the swap shows it, as the engine's own video output does. Nothing is
-// copied through the toolkit, which matters where the driver is a software rasteriser and
+// Draws the engine's frames with OpenGL straight into a window: the engine scales and
+// converts each frame once, into the window's own back buffer, and the swap shows it, as the
+// engine's own video output does. That matters where the driver is a software rasteriser and
 // every pass over a frame is processor time.
-//
-// The engine's video output waits for each frame to be drawn; drawn on the GUI thread, every
-// engine call the GUI thread makes meanwhile (loading a clip, reading a property, pausing)
-// would wait until the engine gives up waiting. Here the drawing thread calls nothing but the
-// render functions.
-class GlWindowRenderer {
+class GlWindowRenderer : public WindowRenderer {
 public:
     // Makes the engine's render context on `mpv`, in a context of the default format current
-    // on the drawing thread. Made and destroyed on the GUI thread; `mpv` must outlive the
-    // renderer.
+    // on the drawing thread. `mpv` must outlive the renderer.
     explicit GlWindowRenderer(mpv_handle* mpv);
-    ~GlWindowRenderer(); // frees the render context and stops the drawing thread
+    ~GlWindowRenderer() override; // frees the render context and stops the drawing thread
 
     GlWindowRenderer(const GlWindowRenderer&) = delete;
     GlWindowRenderer& operator=(const GlWindowRenderer&) = delete;
 
-    // Whether the render context was made; without it the clip plays with no picture, and
-    // why was logged.
-    bool isValid() const { return m_valid; }
-    // The window drawn into while it has a surface of the window system, or none. Once this
-    // returns, the drawing thread no longer uses the window it had: the window may lose its
-    // surface. GUI thread only.
-    void setWindow(QWindow* window);
-    // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
-    // change draws again what the window shows, black or the frame.
-    void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
-    // A new clip starts: the window shows black until the engine's next frame or a redraw.
-    void clear() { m_exchange.blank(); }
-    // Draws the engine's current frame again.
-    void redraw() { m_exchange.redraw(); }
-    // Draws what the window shows again, black or the frame, when the window system lost it.
-    void repaint() { m_exchange.repaint(); }
+    bool isValid() const override { return m_valid; }
+    void setWindow(QWindow* window) override;
+    void setTarget(const QSize& size, bool shown) override { m_exchange.setTarget(size, shown); }
+    void clear() override { m_exchange.blank(); }
+    void redraw() override { m_exchange.redraw(); }
+    void repaint() override { m_exchange.repaint(); }
 
 private:
     using Work = FrameExchange<int>::Work;

@@ -1,14 +1,19 @@
 #include "engine/PictureView.h"
 
 #include "engine/EngineLog.h"
-#include "engine/GlPictureView.h"
+#include "engine/GlWindowRenderer.h"
+#include "engine/ShmWindowRenderer.h"
 #include "engine/SwPictureView.h"
+#include "engine/WindowPictureView.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+
+#include <memory>
+#include <utility>
 
 namespace korvel {
 
@@ -59,7 +64,17 @@ bool PictureView::hasGraphicsProcessor() {
 PictureView* PictureView::create(mpv_handle* mpv, Choice choice) {
     if (choice != Choice::Software && openGlUsable(choice == Choice::Automatic)) {
         qCInfo(EngineLog::category(), "picture: drawn with OpenGL");
-        return new GlPictureView(mpv);
+        return new WindowPictureView(QSurface::OpenGLSurface,
+                                     std::make_unique<GlWindowRenderer>(mpv));
+    }
+    // On X the software picture goes into images the X server shares, as the engine's own
+    // X11 output does; elsewhere, and where the server cannot share them, through the toolkit.
+    if (QGuiApplication::platformName() == u"xcb") {
+        auto renderer = std::make_unique<ShmWindowRenderer>(mpv);
+        if (renderer->isValid()) {
+            qCInfo(EngineLog::category(), "picture: drawn in software, shared with the X server");
+            return new WindowPictureView(QSurface::RasterSurface, std::move(renderer));
+        }
     }
     qCInfo(EngineLog::category(), "picture: drawn in software");
     return new SwPictureView(mpv);

@@ -15,13 +15,14 @@ skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 
 # The table: a window manager, whether the panel is dragged under it, and whether it may hide a
 # program's tool windows while another program is active (kwin_x11 does by default) or keeps
-# them, and the picture path: the other tests run the software one under openbox; the OpenGL
-# picture is a window of the window system's own inside the playback window, which a
+# them, and the picture path: the other tests run the software one under openbox. Both
+# pictures are a window of the window system's own inside the playback window, which a
 # compositing window manager composes and which input must pass through.
 # KORVEL_WINDOW_MANAGERS picks rows by name.
 table="openbox drag keeps sw
 xfwm4 drag keeps gl
-kwin_x11 drag hides gl"
+kwin_x11 drag hides gl
+kwin_x11 drag hides sw"
 rows=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'only == "  " || index(only, " " $1 " ")' <<<"$table")
 
 caption="Desktop clip"
@@ -204,7 +205,7 @@ check_under() {
     wait_exit "$pid" 10
     [ "$exit_code" = 0 ] || fail "$wm: the player ended with '$exit_code'"
     korvel_stop_display
-    echo "$wm: passed"
+    echo "$wm, $4 picture: passed"
 }
 
 while read -r name drag tools picture <&3; do

@@ -233,13 +233,16 @@ struct PrivateDisplay {
     }
 };
 
-// The OpenGL picture on a real display (run in a helper, this binary has none), an X server
-// of its own: the helper reads what the screen shows, which no other test's window may cover.
-// A clip loaded before the picture is shown opens at once, its frames are drawn when it is shown,
+// The pictures drawn into a window of their own, with OpenGL and in software shared with the
+// X server, on a real display (run in a helper, this binary has none), an X server of its own:
+// the helper reads what the screen shows, which no other test's window may cover. A clip
+// loaded before the picture is shown opens at once, its frames are drawn when it is shown,
 // and they come back after the picture moves to another window. Clips handed over one after
 // another, a seek, a pause and a hidden picture never leave the engine waiting for a frame
 // to be drawn; the picture stands upright, and a clip without one shows black.
-TEST(Picture, OpenGlViewDrawsOnARealDisplay) {
+class WindowPicture : public testing::TestWithParam<const char*> {};
+
+TEST_P(WindowPicture, DrawsOnARealDisplay) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "needs an X display";
     QProcess helper;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -250,16 +253,17 @@ TEST(Picture, OpenGlViewDrawsOnARealDisplay) {
     // The GL driver keeps allocations of its own to the end.
     environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     helper.setProcessEnvironment(environment);
-    helper.start(QStringLiteral(KORVEL_BINARY_DIR "/gl_picture_check"),
-                 {clip(QStringLiteral("clip.mp4")), clip(QStringLiteral("clip.avi")),
-                  clip(QStringLiteral("tone.mp3"))});
+    helper.start(QStringLiteral(KORVEL_BINARY_DIR "/window_picture_check"),
+                 {QString::fromLatin1(GetParam()), clip(QStringLiteral("clip.mp4")),
+                  clip(QStringLiteral("clip.avi")), clip(QStringLiteral("tone.mp3"))});
     ASSERT_TRUE(helper.waitForFinished(60000));
     const std::string said = helper.readAllStandardError().toStdString();
     EXPECT_EQ(helper.exitCode(), 0) << said;
-    EXPECT_EQ(
-        QString::fromUtf8(helper.readAllStandardOutput()),
-        QStringLiteral("opengl=1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\ndrawn_again=1\n"
-                       "handed_over=1\nplays_hidden=1\ndrawn_after_hiding=1\n"
-                       "blank_without_picture=1\nstalls=0\n"))
+    EXPECT_EQ(QString::fromUtf8(helper.readAllStandardOutput()),
+              QStringLiteral("window_view=1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
+                             "drawn_again=1\nhanded_over=1\nplays_hidden=1\ndrawn_after_hiding=1\n"
+                             "blank_without_picture=1\nstalls=0\n"))
         << said;
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, WindowPicture, testing::Values("gl", "sw"));

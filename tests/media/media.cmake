@@ -4,12 +4,13 @@
 # environment), because tests found at test time cannot be tied to a CTest fixture here.
 korvel_test_binary(media_tests media korvel_engine Qt6::Network)
 
-# The OpenGL picture needs a real display, which the test binary (offscreen) does not use: a
-# helper run by the media tests when a display exists.
-add_executable(gl_picture_check media/gl/GlPictureCheck.cpp)
-target_link_libraries(gl_picture_check PRIVATE korvel_engine Qt6::Test)
-korvel_warnings(gl_picture_check)
-add_dependencies(media_tests gl_picture_check)
+# The pictures drawn into a window of their own (OpenGL, and software shared with the X server)
+# need a real display, which the test binary (offscreen) does not use: a helper run by the
+# media tests when a display exists.
+add_executable(window_picture_check media/window/WindowPictureCheck.cpp)
+target_link_libraries(window_picture_check PRIVATE korvel_engine Qt6::Test)
+korvel_warnings(window_picture_check)
+add_dependencies(media_tests window_picture_check)
 
 # What only a real window system shows (full screen under a window manager), in a binary of
 # its own on the xcb platform. It takes the focus, so it runs alone; without an X display

@@ -1,6 +1,6 @@
-#include "engine/GlPictureView.h"
+#include "engine/WindowPictureView.h"
 
-#include "engine/GlWindowRenderer.h"
+#include "engine/WindowRenderer.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -8,12 +8,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <utility>
+
 namespace korvel {
 
-GlPictureView::GlPictureView(mpv_handle* mpv, QWidget* parent)
-    : QWidget(parent), m_window(new QWindow) {
-    m_window->setSurfaceType(QSurface::OpenGLSurface);
-    m_window->setFormat(QSurfaceFormat::defaultFormat());
+WindowPictureView::WindowPictureView(QSurface::SurfaceType surface,
+                                     std::unique_ptr<WindowRenderer> renderer, QWidget* parent)
+    : QWidget(parent), m_window(new QWindow), m_renderer(std::move(renderer)) {
+    m_window->setSurfaceType(surface);
+    if (surface == QSurface::OpenGLSurface) m_window->setFormat(QSurfaceFormat::defaultFormat());
     m_window->setFlags(m_window->flags() | Qt::WindowTransparentForInput);
     m_window->installEventFilter(this);
     QWidget* container = QWidget::createWindowContainer(m_window, this);
@@ -25,28 +28,27 @@ GlPictureView::GlPictureView(mpv_handle* mpv, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
-    m_renderer = std::make_unique<GlWindowRenderer>(mpv);
-    if (!m_renderer->isValid()) m_renderer.reset();
+    if (m_renderer && !m_renderer->isValid()) m_renderer.reset();
 }
 
 // The drawing thread stops before its window goes.
-GlPictureView::~GlPictureView() {
+WindowPictureView::~WindowPictureView() {
     m_window->removeEventFilter(this);
     detach();
 }
 
-void GlPictureView::detach() { m_renderer.reset(); }
+void WindowPictureView::detach() { m_renderer.reset(); }
 
-void GlPictureView::clear() {
+void WindowPictureView::clear() {
     if (m_renderer) m_renderer->clear();
 }
 
-void GlPictureView::redraw() {
+void WindowPictureView::redraw() {
     if (m_renderer) m_renderer->redraw();
 }
 
 // Frames are drawn at the window's size in device pixels, and only while it is exposed.
-void GlPictureView::updateTarget() {
+void WindowPictureView::updateTarget() {
     if (!m_renderer) return;
     const QSize size = (QSizeF(m_window->size()) * m_window->devicePixelRatio()).toSize();
     m_renderer->setTarget(size, m_window->isExposed());
@@ -54,7 +56,7 @@ void GlPictureView::updateTarget() {
 
 // The window system's window comes and goes with the widget's (a move to another window
 // makes it anew on some platforms): the drawing thread lets go of it before it goes.
-bool GlPictureView::eventFilter(QObject* watched, QEvent* event) {
+bool WindowPictureView::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_window) return false;
     switch (event->type()) {
     case QEvent::PlatformSurface:
@@ -75,7 +77,7 @@ bool GlPictureView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The pointer at the same place in the widget that holds the view, the keys as they are.
-bool GlPictureView::passInput(QEvent* event) {
+bool WindowPictureView::passInput(QEvent* event) {
     QWidget* holder = parentWidget() ? parentWidget() : this;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -1,9 +1,10 @@
-// Plays a clip through the OpenGL picture on a real display and says what it saw, one
-// "key=value" line each, for the media tests (which themselves run without a display).
-// Usage: gl_picture_check CLIP OTHER-CLIP SOUND-CLIP
+// Plays a clip through a picture drawn into a window of its own (OpenGL, or software shared
+// with the X server) on a real display and says what it saw, one "key=value" line each, for
+// the media tests (which themselves run without a display).
+// Usage: window_picture_check gl|sw CLIP OTHER-CLIP SOUND-CLIP
 
-#include "engine/GlPictureView.h"
 #include "engine/MpvMediaControl.h"
+#include "engine/WindowPictureView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -88,11 +89,13 @@ int main(int argc, char** argv) {
     qputenv("KORVEL_ENGINE_LOG", "1");
     qInstallMessageHandler(countStalls);
     QApplication app(argc, argv);
-    if (argc < 4) return 2;
+    if (argc < 5) return 2;
     MpvMediaControl::Options options;
     options.audioOutput = QStringLiteral("null");
     // Test machines draw OpenGL with a software rasteriser, which the automatic choice skips.
-    options.picture = MpvMediaControl::Options::Picture::OpenGl;
+    options.picture = qstrcmp(argv[1], "gl") == 0 ? MpvMediaControl::Options::Picture::OpenGl
+                                                  : MpvMediaControl::Options::Picture::Software;
+    const auto clipArgument = [argv](int n) { return QString::fromLocal8Bit(argv[n + 1]); };
     MpvMediaControl control(options);
     QWidget* area = control.pictureWidget();
     int state = MediaControl::Closed;
@@ -111,9 +114,9 @@ int main(int argc, char** argv) {
 
     // Loaded before the picture is shown: the clip opens at once all the same. The view is
     // made with the engine, at the first clip.
-    control.LoadSource(QString::fromLocal8Bit(argv[1]));
-    auto* view = area ? area->findChild<GlPictureView*>() : nullptr;
-    say("opengl", view != nullptr);
+    control.LoadSource(clipArgument(1));
+    auto* view = area ? area->findChild<WindowPictureView*>() : nullptr;
+    say("window_view", view != nullptr);
     if (!view) return 1;
     control.StartPlay();
     QTest::qWait(200);
@@ -124,7 +127,7 @@ int main(int argc, char** argv) {
     say("drawn", QTest::qWaitFor([&] { return lit(view); }, 5000));
     say("upright", upright(view));
 
-    // Another window means another GL context: the picture must come back.
+    // Another window means another surface of the window system: the picture must come back.
     phase = "moving to another window";
     auto second = windowWith(area);
     first.reset();
@@ -139,7 +142,7 @@ int main(int argc, char** argv) {
         bool handled = true;
         for (int n = 0; n < times && handled; ++n) {
             const int started = starts;
-            control.LoadSource(QString::fromLocal8Bit(argv[2 - n % 2]));
+            control.LoadSource(clipArgument(2 - n % 2));
             control.StartPlay();
             handled = QTest::qWaitFor([&] { return starts > started; }, 5000);
             QTest::qWait(300);
@@ -178,7 +181,7 @@ int main(int argc, char** argv) {
     // A clip without a picture shows nothing of the one before.
     phase = "playing a clip without a picture";
     const int started = starts;
-    control.LoadSource(QString::fromLocal8Bit(argv[3]));
+    control.LoadSource(clipArgument(3));
     control.StartPlay();
     say("blank_without_picture", QTest::qWaitFor([&] { return starts > started; }, 5000) &&
                                      QTest::qWaitFor([&] { return dark(view); }, 5000));
