@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/FrameExchange.h"
 #include "engine/WindowRenderer.h"
 
 #include <QSize>
@@ -34,10 +33,6 @@ public:
 
     bool isValid() const override { return m_valid; }
     void setWindow(QWindow* window) override;
-    void setTarget(const QSize& size, bool shown) override { m_exchange.setTarget(size, shown); }
-    void clear() override { m_exchange.blank(); }
-    void redraw() override { m_exchange.redraw(); }
-    void repaint() override { m_exchange.repaint(); }
 
 private:
     using Work = FrameExchange<int>::Work;
@@ -52,7 +47,6 @@ private:
     mpv_render_context* m_render = nullptr;
     bool m_valid = false;
 
-    FrameExchange<int> m_exchange; // its frames are unused: the window holds the frame
     std::mutex m_windowMutex;      // held while the drawing thread draws into m_window
     QWindow* m_window = nullptr;
     std::thread m_thread;

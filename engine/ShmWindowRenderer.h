@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/FrameExchange.h"
 #include "engine/WindowRenderer.h"
 
 #include <QSize>
@@ -35,10 +34,6 @@ public:
 
     bool isValid() const override { return m_render != nullptr; }
     void setWindow(QWindow* window) override;
-    void setTarget(const QSize& size, bool shown) override { m_exchange.setTarget(size, shown); }
-    void clear() override { m_exchange.blank(); }
-    void redraw() override { m_exchange.redraw(); }
-    void repaint() override { m_exchange.repaint(); }
 
 private:
     using Work = FrameExchange<int>::Work;
@@ -66,7 +61,6 @@ private:
 
     xcb_connection_t* m_connection = nullptr;
     mpv_render_context* m_render = nullptr;
-    FrameExchange<int> m_exchange; // its frames are unused: the window holds the frame
 
     std::mutex m_windowMutex; // guards m_window, set by the GUI thread
     std::uint32_t m_window = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/FrameExchange.h"
+
 #include <QSize>
 
 class QWindow;
@@ -26,13 +28,18 @@ public:
     virtual void setWindow(QWindow* window) = 0;
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
     // change draws again what the window shows, black or the frame.
-    virtual void setTarget(const QSize& size, bool shown) = 0;
+    void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
     // A new clip starts: the window shows black until the engine's next frame or a redraw.
-    virtual void clear() = 0;
+    void clear() { m_exchange.blank(); }
     // Draws the engine's current frame again.
-    virtual void redraw() = 0;
+    void redraw() { m_exchange.redraw(); }
     // Draws what the window shows again, black or the frame, when the window system lost it.
-    virtual void repaint() = 0;
+    void repaint() { m_exchange.repaint(); }
+
+protected:
+    // What the drawing thread owes; its frames are unused, the window holds the frame. The
+    // drawing thread is stopped (stop()) by the renderer that runs it.
+    FrameExchange<int> m_exchange;
 };
 
 } // namespace korvel
