@@ -218,11 +218,14 @@ TEST(Picture, PictureAndControlMayGoInEitherOrder) {
 struct PrivateDisplay {
     QProcess server;
     QString name; // empty when the server did not start
-    PrivateDisplay() {
+    // `depth` bits a pixel; `extensions` ("-extension NAME" turns one off) as Xvfb takes them.
+    explicit PrivateDisplay(int depth = 24, const QStringList& extensions = {}) {
         server.start(QStringLiteral("Xvfb"),
-                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                      QStringLiteral("0"), QStringLiteral("1280x800x24"),
-                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                     QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                 QStringLiteral("-screen"), QStringLiteral("0"),
+                                 QStringLiteral("1280x800x%1").arg(depth),
+                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")} +
+                         extensions);
         // The number is written once the server takes clients.
         if (server.waitForReadyRead(10000))
             name = u':' + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
@@ -233,20 +236,34 @@ struct PrivateDisplay {
     }
 };
 
-// The pictures drawn into a window of their own, with OpenGL and in software shared with the
-// X server, on a real display (run in a helper, this binary has none), an X server of its own:
-// the helper reads what the screen shows, which no other test's window may cover. A clip
+// The picture on a real display (run in a helper, this binary has none), an X server of its
+// own: the helper reads what the screen shows, which no other test's window may cover. A clip
 // loaded before the picture is shown opens at once, its frames are drawn when it is shown,
-// and they come back after the picture moves to another window. Clips handed over one after
-// another, a seek, a pause and a hidden picture never leave the engine waiting for a frame
-// to be drawn; the picture stands upright, and a clip without one shows black.
-class WindowPicture : public testing::TestWithParam<const char*> {};
+// and they come back after the picture moves to another window and fill it when it grows.
+// Clips handed over one after another, a seek, a pause and a hidden picture never leave the
+// engine waiting for a frame to be drawn; the picture stands upright, and a clip without one
+// shows black. OpenGL and the software picture shared with the X server draw into a window of
+// their own; where the server cannot share memory with the player, or its screen is not the
+// frames' 24-bit colour, the software picture goes through the toolkit.
+struct DisplayRow {
+    const char* name;
+    const char* path;
+    int depth;
+    const char* extensionOff; // or nullptr
+    bool windowView;
+};
+
+class WindowPicture : public testing::TestWithParam<DisplayRow> {};
 
 TEST_P(WindowPicture, DrawsOnARealDisplay) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "needs an X display";
+    const DisplayRow row = GetParam();
     QProcess helper;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const PrivateDisplay display;
+    const PrivateDisplay display(row.depth, row.extensionOff
+                                                ? QStringList{QStringLiteral("-extension"),
+                                                              QString::fromLatin1(row.extensionOff)}
+                                                : QStringList{});
     ASSERT_FALSE(display.name.isEmpty()) << "Xvfb did not start";
     environment.insert(QStringLiteral("DISPLAY"), display.name);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -254,16 +271,24 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
     environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     helper.setProcessEnvironment(environment);
     helper.start(QStringLiteral(KORVEL_BINARY_DIR "/window_picture_check"),
-                 {QString::fromLatin1(GetParam()), clip(QStringLiteral("clip.mp4")),
+                 {QString::fromLatin1(row.path), clip(QStringLiteral("clip.mp4")),
                   clip(QStringLiteral("clip.avi")), clip(QStringLiteral("tone.mp3"))});
     ASSERT_TRUE(helper.waitForFinished(60000));
     const std::string said = helper.readAllStandardError().toStdString();
     EXPECT_EQ(helper.exitCode(), 0) << said;
     EXPECT_EQ(QString::fromUtf8(helper.readAllStandardOutput()),
-              QStringLiteral("window_view=1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
-                             "drawn_again=1\nhanded_over=1\nplays_hidden=1\ndrawn_after_hiding=1\n"
-                             "blank_without_picture=1\nstalls=0\n"))
+              QStringLiteral("window_view=%1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
+                             "drawn_again=1\nfills_larger=1\nhanded_over=1\nplays_hidden=1\n"
+                             "drawn_after_hiding=1\nblank_without_picture=1\nstalls=0\n")
+                  .arg(row.windowView ? 1 : 0))
         << said;
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, WindowPicture, testing::Values("gl", "sw"));
+INSTANTIATE_TEST_SUITE_P(Displays, WindowPicture,
+                         testing::Values(DisplayRow{"opengl", "gl", 24, nullptr, true},
+                                         DisplayRow{"shared", "sw", 24, nullptr, true},
+                                         DisplayRow{"no_shared_memory", "sw", 24, "MIT-SHM", false},
+                                         DisplayRow{"sixteen_bits", "sw", 16, nullptr, false}),
+                         [](const testing::TestParamInfo<DisplayRow>& row) {
+                             return std::string(row.param.name);
+                         });

@@ -1,9 +1,11 @@
 // Plays a clip through a picture drawn into a window of its own (OpenGL, or software shared
 // with the X server) on a real display and says what it saw, one "key=value" line each, for
 // the media tests (which themselves run without a display).
-// Usage: window_picture_check gl|sw CLIP OTHER-CLIP SOUND-CLIP
+// Usage: window_picture_check gl|sw CLIP OTHER-CLIP SOUND-CLIP (sw: the software picture,
+// shared with the X server where it can be)
 
 #include "engine/MpvMediaControl.h"
+#include "engine/SwPictureView.h"
 #include "engine/WindowPictureView.h"
 
 #include <QApplication>
@@ -115,8 +117,10 @@ int main(int argc, char** argv) {
     // Loaded before the picture is shown: the clip opens at once all the same. The view is
     // made with the engine, at the first clip.
     control.LoadSource(clipArgument(1));
-    auto* view = area ? area->findChild<WindowPictureView*>() : nullptr;
-    say("window_view", view != nullptr);
+    auto* windowView = area ? area->findChild<WindowPictureView*>() : nullptr;
+    say("window_view", windowView != nullptr);
+    QWidget* view = windowView;
+    if (!view && area) view = area->findChild<SwPictureView*>();
     if (!view) return 1;
     control.StartPlay();
     QTest::qWait(200);
@@ -133,6 +137,11 @@ int main(int argc, char** argv) {
     first.reset();
     control.SeekTo(0);
     say("drawn_again", QTest::qWaitFor([&] { return lit(view); }, 5000));
+
+    // Larger, the picture fills its window again: its frames are drawn at the new size.
+    phase = "growing";
+    second->resize(480, 360);
+    say("fills_larger", QTest::qWaitFor([&] { return lit(view); }, 5000));
 
     // Clips handed over one after another, a seek and a pause, all on a moving picture: the
     // engine never waits for a frame to be drawn. The first frames of each clip's kind of
