@@ -23,9 +23,10 @@ namespace korvel {
 class ShmWindowRenderer : public WindowRenderer {
 public:
     // Connects to the X server of $DISPLAY and makes the engine's render context on `mpv`.
-    // Invalid where the server cannot share images with the player (another machine's) or
-    // its screen is not the 24-bit true colour the frames are drawn in. `mpv` must outlive
-    // the renderer.
+    // Invalid where the server cannot share images with the player (another machine's, or one
+    // reached through the network: the server attaches only what the client's user may read,
+    // and it knows no user of a network client) or its screen is not the 24-bit true colour
+    // the frames are drawn in. `mpv` must outlive the renderer.
     explicit ShmWindowRenderer(mpv_handle* mpv);
     ~ShmWindowRenderer() override; // stops the drawing thread, frees the render context
 

@@ -218,17 +218,22 @@ TEST(Picture, PictureAndControlMayGoInEitherOrder) {
 struct PrivateDisplay {
     QProcess server;
     QString name; // empty when the server did not start
-    // `depth` bits a pixel; `extensions` ("-extension NAME" turns one off) as Xvfb takes them.
-    explicit PrivateDisplay(int depth = 24, const QStringList& extensions = {}) {
+    // `depth` bits a pixel; `extensions` ("-extension NAME" turns one off) as Xvfb takes them;
+    // `network`: reached through the network (its name is the loopback address's), as a
+    // display a secure shell forwards is.
+    explicit PrivateDisplay(int depth = 24, const QStringList& extensions = {},
+                            bool network = false) {
         server.start(QStringLiteral("Xvfb"),
                      QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"),
                                  QStringLiteral("-screen"), QStringLiteral("0"),
                                  QStringLiteral("1280x800x%1").arg(depth),
-                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")} +
+                                 network ? QStringLiteral("-listen") : QStringLiteral("-nolisten"),
+                                 QStringLiteral("tcp")} +
                          extensions);
         // The number is written once the server takes clients.
         if (server.waitForReadyRead(10000))
-            name = u':' + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
+            name = (network ? QStringLiteral("127.0.0.1:") : QStringLiteral(":")) +
+                   QString::fromLatin1(server.readAllStandardOutput()).trimmed();
     }
     ~PrivateDisplay() {
         server.terminate();
@@ -244,14 +249,18 @@ struct PrivateDisplay {
 // engine waiting for a frame to be drawn; the picture stands upright, and a clip without one
 // shows black. OpenGL and the software picture shared with the X server draw into a window of
 // their own; where the server cannot share memory with the player, or its screen is not the
-// frames' 24-bit colour, the software picture goes through the toolkit.
+// frames' 24-bit colour, or where it is reached through the network, the software picture
+// goes through the toolkit.
 struct DisplayRow {
     const char* name;
     const char* path;
     int depth;
     const char* extensionOff; // or nullptr
+    bool network;
     bool windowView;
 };
+
+void PrintTo(const DisplayRow& row, std::ostream* out) { *out << row.name; }
 
 class WindowPicture : public testing::TestWithParam<DisplayRow> {};
 
@@ -260,10 +269,11 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
     const DisplayRow row = GetParam();
     QProcess helper;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const PrivateDisplay display(row.depth, row.extensionOff
-                                                ? QStringList{QStringLiteral("-extension"),
-                                                              QString::fromLatin1(row.extensionOff)}
-                                                : QStringList{});
+    const QStringList extensions =
+        row.extensionOff
+            ? QStringList{QStringLiteral("-extension"), QString::fromLatin1(row.extensionOff)}
+            : QStringList{};
+    const PrivateDisplay display(row.depth, extensions, row.network);
     ASSERT_FALSE(display.name.isEmpty()) << "Xvfb did not start";
     environment.insert(QStringLiteral("DISPLAY"), display.name);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -284,11 +294,11 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
         << said;
 }
 
-INSTANTIATE_TEST_SUITE_P(Displays, WindowPicture,
-                         testing::Values(DisplayRow{"opengl", "gl", 24, nullptr, true},
-                                         DisplayRow{"shared", "sw", 24, nullptr, true},
-                                         DisplayRow{"no_shared_memory", "sw", 24, "MIT-SHM", false},
-                                         DisplayRow{"sixteen_bits", "sw", 16, nullptr, false}),
-                         [](const testing::TestParamInfo<DisplayRow>& row) {
-                             return std::string(row.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Displays, WindowPicture,
+    testing::Values(DisplayRow{"opengl", "gl", 24, nullptr, false, true},
+                    DisplayRow{"shared", "sw", 24, nullptr, false, true},
+                    DisplayRow{"no_shared_memory", "sw", 24, "MIT-SHM", false, false},
+                    DisplayRow{"through_the_network", "sw", 24, nullptr, true, false},
+                    DisplayRow{"sixteen_bits", "sw", 16, nullptr, false, false}),
+    [](const testing::TestParamInfo<DisplayRow>& row) { return std::string(row.param.name); });
