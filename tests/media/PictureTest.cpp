@@ -241,16 +241,16 @@ struct PrivateDisplay {
     }
 };
 
-// The picture on a real display (run in a helper, this binary has none), an X server of its
-// own: the helper reads what the screen shows, which no other test's window may cover. A clip
-// loaded before the picture is shown opens at once, its frames are drawn when it is shown,
-// and they come back after the picture moves to another window and fill it when it grows.
-// Clips handed over one after another, a seek, a pause and a hidden picture never leave the
-// engine waiting for a frame to be drawn; the picture stands upright, and a clip without one
-// shows black. OpenGL and the software picture shared with the X server draw into a window of
-// their own; where the server cannot share memory with the player, or its screen is not the
-// frames' 24-bit colour, or where it is reached through the network, the software picture
-// goes through the toolkit.
+// The picture on a real display (run in a helper, this binary has none), an X server of its own:
+// the helper reads what the screen shows, which no other test's window may cover. A clip loaded
+// before the picture is shown opens at once, its frames are drawn when it is shown, and they come
+// back after the picture moves to another window and fill it when it grows. Clips handed over one
+// after another, a seek, a pause and a hidden picture never leave the engine waiting for a frame to
+// be drawn; the picture stands upright, a clip without one shows black, and a clip plays on when
+// the window that holds its picture goes. OpenGL and the software picture shared with the X server
+// draw into a window of their own; where the server cannot share memory with the player, or its
+// screen is not the frames' 24-bit colour, or where it is reached through the network, the software
+// picture goes through the toolkit.
 struct DisplayRow {
     const char* name;
     const char* path;
@@ -289,7 +289,8 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
     EXPECT_EQ(QString::fromUtf8(helper.readAllStandardOutput()),
               QStringLiteral("window_view=%1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
                              "drawn_again=1\nfills_larger=1\nhanded_over=1\nplays_hidden=1\n"
-                             "drawn_after_hiding=1\nblank_without_picture=1\nstalls=0\n")
+                             "drawn_after_hiding=1\nblank_without_picture=1\n"
+                             "plays_on_without_window=1\nstalls=0\n")
                   .arg(row.windowView ? 1 : 0))
         << said;
 }

@@ -194,6 +194,20 @@ int main(int argc, char** argv) {
     control.StartPlay();
     say("blank_without_picture", QTest::qWaitFor([&] { return starts > started; }, 5000) &&
                                      QTest::qWaitFor([&] { return dark(view); }, 5000));
+
+    // The window that holds the picture goes while a clip plays: the picture, its window of
+    // the window system and its drawing thread go with it, and the clip plays on.
+    phase = "closing the picture's window";
+    const int startedLast = starts;
+    control.LoadSource(clipArgument(1));
+    control.StartPlay();
+    const bool restartedLast = QTest::qWaitFor([&] { return starts > startedLast; }, 5000);
+    QTest::qWait(300);
+    second.reset();
+    const int heard = positions;
+    say("plays_on_without_window",
+        restartedLast && control.pictureWidget() == nullptr &&
+            QTest::qWaitFor([&] { return positions >= heard + 8; }, 5000));
     std::printf("stalls=%d\n", stalls);
     return 0;
 }
