@@ -1,6 +1,7 @@
 #include "engine/ShmWindowRenderer.h"
 
 #include "engine/EngineLog.h"
+#include "engine/SoftwareFrame.h"
 
 #include <QWindow>
 
@@ -13,19 +14,14 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
 
 namespace korvel {
 
 namespace {
 
-// The engine's "bgr0" is the X server's 24-bit true colour in 32-bit pixels on little-endian
-// machines. Rows padded to 16 pixels give the 64-byte stride the engine's fast paths want.
-constexpr char SharedFrameFormat[] = "bgr0";
+// The engine's frames (SoftwareFrame) are the X server's 24-bit true colour.
 constexpr int ScreenDepth = 24;
-constexpr int SharedRowAlignment = 16;
 
 const xcb_screen_t* defaultScreen(xcb_connection_t* connection, int number) {
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
@@ -43,9 +39,8 @@ bool takesFramePixels(const xcb_screen_t& screen) {
         for (; visuals.rem > 0; xcb_visualtype_next(&visuals)) {
             const xcb_visualtype_t& visual = *visuals.data;
             if (visual.visual_id != screen.root_visual) continue;
-            return visual._class == XCB_VISUAL_CLASS_TRUE_COLOR &&
-                   visual.red_mask == 0xff0000 && visual.green_mask == 0xff00 &&
-                   visual.blue_mask == 0xff;
+            return visual._class == XCB_VISUAL_CLASS_TRUE_COLOR && visual.red_mask == 0xff0000 &&
+                   visual.green_mask == 0xff00 && visual.blue_mask == 0xff;
         }
     }
     return false;
@@ -95,7 +90,7 @@ bool ShmWindowRenderer::connect() {
         missing = "the screen is not 24-bit true colour";
     } else {
         Image probe;
-        const bool shared = prepare(probe, QSize(SharedRowAlignment, 1));
+        const bool shared = prepare(probe, QSize(1, 1));
         release(probe);
         if (!shared) missing = "the X server cannot reach the player's memory";
     }
@@ -149,21 +144,12 @@ void ShmWindowRenderer::draw(const Work& work) {
             if (work.frameDue) FrameExchange<int>::letGo(m_render);
             return;
         }
-        int frameSize[2] = {width, height};
-        char format[sizeof SharedFrameFormat];
-        std::copy(std::begin(SharedFrameFormat), std::end(SharedFrameFormat), format);
-        auto stride = static_cast<size_t>(image.stride);
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, frameSize},
-                                     {MPV_RENDER_PARAM_SW_FORMAT, format},
-                                     {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                     {MPV_RENDER_PARAM_SW_POINTER, image.bits},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        if (mpv_render_context_render(m_render, params) < 0) return;
+        if (!SoftwareFrame::render(m_render, work.size, image.stride, image.bits)) return;
         xcb_shm_put_image(m_connection, m_drawnWindow, m_gc,
                           static_cast<std::uint16_t>(image.stride / 4),
                           static_cast<std::uint16_t>(height), 0, 0,
-                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
-                          0, 0, ScreenDepth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, image.segment, 0);
+                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
+                          0, ScreenDepth, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, image.segment, 0);
         // Answered once the server has shown it: then the image may be drawn into again.
         image.synced = xcb_get_input_focus(m_connection).sequence;
         image.pending = true;
@@ -182,8 +168,8 @@ bool ShmWindowRenderer::useWindow() {
     if (!m_drawnWindow) return false;
     m_gc = xcb_generate_id(m_connection);
     const std::uint32_t values[] = {0, 0};
-    xcb_create_gc(m_connection, m_gc, m_drawnWindow,
-                  XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
+    xcb_create_gc(m_connection, m_gc, m_drawnWindow, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES,
+                  values);
     return true;
 }
 
@@ -192,9 +178,9 @@ bool ShmWindowRenderer::useWindow() {
 bool ShmWindowRenderer::prepare(Image& image, const QSize& size) {
     if (image.bits && image.size == size) return true;
     release(image);
-    const int stride = (size.width() + SharedRowAlignment - 1) / SharedRowAlignment * SharedRowAlignment * 4;
-    const int id = shmget(IPC_PRIVATE, static_cast<size_t>(stride) * size.height(),
-                          IPC_CREAT | 0600);
+    const int stride = SoftwareFrame::stride(size.width());
+    const int id =
+        shmget(IPC_PRIVATE, static_cast<size_t>(stride) * size.height(), IPC_CREAT | 0600);
     if (id < 0) return false;
     void* bits = shmat(id, nullptr, 0);
     if (bits == reinterpret_cast<void*>(-1)) {
@@ -202,16 +188,16 @@ bool ShmWindowRenderer::prepare(Image& image, const QSize& size) {
         return false;
     }
     const std::uint32_t segment = xcb_generate_id(m_connection);
-    xcb_generic_error_t* refused = xcb_request_check(
-        m_connection,
-        xcb_shm_attach_checked(m_connection, segment, static_cast<std::uint32_t>(id), 1));
+    xcb_generic_error_t* refused =
+        xcb_request_check(m_connection, xcb_shm_attach_checked(m_connection, segment,
+                                                               static_cast<std::uint32_t>(id), 1));
     shmctl(id, IPC_RMID, nullptr);
     if (refused) {
         std::free(refused);
         shmdt(bits);
         return false;
     }
-    image = Image{segment, id, static_cast<unsigned char*>(bits), size, stride, 0, false};
+    image = Image{segment, static_cast<unsigned char*>(bits), size, stride, 0, false};
     return true;
 }
 

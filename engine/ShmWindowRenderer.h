@@ -42,7 +42,6 @@ private:
     // One image the X server shares; `synced` asks the server when it has shown it.
     struct Image {
         std::uint32_t segment = 0;
-        int id = -1;
         unsigned char* bits = nullptr;
         QSize size;
         int stride = 0;
