@@ -25,6 +25,11 @@ std::unordered_map<const TSkinForm*, SkinAccessible*>& asked() {
 
 SkinAccessible::Announcer announcer = nullptr;
 
+// Qt makes a form's interface as soon as the form shows, tool or no tool; what the form shows
+// is looked at only while someone hears of it. Measuring the texts costs a shaping of each one,
+// and the panel sets its texts many times a second while a clip plays.
+bool listening() { return announcer != nullptr || QAccessible::isActive(); }
+
 void tell(QAccessibleEvent& event) {
     if (announcer) {
         announcer(&event);
@@ -41,7 +46,8 @@ SkinAccessible* accessibleOf(TSkinForm* form) {
 } // namespace
 
 SkinAccessible::SkinAccessible(TSkinForm* form)
-    : QAccessibleWidget(form, QAccessible::Client), m_form(form), m_seen(seenNow()) {
+    : QAccessibleWidget(form, QAccessible::Client), m_form(form) {
+    if (listening()) m_seen = seenNow();
     asked()[form] = this;
 }
 
@@ -52,10 +58,33 @@ SkinAccessible::~SkinAccessible() {
     for (const auto& [key, id] : m_children) QAccessible::deleteAccessibleInterface(id);
 }
 
-void SkinAccessible::setAnnouncer(Announcer given) { announcer = given; }
+void SkinAccessible::setAnnouncer(Announcer given) {
+    announcer = given;
+    if (given) startListening();
+}
+
+// A tool that starts to listen hears what changes from then on, the first change included.
+void SkinAccessible::startListening() {
+    for (const auto& [form, self] : asked()) self->m_seen = self->seenNow();
+}
+
+namespace {
+
+struct ToolWatch : QAccessible::ActivationObserver {
+    void accessibilityActiveChanged(bool active) override {
+        if (active) SkinAccessible::startListening();
+    }
+};
+
+} // namespace
 
 void SkinAccessible::installFactory() {
-    static const bool installed = (QAccessible::installFactory(skinFactory), true);
+    static const bool installed = [] {
+        QAccessible::installFactory(skinFactory);
+        // Never destroyed: Qt keeps it in its list to the program's end.
+        QAccessible::installActivationObserver(new ToolWatch);
+        return true;
+    }();
     Q_UNUSED(installed);
 }
 
@@ -124,6 +153,7 @@ std::vector<SkinAccessible::Seen> SkinAccessible::seenNow() const {
 }
 
 void SkinAccessible::announceChanges(TSkinForm* form) {
+    if (!listening()) return;
     if (SkinAccessible* self = accessibleOf(form)) self->announce();
 }
 

@@ -26,12 +26,15 @@ public:
     // Makes Qt's accessibility ask this class for every skin component; once per program.
     static void installFactory();
     // Tells assistive tools what changed on the form's elements since the last call. Costs
-    // nothing until a tool has asked about the form.
+    // nothing while no tool listens.
     static void announceChanges(TSkinForm* form);
     static void announceFocus(TSkinForm* form);
     // Where the announcements go: to Qt's accessibility (none given), or to a test's record.
     using Announcer = void (*)(QAccessibleEvent* event);
     static void setAnnouncer(Announcer announcer);
+    // Takes what every form shows now as what was last told: called when a tool starts to
+    // listen, which hears of changes only from then on.
+    static void startListening();
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
