@@ -92,32 +92,10 @@ std::jthread prepareForClip() {
     return library;
 }
 
-} // namespace
-
-extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, char** argv,
-                                                                      const char* endpointPath) {
+// The player from its application's making to its playback window's close.
+int playUntilClosed(korvel::KorvelApplication& app, int argc, char** argv,
+                    const char* endpointPath) {
     using namespace korvel;
-    // Every engine thread would otherwise grow a memory arena of its own (up to eight per
-    // core), and the player's memory would climb in steps as clips start and stop; two
-    // arenas serve a player as well.
-    mallopt(M_ARENA_MAX, 2);
-    // The toolkit never sees the command line: its first argument is the clip, whatever it
-    // looks like ("-reverse" is a file name here as in a later start). It is told only the
-    // platform, X where one is there, so that the windows can be placed.
-    std::vector<std::string> toolkitArguments{argv[0]};
-    if (const auto platform = ToolkitPlatform::choose(::getenv, toolkitArguments)) {
-        toolkitArguments.insert(toolkitArguments.end(), {"-platform", *platform});
-    }
-    std::vector<char*> toolkitArgv;
-    for (std::string& argument : toolkitArguments) toolkitArgv.push_back(argument.data());
-    toolkitArgv.push_back(nullptr);
-    int toolkitArgc = static_cast<int>(toolkitArguments.size());
-    // On X the OpenGL picture goes through EGL, as the engine's own video output's does: where
-    // the driver is a software rasteriser, GLX costs a quarter more processor time a frame.
-    // The toolkit falls back to GLX where EGL cannot be had; the user's choice wins.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "xcb_egl");
-    KorvelApplication app(toolkitArgc, toolkitArgv.data());
     std::jthread engineLibrary;
     if (argc > 1) engineLibrary = prepareForClip();
     // Every text shown from here on, error boxes of the start included, is in this language.
@@ -161,4 +139,47 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     // clip for hours should not hold it.
     QTimer::singleShot(StartUpTrimDelayMs, [] { malloc_trim(0); });
     return app.exec();
+}
+
+// The toolkit's Wayland platform (Qt 6.4, as Debian 12 ships it) frees its connection to the
+// compositor before it destroys the last of its event queues, which then locks a mutex inside
+// the freed memory: now and then the player crashed at its very end, after a clean close.
+// Everything of the player's own is closed, written and let go by now; the system takes back
+// the rest, as it would after the toolkit's own teardown.
+bool toolkitTeardownIsUnsafe() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, char** argv,
+                                                                      const char* endpointPath) {
+    using namespace korvel;
+    // Every engine thread would otherwise grow a memory arena of its own (up to eight per
+    // core), and the player's memory would climb in steps as clips start and stop; two
+    // arenas serve a player as well.
+    mallopt(M_ARENA_MAX, 2);
+    // The toolkit never sees the command line: its first argument is the clip, whatever it
+    // looks like ("-reverse" is a file name here as in a later start). It is told only the
+    // platform, X where one is there, so that the windows can be placed.
+    std::vector<std::string> toolkitArguments{argv[0]};
+    if (const auto platform = ToolkitPlatform::choose(::getenv, toolkitArguments)) {
+        toolkitArguments.insert(toolkitArguments.end(), {"-platform", *platform});
+    }
+    std::vector<char*> toolkitArgv;
+    for (std::string& argument : toolkitArguments) toolkitArgv.push_back(argument.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    // On X the OpenGL picture goes through EGL, as the engine's own video output's does: where
+    // the driver is a software rasteriser, GLX costs a quarter more processor time a frame.
+    // The toolkit falls back to GLX where EGL cannot be had; the user's choice wins.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "xcb_egl");
+    KorvelApplication app(toolkitArgc, toolkitArgv.data());
+    const int code = playUntilClosed(app, argc, argv, endpointPath);
+    if (toolkitTeardownIsUnsafe()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }
