@@ -120,7 +120,7 @@ void PlayerWindows::applySettings(const SettingsData& settings) {
         ReachablePlace::caption(m_playlist.width()).placeFor(settings.playListPos, screens));
     m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(settings.playerPos, screens));
     m_panel.SkinForm1()->SetButtonState(PlayerElement::ButtonFix, settings.windowFix);
-    if (settings.windowFix) m_playback.resize(settings.clientSize);
+    if (settings.windowFix) m_playback.resizeClient(settings.clientSize);
     try {
         SettingsFile::loadRows(settings.rows, m_playlist.model());
     } catch (...) {

@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
@@ -162,16 +164,31 @@ void TForm3::onMaximize() {
 
 // A window of no size is unmapped by the window system, and the user would lose it: a clip
 // without a picture keeps the frame and the caption on screen, over a picture area of a
-// single line.
+// single line, as wide as the window was but never wider than the screen leaves room for.
 void TForm3::setClientSize(int width, int height) {
-    const QSize wanted = width > 0 && height > 0 ? QSize(width, height) : QSize(this->width(), 1);
-    resize(wanted);
+    if (width > 0 && height > 0) {
+        resizeClient(QSize(width, height));
+        return;
+    }
+    int captionWidth = this->width();
+    if (const QScreen* shown = screen()) {
+        const int frameWidth = frameGeometry().width() - geometry().width();
+        captionWidth = std::min(captionWidth, shown->availableGeometry().width() - frameWidth);
+    }
+    resizeClient(QSize(std::max(captionWidth, 1), 1));
+}
+
+void TForm3::resizeClient(QSize size) {
+    resize(size);
     // A window on its way to the screen may be framed at the size it was shown with, and the
     // size asked for meanwhile lost (openbox does so at times, the clip then shown in a
-    // corner of it): it is asked for again once the window shows.
+    // corner of it): it is asked for again once the window shows. A later size replaces an
+    // earlier one waiting there: the stored fixed size is not undone by the first one.
     if (isVisible() && windowHandle() && !windowHandle()->isExposed()) {
-        m_wantedSize = wanted;
+        m_wantedSize = size;
         windowHandle()->installEventFilter(this);
+    } else {
+        m_wantedSize.reset();
     }
 }
 

@@ -48,6 +48,9 @@ public:
     // Keeps this window above all others, or puts it back in the normal order; the panel
     // and the playlist keep theirs.
     void SetTopmost(bool topmost);
+    // Gives the picture area `size`. The last size asked for is the one the window keeps,
+    // also when it was asked for while the window manager was still framing the window.
+    void resizeClient(QSize size);
 
     Playback& playback() { return m_playback; }
     // A location given by a second start or dropped here that is a list of another player's:

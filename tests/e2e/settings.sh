@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the player remembers between runs, under a real window manager: the playback window's
 # frame comes back to the pixel where it stood, also after the stay-on-top toggle made the
-# window anew; the fixed size and a list built with the buttons come back too.
+# window anew; the fixed size (as stored, also without a clip) and a list built with the
+# buttons come back too.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -57,9 +58,32 @@ close_player
 grep -q '^WindowFix=1' "$settings" || fail "the fixed size was not stored: $(cat "$settings")"
 grep -q '^ListRow=3' "$settings" || fail "the list was not stored: $(cat "$settings")"
 
-# The next run puts every place back exactly, and the list.
+# A size fixed by hand (or at another size than the first picture's) comes back as it was
+# stored, with a clip and without one, and is stored again as it was.
+sed -i -E 's/^ClientWidth=.*/ClientWidth=500/; s/^ClientHeight=.*/ClientHeight=350/' "$settings"
+playback_size() { window_size "$(playback_id "$caption")"; }
+
+# The next run puts every place back exactly, the fixed size, and the list.
 start_player 2
 wait_within 10 frame_at "$place" || fail "the frame came back at $(frame_origin), not at $place"
+wait_within 5 eval '[ "$(playback_size)" = 500x350 ]' ||
+    fail "the fixed size came back as $(playback_size), not 500x350"
+sleep 1
+[ "$(playback_size)" = 500x350 ] || fail "the fixed size became $(playback_size) after the start"
 close_player
 grep -q "^ListRow=3" "$settings" || fail "the list was lost at the second close"
+grep -q '^ClientWidth=500' "$settings" && grep -q '^ClientHeight=350' "$settings" ||
+    fail "the fixed size was not stored again: $(cat "$settings")"
+
+# Without a clip the window is the one titled with the program's caption.
+start_korvel "korvel-3.log"
+pid=$!
+panel=$(panel_window) || exit 1
+caption="Korvel mark2"
+window_named "$caption" >/dev/null || exit 1
+wait_within 5 eval '[ "$(playback_size)" = 500x350 ]' ||
+    fail "without a clip the fixed size came back as $(playback_size), not 500x350"
+sleep 1
+[ "$(playback_size)" = 500x350 ] || fail "without a clip the size became $(playback_size)"
+close_player
 echo "settings: passed"

@@ -111,12 +111,24 @@ TEST_F(PlaybackWindowTest, PanelSizesThePicture) {
 }
 
 // Fault: a clip without a picture sized the window to nothing, and the window system took
-// it off the screen. Its frame stays, over no picture.
+// it off the screen. Its frame stays, over no picture. Fault: after a picture wider than the
+// screen it kept that width, a strip running off the screen; it fits the screen.
 TEST_F(PlaybackWindowTest, SoundAloneKeepsTheWindowOnScreen) {
     engine.width = engine.height = 0;
     engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
     EXPECT_EQ(playback.width(), 320);
     EXPECT_GT(playback.height(), 0);
+    EXPECT_LT(playback.height(), 8);
+
+    const QRect free = playback.screen()->availableGeometry();
+    engine.width = free.width() * 2;
+    engine.height = 100;
+    engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
+    ASSERT_EQ(playback.width(), free.width() * 2);
+    engine.width = engine.height = 0;
+    engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
+    EXPECT_GT(playback.width(), 0);
+    EXPECT_LE(playback.frameGeometry().width(), free.width());
     EXPECT_LT(playback.height(), 8);
 }
 
