@@ -197,6 +197,9 @@ void MpvMediaControl::createPictureArea() {
     m_controls->onKey = [this](int flags, int key) {
         if (OnKeyDown) OnKeyDown(flags, key);
     };
+    m_controls->onLeave = [this] {
+        if (OnFullScreenEnd) OnFullScreenEnd();
+    };
 }
 
 void MpvMediaControl::createPicture(Options::Picture picture) {

@@ -1,6 +1,7 @@
 #include "engine/PictureControls.h"
 
 #include "ui/TaskBarSkip.h"
+#include "ui/WindowManagerState.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -34,15 +35,19 @@ PictureControls::~PictureControls() {
     if (qApp) qApp->removeEventFilter(this);
 }
 
-// Qt takes a request for full screen for the fact; the window's size tells what the window
-// manager made of it. (Its place may be reported late; a full-screen window is at the
-// screen's corner.)
+// Qt takes a request for full screen for the fact; the window manager's word, where one can
+// give it, and the window's size tell what the window manager made of it. A window that
+// refused full screen may still be as large as the screen (xfwm4 leaves it so), and then it
+// is an ordinary window that sizing goes on to follow. (Its place may be reported late; a
+// full-screen window is at the screen's corner.)
 bool PictureControls::isFullScreen() const {
     if (!m_picture) return false;
     const QWidget* window = m_picture->window();
     const QScreen* screen = window->screen();
     return window->isVisible() && window->isFullScreen() && screen &&
-           window->width() >= screen->size().width() && window->height() >= screen->size().height();
+           window->width() >= screen->size().width() &&
+           window->height() >= screen->size().height() &&
+           WindowManagerState::fullScreen(window).value_or(true);
 }
 
 void PictureControls::enterFullScreen() {
@@ -89,6 +94,7 @@ void PictureControls::leaveFullScreen() {
     }
     // Sent after the request to end full screen, so the window manager ends it first.
     setSystemType(window->windowHandle(), window->windowType());
+    if (onLeave) onLeave();
 }
 
 // Every other flag (stays on top, say) is kept.

@@ -37,6 +37,8 @@ public:
 
     std::function<void(int flags, int x, int y)> onClick;
     std::function<void(int flags, int key)> onKey;
+    // The user ended full screen.
+    std::function<void()> onLeave;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

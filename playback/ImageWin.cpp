@@ -68,6 +68,7 @@ void TForm3::connectEvents() {
     c.OnLButtonUp = [this](int flags, int x, int y) {
         m_playback.RealAudio1LButtonUp(flags, x, y);
     };
+    c.OnFullScreenEnd = [this] { m_playback.RealAudio1FullScreenEnd(); };
     c.OnAsyncFailure = [this](const QString& text) {
         ErrorBox::run([&] { m_playback.RealAudio1AsyncFailure(text); });
     };

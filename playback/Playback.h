@@ -73,6 +73,9 @@ public:
     void MarkPosition(int Column);
     void RealAudio1KeyDown(int flags, int key);
     void RealAudio1LButtonUp(int flags, int x, int y);
+    // The user left full screen: what follows a clip that ended in full screen no longer
+    // takes it up again.
+    void RealAudio1FullScreenEnd() { ResumeFullScreen = false; }
     // The close handler: gives the engine back its earlier volume.
     void FormClose();
     // Sizes the picture from the clip's size and the size slider, unless fixed or full screen.

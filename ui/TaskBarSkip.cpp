@@ -7,24 +7,10 @@
 #include <QThread>
 #include <QWidget>
 
+#include "ui/WindowManagerState.h"
 #include "ui/XcbReply.h"
 
 namespace korvel {
-
-namespace {
-
-QList<xcb_atom_t> statesOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state) {
-    const auto cookie = xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 1024);
-    const XcbReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection, cookie, nullptr));
-    QList<xcb_atom_t> states;
-    if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) return states;
-    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    states = QList<xcb_atom_t>(values, values + reply->value_len);
-    return states;
-}
-
-} // namespace
 
 TaskBarSkip::TaskBarSkip(QWidget* window) : QObject(window) { window->installEventFilter(this); }
 
@@ -74,7 +60,7 @@ void TaskBarSkip::askFor(QWidget* window, bool mapped) {
     const xcb_atom_t skips[] = {xcbAtomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
                                 xcbAtomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
     if (!mapped) {
-        QList<xcb_atom_t> states = statesOf(connection, id, state);
+        QList<xcb_atom_t> states = WindowManagerState::statesOf(connection, id);
         for (const xcb_atom_t skip : skips) {
             if (!states.contains(skip)) states.append(skip);
         }

@@ -132,6 +132,22 @@ TEST_F(PlaybackWindowTest, SoundAloneKeepsTheWindowOnScreen) {
     EXPECT_LT(playback.height(), 8);
 }
 
+// Fault: once a clip had ended in full screen, every later pause, play or clip took full
+// screen up again, although the user had left it with Esc.
+TEST_F(PlaybackWindowTest, LeftFullScreenStaysLeft) {
+    engine.fullScreen = true;
+    engine.OnPositionChange(179950, 180000);
+    ASSERT_TRUE(windows.playback().playback().resumeFullScreen());
+    engine.fullScreen = false;
+    engine.OnFullScreenEnd();
+    engine.log.clear();
+    engine.OnStateChange(MediaControl::Opening, MediaControl::Playing);
+    click("BUTTON_PAUSE");
+    engine.OnStateChange(MediaControl::Playing, MediaControl::Paused);
+    click("BUTTON_PLAY");
+    EXPECT_FALSE(engine.log.contains("EnterFullScreen")) << engine.log.join(' ').toStdString();
+}
+
 // Always on top follows the panel's toggle, for the playback window alone. Fault: pressed
 // while full screen, the toggle gave the window system's window the widget's tool type back
 // (full screen makes it an ordinary one): a framed, screen-sized window that Esc and a double

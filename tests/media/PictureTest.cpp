@@ -155,6 +155,8 @@ TEST(Picture, FullScreenEndsByEscapeAnywhereOrDoubleClick) {
     panel.show();
     const QRect normal = window.window.geometry();
     EXPECT_FALSE(control->QueryFullScreen());
+    int ends = 0;
+    control->OnFullScreenEnd = [&ends] { ++ends; };
 
     const struct {
         const char* how;
@@ -173,6 +175,8 @@ TEST(Picture, FullScreenEndsByEscapeAnywhereOrDoubleClick) {
         EXPECT_EQ(window.window.windowHandle()->type(), Qt::Window);
         way.act();
         ASSERT_TRUE(waitUntil([&] { return !control->QueryFullScreen(); }));
+        EXPECT_EQ(ends, 1) << "the end of full screen was not told once";
+        ends = 0;
         EXPECT_TRUE(waitUntil([&] { return window.window.geometry() == normal; }))
             << "window not back in its place";
         EXPECT_EQ(window.window.windowHandle()->type(), Qt::Tool);

@@ -125,6 +125,15 @@ TEST_P(FullScreen, CoversTheScreenAndGivesTheWindowBack) {
     control->SeekTo(1000);
     EXPECT_TRUE(waitUntil([&] { return litShare(picture) > 0.5; }));
     refusedAsAToolWindow();
+
+    // Refused, a window may still be as large as the screen (xfwm4 leaves it so): it is full
+    // screen only when the window manager says so, and sizing goes on to follow the clips.
+    window.showFullScreen();
+    ASSERT_TRUE(xdotool({QStringLiteral("windowsize"), QString::number(window.winId()),
+                         QString::number(screen.width()), QString::number(screen.height())}));
+    ASSERT_TRUE(waitUntil([&] { return window.size() == screen.size(); }));
+    ASSERT_TRUE(window.isFullScreen());
+    EXPECT_FALSE(control->QueryFullScreen()) << "a window as large as the screen";
     EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
 }
 

@@ -1,0 +1,48 @@
+#include "ui/WindowManagerState.h"
+
+#include "ui/XcbReply.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace korvel {
+
+namespace {
+
+// The window manager's own window, which it names on the root window while it runs.
+bool windowManagerRuns(xcb_connection_t* connection) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const xcb_atom_t check = xcbAtomNamed(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto cookie = xcb_get_property(connection, 0, screen->root, check, XCB_ATOM_WINDOW, 0, 1);
+    const XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, cookie, nullptr));
+    return reply && reply->format == 32 && reply->value_len == 1;
+}
+
+} // namespace
+
+QList<std::uint32_t> WindowManagerState::statesOf(xcb_connection_t* connection,
+                                                  std::uint32_t window) {
+    const xcb_atom_t state = xcbAtomNamed(connection, "_NET_WM_STATE");
+    const auto cookie = xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 1024);
+    const XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, cookie, nullptr));
+    QList<xcb_atom_t> states;
+    if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) return states;
+    const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    states = QList<xcb_atom_t>(values, values + reply->value_len);
+    return states;
+}
+
+std::optional<bool> WindowManagerState::fullScreen(const QWidget* window) {
+    // Other platforms (offscreen) may answer for X11 without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != u"xcb" || !window->internalWinId() ||
+        !windowManagerRuns(connection))
+        return std::nullopt;
+    const auto id = xcb_window_t(window->internalWinId());
+    return statesOf(connection, id).contains(xcbAtomNamed(connection, "_NET_WM_STATE_FULLSCREEN"));
+}
+
+} // namespace korvel
