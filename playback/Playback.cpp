@@ -86,6 +86,8 @@ void Playback::OpenEntry(bool FromList, QString Location) {
     }
     if (!Location.isEmpty()) {
         m_control.LoadSource(Location);
+        // Until the new clip reports its own, the position is its start, not the last one's.
+        CurrentPos = 0;
         m_control.StartPlay();
     }
     if (PlaylistMode && !currentCell(Col::StartColumn).isEmpty()) {
@@ -209,12 +211,14 @@ void Playback::SeekBy(bool Repeat, std::int32_t StepMs) {
     SeekRepeat = Repeat;
     SeekStep = StepMs;
     const std::int64_t shown = CurrentPos;
-    CurrentPos += StepMs;
-    if (CurrentPos > 0 && CurrentPos < EndPoint) {
+    const std::int64_t target = CurrentPos + StepMs;
+    if (target > 0 && target < EndPoint) {
+        CurrentPos = target;
         m_host.letEventsRun();
         seekEngine(CurrentPos, shown);
         m_host.letEventsRun();
     } else {
+        // Refused: the clip stays where it is, and so does the position told and played from.
         SeekRepeat = false;
     }
     publish();

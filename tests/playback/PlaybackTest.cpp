@@ -172,13 +172,30 @@ TEST_F(PlaybackTest, MuteCarriesToANewClip) {
     EXPECT_TRUE(control.log.contains("ApplyMute:1"));
 }
 
-// Rewinding past the start makes no seek and ends the repetition.
-TEST_F(PlaybackTest, RewindBelowZeroStops) {
-    playback.RealAudio1PositionChange(3000, 180000);
-    playback.SeekBy(true, -5000);
-    EXPECT_EQ(playback.state().positionMs, -2000);
-    EXPECT_FALSE(playback.seekRepeat());
-    EXPECT_TRUE(control.calls("SeekTo").isEmpty());
+// Rewinding past the start, or skipping past the end, makes no seek and ends the repetition.
+// Fault: the refused step still moved the position the desktop was told, and a play then
+// started from there (past the end: from the start) instead of where the clip stood.
+TEST_F(PlaybackTest, SeekOutOfTheClipIsRefused) {
+    control.length = 10000;
+    for (const int step : {-5000, 60000}) {
+        SCOPED_TRACE(step);
+        control.log.clear();
+        playback.RealAudio1PositionChange(3480, 10000);
+        playback.SeekBy(true, step);
+        EXPECT_EQ(playback.state().positionMs, 3480);
+        EXPECT_FALSE(playback.seekRepeat());
+        EXPECT_TRUE(control.calls("SeekTo").isEmpty());
+        playback.ResumePlay();
+        EXPECT_EQ(control.calls("SeekTo"), QStringList({"SeekTo:3480"}));
+    }
+}
+
+// Fault: while a new clip opened (a stream may take many seconds), the desktop was told the
+// position of the clip before.
+TEST_F(PlaybackTest, ANewClipStartsAtItsStart) {
+    playback.RealAudio1PositionChange(42000, 180000);
+    playback.OpenEntry(false, QStringLiteral("http://stream.example/live"));
+    EXPECT_EQ(playback.state().positionMs, 0);
 }
 
 // Fast-forward repeats after each completed seek, half a second apart; a pause during the
@@ -298,6 +315,7 @@ TEST_F(PlaybackTest, MarksOnlyInListMode) {
     playback.MarkPosition(5);
     EXPECT_EQ(list.cell(5, 1), "");
     playback.OpenEntry(true, "");
+    playback.RealAudio1PositionChange(42500, 180000);
     playback.MarkPosition(6);
     EXPECT_EQ(list.cell(6, 1), localTime("00:00:42"));
     list.current = 4; // the end row
