@@ -55,6 +55,9 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_playback.attachPanel(&m_panel);
     m_panel.setCommands(&m_panelCommands);
     QObject::connect(&playback.notices(), &PlaybackNotices::changed, &m_panel, &TForm1::showState);
+    // A clip may have been handed over and told of before the panel was there (while the
+    // start-up's error box was up): the panel starts from what is.
+    m_panel.showState(PlaybackState(), playback.state());
     m_playlist.OnPlayFromTop = [&playback] { playback.PlayFromTop(); };
     m_playlist.OnReadHistory = [&playback] { return playback.history(); };
     PlayListModel& model = m_playlist.model();

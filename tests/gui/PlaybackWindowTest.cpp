@@ -276,6 +276,37 @@ TEST_F(PlaybackWindowTest, EventsDriveThePanelAndFailuresAreShown) {
     EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_POS"), 25);
 }
 
+// Fault: a clip handed over while the start-up's error box was up (the box for the command
+// line's own clip, which the engine refused) played with the panel's title, length and entry
+// number blank: the panel heard of nothing told before it was there.
+TEST(PlaybackWindowStart, AClipTakenDuringTheStartShowsOnThePanel) {
+    auto* engine = new FakeMediaControl;
+    engine->refuseLoads = true;
+    QStringList shown;
+    ErrorBox::setSink([&](const QString& text) {
+        shown.append(text);
+        engine->refuseLoads = false;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* playback = qobject_cast<TForm3*>(window))
+                playback->ReceiveHandOff(QStringLiteral("/clips/handed.mp4"));
+        }
+        engine->title = QStringLiteral("Handed over");
+        engine->length = 60000;
+        engine->OnStateChange(MediaControl::Opening, MediaControl::Playing);
+        engine->OnPositionChange(1000, 60000);
+    });
+    PlayerWindows windows(std::unique_ptr<MediaControl>(engine), QStringLiteral("/clips/no.mp4"));
+    ErrorBox::setSink({});
+    ASSERT_EQ(shown.size(), 1);
+    const SkinModel& face = windows.panel().SkinForm1()->engine().model();
+    const auto text = [&face](const char* id) {
+        return face.Displays[std::size_t(face.findDisplay(QString::fromLatin1(id)))].Text;
+    };
+    EXPECT_EQ(text("TEXT_TITLE"), "Handed over");
+    EXPECT_EQ(text("TEXT_TOTAL"), localTime("/ 00:01:00"));
+    EXPECT_EQ(text("TEXT_NO"), "No. --/--  ");
+}
+
 // The panel shows the state it hears of: what the desktop's controls and the keys change
 // reaches its slider and button through the playback's notices, and a position slider the
 // pointer holds stays where it is held until it is let go.
