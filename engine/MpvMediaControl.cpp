@@ -148,6 +148,10 @@ void MpvMediaControl::createCore(const Options& options) {
                                         : FixedTexts::EngineStart + QStringLiteral(": ") + why);
     }
     for (const auto& option : EngineOptions) setOption(option[0], option[1]);
+    // Without a graphics processor nothing is decoded in hardware, and the picture need not
+    // look for the ways to show such frames: the look for a graphics card's own (its CUDA
+    // library) prints on the terminal where the card's driver is missing.
+    setOption("gpu-hwdec-interop", PictureView::hasGraphicsProcessor() ? "auto" : "no");
     applySettings();
     setOption("vo", options.picture == Options::Picture::None ? "null" : "libmpv");
     if (!options.audioOutput.isEmpty()) setOption("ao", options.audioOutput.toUtf8().constData());
