@@ -73,6 +73,12 @@ inline constexpr FixedText CannotPlay{QT_TRANSLATE_NOOP("FixedTexts", "Cannot pl
 inline constexpr FixedText NoPicture{
     QT_TRANSLATE_NOOP("FixedTexts", "the picture could not be set up")};
 inline constexpr FixedText NoAnswer{QT_TRANSLATE_NOOP("FixedTexts", "no answer within %1 s")};
+// Why a clip that opened played nothing (the second part of CannotPlay).
+inline constexpr FixedText NothingPlayed{
+    QT_TRANSLATE_NOOP("FixedTexts", "it ended before anything in it played")};
+inline constexpr FixedText ServerCannotSeek{QT_TRANSLATE_NOOP(
+    "FixedTexts", "the server does not let the player move within the file, which this clip "
+                  "needs (its index is at its end)")};
 inline constexpr FixedText CannotSeek{QT_TRANSLATE_NOOP("FixedTexts", "Cannot seek")};
 inline constexpr FixedText CannotStop{QT_TRANSLATE_NOOP("FixedTexts", "Cannot stop")};
 inline constexpr FixedText VolumeRange{QT_TRANSLATE_NOOP("FixedTexts", "Volume must be 0..100")};
@@ -146,6 +152,8 @@ inline constexpr std::array All{NotAnInteger,
                                 CannotPlay,
                                 NoPicture,
                                 NoAnswer,
+                                NothingPlayed,
+                                ServerCannotSeek,
                                 CannotSeek,
                                 CannotStop,
                                 VolumeRange,

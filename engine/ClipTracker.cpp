@@ -175,7 +175,23 @@ void ClipTracker::endReached(bool reached) {
         if (m_phase == Phase::AtEnd) m_phase = Phase::Running;
         return;
     }
-    if (m_phase == Phase::Running) reportEnd();
+    if (m_phase != Phase::Running) return;
+    if (m_position <= 0 && m_pictureSize.isEmpty()) {
+        endWithNothingPlayed();
+        return;
+    }
+    reportEnd();
+}
+
+// A clip that ends at its start without a picture could not be read at all. The engine keeps
+// it open at its end as it keeps every clip, paused with nothing to show: the user is told
+// why, and the clip is ended. Over a network, a clip whose index is at its end cannot be read
+// from a server that does not let the player move within the file.
+void ClipTracker::endWithNothingPlayed() {
+    const FixedText& why = m_clip.seekable ? FixedTexts::NothingPlayed
+                                           : FixedTexts::ServerCannotSeek;
+    giveUp(FixedTexts::CannotPlay.arg(m_source, why));
+    m_engine.stop();
 }
 
 // A clip stopped before the engine began it ends without an end-file of its own.

@@ -63,6 +63,7 @@ public:
         std::int64_t durationMs = 0;
         QSize pictureSize; // empty for sound alone
         bool live = false; // a network stream whose length only grows
+        bool seekable = true;
     };
 
     // Read from the engine at a playback restart.
@@ -148,6 +149,7 @@ private:
     void rememberStart(std::int64_t ms);
     void giveUp(const QString& text);
     void reportEnd();
+    void endWithNothingPlayed();
     void reportPosition(std::int64_t position, bool forced);
     void setState(MediaControl::State state);
     void report(Report::Kind kind, std::int64_t first, std::int64_t second, QString text = {});

@@ -422,7 +422,8 @@ ClipTracker::Restart MpvMediaControl::readRestart() const {
     // A live stream's length only grows with what has arrived; it has no length to show.
     double size = 0;
     const bool sized = mpv_get_property(m_mpv, "file-size", MPV_FORMAT_DOUBLE, &size) >= 0;
-    now.clip.live = readFlag("demuxer-via-network", false) && !readFlag("seekable", true) && !sized;
+    now.clip.seekable = readFlag("seekable", true);
+    now.clip.live = readFlag("demuxer-via-network", false) && !now.clip.seekable && !sized;
     return now;
 }
 

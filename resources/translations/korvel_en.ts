@@ -112,6 +112,14 @@
         <translation>no answer within %1 s</translation>
     </message>
     <message>
+        <source>it ended before anything in it played</source>
+        <translation>it ended before anything in it played</translation>
+    </message>
+    <message>
+        <source>the server does not let the player move within the file, which this clip needs (its index is at its end)</source>
+        <translation>the server does not let the player move within the file, which this clip needs (its index is at its end)</translation>
+    </message>
+    <message>
         <source>Cannot seek</source>
         <translation>Cannot seek</translation>
     </message>

@@ -112,6 +112,14 @@
         <translation>%1 秒以内に応答がありません</translation>
     </message>
     <message>
+        <source>it ended before anything in it played</source>
+        <translation>再生できる部分がないまま終わりました</translation>
+    </message>
+    <message>
+        <source>the server does not let the player move within the file, which this clip needs (its index is at its end)</source>
+        <translation>サーバーがファイル内の移動を認めていません。このクリップは索引が末尾にあるため、移動なしには読めません</translation>
+    </message>
+    <message>
         <source>Cannot seek</source>
         <translation>再生位置を移動できません</translation>
     </message>

@@ -117,6 +117,7 @@ struct Rig {
         r.eofReached = w.contains(QStringLiteral("eof"));
         r.clip = {QStringLiteral("T"), 3000, QSize(320, 240), w.contains(QStringLiteral("live"))};
         if (w.contains(QStringLiteral("sound"))) r.clip.pictureSize = QSize();
+        r.clip.seekable = !w.contains(QStringLiteral("unseekable"));
         return r;
     }
 
@@ -234,6 +235,22 @@ TEST(ClipTracker, PositionsAndTheEnd) {
          "seek 0; play"},
         {"pause and resume", Playing, "pause; pause-flag yes; start; pause-flag no",
          "state 4>3; state 3>4", "pause; play"},
+        // Fault: such a clip sat paused at 0:00, as a strip without a picture, and nobody
+        // was told.
+        {"a clip from a server that cannot seek in it ends at once, and says why", "",
+         "load http://h/a.mp4; start; start-file 1; file-loaded; restart 0 playing sound "
+         "unseekable; eof yes; end-file 1 stop",
+         "state 0>1; state 1>4; pos 0/3000; fail Cannot play http://h/a.mp4: the server does "
+         "not let the player move within the file, which this clip needs (its index is at its "
+         "end); state 4>2",
+         "pause; open T:http://h/a.mp4 @0 #1; timer on; play; timer off; stop"},
+        {"a clip that played nothing ends at once, and says why", "",
+         "load a; start-file 1; file-loaded; restart 0 paused sound; eof yes",
+         "state 0>1; state 1>3; pos 0/3000; fail Cannot play a: it ended before anything in "
+         "it played",
+         nullptr},
+        {"sound alone that played ends as any clip", Playing, "picture 0x0; time 2900; eof yes",
+         "pos 2900/3000; pos 3000/3000", nullptr},
     };
     for (const Case& c : cases) check(c);
 }
