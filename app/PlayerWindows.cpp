@@ -112,15 +112,17 @@ void PlayerWindows::readSettings() {
 }
 
 // A remembered place the user could not reach on today's screens (one that is gone, or
-// smaller) becomes the nearest place on a screen; every other is kept to the pixel.
+// smaller) becomes the nearest place on a screen, clear of its task bars; every other is kept
+// to the pixel.
 void PlayerWindows::applySettings(const SettingsData& settings) {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
-    const int playbackWidth = settings.windowFix ? settings.clientSize.width() : m_playback.width();
+    QList<ReachablePlace::Screen> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(ReachablePlace::Screen(screen->geometry(), screen->availableGeometry()));
+    const QSize playbackSize = settings.windowFix ? settings.clientSize : m_playback.size();
     m_playback.placeFrameAt(
-        ReachablePlace::caption(playbackWidth).placeFor(settings.imageWindowPos, screens));
+        ReachablePlace::caption(playbackSize).placeFor(settings.imageWindowPos, screens));
     m_playlist.move(
-        ReachablePlace::caption(m_playlist.width()).placeFor(settings.playListPos, screens));
+        ReachablePlace::caption(m_playlist.size()).placeFor(settings.playListPos, screens));
     m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(settings.playerPos, screens));
     m_panel.SkinForm1()->SetButtonState(PlayerElement::ButtonFix, settings.windowFix);
     if (settings.windowFix) m_playback.resizeClient(settings.clientSize);

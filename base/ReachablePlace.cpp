@@ -28,12 +28,14 @@ int clampedStart(int start, int length, int low, int room) {
 } // namespace
 
 ReachablePlace ReachablePlace::face(QSize size) {
-    return ReachablePlace(QRect(QPoint(0, 0), size), size);
+    return ReachablePlace(QRect(QPoint(0, 0), size), size, size);
 }
 
-ReachablePlace ReachablePlace::caption(int width) {
+ReachablePlace ReachablePlace::caption(QSize client) {
+    const int width = client.width();
     const QSize grip(std::min(width, CaptionGrip.width()), CaptionGrip.height());
-    return ReachablePlace(QRect(0, 0, width, CaptionHeight), grip);
+    return ReachablePlace(QRect(0, 0, width, CaptionHeight), grip,
+                          QSize(width, CaptionHeight + client.height()));
 }
 
 bool ReachablePlace::reachableOn(const QRect& part, const QRect& screen) const {
@@ -41,16 +43,18 @@ bool ReachablePlace::reachableOn(const QRect& part, const QRect& screen) const {
     return !shown.isEmpty() && shown.width() >= m_grip.width() && shown.height() >= m_grip.height();
 }
 
-QPoint ReachablePlace::placeFor(QPoint stored, const QList<QRect>& screens) const {
+// A window taller or wider than the free part starts at its top or left edge: the caption
+// bar shows whole, and as much of the rest as there is room for.
+QPoint ReachablePlace::placeFor(QPoint stored, const QList<Screen>& screens) const {
     const QRect part = m_part.translated(stored);
-    const QRect* nearest = nullptr;
+    const Screen* nearest = nullptr;
     std::int64_t nearestGap = std::numeric_limits<std::int64_t>::max();
     std::int64_t nearestShown = -1;
-    for (const QRect& screen : screens) {
-        if (screen.isEmpty()) continue;
-        if (reachableOn(part, screen)) return stored;
-        const std::int64_t gap = gapBetween(part, screen);
-        const std::int64_t shown = areaOf(part & screen);
+    for (const Screen& screen : screens) {
+        if (screen.whole.isEmpty()) continue;
+        if (reachableOn(part, screen.whole)) return stored;
+        const std::int64_t gap = gapBetween(part, screen.whole);
+        const std::int64_t shown = areaOf(part & screen.whole);
         if (gap < nearestGap || (gap == nearestGap && shown > nearestShown)) {
             nearest = &screen;
             nearestGap = gap;
@@ -58,9 +62,9 @@ QPoint ReachablePlace::placeFor(QPoint stored, const QList<QRect>& screens) cons
         }
     }
     if (!nearest) return stored;
-    const int left = clampedStart(part.left(), part.width(), nearest->left(), nearest->width());
-    const int top = clampedStart(part.top(), part.height(), nearest->top(), nearest->height());
-    return stored + QPoint(left - part.left(), top - part.top());
+    const QRect room = nearest->available.isEmpty() ? nearest->whole : nearest->available;
+    return QPoint(clampedStart(stored.x(), m_outer.width(), room.left(), room.width()),
+                  clampedStart(stored.y(), m_outer.height(), room.top(), room.height()));
 }
 
 } // namespace korvel

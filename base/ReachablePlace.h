@@ -11,18 +11,30 @@ namespace korvel {
 // user can reach it there; otherwise onto the nearest screen. A window is reachable when one
 // screen shows enough of the part the user takes it by (a borderless window's whole face, or
 // a framed window's caption bar): places remembered on a screen that is gone, or on a larger
-// one, would otherwise leave it where nobody can move it back.
+// one, would otherwise leave it where nobody can move it back. A window brought back lies
+// wholly in the part of the screen the desktop's panels leave free, where it fits there: at
+// a screen's very edge a task bar would cover the caption it is taken by.
 class ReachablePlace {
 public:
+    // A screen in the desktop's coordinates: the whole of it, against which a remembered
+    // place is judged, and the part its panels leave free, where a window is brought back.
+    struct Screen {
+        // A screen without panels is free everywhere.
+        Screen(QRect area) : whole(area), available(area) {}
+        Screen(QRect area, QRect freePart) : whole(area), available(freePart) {}
+        QRect whole;
+        QRect available;
+    };
+
     // A borderless window of `size`: all of its face must show on one screen.
     static ReachablePlace face(QSize size);
-    // A framed window `width` wide, taken by its caption bar: a piece of the bar wide and
-    // tall enough to grab must show on one screen.
-    static ReachablePlace caption(int width);
+    // A framed window with a client area of `client`, taken by its caption bar: a piece of
+    // the bar wide and tall enough to grab must show on one screen.
+    static ReachablePlace caption(QSize client);
 
-    // The outer top-left corner for a window remembered at `stored`, among `screens` (their
-    // rectangles in the desktop's coordinates). Without screens the place is kept.
-    QPoint placeFor(QPoint stored, const QList<QRect>& screens) const;
+    // The outer top-left corner for a window remembered at `stored`, among `screens`.
+    // Without screens the place is kept.
+    QPoint placeFor(QPoint stored, const QList<Screen>& screens) const;
 
     // The caption bar the check assumes: the window system tells a frame's size only once the
     // window is on the screen, after it has been placed.
@@ -30,13 +42,16 @@ public:
     static constexpr QSize CaptionGrip{64, 8};
 
 private:
-    ReachablePlace(QRect part, QSize grip) : m_part(part), m_grip(grip) {}
+    ReachablePlace(QRect part, QSize grip, QSize outer)
+        : m_part(part), m_grip(grip), m_outer(outer) {}
 
     bool reachableOn(const QRect& part, const QRect& screen) const;
 
-    // The part relative to the window's outer top-left corner, and how much of it must show.
+    // The part relative to the window's outer top-left corner, how much of it must show, and
+    // the window's outer size with its frame.
     QRect m_part;
     QSize m_grip;
+    QSize m_outer;
 };
 
 } // namespace korvel
