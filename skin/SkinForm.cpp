@@ -49,13 +49,10 @@ TSkinForm::TSkinForm(QWidget* form)
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setMouseTracking(true);
     setGeometry(form->rect());
-    s_hintHookOwner = this;
     SkinAccessible::installFactory();
 }
 
-TSkinForm::~TSkinForm() {
-    if (s_hintHookOwner == this) s_hintHookOwner = nullptr;
-}
+TSkinForm::~TSkinForm() = default;
 
 void TSkinForm::setSkinFile(const QString& file) {
     if (!file.isEmpty()) m_engine.model().SkinFile = file;
@@ -163,7 +160,25 @@ void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
     if (m_systemMove) return;
     const QPoint at = facePoint(this, event);
     m_pointer.MouseMove(shiftOf(event, false), at.x(), at.y());
-    if (holdsHintHook() && QToolTip::isVisible()) QToolTip::hideText();
+    followHint(event);
+}
+
+// The tooltip shown names the element it was shown over; once the pointer is over another,
+// it names that one, or goes.
+void TSkinForm::followHint(const QMouseEvent* event) {
+    if (m_shownHint.isEmpty()) return;
+    if (!QToolTip::isVisible() || QToolTip::text() != m_shownHint) {
+        m_shownHint.clear();
+        return;
+    }
+    const QString text = m_pointer.tooltipText();
+    if (text == m_shownHint) return;
+    m_shownHint = text;
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event->globalPosition().toPoint(), text, this, rect());
 }
 
 void TSkinForm::mouseReleaseEvent(QMouseEvent* event) {
@@ -187,19 +202,17 @@ bool TSkinForm::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// The hint of the element under the pointer; the tooltip stays while the pointer is on the
+// face (leaving it hides the tooltip) and follows the element under it as it moves.
 bool TSkinForm::ShowHintHook(QHelpEvent* event) {
-    // Without the hook, a tooltip once shown keeps its text while the pointer stays on the
-    // face, over other elements and the bare face alike; leaving the face hides it.
-    if (m_showHint && !holdsHintHook() && QToolTip::isVisible()) return true;
-    const QString text = m_pointer.tooltipText();
-    if (!m_showHint || text.isEmpty()) {
+    const QString text = m_showHint ? m_pointer.tooltipText() : QString();
+    m_shownHint = text;
+    if (text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
-    // The hook's holder shows the current hint with no hot rectangle, so the next move
-    // hides it and the next tooltip brings the hint then current.
-    QToolTip::showText(event->globalPos(), text, this, holdsHintHook() ? QRect() : rect());
+    QToolTip::showText(event->globalPos(), text, this, rect());
     return true;
 }
 

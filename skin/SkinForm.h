@@ -39,11 +39,10 @@ public:
     // Stored only.
     void setSkinFile(const QString& file);
 
-    // Whether hints show as tooltips over this face (the player panel's do).
+    // Whether hints show as tooltips over this face (the player panel's do). A tooltip shown
+    // follows the element under the pointer: another element's hint replaces it, and it goes
+    // over an element without one and over the bare face.
     void setShowHint(bool show) { m_showHint = show; }
-    // The component constructed last holds the application's tooltip hook: its tooltip
-    // follows the element under the pointer. Others keep the text they were shown with.
-    bool holdsHintHook() const { return s_hintHookOwner == this; }
 
     // The keyboard's focus among the elements: Tab and Shift+Tab move it through the
     // focusable elements in reading order. It shows as a dotted mark over the face while the
@@ -83,12 +82,13 @@ private:
     // The window move is over: the press that began it is told now.
     void endMove();
     bool ShowHintHook(QHelpEvent* event);
-
-    static inline TSkinForm* s_hintHookOwner = nullptr;
+    void followHint(const QMouseEvent* event);
 
     SkinEngine m_engine;
     SkinPointer m_pointer;
     bool m_showHint = false;
+    // The text of the tooltip this face shows, empty for none.
+    QString m_shownHint;
     // Set while the window follows the pointer without the window system's help.
     bool m_ownMove = false;
     QPoint m_moveGrab;
