@@ -5,6 +5,7 @@
 #include "skin/SkinAccessible.h"
 #include "skin/SystemMove.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -113,11 +114,16 @@ void TSkinForm::setElementValue(SkinElementRef element, int value) {
     m_pointer.moveTrackBar(element.index, value);
 }
 
+// A press's own handlers may let events run (a seek by the position slider does), or show an
+// error box, and the release can be taken there: a window move asked for with the button up
+// would have the window follow the pointer until the next click. It starts only while the
+// button is still down.
 void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
     const QPoint at = facePoint(this, event);
     const ShiftState shift = shiftOf(event, doubleClick);
     if (moving()) endMove();
-    if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y())) {
+    if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y()) &&
+        QGuiApplication::mouseButtons().testFlag(event->button())) {
         m_movePress = MovePress{event->button(), shift, at};
         moveWindow(event);
         return;

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The pointer on the real player panel under a window manager: the panel first stands clear of
 # the playback window's frame, a drag by the bare face moves the panel with the pointer and a
-# short click there does not, a click on the mute button changes that button's look on screen
-# and nothing else, a second click brings the old look back, and hovering a button shows a
-# tooltip.
+# short click there, or a tap on the position slider, does not, a click on the mute button
+# changes that button's look on screen and nothing else, a second click brings the old look
+# back, and hovering a button shows a tooltip.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -71,16 +71,43 @@ start="$px,$py"
 drag_panel 60 45
 moved="$px,$py"
 
-# A click on the bare face too short for the window manager to see the button down ends the
-# move it was asked for: the panel stays where it is when the pointer then moves.
-xdotool mousemove $((px + 150)) $((py + 8)) mousedown 1 mouseup 1
-for step in 1 2 3 4 5 6 7 8 9 10; do
-    xdotool mousemove $((px + 150 + 4 * step)) $((py + 8 + 3 * step))
-    [ "$(window_position "$panel")" = "$moved" ] ||
-        fail "after a short click the panel followed the pointer to $(window_position "$panel")"
-    sleep 0.1
-done
-park_pointer
+# A click as xdotool gives it: press and release, each sent when the server has the one before.
+short_click() { xdotool mousemove "$1" "$2" mousedown 1 mouseup 1; }
+
+# A touchpad's tap: press and release sent together, so the player reads them in one go.
+touchpad_tap() {
+    xdotool mousemove "$1" "$2"
+    python3 - <<'PY' || fail "cannot tap through the XTest extension"
+import ctypes
+x11, xtest = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+if not display.value:
+    raise SystemExit(1)
+for down in (1, 0):
+    xtest.XTestFakeButtonEvent(display, 1, down, 0)
+x11.XCloseDisplay(display)
+PY
+}
+
+# A click by $4 at ($1, $2) of the panel, on $3, moves no window: the panel stays where it is
+# when the pointer then moves.
+click_moves_nothing() {
+    local x=$((px + $1)) y=$((py + $2)) step
+    "$4" "$x" "$y"
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove $((x + 4 * step)) $((y + 3 * step))
+        [ "$(window_position "$panel")" = "$moved" ] ||
+            fail "after a $4 on $3 the panel followed the pointer to $(window_position "$panel")"
+        sleep 0.1
+    done
+    park_pointer
+}
+# On the bare face a short click ends before the window manager takes the move it was asked
+# for. On the position slider's track the seek lets events run: a tap's release is taken
+# inside the press, before any move is asked for.
+click_moves_nothing 150 8 "the bare face" short_click
+click_moves_nothing 136 80 "the position slider" touchpad_tap
 
 # (b) A click on BUTTON_MUTE (108, 60, 22 x 14) flips it down: its rectangle changes on
 # screen, the rest of the face does not.
