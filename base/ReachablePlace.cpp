@@ -34,8 +34,7 @@ ReachablePlace ReachablePlace::face(QSize size) {
 ReachablePlace ReachablePlace::caption(QSize client) {
     const int width = client.width();
     const QSize grip(std::min(width, CaptionGrip.width()), CaptionGrip.height());
-    return ReachablePlace(QRect(0, 0, width, CaptionHeight), grip,
-                          QSize(width, CaptionHeight + client.height()));
+    return ReachablePlace(QRect(0, 0, width, CaptionHeight), grip, client + FrameAllowance);
 }
 
 bool ReachablePlace::reachableOn(const QRect& part, const QRect& screen) const {

@@ -40,6 +40,9 @@ public:
     // window is on the screen, after it has been placed.
     static constexpr int CaptionHeight = 20;
     static constexpr QSize CaptionGrip{64, 8};
+    // What a frame adds to a client area, as far as a window brought back makes room for it:
+    // the caption bars and edges of the common window managers are within it.
+    static constexpr QSize FrameAllowance{8, 40};
 
 private:
     ReachablePlace(QRect part, QSize grip, QSize outer)
