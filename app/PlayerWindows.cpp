@@ -83,6 +83,7 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     m_settingsPath = settingsPath;
     readSettings();
     m_panel.show();
+    keepSettings();
     ErrorBox::run([this, &argument] { openList(absoluteArgument(argument)); });
     m_playback.OnClose = [this] { saveSettings(); };
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback,
@@ -152,7 +153,31 @@ SettingsData PlayerWindows::currentSettings() const {
 void PlayerWindows::saveSettings() {
     if (m_settingsPath.isEmpty() || m_saved) return;
     m_saved = true;
-    SettingsFile::write(m_settingsPath, currentSettings(), m_listPart, placesOfThisPlatform());
+    m_keeper.stop();
+    m_keeper.saveNow();
+}
+
+// The display server may end before the player hears of it (a logout, a compositor that
+// crashed), and take the process with it: the list, the places and the fixed size are saved
+// as they change, and when the session manager asks, besides the save at the close.
+void PlayerWindows::keepSettings() {
+    if (m_settingsPath.isEmpty()) return;
+    m_keeper.start();
+    for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel),
+                            static_cast<QWidget*>(&m_playlist)}) {
+        m_keeper.watch(window);
+    }
+    const auto changed = [this] { m_keeper.changed(); };
+    PlayListModel& model = m_playlist.model();
+    QObject::connect(&model, &PlayListModel::cellChanged, &m_keeper, changed);
+    QObject::connect(&model, &PlayListModel::rowCountChanged, &m_keeper, changed);
+    QObject::connect(&m_panel, &TForm1::buttonReleased, &m_keeper, changed);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &m_keeper,
+                     [this] { ErrorBox::run([this] { m_keeper.saveNow(); }); });
+}
+
+void PlayerWindows::writeSettings(const SettingsData& settings) const {
+    SettingsFile::write(m_settingsPath, settings, m_listPart, placesOfThisPlatform());
 }
 
 bool PlayerWindows::openList(const QString& location) {

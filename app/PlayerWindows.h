@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PlayListModelCells.h"
+#include "app/SettingsKeeper.h"
 #include "engine/MediaControl.h"
 #include "mpris/MprisHost.h"
 #include "playback/ImageWin.h"
@@ -64,8 +65,10 @@ private:
     void applySettings(const SettingsData& settings);
     SettingsData currentSettings() const;
     // Once per run: at the close of the playback window, or when the application quits
-    // without it (the session ends).
+    // without it (the session ends). Changes are saved as they come besides (keepSettings).
     void saveSettings();
+    void keepSettings();
+    void writeSettings(const SettingsData& settings) const;
 
     TForm3 m_playback;
     TForm1 m_panel;
@@ -76,6 +79,8 @@ private:
     QString m_settingsPath;
     SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
     bool m_saved = false;
+    SettingsKeeper m_keeper{[this] { return currentSettings(); },
+                            [this](const SettingsData& settings) { writeSettings(settings); }};
     bool m_listPublishDue = false;
 };
 

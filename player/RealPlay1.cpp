@@ -47,6 +47,7 @@ void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, S
                                     int) {
     if (!m_commands) return;
     ErrorBox::run([&] { m_commands->SkinForm1MouseUpNotify(id, button); });
+    emit buttonReleased(id);
 }
 
 void TForm1::SkinForm1TrackBarNotify(const QString& id, int position) {

@@ -2,7 +2,7 @@
 # What the player remembers between runs, under a real window manager: the playback window's
 # frame comes back to the pixel where it stood, also after the stay-on-top toggle made the
 # window anew; the fixed size (as stored, also without a clip) and a list built with the
-# buttons come back too.
+# buttons come back too; and they are kept when the display server ends before the player.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -86,4 +86,19 @@ wait_within 5 eval '[ "$(playback_size)" = 500x350 ]' ||
 sleep 1
 [ "$(playback_size)" = 500x350 ] || fail "without a clip the size became $(playback_size)"
 close_player
+# The display server may end before the player hears of it (a logout, a compositor that
+# crashed), and take the player with it: what the run changed is kept all the same.
+caption="Settings clip"
+start_player 4
+keys_in "$panel" ctrl+l
+list=$(window_named 'Korvel PlayList') || exit 1
+click_in_front "$list" "$list_skin" ADD
+xdotool windowmove "$panel" 300 520
+wait_within 10 eval 'grep -q "^ListRow=4" "$settings" && grep -q "^PlayerPosX=300" "$settings"' ||
+    fail "the list and the panel's place were not saved as they changed: $(cat "$settings")"
+# shellcheck disable=SC2154 # the display's own processes, the X server first
+kill -KILL "${korvel_display_pids[0]}"
+wait_exit "$pid" 10
+grep -q "^ListRow=4" "$settings" && grep -q "^PlayerPosY=520" "$settings" ||
+    fail "the display's end lost what the run changed: $(cat "$settings")"
 echo "settings: passed"
