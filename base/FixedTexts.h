@@ -121,6 +121,8 @@ inline constexpr FixedText SettingsNotUnderstood{QT_TRANSLATE_NOOP(
                   "%2); Korvel keeps them as they stand")};
 inline constexpr FixedText SettingsNotAFile{
     QT_TRANSLATE_NOOP("FixedTexts", "it is not a regular file")};
+// Any file Korvel reads as text (a list too) is refused in the same words.
+inline constexpr FixedText NotARegularFile = SettingsNotAFile;
 inline constexpr FixedText NoSettingsFolder{
     QT_TRANSLATE_NOOP("FixedTexts", "Cannot find a folder for the settings: HOME is not set")};
 

@@ -3,6 +3,7 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "base/RegularFile.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/ListLocation.h"
 #include "playlist/M3uFile.h"
@@ -11,7 +12,6 @@
 #include "playlist/RamFile.h"
 #include "playlist/XspfFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -32,12 +32,15 @@ KorvelError listReadError(const QString& path, const QString& reason) {
 }
 
 // The whole file, or a reason not to take it. At most one byte past the limit is read, so a
-// file that grows or a device without a size cannot make the list take all memory.
+// file that grows cannot make the list take all memory; a pipe or a device is refused
+// unread, and a file that does not come is given up (RegularFile).
 QByteArray readList(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw listReadError(path, file.errorString());
-    const QByteArray bytes = file.read(ListFile::MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) throw listReadError(path, file.errorString());
+    QByteArray bytes;
+    try {
+        bytes = RegularFile::read(path, ListFile::MaxFileBytes);
+    } catch (const KorvelError& error) {
+        throw listReadError(path, error.text());
+    }
     if (bytes.size() > ListFile::MaxFileBytes)
         throw listReadError(path, FixedTexts::ListFileTooLarge.arg(ListFile::MaxFileBytes));
     return bytes;

@@ -2,14 +2,15 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "base/RegularFile.h"
 #include "playlist/LegacyText.h"
 #include "playlist/ListCapacity.h"
+#include "playlist/ListFile.h"
 #include "playlist/M3uFile.h"
 #include "playlist/PlayListModel.h"
 
 #include "base/PathBytes.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -137,10 +138,16 @@ QByteArray RamFile::FormatRam(const PlayListModel& list, QStringList* refused) {
 }
 
 void RamFile::LoadRamFile(const QString& path, ListCapacity& capacity) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw readError(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw readError(path, file.errorString());
+    // As every list: a pipe or a device is refused unread, and a file that does not come is
+    // given up (RegularFile).
+    QByteArray bytes;
+    try {
+        bytes = RegularFile::read(path, ListFile::MaxFileBytes);
+    } catch (const KorvelError& error) {
+        throw readError(path, error.text());
+    }
+    if (bytes.size() > ListFile::MaxFileBytes)
+        throw readError(path, FixedTexts::ListFileTooLarge.arg(ListFile::MaxFileBytes));
     const auto exists = [](const QString& name) {
         struct stat info {};
         return ::stat(PathBytes::toBytes(name).constData(), &info) == 0;

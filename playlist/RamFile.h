@@ -53,9 +53,9 @@ public:
 
     // Appends one entry per location of the file at `path`, in file order, as far as
     // `capacity` has room; the rest are counted there, and the caller raises its message.
-    // Rows are not renumbered. A file that cannot be opened or read raises a KorvelError
-    // ("Cannot read the playlist <path>: <reason>") and adds nothing; entries already in
-    // the list stay.
+    // Rows are not renumbered. A file that cannot be opened or read (a pipe or a device is
+    // refused unread), or is larger than ListFile::MaxFileBytes, raises a KorvelError ("Cannot
+    // read the playlist <path>: <reason>") and adds nothing; entries already in the list stay.
     static void LoadRamFile(const QString& path, ListCapacity& capacity);
     // The same for a load on its own: takes what fits, numbers the rows, then raises the
     // left-out message when something did not fit.

@@ -12,11 +12,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace korvel;
+using namespace std::chrono_literals;
 using korvel::test::errorText;
 using korvel::test::locations;
 
@@ -312,4 +322,42 @@ TEST_F(ListFiles, M3u8IsWrittenAndReadsBack) {
     QFile ram(path("list.txt"));
     ASSERT_TRUE(ram.open(QIODevice::ReadOnly));
     EXPECT_EQ(ram.readAll(), text("/m/日本 語.mp3\r\n").toUtf8());
+}
+
+namespace {
+
+// Runs `load`; should it still wait on the pipe `fifo` after three seconds, the pipe's
+// writing end is opened and closed so that it ends. Returns whether that was needed.
+bool neededAWriter(const QString& fifo, const std::function<void()>& load) {
+    std::atomic_bool done{false};
+    bool freed = false;
+    std::thread watch([&] {
+        for (int i = 0; i < 150 && !done; ++i) std::this_thread::sleep_for(20ms);
+        if (done) return;
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+        freed = true;
+    });
+    load();
+    done = true;
+    watch.join();
+    return freed;
+}
+
+} // namespace
+
+// Fault: a pipe, or anything else that is not a regular file, standing under a list's name
+// makes the reader wait for a writer for ever, and the player with it; it is refused at once.
+TEST_F(ListFiles, WhatIsNotARegularFileIsRefusedAtOnce) {
+    list.AddEntry("/kept.avi");
+    for (const char* name : {"pipe.m3u", "pipe.m3u8", "pipe.ram", "pipe.pls", "pipe.xspf"}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
+        QString error;
+        EXPECT_FALSE(neededAWriter(path(name), [&] { error = load(name); })) << name;
+        EXPECT_EQ(error, "Cannot read the playlist " + path(name) + ": it is not a regular file");
+    }
+    ASSERT_TRUE(QDir(path("")).mkdir("folder.m3u"));
+    EXPECT_EQ(load("folder.m3u"),
+              "Cannot read the playlist " + path("folder.m3u") + ": it is not a regular file");
+    EXPECT_EQ(locations(list), QStringList({"/kept.avi"}));
 }
