@@ -12,6 +12,7 @@
 #include "playlist/RamFile.h"
 #include "playlist/XspfFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -27,8 +28,11 @@ bool fileExists(const QString& name) {
     return ::stat(PathBytes::toBytes(name).constData(), &info) == 0;
 }
 
+// A list's name in a message, as a person would write it: "/m/x/../a.pls" is "/m/a.pls".
+QString shownPath(const QString& path) { return PathBytes::displayed(QDir::cleanPath(path)); }
+
 KorvelError listReadError(const QString& path, const QString& reason) {
-    return KorvelError(FixedTexts::CannotReadList.arg(PathBytes::displayed(path), reason));
+    return KorvelError(FixedTexts::CannotReadList.arg(shownPath(path), reason));
 }
 
 // The whole file, or a reason not to take it. At most one byte past the limit is read, so a
@@ -95,7 +99,7 @@ void ListFile::Load(const QString& path, Kind kind, ListCapacity& capacity) {
     }
     for (const QString& location : locations) capacity.add(location);
     if (!wrongCount.isEmpty()) {
-        throw KorvelError(FixedTexts::ListCountWrong.arg(PathBytes::displayed(path), wrongCount,
+        throw KorvelError(FixedTexts::ListCountWrong.arg(shownPath(path), wrongCount,
                                                          QString::number(locations.size())));
     }
 }

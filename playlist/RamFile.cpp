@@ -11,6 +11,7 @@
 
 #include "base/PathBytes.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -53,12 +54,15 @@ QString shownLocation(const QString& location) {
     return shown;
 }
 
+// A list's name in a message, as a person would write it: "/m/x/../a.ram" is "/m/a.ram".
+QString shownRamPath(const QString& path) { return PathBytes::displayed(QDir::cleanPath(path)); }
+
 KorvelError readError(const QString& path, const QString& reason) {
-    return KorvelError(FixedTexts::CannotReadList.arg(path, reason));
+    return KorvelError(FixedTexts::CannotReadList.arg(shownRamPath(path), reason));
 }
 
 KorvelError writeError(const QString& path, const QString& reason) {
-    return KorvelError(FixedTexts::CannotWriteList.arg(path, reason));
+    return KorvelError(FixedTexts::CannotWriteList.arg(shownRamPath(path), reason));
 }
 
 } // namespace
@@ -179,7 +183,7 @@ void RamFile::SaveRamFile(const QString& path, const PlayListModel& list) {
     if (refused.isEmpty()) return;
     QStringList lines;
     for (const QString& location : refused) {
-        lines.append(FixedTexts::RamLineRefused.arg(shownLocation(location), path));
+        lines.append(FixedTexts::RamLineRefused.arg(shownLocation(location), shownRamPath(path)));
     }
     throw KorvelError(lines.join(QStringLiteral(".\n")));
 }

@@ -361,3 +361,13 @@ TEST_F(ListFiles, WhatIsNotARegularFileIsRefusedAtOnce) {
               "Cannot read the playlist " + path("folder.m3u") + ": it is not a regular file");
     EXPECT_EQ(locations(list), QStringList({"/kept.avi"}));
 }
+
+// Fault: a message naming the list as it was reached ("/m/x/../a.pls") instead of its clean name.
+TEST_F(ListFiles, MessagesNameTheCleanPath) {
+    ASSERT_TRUE(QDir(path("")).mkdir("x"));
+    write("lies.pls", "[playlist]\nNumberOfEntries=2\nFile1=/m/a.mp3\n");
+    EXPECT_EQ(load("x/../lies.pls"), "The playlist " + path("lies.pls") +
+                                         " says it holds 2 entries but holds 1: those were added");
+    EXPECT_EQ(ListFile::Append(path("x/./../gone.xspf"), list).problem,
+              "Cannot read the playlist " + path("gone.xspf") + ": No such file or directory");
+}

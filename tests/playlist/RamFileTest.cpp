@@ -159,11 +159,18 @@ TEST(RamFile, RamExtensionOnlyWhenTheNameHasNone) {
 TEST(RamFile, UnreadableFileRaisesAndKeepsTheList) {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.ram");
-    for (const QString& path : {missing, dir.path()}) {
+    // The message names the file as a person writes it, without "." and "..".
+    const struct {
+        QString path;
+        QString shown;
+    } cases[] = {{missing, missing},
+                 {dir.path(), dir.path()},
+                 {dir.filePath("x/./../missing.ram"), missing}};
+    for (const auto& c : cases) {
         PlayListModel list;
         list.AddEntry("/old.avi");
-        const QString text = errorText([&] { RamFile::LoadRamFile(path, list); });
-        EXPECT_TRUE(text.startsWith("Cannot read the playlist " + path + ": "))
+        const QString text = errorText([&] { RamFile::LoadRamFile(c.path, list); });
+        EXPECT_TRUE(text.startsWith("Cannot read the playlist " + c.shown + ": "))
             << text.toStdString();
         EXPECT_EQ(locations(list), QStringList({"/old.avi"}));
     }
