@@ -1,6 +1,7 @@
 #include "engine/MpvMediaControl.h"
 
 #include "base/FixedTexts.h"
+#include "base/HlsList.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 #include "engine/EngineLog.h"
@@ -9,6 +10,7 @@
 #include "engine/MpvLibrary.h"
 #include "engine/PictureControls.h"
 #include "engine/PictureView.h"
+#include "playlist/ListFile.h"
 
 #include <mpv/client.h>
 
@@ -38,7 +40,9 @@ enum Observed : std::uint64_t {
 };
 
 // A local file may hold a playlist, an edit list or references to other files; it is
-// played as what it is and nothing else.
+// played as what it is and nothing else. The one local list the engine follows is a stream
+// list (HlsList), whose segments are the stream itself: its reader takes them only from
+// http(s) and from local files of media extensions, never from the engine's own sources.
 constexpr const char* LocalFileOptions = "access-references=no";
 
 // The engine's sound output drivers log their failures under this prefix.
@@ -440,7 +444,8 @@ QString MpvMediaControl::prepare(const QString& location) {
 
 std::int64_t MpvMediaControl::open(const QString& target, std::int64_t startMs) {
     QByteArrayList options;
-    if (!MediaLocation::isStream(target)) options.append(LocalFileOptions);
+    if (!MediaLocation::isStream(target) && !HlsList::isHlsFile(target, ListFile::MaxFileBytes))
+        options.append(LocalFileOptions);
     if (startMs > 0) options.append("start=" + secondsText(startMs));
     // The name's own bytes, also where they are not UTF-8.
     const QByteArray name = PathBytes::toBytes(target);

@@ -1,6 +1,7 @@
 #include "playlist/ListFile.h"
 
 #include "base/FixedTexts.h"
+#include "base/HlsList.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 #include "base/RegularFile.h"
@@ -90,6 +91,10 @@ void ListFile::Load(const QString& path, Kind kind, ListCapacity& capacity) {
         return;
     }
     const QByteArray bytes = readList(path);
+    if ((kind == Kind::M3uList || kind == Kind::M3u8List) && HlsList::isHls(bytes)) {
+        capacity.add(QDir::cleanPath(path));
+        return;
+    }
     QString wrongCount;
     QStringList locations;
     try {

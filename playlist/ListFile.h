@@ -30,7 +30,8 @@ public:
                                  const QByteArray& bytes, QString* wrongCount = nullptr);
 
     // Appends one entry per location of the list at `path` (of kind `kind`, a list kind),
-    // as far as `capacity` has room; rows are not renumbered. A list that cannot be read,
+    // as far as `capacity` has room; rows are not renumbered. An M3U list with the stream
+    // tags "#EXT-X-" is one entry, the list itself (HlsList). A list that cannot be read,
     // is larger than MaxFileBytes or is not of its kind raises a KorvelError ("Cannot read
     // the playlist <path>: <reason>") and adds nothing; a list that says wrongly how many
     // entries it holds adds those it holds, then raises. Entries already there stay.

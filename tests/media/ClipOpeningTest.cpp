@@ -53,7 +53,7 @@ TEST(ClipOpening, ReadsLengthTitleAndPictureSize) {
         {"clip.mp4", "TestClip", 320, 240}, {"clip.avi", "TestClip", 320, 240},
         {"clip.mpg", "", 320, 240},         {"clip.rm", "TestClip", 320, 240},
         {"wide.mp4", "", 426, 240},         {"small.mp4", "", 176, 144},
-        {"tone.mp3", "TestTone", 0, 0},
+        {"tone.mp3", "TestTone", 0, 0},     {"stream.m3u8", "", 320, 240},
     };
     auto control = makeControl();
     Recorder recorder(*control);
@@ -181,6 +181,14 @@ TEST(ClipOpening, PlaylistsAndEditListsAreNotFollowed) {
         {"edit.edl", "# mpv EDL v0\n" + lavfi},
         {"files.edl", "# mpv EDL v0\n" + file.trimmed() + ",0,1\n"},
         {"disguised.mp4", "# mpv EDL v0\n" + file.trimmed() + ",0,1\n"},
+        // A stream list is followed, but only to its segments' files and servers.
+        {"stream.m3u8",
+         "#EXTM3U\n#EXT-X-TARGETDURATION:2\n#EXTINF:2,\n" + lavfi + "#EXT-X-ENDLIST\n"},
+        {"disguised.m3u8", "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n" +
+                               dir.filePath(QStringLiteral("edit.edl")).toUtf8() +
+                               "\n#EXT-X-ENDLIST\n"},
+        {"stream.mp4",
+         "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n" + file + "#EXT-X-ENDLIST\n"},
     };
     auto control = makeControl();
     Recorder recorder(*control);

@@ -40,6 +40,10 @@ make() { # make NAME FFMPEG-ARGUMENTS...
         -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest -f mp4
     make tone.mp3 $tone -metadata title=TestTone -c:a libmp3lame -f mp3
     make live.ts $(picture 25 320x240) $tone -c:v mpeg1video -c:a mp2 -shortest -f mpegts
+    # A stream list (HLS) of three one-second segments beside it, as a local folder holds one.
+    make stream.m3u8 $(picture 25 320x240) $tone -c:v libx264 -preset ultrafast -pix_fmt yuv420p \
+        -g 25 -c:a aac -shortest -f hls -hls_time 1 -hls_list_size 0 \
+        -hls_segment_filename 'stream%d.ts'
     # Its sound runs on a little past the picture: the position passes the length.
     make overrun.avi $(picture 25 320x240) $tone -c:v mpeg4 -q:v 12 -c:a mp2 -shortest -f avi
 }

@@ -1,6 +1,7 @@
 #include "playlist/ListFile.h"
 #include "../support/ErrorText.h"
 #include "ListLocations.h"
+#include "base/HlsList.h"
 #include "base/PathBytes.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/ListLocation.h"
@@ -360,6 +361,33 @@ TEST_F(ListFiles, WhatIsNotARegularFileIsRefusedAtOnce) {
     EXPECT_EQ(load("folder.m3u"),
               "Cannot read the playlist " + path("folder.m3u") + ": it is not a regular file");
     EXPECT_EQ(locations(list), QStringList({"/kept.avi"}));
+}
+
+// Fault: a stream list (HLS) taken as a list of clips, its segments becoming entries; it is
+// one entry, the list itself, also when another list names it.
+TEST_F(ListFiles, StreamListsAreOneEntry) {
+    const struct {
+        QByteArray bytes;
+        bool isHls;
+    } texts[] = {
+        {"#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1.0,\nseg0.ts\n#EXT-X-ENDLIST\n", true},
+        {"\xEF\xBB\xBF#EXT-X-VERSION:3\r\n", true},
+        {"#EXTM3U\r\n  \t#EXT-X-STREAM-INF:BANDWIDTH=1\r\nlow/index.m3u8\r\n", true},
+        {"#EXTM3U\n#EXTINF:5,#EXT-X-Title\na.mp3\n", false},
+        {"#EXTM3U\n#EXT-X\n#ext-x-endlist\nb.mp3 #EXT-X-ENDLIST\n", false},
+    };
+    for (const auto& c : texts) EXPECT_EQ(HlsList::isHls(c.bytes), c.isHls) << c.bytes.data();
+
+    write("index.m3u8", texts[0].bytes);
+    write("one.m3u", "#EXTM3U\n#EXT-X-TARGETDURATION:3\n#EXTINF:3,\nclip.ts\n#EXT-X-ENDLIST\n");
+    write("outer.m3u", "a.mp3\nindex.m3u8\n");
+    for (const char* name : {"index.m3u8", "one.m3u", "outer.m3u"}) EXPECT_EQ(load(name), "");
+    EXPECT_EQ(locations(list), QStringList({path("index.m3u8"), path("one.m3u"), path("a.mp3"),
+                                            path("index.m3u8")}));
+    EXPECT_TRUE(HlsList::isHlsFile(path("one.m3u"), ListFile::MaxFileBytes));
+    EXPECT_FALSE(HlsList::isHlsFile(path("outer.m3u"), ListFile::MaxFileBytes));
+    write("tagged.txt", texts[0].bytes);
+    EXPECT_FALSE(HlsList::isHlsFile(path("tagged.txt"), ListFile::MaxFileBytes));
 }
 
 // Fault: a message naming the list as it was reached ("/m/x/../a.pls") instead of its clean name.
