@@ -106,6 +106,13 @@ inline constexpr FixedText ListCountWrong{QT_TRANSLATE_NOOP(
     "FixedTexts", "The playlist %1 says it holds %2 entries but holds %3: those were added")};
 inline constexpr FixedText RamLineRefused{QT_TRANSLATE_NOOP(
     "FixedTexts", "%1 was not written to the playlist %2: a list line cannot hold it")};
+inline constexpr FixedText ListHoldsItself{QT_TRANSLATE_NOOP(
+    "FixedTexts",
+    "The playlist %1 names %2, a list it is itself part of: that entry was left out")};
+inline constexpr FixedText ListsTooDeep{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The playlist %1 stands more than %2 lists deep: it was left out")};
+inline constexpr FixedText TooManyInnerLists{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The playlist %1 takes in at most %2 lists inside it: the rest were left out")};
 
 // The settings file.
 inline constexpr FixedText SettingsRead{
@@ -169,6 +176,9 @@ inline constexpr std::array All{NotAnInteger,
                                 ListFileTooLarge,
                                 ListCountWrong,
                                 RamLineRefused,
+                                ListHoldsItself,
+                                ListsTooDeep,
+                                TooManyInnerLists,
                                 SettingsRead,
                                 SettingsSave,
                                 SettingsTooLarge,

@@ -24,6 +24,13 @@ namespace {
 
 using Kind = DroppedFiles::Kind;
 
+// How many lists deep an entry may stand: a list naming a list naming a list... A list
+// naming itself is stopped before that, by its name.
+constexpr int MaxNesting = 8;
+// How many lists one load takes in besides the first, as many as the list has entries: lists
+// that name each other many times over would otherwise be read without end.
+constexpr int MaxInnerLists = 254;
+
 bool fileExists(const QString& name) {
     struct stat info {};
     return ::stat(PathBytes::toBytes(name).constData(), &info) == 0;
@@ -64,6 +71,80 @@ QStringList lines(Kind kind, const QByteArray& bytes, QString* wrongCount) {
     }
 }
 
+bool isList(Kind kind) { return kind == Kind::RamList || ListFile::IsForeignList(kind); }
+
+// One load of a list with the lists inside it.
+class NestedLoad {
+public:
+    NestedLoad(ListCapacity& capacity, const QString& path) : m_capacity(capacity), m_top(path) {}
+
+    // Adds the entries of the list at `path`, those of the lists it names in their place.
+    // Raises when the list itself cannot be read; what goes wrong inside is gathered.
+    void load(const QString& path, Kind kind) {
+        const QByteArray bytes = readList(path);
+        if ((kind == Kind::M3uList || kind == Kind::M3u8List) && HlsList::isHls(bytes)) {
+            m_capacity.add(QDir::cleanPath(path));
+            return;
+        }
+        QString wrongCount;
+        QStringList locations;
+        try {
+            locations = ListFile::Locations(path, kind, bytes, &wrongCount);
+        } catch (const KorvelError& error) {
+            throw listReadError(path, error.text());
+        }
+        m_open.append(QDir::cleanPath(path));
+        for (const QString& location : locations) {
+            const QString inner = ListLocation::localFile(location);
+            const Kind innerKind = DroppedFiles::kindOf(inner);
+            if (!inner.isEmpty() && isList(innerKind))
+                loadInner(inner, innerKind, path);
+            else
+                m_capacity.add(location);
+        }
+        m_open.removeLast();
+        if (!wrongCount.isEmpty()) {
+            tell(FixedTexts::ListCountWrong.arg(shownPath(path), wrongCount,
+                                                QString::number(locations.size())));
+        }
+    }
+
+    // What went wrong, each told once.
+    QStringList problems;
+
+private:
+    void tell(const QString& problem) {
+        if (!problems.contains(problem)) problems.append(problem);
+    }
+
+    void loadInner(const QString& inner, Kind kind, const QString& outer) {
+        if (++m_innerLists > MaxInnerLists) {
+            tell(FixedTexts::TooManyInnerLists.arg(shownPath(m_top),
+                                                   QString::number(MaxInnerLists)));
+            return;
+        }
+        // By name alone: a name that leads back through a link is stopped by the depth.
+        if (m_open.contains(QDir::cleanPath(inner))) {
+            tell(FixedTexts::ListHoldsItself.arg(shownPath(outer), shownPath(inner)));
+            return;
+        }
+        if (m_open.size() >= MaxNesting) {
+            tell(FixedTexts::ListsTooDeep.arg(shownPath(inner), QString::number(MaxNesting)));
+            return;
+        }
+        try {
+            load(inner, kind);
+        } catch (const KorvelError& error) {
+            tell(error.text());
+        }
+    }
+
+    ListCapacity& m_capacity;
+    const QString m_top;
+    QStringList m_open; // the lists being read, outermost first
+    int m_innerLists = 0;
+};
+
 } // namespace
 
 bool ListFile::IsForeignList(Kind kind) {
@@ -73,6 +154,8 @@ bool ListFile::IsForeignList(Kind kind) {
 
 QStringList ListFile::Locations(const QString& path, Kind kind, const QByteArray& bytes,
                                 QString* wrongCount) {
+    // Korvel's own lists name their clips as the user gave them.
+    if (kind == Kind::RamList) return RamFile::ReadRamBytes(bytes, QLocale(), fileExists);
     const QString folder = QFileInfo(path).absolutePath();
     QStringList locations;
     if (kind == Kind::XspfList) {
@@ -86,27 +169,9 @@ QStringList ListFile::Locations(const QString& path, Kind kind, const QByteArray
 }
 
 void ListFile::Load(const QString& path, Kind kind, ListCapacity& capacity) {
-    if (kind == Kind::RamList) {
-        RamFile::LoadRamFile(path, capacity);
-        return;
-    }
-    const QByteArray bytes = readList(path);
-    if ((kind == Kind::M3uList || kind == Kind::M3u8List) && HlsList::isHls(bytes)) {
-        capacity.add(QDir::cleanPath(path));
-        return;
-    }
-    QString wrongCount;
-    QStringList locations;
-    try {
-        locations = Locations(path, kind, bytes, &wrongCount);
-    } catch (const KorvelError& error) {
-        throw listReadError(path, error.text());
-    }
-    for (const QString& location : locations) capacity.add(location);
-    if (!wrongCount.isEmpty()) {
-        throw KorvelError(FixedTexts::ListCountWrong.arg(shownPath(path), wrongCount,
-                                                         QString::number(locations.size())));
-    }
+    NestedLoad load(capacity, path);
+    load.load(path, kind);
+    if (!load.problems.isEmpty()) throw KorvelError::ofLines(load.problems);
 }
 
 ListFile::Appended ListFile::Append(const QString& path, PlayListModel& list) {

@@ -23,18 +23,22 @@ public:
     static bool IsForeignList(DroppedFiles::Kind kind);
 
     // The locations of the list `bytes` read from `path`, in list order, made locations of
-    // entries (ListLocation; relative ones against the list's folder). `wrongCount` receives
-    // the count a PLS list gives of itself when that is wrong. Raises a KorvelError with the
-    // reason when the bytes are not a list of that kind.
+    // entries (ListLocation; relative ones against the list's folder, but for a .ram list,
+    // whose lines are taken as they stand). `wrongCount` receives the count a PLS list gives
+    // of itself when that is wrong. Raises a KorvelError with the reason when the bytes are
+    // not a list of that kind.
     static QStringList Locations(const QString& path, DroppedFiles::Kind kind,
                                  const QByteArray& bytes, QString* wrongCount = nullptr);
 
     // Appends one entry per location of the list at `path` (of kind `kind`, a list kind),
-    // as far as `capacity` has room; rows are not renumbered. An M3U list with the stream
-    // tags "#EXT-X-" is one entry, the list itself (HlsList). A list that cannot be read,
-    // is larger than MaxFileBytes or is not of its kind raises a KorvelError ("Cannot read
-    // the playlist <path>: <reason>") and adds nothing; a list that says wrongly how many
-    // entries it holds adds those it holds, then raises. Entries already there stay.
+    // as far as `capacity` has room; rows are not renumbered. A local list that the list
+    // names stands for its own entries, in its place, up to a few lists deep; one that holds
+    // the list naming it is left out. An M3U list with the stream tags "#EXT-X-" is one entry,
+    // the list itself (HlsList). A list that cannot be read (a pipe or device included), is
+    // larger than MaxFileBytes or is not of its kind raises a KorvelError ("Cannot read the
+    // playlist <path>: <reason>", the path cleaned of "." and "..") and adds nothing. What
+    // went wrong inside (a list inside that cannot be read, a count that is wrong) is raised
+    // at the end, a line each, after the rest was added. Entries already there stay.
     static void Load(const QString& path, DroppedFiles::Kind kind, ListCapacity& capacity);
 
     struct Appended {

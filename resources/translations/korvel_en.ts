@@ -172,6 +172,18 @@
         <translation>%1 was not written to the playlist %2: a list line cannot hold it</translation>
     </message>
     <message>
+        <source>The playlist %1 names %2, a list it is itself part of: that entry was left out</source>
+        <translation>The playlist %1 names %2, a list it is itself part of: that entry was left out</translation>
+    </message>
+    <message>
+        <source>The playlist %1 stands more than %2 lists deep: it was left out</source>
+        <translation>The playlist %1 stands more than %2 lists deep: it was left out</translation>
+    </message>
+    <message>
+        <source>The playlist %1 takes in at most %2 lists inside it: the rest were left out</source>
+        <translation>The playlist %1 takes in at most %2 lists inside it: the rest were left out</translation>
+    </message>
+    <message>
         <source>Cannot read the settings from %1: %2</source>
         <translation>Cannot read the settings from %1: %2</translation>
     </message>

@@ -172,6 +172,18 @@
         <translation>%1 はプレイリスト %2 に書き込みませんでした: リストの 1 行に収まりません</translation>
     </message>
     <message>
+        <source>The playlist %1 names %2, a list it is itself part of: that entry was left out</source>
+        <translation>プレイリスト %1 が、自身を含むリスト %2 を指しています: その項目は加えませんでした</translation>
+    </message>
+    <message>
+        <source>The playlist %1 stands more than %2 lists deep: it was left out</source>
+        <translation>プレイリスト %1 はリストの中に %2 段を超えて入っています: 加えませんでした</translation>
+    </message>
+    <message>
+        <source>The playlist %1 takes in at most %2 lists inside it: the rest were left out</source>
+        <translation>プレイリスト %1 が取り込むリストは %2 件までです: 残りは加えませんでした</translation>
+    </message>
+    <message>
         <source>Cannot read the settings from %1: %2</source>
         <translation>%1 から設定を読み込めません: %2</translation>
     </message>

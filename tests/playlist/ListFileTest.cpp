@@ -390,6 +390,50 @@ TEST_F(ListFiles, StreamListsAreOneEntry) {
     EXPECT_FALSE(HlsList::isHlsFile(path("tagged.txt"), ListFile::MaxFileBytes));
 }
 
+// Fault: a local list named by a list added as an entry the engine cannot play; it stands for
+// its entries, a list that names itself (or its own outer list) is left out and told, lists
+// nest only so deep, and a list inside that cannot be read is told without losing the rest.
+TEST_F(ListFiles, ListsInsideListsStandForTheirEntries) {
+    ASSERT_TRUE(QDir(path("")).mkdir("sub"));
+    write("outer.m3u",
+          "a.mp3\ninner.m3u8\nsub/in.pls\nouter.m3u\nhttp://h/remote.m3u\nb.mp3\nouter.m3u\n");
+    write("inner.m3u8", "c.mp3\nfile://" + path("e.ram").toUtf8() + "\n");
+    write("e.ram", path("e.mp3").toUtf8() + "\r\n");
+    write("sub/in.pls", "[playlist]\nFile1=d.mp3\nFile2=../gone.xspf\nFile3=../outer.m3u\n");
+    EXPECT_EQ(load("outer.m3u"),
+              "Cannot read the playlist " + path("gone.xspf") + ": No such file or directory.\n" +
+                  "The playlist " + path("sub/in.pls") + " names " + path("outer.m3u") +
+                  ", a list it is itself part of: that entry was left out.\nThe playlist " +
+                  path("outer.m3u") + " names " + path("outer.m3u") +
+                  ", a list it is itself part of: that entry was left out");
+    EXPECT_EQ(locations(list),
+              QStringList({path("a.mp3"), path("c.mp3"), path("e.mp3"), path("sub/d.mp3"),
+                           "http://h/remote.m3u", path("b.mp3")}));
+
+    // A chain of ten lists, each with a clip and the next list.
+    for (int i = 0; i < 10; ++i) {
+        write(QStringLiteral("l%1.m3u").arg(i),
+              QStringLiteral("x%1.mp3\nl%2.m3u\n").arg(i).arg(i + 1).toUtf8());
+    }
+    PlayListModel deep;
+    ListCapacity capacity(deep);
+    EXPECT_EQ(errorText([&] { ListFile::Load(path("l0.m3u"), Kind::M3uList, capacity); }),
+              "The playlist " + path("l8.m3u") + " stands more than 8 lists deep: it was left out");
+    EXPECT_EQ(deep.entryCount(), 8);
+    EXPECT_EQ(deep.cell(Col::LocationColumn, 8), path("x7.mp3"));
+
+    // Lists that name each other many times over are read only so often.
+    write("none.m3u", "n.mp3\n");
+    write("many.m3u", QByteArray("none.m3u\n").repeated(300) + "z.mp3\n");
+    PlayListModel wide;
+    ListCapacity room(wide);
+    EXPECT_EQ(errorText([&] { ListFile::Load(path("many.m3u"), Kind::M3uList, room); }),
+              "The playlist " + path("many.m3u") +
+                  " takes in at most 254 lists inside it: the rest were left out");
+    EXPECT_EQ(wide.entryCount(), 254);
+    EXPECT_EQ(room.leftOut(), 1);
+}
+
 // Fault: a message naming the list as it was reached ("/m/x/../a.pls") instead of its clean name.
 TEST_F(ListFiles, MessagesNameTheCleanPath) {
     ASSERT_TRUE(QDir(path("")).mkdir("x"));
