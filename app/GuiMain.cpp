@@ -130,6 +130,9 @@ int playUntilClosed(korvel::KorvelApplication& app, int argc, char** argv,
                           PlayOrder::clockDraw, settingsPath);
     MprisService mpris(windows.playback().playback(), windows.mprisHost());
     playbackWindow = &windows.playback();
+    // An empty name on the command line names no clip: it is told as a clip that cannot be
+    // opened is, and the player runs with nothing to play.
+    if (argc > 1 && argument.isEmpty()) ErrorBox::show(FixedTexts::EmptyLocation);
     if (closeRequested) {
         playbackWindow->close();
         return 0;

@@ -60,13 +60,13 @@ std::optional<std::string> Launcher::informationFor(const std::string& argument,
     return std::nullopt;
 }
 
-int Launcher::run(const std::string& argument) {
+int Launcher::run(const std::optional<std::string>& clip) {
     if (!m_dir) {
         return m_runFirst({}); // told by locateDir()
     }
     InstanceGuard guard(m_dir->guardPath()); // held until the first instance's run has ended
     const HandOffClient client(m_dir->endpointPath(), m_timing.answerTimeout);
-    const std::string text = handOffText(argument);
+    const std::string text = clip ? handOffText(*clip) : std::string();
     const auto giveUpAt = Clock::now() + m_timing.patience;
     for (;;) {
         bool first = false;
@@ -77,6 +77,13 @@ int Launcher::run(const std::string& argument) {
         }
         if (first) {
             return m_runFirst(m_dir->endpointPath());
+        }
+        if (clip && clip->empty()) {
+            // The empty text would only bring the player forward, as a start without a clip
+            // does: the name the user gave is refused here instead.
+            m_messages << "korvel: an empty clip name was given; the running Korvel was not "
+                          "asked to play it.\n";
+            return 1;
         }
         const HandOffResult result = client.send(text);
         if (result.outcome == HandOffOutcome::Delivered) {

@@ -43,13 +43,15 @@ public:
     informationFor(const std::string& argument,
                    const HelpText::Environment& environment = ::getenv);
 
-    // Takes the guard and runs the first instance while holding it, or hands `argument` over.
+    // Takes the guard and runs the first instance while holding it, or hands `clip` over
+    // (the empty text when no clip was given, which brings the player to the front).
     // While the guard is held but no receiver answers yet (the first instance is starting),
     // it keeps trying for timing.patience, taking the guard itself should its holder end.
     // A guard that cannot be used at all is told on `messages`, and the player runs alone.
-    // Returns the exit code: 0 when handed over; 1, told on `messages`, when the running
-    // instance did not answer in time, refused or lost the text.
-    int run(const std::string& argument);
+    // Returns the exit code: 0 when handed over; 1, told on `messages`, when the clip's name
+    // is empty (the first instance tells that itself), or when the running instance did not
+    // answer in time, refused or lost the text.
+    int run(const std::optional<std::string>& clip);
 
     // The text a later start hands over: a relative path naming an existing file is made
     // absolute here, since the running instance has a different working folder.

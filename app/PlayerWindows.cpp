@@ -1,5 +1,6 @@
 #include "app/PlayerWindows.h"
 
+#include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
 #include "playlist/DroppedFiles.h"
@@ -231,7 +232,11 @@ void PlayerWindows::setListButton(QStringView id, bool down) {
     m_playback.playback().publish();
 }
 
-void PlayerWindows::openLocation(const QString& location) { m_playback.ReceiveHandOff(location); }
+// An empty location names no clip: the caller is told so, and what plays goes on.
+void PlayerWindows::openLocation(const QString& location) {
+    if (location.isEmpty()) throw KorvelError(FixedTexts::EmptyLocation);
+    m_playback.ReceiveHandOff(location);
+}
 
 void PlayerWindows::raise() {
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel)}) {

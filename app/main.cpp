@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -45,11 +46,12 @@ int runGui(int argc, char** argv, const std::string& endpointPath) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The clip is the first argument, byte for byte; further ones are ignored.
-    const std::string argument = argc > 1 ? argv[1] : "";
+    // The clip is the first argument, byte for byte; further ones are ignored. An empty
+    // argument is an empty clip name, which is not the same as none.
+    const auto argument = argc > 1 ? std::optional<std::string>(argv[1]) : std::nullopt;
     try {
         // Answered here, without touching a running player.
-        if (const auto information = korvel::Launcher::informationFor(argument)) {
+        if (const auto information = korvel::Launcher::informationFor(argument.value_or(""))) {
             std::cout << *information << std::flush;
             return std::cout ? 0 : 1;
         }

@@ -54,6 +54,9 @@ inline constexpr FixedText ListTooLargeOne{QT_TRANSLATE_NOOP(
 // The media engine and what it is given.
 inline constexpr FixedText CannotOpen{QT_TRANSLATE_NOOP("FixedTexts", "Cannot open %1: %2")};
 inline constexpr FixedText NothingToOpen{QT_TRANSLATE_NOOP("FixedTexts", "Nothing to open")};
+// An empty name given as the clip: by the command line or the desktop's media controls.
+inline constexpr FixedText EmptyLocation{
+    QT_TRANSLATE_NOOP("FixedTexts", "The location is empty: there is no clip to open")};
 // Why a location cannot be opened (the second part of CannotOpen).
 inline constexpr FixedText NoSuchFile{QT_TRANSLATE_NOOP("FixedTexts", "no such file")};
 inline constexpr FixedText NotAMediaFile{QT_TRANSLATE_NOOP("FixedTexts", "not a media file")};
@@ -149,6 +152,7 @@ inline constexpr std::array All{NotAnInteger,
                                 ListTooLargeOne,
                                 CannotOpen,
                                 NothingToOpen,
+                                EmptyLocation,
                                 NoSuchFile,
                                 NotAMediaFile,
                                 NotReadable,

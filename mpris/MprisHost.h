@@ -16,7 +16,8 @@ public:
     virtual void setVolumeSlider(int position) = 0;
     // Sets the list's toggle `id` (LOOP or SHUFFLE) down or up, as a click on it would.
     virtual void setListButton(QStringView id, bool down) = 0;
-    // Plays `location` as a single clip, as a second start's clip is played.
+    // Plays `location` as a single clip, as a second start's clip is played. An empty one
+    // is refused with a KorvelError, and nothing changes.
     virtual void openLocation(const QString& location) = 0;
     // Brings the playback window and the panel to the front, also from a minimize.
     virtual void raise() = 0;

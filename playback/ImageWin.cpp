@@ -95,6 +95,9 @@ void TForm3::ReceiveHandOff(const QString& text) {
     activateWindow();
     qCDebug(lcPlayback).noquote() << "hand-off received:" << text;
     emit handOffReceived(text);
+    // A later start given no clip hands over the empty text: it only brings the player to
+    // the front, and what plays goes on as it was.
+    if (text.isEmpty()) return;
     if (OnOpenList && OnOpenList(text)) return;
     m_playback.OpenEntry(false, text);
 }

@@ -36,7 +36,8 @@ public:
     // picture and shows or hides at the maximize command.
     void attachPanel(QWidget* panel) { m_panel = panel; }
 
-    // A second start handed over its argument: come to the front and play it as a single clip.
+    // A second start handed over its argument: come to the front and play it as a single clip
+    // (the empty text of a start without one: only come to the front).
     void ReceiveHandOff(const QString& text);
     // Files dropped here or on the panel: the first one plays as a single clip.
     void DropFiles(const QList<QUrl>& urls);

@@ -64,6 +64,10 @@
         <translation>Nothing to open</translation>
     </message>
     <message>
+        <source>The location is empty: there is no clip to open</source>
+        <translation>The location is empty: there is no clip to open</translation>
+    </message>
+    <message>
         <source>no such file</source>
         <translation>no such file</translation>
     </message>

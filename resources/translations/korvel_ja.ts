@@ -64,6 +64,10 @@
         <translation>開くものがありません</translation>
     </message>
     <message>
+        <source>The location is empty: there is no clip to open</source>
+        <translation>場所が空です。開くクリップがありません</translation>
+    </message>
+    <message>
         <source>no such file</source>
         <translation>そのようなファイルはありません</translation>
     </message>

@@ -116,6 +116,11 @@ inline void startLauncher(QProcess& process, const QString& argument, int patien
     process.start(probeProgram(), {"launch", QString::number(patienceMs), argument});
 }
 
+// As startLauncher(), for a start given no clip at all.
+inline void startLauncherWithoutClip(QProcess& process, int patienceMs = 3000) {
+    process.start(probeProgram(), {"launch", QString::number(patienceMs)});
+}
+
 struct Finished {
     int exitCode = -1;
     QByteArray out;

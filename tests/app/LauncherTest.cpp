@@ -31,7 +31,7 @@ TEST(Launcher, HandsTextsOverAndWaitsForTheHandler) {
     TestRuntime runtime;
     ReceiverProbe receiver(runtime.out(), 300);
     ASSERT_TRUE(receiver.waitListening());
-    const QStringList texts{"/home/user/clip.avi", QString(300, 'x'), "", "/動画/テスト.rm"};
+    const QStringList texts{"/home/user/clip.avi", QString(300, 'x'), "/動画/テスト.rm"};
     for (qsizetype n = 0; n < texts.size(); ++n) {
         EXPECT_EQ(launch(texts[n]).exitCode, 0);
         // The handler writes its file after sleeping: it must exist once the sender has ended.
@@ -40,6 +40,28 @@ TEST(Launcher, HandsTextsOverAndWaitsForTheHandler) {
     EXPECT_EQ(receivedTexts(runtime.out()), texts);
     EXPECT_EQ(launch("quit").exitCode, 0);
     EXPECT_EQ(finish(receiver).exitCode, 0);
+}
+
+// Fault: an empty clip name was handed over like a clip, and the player's list play stopped
+// after its entry. A later start refuses it itself; a start without a clip still reaches the
+// player (to bring it forward) with the empty text; a first start runs the player, which
+// tells of the empty name in its error box.
+TEST(Launcher, RefusesAnEmptyClipNameAndHandsOverNoClip) {
+    {
+        TestRuntime runtime;
+        ReceiverProbe receiver(runtime.out());
+        ASSERT_TRUE(receiver.waitListening());
+        const Finished empty = launch("");
+        EXPECT_EQ(empty.exitCode, 1);
+        EXPECT_TRUE(empty.err.contains("an empty clip name")) << empty.err.toStdString();
+        EXPECT_TRUE(receivedTexts(runtime.out()).isEmpty());
+        ChildProcess bare;
+        startLauncherWithoutClip(bare);
+        EXPECT_EQ(finish(bare).exitCode, 0);
+        EXPECT_EQ(receivedTexts(runtime.out()), QStringList{""});
+    }
+    TestRuntime runtime;
+    EXPECT_EQ(launch("").exitCode, 7);
 }
 
 // Fault: a text beyond the bound hangs the later start, reaches the player, or is reported

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The player on the desktop's media controls, driven over a private session bus as a desktop
 # shell would: what plays and its title, pause and the position, opening another clip (one
-# whose name is not UTF-8, and a file that is no clip), the volume, the list's loop and
+# whose name is not UTF-8, and a file that is no clip), an empty location, the volume, the list's loop and
 # shuffle, seeking, a refused location, and ending the program.
 set -uo pipefail
 
@@ -146,6 +146,19 @@ fi
 grep -qF "no such file" "$runtime/refused.txt" || fail "the refusal reads $(cat "$runtime/refused.txt")"
 ! error_box_shown || fail "a refused OpenUri showed an error box"
 caption_is "Bus second clip" || fail "a refused OpenUri changed the clip"
+
+# Fault: OpenUri of an empty location was never answered (the caller waited until its own time
+# ran out), and the list played no further. It is refused at once, with no box on the screen,
+# and the clip plays on.
+if gdbus call --session --timeout 10 --dest org.mpris.MediaPlayer2.korvel \
+    --object-path /org/mpris/MediaPlayer2 --method org.mpris.MediaPlayer2.Player.OpenUri "" \
+    >"$runtime/empty-uri.txt" 2>&1; then
+    fail "OpenUri of an empty location answered success"
+fi
+grep -qF "The location is empty" "$runtime/empty-uri.txt" ||
+    fail "the refusal of an empty location reads $(cat "$runtime/empty-uri.txt")"
+! error_box_shown || fail "a refused empty location showed an error box"
+caption_is "Bus second clip" || fail "a refused empty location changed the clip"
 
 # Fault: a clip that opens announced as a seek (its position starts anew).
 [ "$(seeks)" = "$seeks_before" ] || fail "the new clip's start was announced as a seek"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The clip is the first argument in a first start as in a later one, whatever it looks like:
 # files named "-reverse" and "-style" play, the toolkit never takes them as its options.
-# --version answers without touching the running player. Without a runtime folder the player
-# still starts, and says once why there is no single instance.
+# --version answers without touching the running player. An empty clip name is told in the
+# first start's error box. Without a runtime folder the player still starts, and says once why
+# there is no single instance.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1" --bus
@@ -34,6 +35,18 @@ player_has_file "$work/-style" || fail "--version reached the running player: $(
 kill -TERM "$first"
 wait_exit "$first" 10
 [ "$exit_code" = 0 ] || fail "the player ended with '$exit_code'"
+
+# Fault: a first start given an empty clip name said nothing of it. The error box tells it,
+# and the player runs with nothing to play.
+start_korvel empty.log ""
+empty=$!
+error_box_window >/dev/null || exit 1
+# What the box says is no part of the player's state: its log holds it.
+wait_within 10 file_has_text "$runtime/empty.log" "error box: The location is empty" ||
+    fail "the error box does not say that the clip's name is empty"
+kill -TERM "$empty"
+wait_exit "$empty" 10
+[ "$exit_code" = 0 ] || fail "the player given an empty name ended with '$exit_code'"
 
 # No runtime folder and no cache folder that can be made: the player runs all the same.
 touch "$runtime/plain"

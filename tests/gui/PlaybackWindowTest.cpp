@@ -243,6 +243,26 @@ TEST_F(PlaybackWindowTest, ListClosesWithOrWithoutPlaying) {
     EXPECT_EQ(engine.calls("LoadSource").size(), 2);
 }
 
+// Fault: an empty location from a later start or the desktop's controls ended list play after
+// the current entry. A start without a clip only brings the player forward; the desktop's
+// controls are told that an empty location names nothing. Neither changes what plays.
+TEST_F(PlaybackWindowTest, AnEmptyLocationChangesNothing) {
+    ErrorCapture errors;
+    playlist.model().AddEntry("/clips/one.mpg");
+    playlist.model().AddEntry("/clips/two.mpg");
+    clickList("OK");
+    ASSERT_TRUE(playback.playback().state().listMode);
+    playback.showMinimized();
+    playback.ReceiveHandOff(QString());
+    EXPECT_FALSE(playback.isMinimized());
+    EXPECT_EQ(errorText([this] { windows.mprisHost().openLocation(QString()); }),
+              QString("The location is empty: there is no clip to open"));
+    EXPECT_TRUE(playback.playback().state().listMode);
+    EXPECT_EQ(playlist.model().currentRow(), 1);
+    EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:/clips/one.mpg"}));
+    EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();
+}
+
 // Play, pause and stop from the panel's buttons and keys; exit closes the playback window.
 TEST_F(PlaybackWindowTest, PanelDrivesPlaybackAndExits) {
     engine.source = "/clips/a.mpg";

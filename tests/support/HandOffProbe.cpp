@@ -8,8 +8,9 @@
 //       player shows it. The text "quit" ends the probe; it also ends after 30 s. Prints
 //       "listening" once ready.
 //   handoff_probe launch <patienceMs> [argument]
-//       Runs the launcher's decision; as first instance it prints "first <endpoint>" (an
-//       empty endpoint without a runtime folder) and exits 7 instead of starting a GUI.
+//       Runs the launcher's decision (without an argument: a start given no clip); as first
+//       instance it prints "first <endpoint>" (an empty endpoint without a runtime folder) and
+//       exits 7 instead of starting a GUI.
 
 #include "app/HandOffServer.h"
 #include "app/InstanceGuard.h"
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -86,7 +88,7 @@ int serve(int handlerSleepMs) {
     return QCoreApplication::exec();
 }
 
-int launch(int patienceMs, const std::string& argument) {
+int launch(int patienceMs, const std::optional<std::string>& argument) {
     korvel::LaunchTiming timing;
     timing.patience = std::chrono::milliseconds(patienceMs);
     korvel::Launcher launcher(
@@ -110,7 +112,8 @@ int main(int argc, char** argv) {
             return serve(argc > 3 ? std::stoi(argv[3]) : 0);
         }
         if (mode == "launch" && argc > 2) {
-            return launch(std::stoi(argv[2]), argc > 3 ? argv[3] : "");
+            return launch(std::stoi(argv[2]),
+                          argc > 3 ? std::optional<std::string>(argv[3]) : std::nullopt);
         }
     } catch (const std::exception& error) {
         std::cerr << "handoff_probe: " << error.what() << '\n';
