@@ -8,6 +8,7 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -58,6 +59,16 @@ int connectTo(int fd, const std::string& path, Clock::time_point deadline) {
     int error = 0;
     socklen_t length = sizeof(error);
     return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 ? error : errno;
+}
+
+// Why the receiver was not reached. A folder or a file standing where the socket belongs
+// refuses every connection, which alone would read as a player that is not listening yet.
+std::string whyNotConnected(const std::string& path, int error) {
+    struct stat info {};
+    if (error == ECONNREFUSED && ::lstat(path.c_str(), &info) == 0 && !S_ISSOCK(info.st_mode)) {
+        return path + " is not Korvel's socket but something else that stands in its place";
+    }
+    return std::strerror(error);
 }
 
 std::string encode(std::string_view text) {
@@ -134,7 +145,7 @@ HandOffResult HandOffClient::send(std::string_view text) const {
     const SocketCloser closer{fd};
     const auto deadline = Clock::now() + m_answerTimeout;
     if (const int error = connectTo(fd, m_endpointPath, deadline); error != 0) {
-        return {HandOffOutcome::NoReceiver, std::strerror(error)};
+        return {HandOffOutcome::NoReceiver, whyNotConnected(m_endpointPath, error)};
     }
     if (!writeAll(fd, encode(text), deadline)) {
         return {HandOffOutcome::TimedOut, "the text could not be sent in time"};

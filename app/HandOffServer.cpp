@@ -5,6 +5,7 @@
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include <utility>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvel {
@@ -145,7 +147,15 @@ void HandOffServer::setHandler(Handler handler) {
 }
 
 void HandOffServer::listen() {
-    QLocalServer::removeServer(m_endpointPath);
+    // Only a socket is ours to replace (one left by an instance that crashed). Anything else
+    // standing there, a folder, a file or a link, is no leftover of the player: it is told,
+    // and kept.
+    struct stat info {};
+    if (::lstat(QFile::encodeName(m_endpointPath).constData(), &info) == 0) {
+        if (!S_ISSOCK(info.st_mode))
+            throw KorvelError(FixedTexts::HandOffNotASocket.arg(m_endpointPath));
+        QLocalServer::removeServer(m_endpointPath);
+    }
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_endpointPath)) {
         throw KorvelError(FixedTexts::HandOffListen.arg(m_endpointPath, m_server->errorString()));

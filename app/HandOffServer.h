@@ -45,7 +45,7 @@ public:
 
     // Listens at the endpoint, reachable by this user alone. A socket file left there by an
     // instance that crashed is replaced: only the guard's holder listens, so none is live.
-    // Throws KorvelError when listening fails.
+    // Anything else standing there is left alone. Throws KorvelError when listening fails.
     void listen();
 
     // How long a connection may take to deliver its request.

@@ -93,6 +93,9 @@ inline constexpr FixedText TerminationWatch{
     QT_TRANSLATE_NOOP("FixedTexts", "Cannot watch for termination signals")};
 inline constexpr FixedText HandOffListen{
     QT_TRANSLATE_NOOP("FixedTexts", "Cannot receive clips from later starts of Korvel at %1: %2")};
+inline constexpr FixedText HandOffNotASocket{QT_TRANSLATE_NOOP(
+    "FixedTexts", "Cannot receive clips from later starts of Korvel: %1 is not Korvel's socket "
+                  "but something else that stands in its place; Korvel leaves it as it is")};
 
 // Playlist files.
 inline constexpr FixedText CannotReadList{
@@ -173,6 +176,7 @@ inline constexpr std::array All{NotAnInteger,
                                 CannotShowPicture,
                                 TerminationWatch,
                                 HandOffListen,
+                                HandOffNotASocket,
                                 CannotReadList,
                                 CannotWriteList,
                                 ListNotOfItsKind,

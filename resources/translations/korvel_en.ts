@@ -148,6 +148,10 @@
         <translation>Cannot receive clips from later starts of Korvel at %1: %2</translation>
     </message>
     <message>
+        <source>Cannot receive clips from later starts of Korvel: %1 is not Korvel's socket but something else that stands in its place; Korvel leaves it as it is</source>
+        <translation>Cannot receive clips from later starts of Korvel: %1 is not Korvel's socket but something else that stands in its place; Korvel leaves it as it is</translation>
+    </message>
+    <message>
         <source>Cannot read the playlist %1: %2</source>
         <translation>Cannot read the playlist %1: %2</translation>
     </message>

@@ -148,6 +148,10 @@
         <translation>後から起動した Korvel のクリップを %1 で受け取れません: %2</translation>
     </message>
     <message>
+        <source>Cannot receive clips from later starts of Korvel: %1 is not Korvel's socket but something else that stands in its place; Korvel leaves it as it is</source>
+        <translation>後から起動した Korvel のクリップを受け取れません: %1 は Korvel のソケットではなく、その場所にある別のものです。Korvel はそれに手を付けません</translation>
+    </message>
+    <message>
         <source>Cannot read the playlist %1: %2</source>
         <translation>プレイリスト %1 を読み込めません: %2</translation>
     </message>

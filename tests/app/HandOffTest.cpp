@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -213,6 +215,38 @@ TEST_F(HandOffTest, ListensForThisUserAloneAndReportsFailure) {
     } catch (const KorvelError& error) {
         EXPECT_TRUE(error.text().contains(runtime.path() + "/missing/Korvel2.TForm3"));
     }
+}
+
+// Fault: a folder standing at the endpoint was told as "Unknown error 21" by the receiver and
+// as "Connection refused" by a later start, and a file there was deleted. Whatever stands
+// there that is not a socket is named and left alone.
+TEST(HandOffEndpoint, TellsOfWhatStandsInPlaceOfItsSocket) {
+    TestRuntime runtime;
+    const QString endpoint = runtime.endpointFile();
+    HandOffServer server(endpoint, [](const QString&) {});
+    const auto listenFailure = [&server]() -> QString {
+        try {
+            server.listen();
+        } catch (const KorvelError& error) {
+            return error.text();
+        }
+        return {};
+    };
+    ASSERT_TRUE(QDir().mkdir(endpoint));
+    const QString folder = listenFailure();
+    EXPECT_TRUE(folder.contains(endpoint + " is not Korvel's socket")) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(endpoint).isDir());
+    const HandOffResult sent = HandOffClient(runtime.endpoint(), 1s).send("clip.avi");
+    EXPECT_EQ(sent.outcome, HandOffOutcome::NoReceiver);
+    EXPECT_NE(sent.detail.find(runtime.endpoint() + " is not Korvel's socket"), std::string::npos)
+        << sent.detail;
+    ASSERT_TRUE(QDir().rmdir(endpoint));
+    QFile file(endpoint);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("notes") == 5);
+    file.close();
+    EXPECT_TRUE(listenFailure().contains(endpoint + " is not Korvel's socket"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "notes");
 }
 
 // Fault: the peer's user is misread, so other users' connections would pass the check.
