@@ -66,7 +66,7 @@ int Launcher::run(const std::optional<std::string>& clip) {
     }
     InstanceGuard guard(m_dir->guardPath()); // held until the first instance's run has ended
     const HandOffClient client(m_dir->endpointPath(), m_timing.answerTimeout);
-    const std::string text = clip ? handOffText(*clip) : std::string();
+    std::optional<std::string> text; // made once this start is known to be a later one
     const auto giveUpAt = Clock::now() + m_timing.patience;
     for (;;) {
         bool first = false;
@@ -78,28 +78,46 @@ int Launcher::run(const std::optional<std::string>& clip) {
         if (first) {
             return m_runFirst(m_dir->endpointPath());
         }
-        if (clip && clip->empty()) {
-            // The empty text would only bring the player forward, as a start without a clip
-            // does: the name the user gave is refused here instead.
-            m_messages << "korvel: an empty clip name was given; the running Korvel was not "
-                          "asked to play it.\n";
-            return 1;
+        if (!text) {
+            text = textFor(clip);
+            if (!text) {
+                return 1;
+            }
         }
-        const HandOffResult result = client.send(text);
+        const HandOffResult result = client.send(*text);
         if (result.outcome == HandOffOutcome::Delivered) {
             return 0;
         }
         if (result.outcome == HandOffOutcome::Refused ||
             result.outcome == HandOffOutcome::TimedOut) {
-            return reportFailure(text, result.detail);
+            return reportFailure(*text, result.detail);
         }
         // No receiver yet, or it went away: the first instance is starting or has ended.
         if (Clock::now() >= giveUpAt) {
             m_messages << "korvel: Korvel is running but did not answer in time (" << result.detail
-                       << "); it did not get " << subject(text) << ".\n";
+                       << "); it did not get " << subject(*text) << ".\n";
             return 1;
         }
         std::this_thread::sleep_for(m_timing.retryEvery);
+    }
+}
+
+std::optional<std::string> Launcher::textFor(const std::optional<std::string>& clip) {
+    if (!clip) {
+        return std::string(); // brings the player to the front
+    }
+    if (clip->empty()) {
+        // The empty text would only bring the player forward, as a start without a clip does:
+        // the name the user gave is refused here instead.
+        m_messages << "korvel: an empty clip name was given; the running Korvel was not asked "
+                      "to play it.\n";
+        return std::nullopt;
+    }
+    try {
+        return handOffText(*clip);
+    } catch (const std::runtime_error& failure) {
+        m_messages << "korvel: " << failure.what() << "; the running Korvel did not get it.\n";
+        return std::nullopt;
     }
 }
 
@@ -115,17 +133,23 @@ int Launcher::reportFailure(const std::string& text, const std::string& reason) 
 }
 
 std::string Launcher::handOffText(const std::string& argument) {
-    if (argument.empty() || argument.front() == '/' || argument.find("://") != std::string::npos ||
-        ::access(argument.c_str(), F_OK) != 0) {
+    if (argument.empty() || argument.front() == '/' || argument.find("://") != std::string::npos) {
         return argument;
     }
+    // Also a name that is not here: the player would look for it in its own folder, where
+    // another file of that name may stand.
     std::error_code error;
     const std::string folder = std::filesystem::current_path(error).string();
+    if (error) {
+        throw std::runtime_error("cannot tell which file \"" + argument +
+                                 "\" names: the current folder cannot be read (" + error.message() +
+                                 ")");
+    }
     std::string_view relative = argument;
     while (relative.starts_with("./")) {
         relative.remove_prefix(2);
     }
-    return error ? argument : folder + "/" + std::string(relative);
+    return folder + "/" + std::string(relative);
 }
 
 std::string Launcher::guiLibraryFor(const std::string& executable) {

@@ -48,13 +48,14 @@ public:
     // While the guard is held but no receiver answers yet (the first instance is starting),
     // it keeps trying for timing.patience, taking the guard itself should its holder end.
     // A guard that cannot be used at all is told on `messages`, and the player runs alone.
-    // Returns the exit code: 0 when handed over; 1, told on `messages`, when the clip's name
-    // is empty (the first instance tells that itself), or when the running instance did not
-    // answer in time, refused or lost the text.
+    // Returns the exit code: 0 when handed over; 1, told on `messages`, when a later start
+    // cannot hand the clip over (see textFor(); a first instance tells an empty name itself),
+    // or when the running instance did not answer in time, refused or lost the text.
     int run(const std::optional<std::string>& clip);
 
-    // The text a later start hands over: a relative path naming an existing file is made
-    // absolute here, since the running instance has a different working folder.
+    // The text a later start hands over: a relative path is made absolute here, in this
+    // start's working folder, since the running instance has another. Throws
+    // std::runtime_error when that folder cannot be told (it was removed).
     static std::string handOffText(const std::string& argument);
 
     // The GUI library of the launcher whose real path is `executable`: beside it, as in the
@@ -63,6 +64,9 @@ public:
     static std::string guiLibraryFor(const std::string& executable);
 
 private:
+    // What a later start hands over: the empty text without a clip. None, told on
+    // `messages`, for an empty clip name or a relative one that cannot be made absolute.
+    std::optional<std::string> textFor(const std::optional<std::string>& clip);
     int reportFailure(const std::string& text, const std::string& reason);
     int runAlone(const std::string& reason);
 

@@ -31,14 +31,14 @@ TEST(Launcher, HandsTextsOverAndWaitsForTheHandler) {
     TestRuntime runtime;
     ReceiverProbe receiver(runtime.out(), 300);
     ASSERT_TRUE(receiver.waitListening());
-    const QStringList texts{"/home/user/clip.avi", QString(300, 'x'), "/動画/テスト.rm"};
+    const QStringList texts{"/home/user/clip.avi", "/" + QString(300, 'x'), "/動画/テスト.rm"};
     for (qsizetype n = 0; n < texts.size(); ++n) {
         EXPECT_EQ(launch(texts[n]).exitCode, 0);
         // The handler writes its file after sleeping: it must exist once the sender has ended.
         EXPECT_EQ(receivedTexts(runtime.out()).size(), n + 1);
     }
     EXPECT_EQ(receivedTexts(runtime.out()), texts);
-    EXPECT_EQ(launch("quit").exitCode, 0);
+    EXPECT_EQ(launch("/quit").exitCode, 0);
     EXPECT_EQ(finish(receiver).exitCode, 0);
 }
 
@@ -73,8 +73,8 @@ TEST(Launcher, ReportsARefusedTextAndTheReceiverGoesOn) {
     const Finished refused = launch(QString(100000, 'a'));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("longer than 65536 bytes")) << refused.err.toStdString();
-    EXPECT_EQ(launch("after").exitCode, 0);
-    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"after"});
+    EXPECT_EQ(launch("/after").exitCode, 0);
+    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"/after"});
 }
 
 // Fault: a failing handler leaves the sender without an answer or breaks later hand-offs.
@@ -82,12 +82,12 @@ TEST(Launcher, AnswersEvenWhenTheHandlerFails) {
     TestRuntime runtime;
     ReceiverProbe receiver(runtime.out());
     ASSERT_TRUE(receiver.waitListening());
-    EXPECT_EQ(launch("throw").exitCode, 0);
-    EXPECT_EQ(launch("next").exitCode, 0);
+    EXPECT_EQ(launch("/throw").exitCode, 0);
+    EXPECT_EQ(launch("/next").exitCode, 0);
     QFile errors(runtime.out() + "/errors.txt");
     ASSERT_TRUE(errors.open(QIODevice::ReadOnly));
     EXPECT_EQ(errors.readAll(), "probe failure\n");
-    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"next"});
+    EXPECT_EQ(receivedTexts(runtime.out()), QStringList{"/next"});
 }
 
 // Fault: a later start while the first instance is still starting drops its text.
@@ -96,13 +96,13 @@ TEST(Launcher, WaitsForAReceiverThatAppearsLate) {
     InstanceGuard firstInstance(runtime.dir().guardPath());
     ASSERT_TRUE(firstInstance.tryAcquire());
     ChildProcess launcher;
-    startLauncher(launcher, "late.avi");
+    startLauncher(launcher, "/late.avi");
     EXPECT_FALSE(launcher.waitForFinished(300)); // still trying, not given up
     QStringList received;
     HandOffServer server(runtime.endpointFile(), [&](const QString& text) { received << text; });
     server.listen();
     EXPECT_EQ(finish(launcher).exitCode, 0);
-    EXPECT_EQ(received, QStringList{"late.avi"});
+    EXPECT_EQ(received, QStringList{"/late.avi"});
 }
 
 // Fault: a later start keeps waiting on a guard whose holder has ended instead of taking over.
@@ -136,10 +136,10 @@ TEST(Launcher, GivesUpWithAMessageWhenNobodyAnswers) {
     TestRuntime runtime;
     InstanceGuard firstInstance(runtime.dir().guardPath());
     ASSERT_TRUE(firstInstance.tryAcquire());
-    const Finished result = launch("clip.avi", 400);
+    const Finished result = launch("/srv/clip.avi", 400);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("did not answer in time")) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains("\"clip.avi\""));
+    EXPECT_TRUE(result.err.contains("\"/srv/clip.avi\""));
 }
 
 // Fault: without a safe place for the guard the program refuses to start, or runs without
@@ -171,22 +171,27 @@ TEST(Launcher, RunsAloneWithoutAPlaceForTheGuard) {
 }
 
 // Fault: a relative path is handed over as is and resolved in the running instance's
-// working folder, opening the wrong file or none.
-TEST(Launcher, MakesRelativePathsOfExistingFilesAbsolute) {
+// working folder, opening the wrong file or none; also when no such file is here, where the
+// player's folder may hold one of that name. Without a working folder it is refused.
+TEST(Launcher, MakesRelativePathsAbsolute) {
     QTemporaryDir folder;
     QFile(folder.path() + "/my clip.avi").open(QIODevice::WriteOnly);
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    const std::string absolute = QDir(folder.path()).canonicalPath().toStdString() + "/my clip.avi";
+    const std::string here = QDir(folder.path()).canonicalPath().toStdString();
+    const std::string absolute = here + "/my clip.avi";
     const std::pair<std::string, std::string> cases[] = {{"my clip.avi", absolute},
                                                          {"./my clip.avi", absolute},
-                                                         {"missing.avi", "missing.avi"},
+                                                         {"missing.avi", here + "/missing.avi"},
                                                          {"/srv/a.rm", "/srv/a.rm"},
                                                          {"http://host/a.rm", "http://host/a.rm"},
                                                          {"", ""}};
     for (const auto& [argument, expected] : cases) {
         EXPECT_EQ(Launcher::handOffText(argument), expected) << argument;
     }
+    ASSERT_TRUE(QDir(folder.path()).removeRecursively());
+    EXPECT_THROW(Launcher::handOffText("clip.avi"), std::runtime_error);
+    EXPECT_EQ(Launcher::handOffText("/srv/a.rm"), "/srv/a.rm");
     QDir::setCurrent(previous);
 }
 
@@ -270,10 +275,13 @@ TEST(KorvelProgram, AnswersHelpAndVersionAndHandsEverythingElseOver) {
     EXPECT_TRUE(receivedTexts(runtime.out()).isEmpty());
 
     const QStringList clips{"./--help", "-reverse", "--", "-style=fusion"};
+    QStringList handedOver;
     for (const QString& clip : clips) {
         EXPECT_EQ(run({clip, "--version"}).exitCode, 0) << clip.toStdString();
+        // A later start names the file of its own folder.
+        handedOver << QDir::currentPath() + "/" + (clip.startsWith("./") ? clip.mid(2) : clip);
     }
-    EXPECT_EQ(receivedTexts(runtime.out()), clips);
+    EXPECT_EQ(receivedTexts(runtime.out()), handedOver);
 }
 
 // Fault: the first instance loads a GUI library from elsewhere than beside the program

@@ -3,9 +3,9 @@
 //   handoff_probe serve <outDir> [handlerSleepMs]
 //       Takes the guard (exit 3 if held) and receives hand-offs at the runtime directory's
 //       endpoint. Each text is written, as the bytes it came as, to <outDir>/<n>.txt
-//       (n = 1, 2, ...) when the handler ends, after the optional sleep. The text "throw" makes the
-//       handler fail; the failure is written to <outDir>/errors.txt by the application, as the
-//       player shows it. The text "quit" ends the probe; it also ends after 30 s. Prints
+//       (n = 1, 2, ...) when the handler ends, after the optional sleep. The text "/throw" makes
+//       the handler fail; the failure is written to <outDir>/errors.txt by the application, as the
+//       player shows it. The text "/quit" ends the probe; it also ends after 30 s. Prints
 //       "listening" once ready.
 //   handoff_probe launch <patienceMs> [argument]
 //       Runs the launcher's decision (without an argument: a start given no clip); as first
@@ -74,11 +74,11 @@ int serve(int handlerSleepMs) {
     korvel::HandOffServer server(
         QString::fromStdString(dir.endpointPath()), [&](const QString& text) {
             QThread::msleep(static_cast<unsigned long>(handlerSleepMs));
-            if (text == "throw") {
+            if (text == "/throw") {
                 throw korvel::KorvelError("probe failure");
             }
             writeWhole(QString::number(++received) + ".txt", korvel::PathBytes::toBytes(text));
-            if (text == "quit") {
+            if (text == "/quit") {
                 QCoreApplication::quit();
             }
         });
