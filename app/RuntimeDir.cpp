@@ -27,13 +27,36 @@ bool isPrivateDirectory(const struct stat& info) {
     return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & kSharedBits) == 0;
 }
 
-// $XDG_RUNTIME_DIR when it is safe to use, otherwise empty.
+// Creates the missing folders of an absolute path; new ones are private.
+void makeFolders(const std::string& path) {
+    std::string::size_type slash = 0;
+    do {
+        slash = path.find('/', slash + 1);
+        const std::string part = path.substr(0, slash);
+        if (::mkdir(part.c_str(), kPrivateMode) != 0 && errno != EEXIST) {
+            throw systemError("Cannot create the folder", part, errno);
+        }
+    } while (slash != std::string::npos);
+}
+
+// $XDG_RUNTIME_DIR when it is safe to use, otherwise empty. One that is missing is made,
+// private: passed over, it would send this start to the fallback folder, and once another
+// program of the session made it (a sound library keeps its sockets there), a later start
+// would look for the guard in it and become a second player. Where this user cannot make it,
+// the user's other programs cannot either, and the fallback stays the place for every start.
 std::string xdgRuntimeDir() {
     const char* value = std::getenv("XDG_RUNTIME_DIR");
     if (value == nullptr || value[0] != '/') {
         return {};
     }
     struct stat info {};
+    if (::stat(value, &info) != 0 && errno == ENOENT) {
+        try {
+            makeFolders(value);
+        } catch (const std::runtime_error&) {
+            return {};
+        }
+    }
     if (::stat(value, &info) != 0 || !isPrivateDirectory(info)) {
         return {};
     }
@@ -58,18 +81,6 @@ std::string cacheHome() {
         return cache;
     }
     return homeDir() + "/.cache";
-}
-
-// Creates the missing folders of an absolute path; new ones are private.
-void makeFolders(const std::string& path) {
-    std::string::size_type slash = 0;
-    do {
-        slash = path.find('/', slash + 1);
-        const std::string part = path.substr(0, slash);
-        if (::mkdir(part.c_str(), kPrivateMode) != 0 && errno != EEXIST) {
-            throw systemError("Cannot create the folder", part, errno);
-        }
-    } while (slash != std::string::npos);
 }
 
 // The folder must be a real directory of this user; group and other permissions are removed.

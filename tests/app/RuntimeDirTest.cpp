@@ -50,7 +50,7 @@ TEST_F(RuntimeDirTest, UsesAPrivateXdgRuntimeDir) {
 TEST_F(RuntimeDirTest, FallsBackToAPrivateCacheFolder) {
     makeDir(home.path() + "/shared", 0755);
     QFile(home.path() + "/plain").open(QIODevice::WriteOnly);
-    const QByteArray unusable[] = {"", "run/user/0", (home.path() + "/none").toLocal8Bit(),
+    const QByteArray unusable[] = {"", "run/user/0", (home.path() + "/plain/run").toLocal8Bit(),
                                    (home.path() + "/plain").toLocal8Bit(),
                                    (home.path() + "/shared").toLocal8Bit()};
     for (const QByteArray& value : unusable) {
@@ -58,6 +58,17 @@ TEST_F(RuntimeDirTest, FallsBackToAPrivateCacheFolder) {
         EXPECT_EQ(RuntimeDir::locate().path(), fallback().toStdString()) << value.constData();
         EXPECT_EQ(modeOf(fallback()), 0700u);
     }
+}
+
+// Fault: a missing $XDG_RUNTIME_DIR sent the first start to the cache folder; once something
+// else had made it, the next start met no guard there and became a second player.
+TEST_F(RuntimeDirTest, MakesAMissingXdgRuntimeDirPrivate) {
+    const QString runtime = home.path() + "/run/user/1000";
+    const ScopedEnv env("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    EXPECT_EQ(RuntimeDir::locate().path(), runtime.toStdString());
+    EXPECT_EQ(modeOf(runtime), 0700u);
+    EXPECT_EQ(modeOf(home.path() + "/run"), 0700u);
+    EXPECT_EQ(RuntimeDir::locate().path(), runtime.toStdString());
 }
 
 // Fault: a fallback folder that others may read or write is used as it is.
