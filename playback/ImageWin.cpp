@@ -105,6 +105,8 @@ void TForm3::ReceiveHandOff(const QString& text) {
 void TForm3::DropFiles(const QList<QUrl>& urls) {
     if (urls.isEmpty()) return;
     const QString location = locationOf(urls.first());
+    // A drop that names no clip changes nothing: list play goes on.
+    if (location.isEmpty()) return;
     if (OnOpenList && OnOpenList(location)) return;
     m_playback.OpenEntry(false, location);
 }

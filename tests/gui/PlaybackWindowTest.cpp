@@ -252,6 +252,7 @@ TEST_F(PlaybackWindowTest, AnEmptyLocationChangesNothing) {
     playlist.model().AddEntry("/clips/two.mpg");
     clickList("OK");
     ASSERT_TRUE(playback.playback().state().listMode);
+    drop(playback, {QUrl()});
     playback.showMinimized();
     playback.ReceiveHandOff(QString());
     EXPECT_FALSE(playback.isMinimized());
