@@ -102,7 +102,8 @@ std::int32_t IniFile::readInteger(QStringView section, QStringView key,
                                   std::int32_t defaultValue) const {
     const qsizetype i = findEntry(section, key);
     if (i < 0) return defaultValue;
-    return IntegerText::parse(QString::fromUtf8(cutValue(m_lines[i].value))).value_or(defaultValue);
+    // Whole: a number's leading zeros may run past the longest string value.
+    return IntegerText::parse(QString::fromUtf8(m_lines[i].value)).value_or(defaultValue);
 }
 
 void IniFile::writeString(QStringView section, QStringView key, const QString& value) {

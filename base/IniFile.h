@@ -38,8 +38,8 @@ public:
     // byte of a value and decode it themselves (the settings file's rows).
     std::optional<QByteArray> readBytes(QStringView section, QStringView key) const;
 
-    // The key's value as an integer (decimal, "$" or "0x" hexadecimal), or `defaultValue`
-    // when the key is absent or its value is not a number.
+    // The key's whole value as an integer (decimal, "$" or "0x" hexadecimal), or
+    // `defaultValue` when the key is absent or its value is not a number.
     std::int32_t readInteger(QStringView section, QStringView key, std::int32_t defaultValue) const;
 
     void writeString(QStringView section, QStringView key, const QString& value);

@@ -18,7 +18,12 @@ int hexDigit(QChar c) {
 }
 
 std::optional<std::uint32_t> parseHex(QStringView digits) {
-    if (digits.isEmpty() || digits.size() > 8) return std::nullopt;
+    if (digits.isEmpty()) return std::nullopt;
+    // Leading zeros spell nothing; what follows them must fit 32 bits.
+    qsizetype zeros = 0;
+    while (zeros < digits.size() - 1 && digits[zeros] == u'0') ++zeros;
+    digits = digits.sliced(zeros);
+    if (digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     for (QChar c : digits) {
         const int d = hexDigit(c);

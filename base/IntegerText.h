@@ -9,7 +9,8 @@ namespace korvel {
 
 // Integers as skin rows and INI keys write them: optional leading blanks, an optional sign,
 // then decimal digits, or hexadecimal digits after "$" or "0x". Hexadecimal takes up to 32
-// bits and wraps into the signed range ("$FFFFFFFF" is -1); decimal must fit 32 bits.
+// bits after any leading zeros and wraps into the signed range ("$FFFFFFFF" is -1); decimal
+// must fit 32 bits.
 // Anything else, trailing blanks included, is not a number.
 class IntegerText {
 public:

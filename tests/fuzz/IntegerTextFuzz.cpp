@@ -5,6 +5,7 @@
 
 #include "base/IntegerText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -37,7 +38,9 @@ std::optional<std::int32_t> expected(const QString& text) {
     const bool dollar = s.rfind('$', 0) == 0;
     const bool hex = dollar || s.rfind("0x", 0) == 0 || s.rfind("0X", 0) == 0;
     if (hex) s.erase(0, dollar ? 1 : 2);
-    if (!allOf(s, hex) || (hex && s.size() > 8)) return std::nullopt;
+    if (!allOf(s, hex)) return std::nullopt;
+    if (hex) s.erase(0, std::min(s.find_first_not_of('0'), s.size() - 1));
+    if (hex && s.size() > 8) return std::nullopt;
     if (hex) {
         std::uint32_t value = 0;
         std::from_chars(s.data(), s.data() + s.size(), value, 16);

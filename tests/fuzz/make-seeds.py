@@ -100,7 +100,8 @@ def split_seeds():
 
 def integer_seeds():
     texts = ["0", "-2147483648", "2147483648", "  +42", "$FFFFFFFF", "0x7fffffff",
-             "-$80000000", "$123456789", "12 ", "\t-0", "00000000000000000000001", "٣", "0x", "+"]
+             "-$80000000", "$123456789", "12 ", "\t-0", "00000000000000000000001", "٣", "0x", "+",
+             "$000000001", "-0x0000000000FFFFFFFF", "$00000000100000000"]
     for i, text in enumerate(texts):
         write("IntegerText", "n%02d" % i, struct.pack(">I", (i * 2654435761) & 0xFFFFFFFF) + text.encode())
 

@@ -54,6 +54,9 @@ TEST(IniFile, ReadsIntegersOrFallsBackToTheDefault) {
     EXPECT_EQ(ini.readInteger(u"BitmapInfo", u"Bad", 7), 7);
     EXPECT_EQ(ini.readInteger(u"BitmapInfo", u"Empty", 7), 7);
     EXPECT_EQ(ini.readInteger(u"BitmapInfo", u"Missing", 7), 7);
+    // The value is read whole: zeros past the longest string value still lead a number.
+    const IniFile zeros("[s]\nk=$" + QByteArray(IniFile::MaxValueBytes, '0') + "1A\n");
+    EXPECT_EQ(zeros.readInteger(u"s", u"k", 7), 26);
 }
 
 // Values longer than the reader takes are cut, never in the middle of a character.

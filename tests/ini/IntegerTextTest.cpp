@@ -9,7 +9,8 @@
 using korvel::IntegerText;
 
 // The integer forms of skin rows: decimal with sign, "$" and "0x" hexadecimal wrapping into
-// 32 bits, leading blanks only. Trailing blanks and overflow are not numbers.
+// 32 bits (leading zeros however many), leading blanks only. Trailing blanks and overflow are
+// not numbers.
 TEST(IntegerText, ParsesTheSkinsIntegerForms) {
     const struct {
         const char* text;
@@ -29,6 +30,12 @@ TEST(IntegerText, ParsesTheSkinsIntegerForms) {
         {"-2147483648", INT32_MIN},
         {"2147483648", std::nullopt},
         {"$100000000", std::nullopt},
+        {"$000000001", 1},
+        {"0x000000001", 1},
+        {"-0x00000000010", -16},
+        {"$0000000000", 0},
+        {"$0000000FFFFFFFF", -1},
+        {"0x00000000100000000", std::nullopt},
         {"12 ", std::nullopt},
         {"", std::nullopt},
         {"$", std::nullopt},
