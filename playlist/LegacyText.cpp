@@ -72,6 +72,13 @@ bool LegacyText::isUtf8(QByteArrayView bytes) {
     return !utf8.hasError();
 }
 
+bool LegacyText::isBinary(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = quint8(c);
+        return byte < 32 && byte != '\t' && byte != '\r' && byte != '\n' && byte != 26;
+    });
+}
+
 QString LegacyText::decode(QByteArrayView bytes, const QLocale& locale) {
     using Flag = QStringConverter::Flag;
     if (auto text =

@@ -14,6 +14,9 @@ namespace korvel {
 class LegacyText {
 public:
     static bool isUtf8(QByteArrayView bytes);
+    // Whether the bytes are binary data rather than text of a list: they hold a control
+    // character other than tab, CR, LF and the old end-of-text mark Ctrl-Z (a NUL, say).
+    static bool isBinary(QByteArrayView bytes);
     static QString decode(QByteArrayView bytes, const QLocale& locale = QLocale());
 };
 

@@ -3,6 +3,7 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "playlist/LegacyText.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RamFile.h"
 
@@ -13,14 +14,6 @@ namespace korvel {
 namespace {
 
 constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
-
-// Text has no control characters but tab, the line ends and an old end-of-text mark.
-bool isBinary(QByteArrayView bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto byte = quint8(c);
-        return byte < 32 && byte != '\t' && byte != '\r' && byte != '\n' && byte != 26;
-    });
-}
 
 // An XSPF or PLS list, or a page, saved under an M3U name.
 bool isOtherList(const QStringList& lines) {
@@ -41,7 +34,7 @@ QString oneLine(QString text) {
 
 QStringList M3uFile::ReadM3uBytes(QByteArrayView bytes, bool utf8, const QLocale& locale,
                                   const std::function<bool(const QString&)>& exists) {
-    if (isBinary(bytes)) throw KorvelError(FixedTexts::ListNotOfItsKind.arg(u"M3U"));
+    if (LegacyText::isBinary(bytes)) throw KorvelError(FixedTexts::ListNotOfItsKind.arg(u"M3U"));
     const QByteArrayView body = bytes.startsWith(Mark) ? bytes.sliced(Mark.size()) : bytes;
     const QStringList lines = utf8 ? RamFile::ParseRam(PathBytes::toText(body))
                                    : RamFile::ReadRamBytes(bytes, locale, exists);

@@ -44,6 +44,8 @@ QString location(const QString& value, const QLocale& locale) {
 } // namespace
 
 PlsFile::Read PlsFile::ReadPlsBytes(QByteArrayView bytes, const QLocale& locale) {
+    // A NUL in a name is binary data, as it is in M3U and XSPF lists.
+    if (LegacyText::isBinary(bytes)) throw KorvelError(FixedTexts::ListNotOfItsKind.arg(u"PLS"));
     constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
     const QByteArrayView body = bytes.startsWith(Mark) ? bytes.sliced(Mark.size()) : bytes;
     const QStringList lines = RamFile::ParseRam(PathBytes::toText(body));

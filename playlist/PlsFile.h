@@ -22,7 +22,8 @@ public:
 
     // The entries of a list's bytes: a location as its bytes when it is UTF-8 or a path of
     // this system, else in the locale's code page (as .ram lists are read). Raises a KorvelError
-    // with the reason when the bytes are no PLS list (no "[playlist]" section first).
+    // with the reason when the bytes are no PLS list (binary data, or no "[playlist]" section
+    // first).
     static Read ReadPlsBytes(QByteArrayView bytes, const QLocale& locale = QLocale());
 };
 

@@ -9,6 +9,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 using korvel::KorvelError;
 using korvel::PlsFile;
 using korvel::fuzz::check;
@@ -36,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const PlsFile::Read read = PlsFile::ReadPlsBytes(input.rest());
             for (const QString& location : read.locations) {
                 check(!location.isEmpty() && location == location.trimmed(), "trimmed values");
-                check(!location.contains(u'\r') && !location.contains(u'\n'), "one line");
+                check(std::none_of(location.begin(), location.end(),
+                                   [](QChar c) { return c.unicode() < 32 && c != u'\t'; }),
+                      "one line, and no binary bytes");
             }
         } catch (const KorvelError& error) {
             check(!error.text().isEmpty(), "a refusal says why");

@@ -152,6 +152,7 @@ def list_seeds():
         "any-lies": b"\x01[playlist]\nNumberOfEntries=9\nFile1=a.mp3\n",
         "any-latin1": b"\x01[playlist]\nFile1=/m/caf\xe9.mp3\nFile2=caf\xe9.mp3\n",
         "any-no-header": b"\x01File1=a.mp3\n",
+        "any-nul": b"\x01[playlist]\nFile1=/m/a\x00.mp3\nFile2=/m/b.mp3\n",
         "made-right": b"\x02" + sized("/m/a.mp3") + sized("http://h/s") + sized(" x y "),
         "made-wrong": b"\x04" + sized("a") + sized("日本.ogg"),
     }

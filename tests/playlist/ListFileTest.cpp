@@ -75,8 +75,9 @@ TEST(ListFile, M3uLines) {
 }
 
 // Fault: entries read in line order instead of by number (File10 before File2), keys in other
-// letter cases missed, lines of a later section taken, or a NumberOfEntries that lies taken
-// for the truth (entries made up or cut) instead of told.
+// letter cases missed, lines of a later section taken, a NumberOfEntries that lies taken
+// for the truth (entries made up or cut) instead of told, or binary bytes (a NUL in a name)
+// taken into an entry where an M3U or XSPF list with them is refused.
 TEST(ListFile, PlsEntries) {
     const struct {
         QByteArray bytes;
@@ -102,6 +103,8 @@ TEST(ListFile, PlsEntries) {
          true},
         {"File1=a.mp3\n", {}, "", false},
         {"#EXTM3U\n[playlist]\n", {}, "", false},
+        {QByteArrayLiteral("[playlist]\nFile1=/m/a\0.mp3\nFile2=/m/b.mp3\n"), {}, "", false},
+        {"[playlist]\nFile1=/m/a.mp3\nTitle1=\x01\n", {}, "", false},
     };
     for (const auto& c : cases) {
         PlsFile::Read read;
@@ -109,7 +112,8 @@ TEST(ListFile, PlsEntries) {
             errorText([&] { read = PlsFile::ReadPlsBytes(c.bytes, QLocale(QLocale::English)); });
         EXPECT_EQ(read.locations, c.locations) << c.bytes.toStdString();
         EXPECT_EQ(read.wrongCount, text(c.wrongCount)) << c.bytes.toStdString();
-        EXPECT_EQ(error.isEmpty(), c.isPls) << error.toStdString();
+        EXPECT_EQ(error, c.isPls ? "" : "it is not a list in the PLS format")
+            << c.bytes.toStdString();
     }
 }
 
