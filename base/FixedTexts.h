@@ -106,6 +106,8 @@ inline constexpr FixedText ListNotOfItsKind{
     QT_TRANSLATE_NOOP("FixedTexts", "it is not a list in the %1 format")};
 inline constexpr FixedText ListNotWellFormed{
     QT_TRANSLATE_NOOP("FixedTexts", "it is not well-formed XML (line %1: %2)")};
+inline constexpr FixedText ListOutsideEntity{QT_TRANSLATE_NOOP(
+    "FixedTexts", "it uses the entity &%2; from outside the list, which is not read (line %1)")};
 inline constexpr FixedText ListFileTooLarge{
     QT_TRANSLATE_NOOP("FixedTexts", "it is larger than %1 bytes")};
 inline constexpr FixedText ListCountWrong{QT_TRANSLATE_NOOP(
@@ -181,6 +183,7 @@ inline constexpr std::array All{NotAnInteger,
                                 CannotWriteList,
                                 ListNotOfItsKind,
                                 ListNotWellFormed,
+                                ListOutsideEntity,
                                 ListFileTooLarge,
                                 ListCountWrong,
                                 RamLineRefused,

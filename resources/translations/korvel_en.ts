@@ -168,6 +168,10 @@
         <translation>it is not well-formed XML (line %1: %2)</translation>
     </message>
     <message>
+        <source>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</source>
+        <translation>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</translation>
+    </message>
+    <message>
         <source>it is larger than %1 bytes</source>
         <translation>it is larger than %1 bytes</translation>
     </message>

@@ -168,6 +168,10 @@
         <translation>整形式の XML ではありません (%1 行目: %2)</translation>
     </message>
     <message>
+        <source>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</source>
+        <translation>リストの外にあるエンティティ &amp;%2; を使っていますが、それは読み込みません (%1 行目)</translation>
+    </message>
+    <message>
         <source>it is larger than %1 bytes</source>
         <translation>%1 バイトより大きなファイルです</translation>
     </message>

@@ -173,6 +173,13 @@ def list_seeds():
         "any-foreign": b"\x01<?xml version='1.0'?><html><body/></html>",
         "any-entities": b"\x01<!DOCTYPE p [<!ENTITY a 'aaaa'>]><playlist><trackList><track>"
                         b"<location>&a;&a;</location></track></trackList></playlist>",
+        "any-bases": b"\x01<playlist xml:base='one/'><trackList xml:base='two/'><track "
+                     b"xml:base='../../three/'><location>a.ogg</location></track><track "
+                     b"xml:base='http://h/x/'><location xml:base='../y/'>b</location></track>"
+                     b"</trackList></playlist>",
+        "any-outside-entity": b"\x01<!DOCTYPE p [<!ENTITY xxe SYSTEM 'file:///etc/passwd'>]>"
+                              b"<playlist><trackList><track><location>http://h/&xxe;</location>"
+                              b"</track></trackList></playlist>",
         "made-plain": b"\x00" + sized("/m/a.mp3") + sized("clips/b%20c.ogg"),
         "made-extensions": b"\x06" + sized("http://h/s?a=1&b=<2>") + sized("日本"),
     }

@@ -118,8 +118,8 @@ TEST(ListFile, PlsEntries) {
 }
 
 // Fault: other players' extension elements read as tracks, a second location taken as a
-// track of its own, entities left undone, or a broken or foreign XML document taken for an
-// empty list.
+// track of its own, entities left undone, xml:base passed over, or a broken or foreign XML
+// document taken for an empty list, or one using an entity from outside it read without it.
 TEST(ListFile, XspfTracks) {
     const QByteArray vlc = R"(<?xml version="1.0" encoding="UTF-8"?>
 <playlist xmlns="http://xspf.org/ns/0/" xmlns:vlc="http://www.videolan.org/vlc/playlist/ns/0/" version="1">
@@ -148,6 +148,21 @@ TEST(ListFile, XspfTracks) {
                            "http://radio.example/a?x=1&y=2", "clips/b%20c.ogg"}));
     EXPECT_EQ(XspfFile::ReadXspfBytes("<playlist version='1'><trackList/></playlist>"),
               QStringList());
+    // Bases compose from the root down, each resolved against the one around it; a sibling's
+    // base is not inherited, and an absolute location needs none.
+    const QByteArray based = R"(<playlist xmlns="http://xspf.org/ns/0/" xml:base="one/">
+<trackList xml:base=" two/ ">
+  <track xml:base="../../three/"><location>a%20b.ogg</location></track>
+  <track><location>c.ogg</location></track>
+  <track xml:base="../../../"><location>up.ogg</location></track>
+  <track xml:base="http://h.example/lists/x.xspf"><location xml:base="../m/">d.ogg</location></track>
+  <track xml:base="/abs/"><location>file:///m/e.ogg</location></track>
+  <track xml:base="/abs/"><location>./f.ogg</location></track>
+  <track xml:base="g/"><location> </location></track>
+</trackList></playlist>)";
+    EXPECT_EQ(XspfFile::ReadXspfBytes(based),
+              QStringList({"three/a%20b.ogg", "one/two/c.ogg", "../up.ogg",
+                           "http://h.example/m/d.ogg", "file:///m/e.ogg", "/abs/f.ogg"}));
     const struct {
         QByteArray bytes;
         const char* error;
@@ -158,6 +173,12 @@ TEST(ListFile, XspfTracks) {
         {"", "it is not well-formed XML (line 1: "},
         {"#EXTM3U\na.mp3\n", "it is not well-formed XML (line 1: "},
         {"<?xml version='1.0'?><html><body/></html>", "it is not a list in the XSPF format"},
+        {"<!DOCTYPE p [<!ENTITY xxe SYSTEM 'file:///etc/passwd'>]>\n<playlist><trackList><track>"
+         "<location>http://h.example/&xxe;</location></track></trackList></playlist>",
+         "it uses the entity &xxe; from outside the list, which is not read (line 1)"},
+        {"<!DOCTYPE p SYSTEM 'p.dtd'>\n<playlist><trackList><track>"
+         "<location>http://h.example/&p;</location></track></trackList></playlist>",
+         "it uses the entity &p; from outside the list, which is not read (line 2)"},
     };
     for (const auto& c : broken) {
         const QString error = errorText([&] { XspfFile::ReadXspfBytes(c.bytes); });
