@@ -49,19 +49,52 @@ QStringList M3uFile::ReadM3uBytes(QByteArrayView bytes, bool utf8, const QLocale
     return locations;
 }
 
+namespace {
+
+// Whether other players would misread a local path written on a plain line: "#" and "?" in a
+// name start a URL's fragment and query for some, a blank at the end is dropped, a byte that
+// is not UTF-8 is dropped or changed (and would make the list no UTF-8 text), and a control
+// character such as a line break ends the line or is no text.
+bool misreadPlain(const QByteArray& path) {
+    if (!LegacyText::isUtf8(path) || quint8(path.back()) <= ' ') return true;
+    return std::any_of(path.begin(), path.end(), [](char c) {
+        return quint8(c) < ' ' || c == '\x7F' || c == '#' || c == '?';
+    });
+}
+
+} // namespace
+
+std::optional<QByteArray> M3uFile::M3u8Line(const QString& location) {
+    const QByteArray bytes = PathBytes::toBytes(location);
+    if (location.startsWith(u'/')) {
+        if (!misreadPlain(bytes)) return bytes;
+        // Every byte but the unreserved ones and the folders' "/" as %XX: readers undo the
+        // escapes of a file URI byte for byte.
+        return "file://" + bytes.toPercentEncoding("/");
+    }
+    // A URL or a name relative to wherever the list is read: a line holds it as it is or not
+    // at all. A comment's "#" would hide it, and a blank at its end is dropped.
+    const bool holds = RamFile::FitsOnALine(location) && !location.startsWith(u'#') &&
+                       LegacyText::isUtf8(bytes) && (bytes.isEmpty() || quint8(bytes.back()) > ' ');
+    if (!holds) return std::nullopt;
+    return bytes;
+}
+
 QByteArray M3uFile::FormatM3u8(const PlayListModel& list, QStringList* refused) {
     QByteArray bytes = "#EXTM3U\n";
     for (int row = 1; row <= list.entryCount(); ++row) {
         const QString location = list.cell(PlayListModel::LocationColumn, row);
-        // A comment's "#" would also hide the location.
-        if (!RamFile::FitsOnALine(location) || location.startsWith(u'#')) {
+        const std::optional<QByteArray> line = M3u8Line(location);
+        if (!line) {
             if (refused) refused->append(location);
             continue;
         }
+        // The title is only shown: a name that is not UTF-8 shows its bytes as U+FFFD.
         bytes += "#EXTINF:-1,";
-        bytes += PathBytes::toBytes(oneLine(list.cell(PlayListModel::FileNameColumn, row)));
+        bytes +=
+            PathBytes::displayed(oneLine(list.cell(PlayListModel::FileNameColumn, row))).toUtf8();
         bytes += '\n';
-        bytes += PathBytes::toBytes(location);
+        bytes += *line;
         bytes += '\n';
     }
     return bytes;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace korvel {
 
@@ -24,11 +25,18 @@ public:
     static QStringList ReadM3uBytes(QByteArrayView bytes, bool utf8,
                                     const QLocale& locale = QLocale(),
                                     const std::function<bool(const QString&)>& exists = {});
-    // The list as extended M3U8: "#EXTM3U", then for each entry in list order "#EXTINF:-1,"
-    // with its FileName (its length is not known) and its location, as its bytes, lines
-    // ended with LF. A location that does not fit on a line is left out and added to
-    // `refused`.
+    // The list as extended M3U8, UTF-8 text: "#EXTM3U", then for each entry in list order
+    // "#EXTINF:-1," with its FileName (its length is not known) and its M3u8Line, lines
+    // ended with LF. A location no line can hold is left out and added to `refused`.
     static QByteArray FormatM3u8(const PlayListModel& list, QStringList* refused = nullptr);
+    // The line that gives `location` in an M3U8 list, such that this reader and other
+    // players' (mpv, VLC) read back the same location, byte for byte. A local path is
+    // written as it is, or as a "file://" URI with its bytes percent-encoded when other
+    // players would misread it on a plain line (a "#" or "?" in it, a blank at its end, a
+    // control character, bytes that are not UTF-8). A URL or a relative name is written as
+    // it is; nothing when a line cannot hold it so (a line break, a leading "#", a blank at
+    // either end, bytes that are not UTF-8).
+    static std::optional<QByteArray> M3u8Line(const QString& location);
     // Whether the save of `path` is to be M3U8: its name ends in ".m3u8", in any letter case.
     static bool IsM3u8Name(const QString& path);
 };

@@ -141,6 +141,10 @@ def list_seeds():
         "latin1": b"#EXTM3U\n/m/caf\xe9.mp3\ncaf\xe9.mp3\n",
         "binary": b"ID3\x04\x00\x00\x00\x00\x00\x00",
         "xml": b"<?xml version='1.0'?><playlist/>",
+        "names-to-encode": b"#EXTM3U\n/m/#a?.mp3\n/m/trail \t\n/m/caf\xe9.mp3\nrel?x.mp3\n"
+                           b"http://h/a b \n",
+        "m3u8-names-to-encode": b"#EXTM3U\n/m/#a?.mp3\n/m/trail \t\n/m/caf\xe9.mp3\n"
+                                b"rel?x.mp3\nhttp://h/a b \n/m/100%.mp3\n",
     }
     for i, (name, data) in enumerate(m3u.items()):
         write("M3uFile", name, bytes([i]) + data)

@@ -320,27 +320,33 @@ TEST_F(ListFiles, AppendNamesTheFirstNewEntryAndTakesWhatFits) {
               "Cannot read the playlist " + path("gone.xspf") + ": No such file or directory");
 }
 
-// The RAM command's M3U8 list: extended, UTF-8, each entry's title and location; names that
-// are not UTF-8 keep their bytes, a location no line can hold is named, and the list reads
-// back as it was.
+// The RAM command's M3U8 list: extended, UTF-8 text, each entry's title and location; a
+// local name other players would misread on a plain line is a percent-encoded file URI, a
+// location no line can hold is named, and the list reads back as it was, byte for byte.
 TEST_F(ListFiles, M3u8IsWrittenAndReadsBack) {
     const QString latin1 = PathBytes::toText("/m/caf\xE9.avi");
-    for (const QString& location : {text("/m/日本 語.mp3"), latin1, QStringLiteral("http://h/s")})
-        list.AddEntry(location);
-    list.AddEntry("/m/a\nb.mp3");
+    const QStringList kept = {text("/m/日本 語.mp3"), latin1,          "http://h/s?a=1#t",
+                              "/m/#1 a?.mp3",         "/m/a\nb%.mp3 ", "/m/100%.mp3"};
+    for (const QString& location : kept) list.AddEntry(location);
+    list.AddEntry("http://h/a\nb");
+    list.AddEntry("#x.mp3");
     const QString saved = path("list.M3U8");
     EXPECT_EQ(errorText([&] { RamFile::SaveRamFile(saved, list); }),
-              "/m/a\\nb.mp3 was not written to the playlist " + saved +
+              "http://h/a\\nb was not written to the playlist " + saved +
+                  ": a list line cannot hold it.\n#x.mp3 was not written to the playlist " + saved +
                   ": a list line cannot hold it");
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("#EXTM3U\n#EXTINF:-1,日本 語.mp3\n/m/日本 語.mp3\n"
-                                         "#EXTINF:-1,caf\xE9.avi\n/m/caf\xE9.avi\n#EXTINF:-1,s\n"
-                                         "http://h/s\n"));
+                                         "#EXTINF:-1,caf\xEF\xBF\xBD.avi\nfile:///m/caf%E9.avi\n"
+                                         "#EXTINF:-1,s?a=1#t\nhttp://h/s?a=1#t\n"
+                                         "#EXTINF:-1,#1 a?.mp3\nfile:///m/%231%20a%3F.mp3\n"
+                                         "#EXTINF:-1,a b%.mp3 \nfile:///m/a%0Ab%25.mp3%20\n"
+                                         "#EXTINF:-1,100%.mp3\n/m/100%.mp3\n"));
     PlayListModel back;
     ListCapacity capacity(back);
     ListFile::Load(saved, Kind::M3u8List, capacity);
-    EXPECT_EQ(locations(back), QStringList({text("/m/日本 語.mp3"), latin1, "http://h/s"}));
+    EXPECT_EQ(locations(back), kept);
     // Any other name is the .ram list it always was.
     PlayListModel ramList;
     ramList.AddEntry(text("/m/日本 語.mp3"));
