@@ -134,6 +134,9 @@ inline constexpr FixedText SettingsWouldBeTooLarge{QT_TRANSLATE_NOOP(
 inline constexpr FixedText SettingsNotUnderstood{QT_TRANSLATE_NOOP(
     "FixedTexts", "Some lines of the settings file %1 were not understood (the first is line "
                   "%2); Korvel keeps them as they stand")};
+inline constexpr FixedText SettingsRowsKept{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The settings file %1 holds %2 entries, more than the list's %3: the list "
+                  "shows the first %3, and Korvel keeps the others in the file after them")};
 inline constexpr FixedText SettingsNotAFile{
     QT_TRANSLATE_NOOP("FixedTexts", "it is not a regular file")};
 // Any file Korvel reads as text (a list too) is refused in the same words.
@@ -195,6 +198,7 @@ inline constexpr std::array All{NotAnInteger,
                                 SettingsTooLarge,
                                 SettingsWouldBeTooLarge,
                                 SettingsNotUnderstood,
+                                SettingsRowsKept,
                                 SettingsNotAFile,
                                 NoSettingsFolder};
 

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <unordered_map>
+
 namespace korvel {
 
 namespace {
@@ -106,6 +108,17 @@ std::int32_t IniFile::readInteger(QStringView section, QStringView key,
     return IntegerText::parse(QString::fromUtf8(m_lines[i].value)).value_or(defaultValue);
 }
 
+std::vector<std::pair<QString, QByteArray>> IniFile::entries(QStringView section) const {
+    std::vector<std::pair<QString, QByteArray>> found;
+    const qsizetype start = findSection(section);
+    if (start < 0) return found;
+    const qsizetype end = endOfSection(start);
+    for (qsizetype i = start + 1; i < end; ++i) {
+        if (m_lines[i].kind == Kind::Entry) found.emplace_back(m_lines[i].name, m_lines[i].value);
+    }
+    return found;
+}
+
 void IniFile::writeString(QStringView section, QStringView key, const QString& value) {
     writeBytes(section, key, value.toUtf8());
 }
@@ -126,6 +139,35 @@ void IniFile::writeBytes(QStringView section, QStringView key, const QByteArray&
     qsizetype at = endOfSection(start);
     while (at > start + 1 && m_lines[at - 1].raw.trimmed().isEmpty()) --at;
     m_lines.insert(m_lines.begin() + at, parseLine(raw));
+}
+
+void IniFile::writeAllBytes(QStringView section,
+                            const std::vector<std::pair<QString, QByteArray>>& values) {
+    if (values.empty()) return;
+    if (findSection(section) < 0) m_lines.push_back(parseLine('[' + section.toUtf8() + ']'));
+    const qsizetype start = findSection(section);
+    qsizetype end = endOfSection(start);
+    // The section's keys by their name in one letter case; the first line of a key counts.
+    // Keys added here stand at -1 - their place among the added lines.
+    std::unordered_map<QString, qsizetype> lines;
+    for (qsizetype i = start + 1; i < end; ++i) {
+        if (m_lines[i].kind == Kind::Entry) lines.try_emplace(m_lines[i].name.toCaseFolded(), i);
+    }
+    std::vector<Line> added;
+    for (const auto& [key, value] : values) {
+        Line line = parseLine(key.toUtf8() + '=' + value);
+        const auto [at, isNew] =
+            lines.try_emplace(key.toCaseFolded(), -1 - qsizetype(added.size()));
+        if (isNew)
+            added.push_back(std::move(line));
+        else if (at->second >= 0)
+            m_lines[std::size_t(at->second)] = std::move(line);
+        else
+            added[std::size_t(-1 - at->second)] = std::move(line);
+    }
+    // New keys go where writeBytes puts them, in the order given.
+    while (end > start + 1 && m_lines[end - 1].raw.trimmed().isEmpty()) --end;
+    m_lines.insert(m_lines.begin() + end, added.begin(), added.end());
 }
 
 std::vector<qsizetype> IniFile::unreadLines(QStringView section) const {

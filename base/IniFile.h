@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -42,9 +43,17 @@ public:
     // `defaultValue` when the key is absent or its value is not a number.
     std::int32_t readInteger(QStringView section, QStringView key, std::int32_t defaultValue) const;
 
+    // The entries of the first `section`, in file order: each key as written (blanks
+    // dropped) and its value as stored, undecoded. Later lines of a key are listed too.
+    std::vector<std::pair<QString, QByteArray>> entries(QStringView section) const;
+
     void writeString(QStringView section, QStringView key, const QString& value);
     // The value as the bytes given (a value that must stay as it was stored).
     void writeBytes(QStringView section, QStringView key, const QByteArray& value);
+    // Writes each key with its value as writeBytes does, in one pass over the text however
+    // many there are (a long list's rows).
+    void writeAllBytes(QStringView section,
+                       const std::vector<std::pair<QString, QByteArray>>& values);
 
     // The numbers (from 1) of the lines a reader of `section` never sees and that mean
     // something all the same: lines that are neither blank, a comment (";" or "#"), a

@@ -66,49 +66,87 @@ int readLength(const IniFile& ini, QStringView key, int defaultValue) {
     return value >= 1 ? value : defaultValue;
 }
 
+// The number of a RowData key ("RowData12" is 12; no leading zeros), or nothing.
+std::optional<std::size_t> rowNumber(QStringView key) {
+    const QStringView prefix = SettingsKey::RowData;
+    if (!key.startsWith(prefix, Qt::CaseInsensitive) || key.size() == prefix.size()) return {};
+    const QStringView digits = key.sliced(prefix.size());
+    if (digits.front() == u'0' || digits.size() > 9) return {};
+    std::size_t number = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9') return {};
+        number = number * 10 + std::size_t(c.unicode() - u'0');
+    }
+    return number;
+}
+
+// The RowData values of the file by their number; the first line of a number counts.
+std::map<std::size_t, QByteArray> rowValues(const IniFile& ini) {
+    std::map<std::size_t, QByteArray> values;
+    for (const auto& [key, value] : ini.entries(section())) {
+        if (const std::optional<std::size_t> number = rowNumber(key))
+            values.emplace(*number, value);
+    }
+    return values;
+}
+
+// The stored list: each entry's value as it stands in the file (nothing for a blank entry),
+// in list order, as many as the file holds, also past what the list can hold. ListRow gives
+// their number; within 2..256 a missing key is a blank entry. A ListRow above that (written by
+// hand) gives the keys that stand up to it, in the order of their numbers. When ListRow is
+// missing while RowData1 stands, or is not a number, or is below 2, the entries are RowData1
+// upwards up to the first missing key.
+std::vector<std::optional<QByteArray>> storedList(const IniFile& ini) {
+    const std::map<std::size_t, QByteArray> values = rowValues(ini);
+    const std::optional<QByteArray> listRow = ini.readBytes(section(), SettingsKey::ListRow);
+    // -1 when it is not a number, which lies outside the range as any damaged value does.
+    const std::int32_t rows =
+        listRow ? IntegerText::parse(QString::fromUtf8(*listRow)).value_or(-1) : -1;
+    std::vector<std::optional<QByteArray>> list;
+    if (!listRow && !values.contains(1)) return list;
+    if (rows >= 2 && rows <= PlayListModel::MaxRowCount) {
+        for (std::size_t entry = 1; entry + 2 <= std::size_t(rows); ++entry) {
+            const auto value = values.find(entry);
+            list.push_back(value == values.end() ? std::nullopt : std::optional(value->second));
+        }
+    } else if (rows > PlayListModel::MaxRowCount) {
+        for (const auto& [entry, value] : values) {
+            if (entry + 2 > std::size_t(rows)) break;
+            list.push_back(value);
+        }
+    } else {
+        for (auto value = values.find(1); value != values.end() && value->first == list.size() + 1;
+             ++value) {
+            list.push_back(value->second);
+        }
+    }
+    return list;
+}
+
 // A row edited or carried over from another system may be in the locale's code page.
-SettingsRow readRow(const IniFile& ini, std::size_t entry, const QLocale& locale) {
-    const std::optional<QByteArray> value = ini.readBytes(section(), rowKey(entry));
+SettingsRow decodeRow(const std::optional<QByteArray>& value, const QLocale& locale) {
     return value ? RowDataCodec::decode(LegacyText::decode(*value, locale)) : SettingsRow{};
+}
+
+// The entries the list holds of the stored list: the first 254.
+std::vector<SettingsRow> heldRows(const std::vector<std::optional<QByteArray>>& stored,
+                                  const QLocale& locale) {
+    const std::size_t held = std::min(stored.size(), std::size_t(PlayListModel::MaxEntries));
+    std::vector<SettingsRow> rows;
+    rows.reserve(held);
+    for (std::size_t entry = 0; entry < held; ++entry)
+        rows.push_back(decodeRow(stored[entry], locale));
+    return rows;
 }
 
 // The stored rows that are not UTF-8, by what they read as: such a row, unchanged, is
 // written back as it stood, and not in another encoding.
-std::map<SettingsRow, QByteArray> legacyRows(const IniFile& ini, const QLocale& locale) {
+std::map<SettingsRow, QByteArray> legacyRows(const std::map<std::size_t, QByteArray>& values,
+                                             const QLocale& locale) {
     std::map<SettingsRow, QByteArray> rows;
-    for (std::size_t entry = 1; entry <= std::size_t(PlayListModel::MaxEntries); ++entry) {
-        const std::optional<QByteArray> value = ini.readBytes(section(), rowKey(entry));
-        if (!value || LegacyText::isUtf8(*value)) continue;
-        rows.emplace(RowDataCodec::decode(LegacyText::decode(*value, locale)), *value);
-    }
-    return rows;
-}
-
-// The number of entries ListRow gives, or nothing when it cannot be trusted and the rows
-// must be found by their keys.
-std::optional<std::size_t> listedEntries(const IniFile& ini) {
-    const std::optional<QByteArray> value = ini.readBytes(section(), SettingsKey::ListRow);
-    if (!value) {
-        if (ini.hasKey(section(), rowKey(1))) return std::nullopt;
-        return 0;
-    }
-    const std::optional<std::int32_t> rows = IntegerText::parse(QString::fromUtf8(*value));
-    if (!rows || *rows < 2 || *rows > PlayListModel::MaxRowCount) return std::nullopt;
-    return static_cast<std::size_t>(*rows - 2);
-}
-
-std::vector<SettingsRow> readRows(const IniFile& ini, const QLocale& locale) {
-    std::vector<SettingsRow> rows;
-    if (const std::optional<std::size_t> count = listedEntries(ini)) {
-        for (std::size_t entry = 1; entry <= *count; ++entry) {
-            rows.push_back(readRow(ini, entry, locale));
-        }
-        return rows;
-    }
-    const auto maxEntries = static_cast<std::size_t>(PlayListModel::MaxEntries);
-    for (std::size_t entry = 1; entry <= maxEntries && ini.hasKey(section(), rowKey(entry));
-         ++entry) {
-        rows.push_back(readRow(ini, entry, locale));
+    for (const auto& [entry, value] : values) {
+        if (entry > std::size_t(PlayListModel::MaxEntries)) break;
+        if (!LegacyText::isUtf8(value)) rows.emplace(decodeRow(value, locale), value);
     }
     return rows;
 }
@@ -171,17 +209,32 @@ SettingsFile::ReadResult SettingsFile::read(const QString& path) {
         result.error = FixedTexts::SettingsRead.arg(QDir::toNativeSeparators(path), file.error);
         return result;
     }
-    result.settings = parse(file.bytes);
-    const std::vector<qsizetype> unread = IniFile(file.bytes).unreadLines(Section);
-    if (!unread.empty()) {
-        result.notice = FixedTexts::SettingsNotUnderstood.arg(QDir::toNativeSeparators(path))
-                            .arg(unread.front());
+    const IniFile ini(file.bytes);
+    const std::vector<std::optional<QByteArray>> stored = storedList(ini);
+    result.settings = settingsOf(ini, stored, QLocale());
+    QStringList notices;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (stored.size() > std::size_t(PlayListModel::MaxEntries)) {
+        notices.append(FixedTexts::SettingsRowsKept.arg(shownPath)
+                           .arg(stored.size())
+                           .arg(PlayListModel::MaxEntries));
     }
+    const std::vector<qsizetype> unread = ini.unreadLines(Section);
+    if (!unread.empty()) {
+        notices.append(FixedTexts::SettingsNotUnderstood.arg(shownPath).arg(unread.front()));
+    }
+    result.notice = notices.join(QStringLiteral(".\n"));
     return result;
 }
 
 SettingsData SettingsFile::parse(const QByteArray& text, const QLocale& locale) {
     const IniFile ini(text);
+    return settingsOf(ini, storedList(ini), locale);
+}
+
+SettingsData SettingsFile::settingsOf(const IniFile& ini,
+                                      const std::vector<std::optional<QByteArray>>& stored,
+                                      const QLocale& locale) {
     SettingsData s;
     s.imageWindowPos = {readNumber(ini, SettingsKey::ImageWindowPosX, s.imageWindowPos.x()),
                         readNumber(ini, SettingsKey::ImageWindowPosY, s.imageWindowPos.y())};
@@ -194,7 +247,7 @@ SettingsData SettingsFile::parse(const QByteArray& text, const QLocale& locale) 
                     readLength(ini, SettingsKey::ClientHeight, s.clientSize.height())};
     s.scrSize = readNumber(ini, SettingsKey::ScrSize, s.scrSize);
     s.volume = readNumber(ini, SettingsKey::Volume, s.volume);
-    s.rows = readRows(ini, locale);
+    s.rows = heldRows(stored, locale);
     return s;
 }
 
@@ -237,16 +290,26 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     putNumber(SettingsKey::ScrSize, settings.scrSize);
     putNumber(SettingsKey::Volume, settings.volume);
     if (list == ListPart::KeepStored) return ini.text();
-    const std::map<SettingsRow, QByteArray> legacy = legacyRows(ini, locale);
-    put(SettingsKey::ListRow, QString::number(settings.rows.size() + 2));
+    const std::map<SettingsRow, QByteArray> legacy = legacyRows(rowValues(ini), locale);
+    // The stored rows the list could not hold follow its entries, so every later start
+    // reaches them; ListRow counts them too.
+    const std::vector<std::optional<QByteArray>> stored = storedList(ini);
+    const std::size_t kept =
+        stored.size() - std::min(stored.size(), std::size_t(PlayListModel::MaxEntries));
+    std::vector<std::pair<QString, QByteArray>> rows;
+    rows.emplace_back(SettingsKey::ListRow.toString(),
+                      QByteArray::number(qulonglong(settings.rows.size() + kept + 2)));
     for (std::size_t entry = 1; entry <= settings.rows.size(); ++entry) {
         const SettingsRow& row = settings.rows[entry - 1];
-        if (const auto stored = legacy.find(row); stored != legacy.end()) {
-            ini.writeBytes(section(), rowKey(entry), stored->second);
-        } else {
-            put(rowKey(entry), RowDataCodec::encode(row));
-        }
+        const auto old = legacy.find(row);
+        rows.emplace_back(rowKey(entry),
+                          old != legacy.end() ? old->second : RowDataCodec::encode(row).toUtf8());
     }
+    for (std::size_t k = 0; k < kept; ++k) {
+        const std::optional<QByteArray>& value = stored[std::size_t(PlayListModel::MaxEntries) + k];
+        rows.emplace_back(rowKey(settings.rows.size() + 1 + k), value.value_or(QByteArray()));
+    }
+    ini.writeAllBytes(section(), rows);
     return ini.text();
 }
 

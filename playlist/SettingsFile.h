@@ -6,10 +6,12 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace korvel {
 
+class IniFile;
 class PlayListModel;
 
 // The settings file: an INI text, UTF-8, one section "Korvel setting", written as these
@@ -26,9 +28,13 @@ class PlayListModel;
 //
 // Reading is forgiving and never loses the stored list: a position, size or slider that is
 // not a number takes its default (a client size below 1 too); WindowFix is on only for the
-// value 1. When ListRow is not a number or lies outside 2..256, or is missing while RowData1
-// stands in the file, the entries are RowData1 upwards up to the first missing key, at most
-// 254. Within a valid ListRow a missing RowData key gives a blank entry. Rows are read whole,
+// value 1. When ListRow is not a number or lies below 2, or is missing while RowData1 stands
+// in the file, the entries are RowData1 upwards up to the first missing key; a ListRow above
+// 256 (written by hand) gives the RowData keys that stand up to it. Within a ListRow of
+// 2..256 a missing RowData key gives a blank entry. The list holds the first 254 entries;
+// those past them are told once and stay in the file, and a save writes them back after the
+// list's own entries (with ListRow counting them), so a later start reaches every one, and
+// takes them in as the list gets room. Rows are read whole,
 // however long. A value that is not UTF-8 is read in the locale's code page (LegacyText), as
 // a file edited or carried over from another system may hold it; such a row, unchanged, is
 // written back byte for byte. A leading byte-order mark and CR, CR LF or LF line ends are
@@ -74,8 +80,10 @@ public:
         // "Cannot read the settings from <path>: <reason>" when !listTaken, else empty; for
         // the error box.
         QString error;
-        // "Some lines of the settings file <path> were not understood ..." when the file
-        // holds lines that are never read; they are kept at the save. Else empty.
+        // What the user is told once about a file that was read: "The settings file <path>
+        // holds N entries ..." when its list is longer than the list holds, and "Some lines
+        // of the settings file <path> were not understood ..." when it holds lines that are
+        // never read, a line each; both kinds are kept at the save. Else empty.
         QString notice;
 
         // What the save at exit may write of the list after this read.
@@ -108,6 +116,12 @@ public:
     static void loadRows(const std::vector<SettingsRow>& rows, PlayListModel& list);
     // Columns 1..7 of the entries 1..N of `list`, for a save.
     static std::vector<SettingsRow> storedRows(const PlayListModel& list);
+
+private:
+    // The settings of a text, its list the first 254 of the stored one.
+    static SettingsData settingsOf(const IniFile& ini,
+                                   const std::vector<std::optional<QByteArray>>& stored,
+                                   const QLocale& locale);
 };
 
 } // namespace korvel

@@ -216,6 +216,10 @@
         <translation>Some lines of the settings file %1 were not understood (the first is line %2); Korvel keeps them as they stand</translation>
     </message>
     <message>
+        <source>The settings file %1 holds %2 entries, more than the list's %3: the list shows the first %3, and Korvel keeps the others in the file after them</source>
+        <translation>The settings file %1 holds %2 entries, more than the list's %3: the list shows the first %3, and Korvel keeps the others in the file after them</translation>
+    </message>
+    <message>
         <source>it is not a regular file</source>
         <translation>it is not a regular file</translation>
     </message>

@@ -216,6 +216,10 @@
         <translation>設定ファイル %1 に解釈できない行があります (最初は %2 行目); Korvel はそれらをそのまま残します</translation>
     </message>
     <message>
+        <source>The settings file %1 holds %2 entries, more than the list's %3: the list shows the first %3, and Korvel keeps the others in the file after them</source>
+        <translation>設定ファイル %1 には %2 件の項目があり、リストに入る %3 件を超えています: リストには最初の %3 件を入れ、残りはその後に続けてファイルに残します</translation>
+    </message>
+    <message>
         <source>it is not a regular file</source>
         <translation>通常のファイルではありません</translation>
     </message>

@@ -63,6 +63,8 @@ def settings_seeds():
     write("SettingsFile", "shift-jis", b"\x00" * 7 + none + "[Korvel setting]\r\nListRow=3\r\nRowData1=On|||動画.avi|||C:\\動画.avi\r\n".encode("shift_jis"))
     write("SettingsFile", "latin1-cell", sized(b"caf\xe9.avi") + b"\x00" * 6 + none + b"[Korvel setting]\nListRow=300\nRowData1=x\n")
     write("SettingsFile", "empty", b"")
+    many = b"".join(b"RowData%d=On|g%d\n" % (n, n) for n in range(1, 301))
+    write("SettingsFile", "past-the-list", b"\x00" * 7 + none + b"[Korvel setting]\nListRow=302\n" + many)
     write("SettingsFile", "long-row", b"\x00" * 7 + none + b"[Korvel setting]\nListRow=3\nRowData1=" + b"|" * 3 + b"a" * 3000 + b"\n")
     known = b"".join(sized(bytes([i * 7 + c for c in range(c % 4 + 1)])) for i in range(2) for c in range(7))
     # A byte-order mark, CR line ends and ListRow; then lower-case names, blanks around "=",

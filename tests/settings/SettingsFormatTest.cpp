@@ -131,7 +131,8 @@ TEST(SettingsFormat, WindowPlacesRoundTripToThePixel) {
 }
 
 // Fault: a damaged number costs the stored list or makes the reader give up; damaged
-// positions and sizes take their defaults, a WindowFix other than 1 is off.
+// positions and sizes take their defaults, a WindowFix other than 1 is off. A ListRow above
+// 256 takes the rows that stand up to it.
 TEST(SettingsFormat, DamagedNumbersNeverLoseTheList) {
     const QByteArray rows = "RowData1=On|A|1|a|||/a\nRowData2=On|B|1|b|||/b\n"
                             "RowData3=On|C|1|c|||/c\nRowData5=On|E|1|e|||/e\n";
@@ -142,7 +143,7 @@ TEST(SettingsFormat, DamagedNumbersNeverLoseTheList) {
     const Case cases[] = {
         {"ListRow=abc\n", 3},
         {"ListRow=1\n", 3},
-        {"ListRow=257\n", 3},
+        {"ListRow=257\n", 4},
         {"ListRow=\n", 3},
         {"", 3},
         {"ListRow=$4\n", 2},

@@ -88,6 +88,58 @@ TEST(SettingsSave, ReaderAndWriterHoldToOneLimit) {
     EXPECT_EQ(fileBytes(path), before);
 }
 
+// Fault: a stored list longer than the list holds (a ListRow above 256 written by hand, or a
+// long run of rows without a ListRow) cut to 254 without a word, and the next save lowered
+// ListRow so that the rest were never reached again. They are told once, stay in the file
+// after the list's entries, and come into the list as it gets room; rows past a ListRow stay
+// left over from an earlier list.
+TEST(SettingsSave, RowsPastTheListAreToldAndStayReachable) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("korvel.ini");
+    QByteArray rows;
+    for (int n = 1; n <= 300; ++n)
+        rows += "RowData" + QByteArray::number(n) + "=On|g" + QByteArray::number(n) + "\n";
+    const struct {
+        const char* listRow;
+        int stored;
+    } cases[] = {
+        {"ListRow=302\n", 300},
+        {"ListRow=282\n", 280},
+        {"ListRow=x\n", 300},
+        {"", 300},
+        {"ListRow=0x00000000012E\n", 300},
+    };
+    const auto told = [&path](int stored) {
+        return QStringLiteral("The settings file %1 holds %2 entries, more than the list's 254: "
+                              "the list shows the first 254, and Korvel keeps the others in the "
+                              "file after them")
+            .arg(path)
+            .arg(stored);
+    };
+    for (const auto& c : cases) {
+        putFile(path, "[Korvel setting]\n" + QByteArray(c.listRow) + rows);
+        SettingsFile::ReadResult read = SettingsFile::read(path);
+        EXPECT_EQ(read.notice, told(c.stored)) << c.listRow;
+        ASSERT_EQ(read.settings.rows.size(), 254u) << c.listRow;
+        // Ten entries removed: the list takes ten of the others at the next start.
+        read.settings.rows.erase(read.settings.rows.begin(), read.settings.rows.begin() + 10);
+        SettingsFile::write(path, read.settings);
+        SettingsFile::ReadResult next = SettingsFile::read(path);
+        EXPECT_EQ(next.notice, told(c.stored - 10)) << c.listRow;
+        ASSERT_EQ(next.settings.rows.size(), 254u) << c.listRow;
+        EXPECT_EQ(next.settings.rows.front()[1], "g11") << c.listRow;
+        EXPECT_EQ(next.settings.rows.back()[1], "g264") << c.listRow;
+        // With room for all, all are in the list and nothing is told.
+        next.settings.rows.resize(100);
+        SettingsFile::write(path, next.settings);
+        const SettingsFile::ReadResult last = SettingsFile::read(path);
+        EXPECT_EQ(last.notice, "") << c.listRow;
+        ASSERT_EQ(last.settings.rows.size(), std::size_t(c.stored - 164)) << c.listRow;
+        EXPECT_EQ(last.settings.rows[99][1], "g110") << c.listRow;
+        EXPECT_EQ(last.settings.rows.back()[1], "g" + QString::number(c.stored)) << c.listRow;
+    }
+}
+
 // Fault: a file that is there but cannot be read is taken as an empty list, and the exit
 // save then writes that empty list over the stored one.
 TEST(SettingsSave, UnreadableFileIsReportedAndNotOverwritten) {
