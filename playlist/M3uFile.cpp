@@ -52,13 +52,13 @@ QStringList M3uFile::ReadM3uBytes(QByteArrayView bytes, bool utf8, const QLocale
 namespace {
 
 // Whether other players would misread a local path written on a plain line: "#" and "?" in a
-// name start a URL's fragment and query for some, a blank at the end is dropped, a byte that
-// is not UTF-8 is dropped or changed (and would make the list no UTF-8 text), and a control
-// character such as a line break ends the line or is no text.
+// name start a URL's fragment and query for some, "%" an escape ("%23" is "#"), a blank at
+// the end is dropped, a byte that is not UTF-8 is dropped or changed (and would make the list
+// no UTF-8 text), and a control character such as a line break ends the line or is no text.
 bool misreadPlain(const QByteArray& path) {
     if (!LegacyText::isUtf8(path) || quint8(path.back()) <= ' ') return true;
     return std::any_of(path.begin(), path.end(), [](char c) {
-        return quint8(c) < ' ' || c == '\x7F' || c == '#' || c == '?';
+        return quint8(c) < ' ' || c == '\x7F' || c == '#' || c == '?' || c == '%';
     });
 }
 

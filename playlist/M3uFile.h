@@ -32,8 +32,8 @@ public:
     // The line that gives `location` in an M3U8 list, such that this reader and other
     // players' (mpv, VLC) read back the same location, byte for byte. A local path is
     // written as it is, or as a "file://" URI with its bytes percent-encoded when other
-    // players would misread it on a plain line (a "#" or "?" in it, a blank at its end, a
-    // control character, bytes that are not UTF-8). A URL or a relative name is written as
+    // players would misread it on a plain line (a "#", "?" or "%" in it, a blank at its end,
+    // a control character, bytes that are not UTF-8). A URL or a relative name is written as
     // it is; nothing when a line cannot hold it so (a line break, a leading "#", a blank at
     // either end, bytes that are not UTF-8).
     static std::optional<QByteArray> M3u8Line(const QString& location);

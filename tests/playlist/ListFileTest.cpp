@@ -342,7 +342,7 @@ TEST_F(ListFiles, M3u8IsWrittenAndReadsBack) {
                                          "#EXTINF:-1,s?a=1#t\nhttp://h/s?a=1#t\n"
                                          "#EXTINF:-1,#1 a?.mp3\nfile:///m/%231%20a%3F.mp3\n"
                                          "#EXTINF:-1,a b%.mp3 \nfile:///m/a%0Ab%25.mp3%20\n"
-                                         "#EXTINF:-1,100%.mp3\n/m/100%.mp3\n"));
+                                         "#EXTINF:-1,100%.mp3\nfile:///m/100%25.mp3\n"));
     PlayListModel back;
     ListCapacity capacity(back);
     ListFile::Load(saved, Kind::M3u8List, capacity);

@@ -1,5 +1,6 @@
-// The M3U8 lists Korvel writes, read by another player: mpv, as scripts/setup installs it,
-// plays every entry of a saved list, each by the very path Korvel holds.
+// The M3U8 lists Korvel writes, read by other players: mpv (scripts/setup installs it) and
+// VLC (where it is installed) play every entry of a saved list, each by the very path Korvel
+// holds.
 
 #include "../support/ErrorText.h"
 #include "ListLocations.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,6 +21,7 @@
 #include <QtEndian>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace korvel;
 using korvel::test::errorText;
@@ -56,6 +59,14 @@ QByteArray silentWave() {
     return wave;
 }
 
+// Paths as readable texts, every byte but letters, digits and "/-._~" as %XX.
+QStringList shown(const QList<QByteArray>& paths) {
+    QStringList texts;
+    for (const QByteArray& path : paths)
+        texts.append(QString::fromLatin1(path.toPercentEncoding("/")));
+    return texts;
+}
+
 // Writes the clip under a name given as bytes, which need not be UTF-8.
 bool writeClip(const QByteArray& path) {
     std::FILE* file = std::fopen(path.constData(), "wb");
@@ -87,49 +98,110 @@ QList<QByteArray> playedByMpv(const QString& mpv, const QString& list) {
     return paths;
 }
 
+// The paths VLC opens from the list, in order, as bytes, from its log of each input it
+// opened: the list itself first, then its entries as file URIs. VLC does not run as root:
+// there it runs as nobody, in a home of its own.
+QList<QByteArray> playedByVlc(const QString& vlc, const QString& list, const QString& home) {
+    QProcess process;
+    QStringList arguments = {
+        "-I",  "dummy", "--play-and-exit", "--aout=dummy", "--file-caching=0", "--no-video",
+        "-vv", list,    "vlc://quit"};
+    QString program = vlc;
+    if (::geteuid() == 0) {
+        arguments =
+            QStringList({"--reuid=65534", "--regid=65534", "--clear-groups", vlc}) + arguments;
+        program = QStringLiteral("setpriv");
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "VLC did not end: it plays something else than the list's entries";
+    }
+    QList<QByteArray> paths;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        constexpr QByteArrayView Open = "main input debug: `file://",
+                                 Opened = "' successfully opened";
+        const qsizetype at = line.indexOf(Open);
+        if (at < 0 || !line.endsWith(Opened)) continue;
+        const qsizetype start = at + Open.size();
+        paths.append(
+            QByteArray::fromPercentEncoding(line.mid(start, line.size() - Opened.size() - start)));
+    }
+    if (!paths.isEmpty()) paths.removeFirst(); // the list
+    return paths;
+}
+
+// Clips under names other players misread on a plain line, and the list Korvel saves of them.
+class M3u8OtherPlayers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        // Readable by a player that runs as another user.
+        ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) |
+                                                            QFile::ReadOther | QFile::ExeOther));
+        const QByteArray folder = QFile::encodeName(m_dir.path()) + '/';
+        const QByteArray names[] = {
+            "plain.wav",
+            "#one.wav",
+            "q?x.wav",
+            "caf\xE9.wav",
+            "trail .wav ",
+            "a#b.wav",
+            "100%.wav",
+            "%23kept.wav",
+            "new\nline.wav",
+            "tab\t.wav",
+            " lead.wav",
+            "back\\s.wav",
+            "\xE6\x97\xA5\xE6\x9C\xAC \xE8\xAA\x9E.wav",
+        };
+        for (const QByteArray& name : names) {
+            ASSERT_TRUE(writeClip(folder + name)) << name.toStdString();
+            m_list.AddEntry(PathBytes::toText(folder + name));
+            m_paths.append(folder + name);
+        }
+        m_saved = m_dir.filePath(QStringLiteral("list.m3u8"));
+        ASSERT_EQ(errorText([&] { RamFile::SaveRamFile(m_saved, m_list); }), "");
+    }
+
+    QTemporaryDir m_dir;
+    PlayListModel m_list;
+    QList<QByteArray> m_paths; // each entry's path, as bytes
+    QString m_saved;
+};
+
 } // namespace
 
 // Fault: names with "#" or "?", a blank at their end, a line break or bytes that are not
 // UTF-8 written on plain lines, which mpv cuts or other players misread or drop, or a list
 // that is no UTF-8 text; or a name written in a form Korvel does not read back as it was.
-TEST(M3u8OtherPlayers, MpvPlaysEveryEntryAsKorvelHoldsIt) {
-    const QString mpv = QStandardPaths::findExecutable(QStringLiteral("mpv"));
-    ASSERT_FALSE(mpv.isEmpty()) << "mpv is not installed (scripts/setup installs it)";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
-    const QByteArray names[] = {
-        "plain.wav",
-        "#one.wav",
-        "q?x.wav",
-        "caf\xE9.wav",
-        "trail .wav ",
-        "a#b.wav",
-        "100%.wav",
-        "%23kept.wav",
-        "new\nline.wav",
-        "tab\t.wav",
-        " lead.wav",
-        "back\\s.wav",
-        "\xE6\x97\xA5\xE6\x9C\xAC \xE8\xAA\x9E.wav",
-    };
-    PlayListModel list;
-    for (const QByteArray& name : names) {
-        ASSERT_TRUE(writeClip(folder + name)) << name.toStdString();
-        list.AddEntry(PathBytes::toText(folder + name));
-    }
-    const QString saved = dir.filePath(QStringLiteral("list.m3u8"));
-    ASSERT_EQ(errorText([&] { RamFile::SaveRamFile(saved, list); }), "");
-    QFile file(saved);
+TEST_F(M3u8OtherPlayers, MpvAndKorvelReadEveryEntryAsKorvelHoldsIt) {
+    QFile file(m_saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(LegacyText::isUtf8(file.readAll())) << "the list is UTF-8 text";
 
-    QList<QByteArray> expected;
-    for (const QByteArray& name : names) expected.append(folder + name);
-    EXPECT_EQ(playedByMpv(mpv, saved), expected);
+    const QString mpv = QStandardPaths::findExecutable(QStringLiteral("mpv"));
+    ASSERT_FALSE(mpv.isEmpty()) << "mpv is not installed (scripts/setup installs it)";
+    EXPECT_EQ(shown(playedByMpv(mpv, m_saved)), shown(m_paths));
 
     PlayListModel back;
     ListCapacity capacity(back);
-    ListFile::Load(saved, DroppedFiles::Kind::M3u8List, capacity);
-    EXPECT_EQ(locations(back), locations(list));
+    ListFile::Load(m_saved, DroppedFiles::Kind::M3u8List, capacity);
+    EXPECT_EQ(locations(back), locations(m_list));
+}
+
+// Fault: VLC takes a plain "#" for a fragment (and plays the whole folder), a "?" for a
+// query (and opens nothing), and drops a name that is not UTF-8.
+TEST_F(M3u8OtherPlayers, VlcPlaysEveryEntryAsKorvelHoldsIt) {
+    const QString vlc = QStandardPaths::findExecutable(QStringLiteral("cvlc"));
+    if (vlc.isEmpty()) GTEST_SKIP() << "VLC is not installed";
+    const QString home = m_dir.filePath(QStringLiteral("vlc-home"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    ASSERT_TRUE(QFile::setPermissions(home, QFileDevice::Permissions(0x7777)));
+    EXPECT_EQ(shown(playedByVlc(vlc, m_saved, home)), shown(m_paths));
 }
