@@ -139,14 +139,15 @@ std::vector<SettingsRow> heldRows(const std::vector<std::optional<QByteArray>>& 
     return rows;
 }
 
-// The stored rows that are not UTF-8, by what they read as: such a row, unchanged, is
-// written back as it stood, and not in another encoding.
-std::map<SettingsRow, QByteArray> legacyRows(const std::map<std::size_t, QByteArray>& values,
+// The rows the list took in that are not UTF-8, by what they read as: such a row, unchanged,
+// is written back as it stood, and not in another encoding.
+std::map<SettingsRow, QByteArray> legacyRows(const std::vector<std::optional<QByteArray>>& stored,
                                              const QLocale& locale) {
     std::map<SettingsRow, QByteArray> rows;
-    for (const auto& [entry, value] : values) {
-        if (entry > std::size_t(PlayListModel::MaxEntries)) break;
-        if (!LegacyText::isUtf8(value)) rows.emplace(decodeRow(value, locale), value);
+    const std::size_t held = std::min(stored.size(), std::size_t(PlayListModel::MaxEntries));
+    for (std::size_t entry = 0; entry < held; ++entry) {
+        const std::optional<QByteArray>& value = stored[entry];
+        if (value && !LegacyText::isUtf8(*value)) rows.emplace(decodeRow(value, locale), *value);
     }
     return rows;
 }
@@ -290,10 +291,10 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     putNumber(SettingsKey::ScrSize, settings.scrSize);
     putNumber(SettingsKey::Volume, settings.volume);
     if (list == ListPart::KeepStored) return ini.text();
-    const std::map<SettingsRow, QByteArray> legacy = legacyRows(rowValues(ini), locale);
+    const std::vector<std::optional<QByteArray>> stored = storedList(ini);
+    const std::map<SettingsRow, QByteArray> legacy = legacyRows(stored, locale);
     // The stored rows the list could not hold follow its entries, so every later start
     // reaches them; ListRow counts them too.
-    const std::vector<std::optional<QByteArray>> stored = storedList(ini);
     const std::size_t kept =
         stored.size() - std::min(stored.size(), std::size_t(PlayListModel::MaxEntries));
     std::vector<std::pair<QString, QByteArray>> rows;
