@@ -8,6 +8,9 @@
 
 #include <QStringDecoder>
 
+#include <utility>
+#include <vector>
+
 using korvel::IniFile;
 using korvel::fuzz::check;
 
@@ -76,5 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Another key of another section is not touched by the write.
     check(again.readBytes(u"Other", u"Key") == ini.readBytes(u"Other", u"Key"),
           "other sections keep their values");
+
+    // Keys written together land as those written one by one, a key given twice included.
+    const std::vector<std::pair<QString, QByteArray>> keys = {
+        {QStringLiteral("Key"), value.toUtf8()},
+        {QStringLiteral("New"), "1"},
+        {QStringLiteral("KEY"), "2"},
+    };
+    IniFile oneByOne(text), together(text);
+    for (const auto& [key, bytes] : keys) oneByOne.writeBytes(u"Fuzz", key, bytes);
+    together.writeAllBytes(u"Fuzz", keys);
+    check(together.text() == oneByOne.text(), "keys written together as one by one");
+    check(together.entries(u"Fuzz").size() == IniFile(together.text()).entries(u"Fuzz").size(),
+          "the section's entries read back");
     return 0;
 }
