@@ -21,6 +21,7 @@
 #include <QtEndian>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace korvel;
@@ -74,7 +75,8 @@ bool writeClip(const QByteArray& path) {
     const QByteArray wave = silentWave();
     const bool written = std::fwrite(wave.constData(), 1, std::size_t(wave.size()), file) ==
                          std::size_t(wave.size());
-    return std::fclose(file) == 0 && written;
+    // Readable by a player that runs as another user, whatever the umask.
+    return std::fclose(file) == 0 && written && ::chmod(path.constData(), 0644) == 0;
 }
 
 // The paths mpv plays from the list, in order, as bytes: each is printed between two marks
@@ -167,6 +169,7 @@ protected:
         }
         m_saved = m_dir.filePath(QStringLiteral("list.m3u8"));
         ASSERT_EQ(errorText([&] { RamFile::SaveRamFile(m_saved, m_list); }), "");
+        ASSERT_TRUE(QFile::setPermissions(m_saved, QFile::permissions(m_saved) | QFile::ReadOther));
     }
 
     QTemporaryDir m_dir;
