@@ -219,6 +219,13 @@ TEST(SettingsFormat, LegacyRowsAreReadInTheLocalesCodePageAndKeptByteForByte) {
                                                          SettingsFile::PlacePart::Write, c.locale);
         EXPECT_TRUE(changed.contains("\nRowData2=On|" + c.groupText.toUtf8() + "|2|"))
             << changed.toHex().data();
+        // Also a row the list took in from a key past 254 (a ListRow above 256).
+        const QByteArray high =
+            settingsText("ListRow=400\nRowData1=On|x|1|y|||/y\nRowData300=" + row + "\n");
+        const QByteArray resaved =
+            SettingsFile::compose(high, SettingsFile::parse(high, c.locale), ListPart::Write,
+                                  SettingsFile::PlacePart::Write, c.locale);
+        EXPECT_TRUE(resaved.contains("\nRowData2=" + row + "\n")) << resaved.toHex().data();
     }
 }
 
