@@ -81,8 +81,10 @@ struct ToolWatch : QAccessible::ActivationObserver {
 void SkinAccessible::installFactory() {
     static const bool installed = [] {
         QAccessible::installFactory(skinFactory);
-        // Never destroyed: Qt keeps it in its list to the program's end.
-        QAccessible::installActivationObserver(new ToolWatch);
+        // Never destroyed: Qt keeps it in its list to the program's end, and so does this
+        // pointer, also once the list itself has gone at the exit.
+        static ToolWatch* const watch = new ToolWatch;
+        QAccessible::installActivationObserver(watch);
         return true;
     }();
     Q_UNUSED(installed);
