@@ -6,6 +6,7 @@
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinElements.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korvel {
@@ -85,11 +86,21 @@ void PanelCommands::SkinForm1TrackBarNotify(QStringView id, int position) {
     }
 }
 
+namespace {
+bool matches(const PanelCommands::Key& row, int key, Qt::KeyboardModifiers modifiers) {
+    return row.key == key && (!row.ctrl || modifiers.testFlag(Qt::ControlModifier));
+}
+} // namespace
+
 void PanelCommands::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
-    const bool ctrl = modifiers & Qt::ControlModifier;
     for (const Key& row : keys()) {
-        if (row.key == key && (!row.ctrl || ctrl)) (this->*row.run)();
+        if (matches(row, key, modifiers)) (this->*row.run)();
     }
+}
+
+bool PanelCommands::takesKey(int key, Qt::KeyboardModifiers modifiers) {
+    return std::any_of(keys().begin(), keys().end(),
+                       [&](const Key& row) { return matches(row, key, modifiers); });
 }
 
 void PanelCommands::exit() { m_windows.closePlayer(); }

@@ -40,6 +40,8 @@ public:
     // A slider moved to `position`, 0..100.
     void SkinForm1TrackBarNotify(QStringView id, int position);
     void HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    // Whether some row of the key table runs for that key.
+    static bool takesKey(int key, Qt::KeyboardModifiers modifiers);
 
     static std::span<const Button> buttons();
     static std::span<const Slider> sliders();

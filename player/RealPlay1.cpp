@@ -65,15 +65,20 @@ void TForm1::showState(const PlaybackState& before, const PlaybackState& now) {
 }
 
 // Space and Enter press the element that has the focus; the panel's key table has no use for
-// them. Every other key, and these with nothing focused, goes to the table as before.
+// them. A focused slider moves by the keys the table leaves free (+ and -, Home and End); the
+// arrows and the page keys keep their meaning everywhere. Every other key, and these with
+// nothing focused, goes to the table as before.
 void TForm1::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool pressKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool plain = (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (pressKey && plain && m_skinForm->pressFocusedElement()) {
         return;
     }
-    FormKeyDown(key, event->modifiers());
+    if (!PanelCommands::takesKey(key, modifiers) && m_skinForm->slideFocusedElement(key, modifiers))
+        return;
+    FormKeyDown(key, modifiers);
 }
 
 bool TForm1::focusNextPrevChild(bool next) { return m_skinForm->moveElementFocus(next); }

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <numeric>
 
 namespace korvel {
 
@@ -36,25 +37,32 @@ std::vector<Placed> placedElements(const SkinModel& model) {
 } // namespace
 
 std::vector<SkinElementRef> SkinElementList::readingOrder(const SkinModel& model) {
-    std::vector<Placed> placed = placedElements(model);
+    const std::vector<Placed> placed = placedElements(model);
+    std::vector<QRect> rects;
+    for (const Placed& p : placed) rects.push_back(p.rect);
+    std::vector<SkinElementRef> order;
+    for (const int i : readingOrder(rects)) order.push_back(placed[std::size_t(i)].element);
+    return order;
+}
+
+std::vector<int> SkinElementList::readingOrder(const std::vector<QRect>& rects) {
+    std::vector<int> placed(rects.size());
+    std::iota(placed.begin(), placed.end(), 0);
+    const auto at = [&rects](int i) { return rects[std::size_t(i)]; };
     std::stable_sort(placed.begin(), placed.end(),
-                     [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
+                     [&at](int a, int b) { return at(a).top() < at(b).top(); });
     // A line is the first element not yet placed and every element whose middle lies above
     // its bottom edge: buttons a pixel lower than their neighbours still read with them, a
     // row that only touches the line's foot does not.
-    std::vector<SkinElementRef> order;
     for (auto line = placed.begin(); line != placed.end();) {
-        const int bottom = line->rect.top() + std::max(1, line->rect.height());
-        const auto end = std::find_if(line, placed.end(), [bottom](const Placed& p) {
-            return p.rect.top() + p.rect.height() / 2 >= bottom;
+        const int bottom = at(*line).top() + std::max(1, at(*line).height());
+        const auto end = std::find_if(line, placed.end(), [&at, bottom](int i) {
+            return at(i).top() + at(i).height() / 2 >= bottom;
         });
-        std::stable_sort(line, end, [](const Placed& a, const Placed& b) {
-            return a.rect.left() < b.rect.left();
-        });
-        for (auto it = line; it != end; ++it) order.push_back(it->element);
+        std::stable_sort(line, end, [&at](int a, int b) { return at(a).left() < at(b).left(); });
         line = end;
     }
-    return order;
+    return placed;
 }
 
 bool SkinElementList::exists(const SkinModel& model, SkinElementRef element) {

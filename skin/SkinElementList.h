@@ -27,6 +27,9 @@ struct SkinElementRef {
 class SkinElementList {
 public:
     static std::vector<SkinElementRef> readingOrder(const SkinModel& model);
+    // Places on a face in the same order, as indices into `rects`: a window that lays widgets
+    // of its own over its face reads them with its elements.
+    static std::vector<int> readingOrder(const std::vector<QRect>& rects);
     // Whether the element still exists in the model (a skin loaded since may have fewer).
     static bool exists(const SkinModel& model, SkinElementRef element);
     // The element's rectangle on the face: a hot area's, a slider's whole bar, the extent of a

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <algorithm>
 #include <utility>
 
 namespace korvel {
@@ -88,6 +89,15 @@ bool TSkinForm::moveElementFocus(bool forward) {
     return m_focus.has_value();
 }
 
+void TSkinForm::focusElement(std::optional<SkinElementRef> element) {
+    if (element && !(element->focusable() && SkinElementList::exists(m_engine.model(), *element)))
+        element.reset();
+    if (element == m_focus) return;
+    m_focus = element;
+    update();
+    SkinAccessible::announceFocus(this);
+}
+
 void TSkinForm::clearElementFocus() {
     if (!m_focus) return;
     m_focus.reset();
@@ -112,6 +122,42 @@ bool TSkinForm::pressElement(SkinElementRef element) {
 void TSkinForm::setElementValue(SkinElementRef element, int value) {
     if (element.kind != SkinElementRef::Kind::Slider) return;
     m_pointer.moveTrackBar(element.index, value);
+}
+
+namespace {
+
+bool isSlideKey(int key) {
+    switch (key) {
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+bool TSkinForm::slideFocusedElement(int key, Qt::KeyboardModifiers modifiers) {
+    // The + of many keyboards needs Shift, and the keypad's are keys of their own.
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (!m_focus || m_focus->kind != SkinElementRef::Kind::Slider || !isSlideKey(key) ||
+        !SkinElementList::exists(m_engine.model(), *m_focus)) {
+        return false;
+    }
+    constexpr int Step = 5;
+    constexpr int PageStep = 20;
+    const int now = m_engine.model().TrackBars[std::size_t(m_focus->index)].Position;
+    const int to = key == Qt::Key_Plus       ? now + Step
+                   : key == Qt::Key_Minus    ? now - Step
+                   : key == Qt::Key_PageUp   ? now + PageStep
+                   : key == Qt::Key_PageDown ? now - PageStep
+                   : key == Qt::Key_Home     ? 0
+                                             : 100;
+    setElementValue(*m_focus, std::clamp(to, 0, 100));
+    return true;
 }
 
 // A press's own handlers may let events run (a seek by the position slider does), or show an

@@ -48,6 +48,8 @@ public:
     // focusable elements in reading order. It shows as a dotted mark over the face while the
     // window is active; the face itself never holds the mark.
     bool moveElementFocus(bool forward);
+    // Puts the focus on that element (none clears it), as Tab would have.
+    void focusElement(std::optional<SkinElementRef> element);
     void clearElementFocus();
     const std::optional<SkinElementRef>& focusedElement() const { return m_focus; }
     bool showsFocusMark() const;
@@ -57,6 +59,10 @@ public:
     bool pressFocusedElement() { return m_focus && pressElement(*m_focus); }
     // Sets a slider as a drag to that position would.
     void setElementValue(SkinElementRef element, int value);
+    // The keys of a focused slider: + and - move it a step, Page Up and Page Down a larger
+    // one, Home and End to its ends, as a drag there would. False when no slider has the
+    // focus or the key is none of these (with Ctrl or Alt held, none is).
+    bool slideFocusedElement(int key, Qt::KeyboardModifiers modifiers);
 
     SkinEngine& engine() { return m_engine; }
     const SkinEngine& engine() const { return m_engine; }

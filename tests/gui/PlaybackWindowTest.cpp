@@ -62,6 +62,13 @@ protected:
     }
 
     TSkinForm& skin() { return *panel.SkinForm1(); }
+    // Tabs on the panel until the element has the focus; false when a round never reaches it.
+    bool tabTo(SkinElementRef element) {
+        for (int i = 0; i < 30 && skin().focusedElement() != element; ++i) {
+            QTest::keyClick(&panel, Qt::Key_Tab);
+        }
+        return skin().focusedElement() == element;
+    }
 
     FakeMediaControl& engine;
     PlayerWindows windows;
@@ -445,4 +452,36 @@ TEST_F(PlaybackWindowTest, ListChangesArePublishedOnceTheirEventsAreHandled) {
     QCoreApplication::processEvents();
     EXPECT_EQ(told, afterAdding + 1);
     EXPECT_EQ(last.listRow, 2);
+}
+
+// Fault: with the volume slider focused, its keys were the key table's (Up sized the picture)
+// and no key moved the volume. The keys the table leaves free move the focused slider; the
+// table's keys keep their meaning.
+TEST_F(PlaybackWindowTest, FocusedSliderTakesTheFreeKeys) {
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    ASSERT_TRUE(tabTo({SkinElementRef::Kind::Slider, 0}));
+    ASSERT_EQ(skin().engine().model().TrackBars[0].ID, "TRACKBAR_VOLUME");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int volume;
+        int size;
+    } rows[] = {
+        {Qt::Key_Plus, Qt::ShiftModifier, 55, 20},   {Qt::Key_Plus, Qt::KeypadModifier, 60, 20},
+        {Qt::Key_Minus, Qt::NoModifier, 55, 20},     {Qt::Key_End, Qt::NoModifier, 100, 20},
+        {Qt::Key_Plus, Qt::NoModifier, 100, 20},     {Qt::Key_Home, Qt::NoModifier, 0, 20},
+        {Qt::Key_Minus, Qt::ControlModifier, 0, 20}, {Qt::Key_Down, Qt::NoModifier, 0, 40},
+        {Qt::Key_Space, Qt::NoModifier, 0, 40},      {Qt::Key_Return, Qt::NoModifier, 0, 40},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(&panel, row.key, row.modifiers);
+        EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_VOLUME"), row.volume) << row.key;
+        EXPECT_EQ(skin().GetTrackBarPosition(u"TRACKBAR_SIZE"), row.size) << row.key;
+    }
+    // The engine follows each step; the key with Ctrl held is no step.
+    EXPECT_EQ(engine.calls("ApplyVolume"),
+              QStringList({"ApplyVolume:55", "ApplyVolume:60", "ApplyVolume:55", "ApplyVolume:100",
+                           "ApplyVolume:100", "ApplyVolume:0"}));
 }
