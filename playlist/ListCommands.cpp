@@ -27,8 +27,8 @@ struct ListTables {
     // Enter comes from the main keyboard or the keypad.
     static constexpr std::array<L::Key, 4> Keys{{
         {Qt::Key_Delete, &L::deleteKey},
-        {Qt::Key_Return, &L::ok},
-        {Qt::Key_Enter, &L::ok},
+        {Qt::Key_Return, &L::enterKey},
+        {Qt::Key_Enter, &L::enterKey},
         {Qt::Key_Escape, &L::cancel},
     }};
 };
@@ -67,6 +67,16 @@ void ListCommands::cancel() { m_actions.HideList(); }
 void ListCommands::add() { m_actions.AddFromFields(); }
 void ListCommands::ram() { m_actions.SaveRamFile(); }
 void ListCommands::play() { m_actions.StorePlayFlag(); }
+
+// Enter in the location field adds what was typed there, as ADD does; anywhere else it plays
+// the list, as OK does.
+void ListCommands::enterKey() {
+    if (m_actions.typingLocation()) {
+        add();
+    } else {
+        ok();
+    }
+}
 
 // While a text field has the keyboard, Delete deletes a character there and nothing else:
 // a keystroke in a field must never take rows out of the list.

@@ -27,6 +27,8 @@ public:
     virtual void SaveRamFile() = 0;
     // A text field has the keyboard: keys such as Delete edit its text, not the list.
     virtual bool editing() const = 0;
+    // The location field has the keyboard: Enter there adds what was typed.
+    virtual bool typingLocation() const = 0;
 };
 
 // The playlist window's commands: the elements of its skin and its keys mapped to what they
@@ -70,6 +72,7 @@ private:
     void ram();
     void play();
     void deleteKey();
+    void enterKey();
 
     ListActions& m_actions;
     ListEditor& m_editor;

@@ -12,6 +12,7 @@
 #include "playlist/PlayListTexts.h"
 #include "playlist/RamFile.h"
 #include "skin/DisplayFonts.h"
+#include "skin/FaceFocusWalk.h"
 #include "skin/ListSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
@@ -95,10 +96,11 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
     m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
-    for (QWidget* field : {static_cast<QWidget*>(m_grid), static_cast<QWidget*>(m_group),
-                           static_cast<QWidget*>(m_playCount), static_cast<QWidget*>(m_url)}) {
-        watchKeys(field);
-    }
+    const std::vector<QWidget*> fields{m_grid, m_group, m_playCount, m_url};
+    for (QWidget* field : fields) watchKeys(field);
+    // The face holds the keys while one of its buttons has the focus.
+    watchKeys(m_skinForm);
+    m_walk = new FaceFocusWalk(*m_skinForm, fields);
     installEventFilter(this);
     ErrorBox::run([this] { FormCreate(); });
 }
@@ -216,6 +218,10 @@ void TForm2::dropEvent(QDropEvent* event) {
         Qt::QueuedConnection);
 }
 
+bool TForm2::typingLocation() const { return QApplication::focusWidget() == m_url; }
+
+bool TForm2::focusNextPrevChild(bool next) { return m_walk->move(next); }
+
 bool TForm2::editing() const {
     const QWidget* focus = QApplication::focusWidget();
     return focus && (focus == m_group || focus == m_url || m_playCount->isAncestorOf(focus) ||
@@ -228,12 +234,21 @@ void TForm2::watchKeys(QWidget* field) {
 }
 
 // Keys are seen on their way to the focused field and passed on. Each key press reaches
-// the filter once, at the widget that has the focus.
+// the filter once, at the widget that has the focus. Space and Enter press a button of the
+// face that has the focus, and go no further.
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     const QWidget* focus = QApplication::focusWidget();
     if (event->type() == QEvent::KeyPress && (watched == focus || (!focus && watched == this))) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        const bool pressKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+        const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (watched == m_skinForm && pressKey && plain && m_skinForm->pressFocusedElement())
+            return true;
         ErrorBox::run([this, key] { FormKeyDown(key); });
+        // A key that hid the window (Enter, Esc) goes no further: the field it came to has no
+        // use for it, and passed on to the window, with the focus gone, it would run again.
+        if (!isVisible()) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

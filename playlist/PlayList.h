@@ -13,6 +13,7 @@ class QLineEdit;
 
 namespace korvel {
 
+class FaceFocusWalk;
 class PlayCountBox;
 class PlayListGrid;
 class TSkinForm;
@@ -71,6 +72,7 @@ public:
     // an M3U8 list when the name ends in ".m3u8", else as a .ram list.
     void SaveRamFile() override;
     bool editing() const override;
+    bool typingLocation() const override;
     // Local files dropped on the window, in the order given: media files and lists join
     // the list, which is then sorted by location; row 1 becomes current.
     void DropFiles(const QStringList& paths);
@@ -90,6 +92,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab walk the face's buttons and the fields together, in reading order.
+    bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -105,6 +109,7 @@ private:
     QLineEdit* m_group;
     PlayCountBox* m_playCount;
     QLineEdit* m_url;
+    FaceFocusWalk* m_walk;
     ListEditor m_editor{m_list};
     ListCommands m_commands{*this, m_editor};
     QString m_lastRamFile;

@@ -19,8 +19,10 @@ public:
     void PasteHistory() override { calls << "PasteHistory"; }
     void SaveRamFile() override { calls << "SaveRamFile"; }
     bool editing() const override { return typing; }
+    bool typingLocation() const override { return atLocation; }
     QStringList calls;
     bool typing = false;
+    bool atLocation = false;
 };
 
 // A list of three entries with entry 2 selected, the commands over it.
@@ -82,25 +84,30 @@ TEST(ListCommands, NamesRunTheirRows) {
     EXPECT_EQ(window.locations(), "a b b c");
 }
 
-// Fault: Enter not starting the list, Esc starting it, or Delete taking rows out of the
-// list while the user types in a field.
+// Fault: Enter not starting the list, Esc starting it, Delete taking rows out of the list
+// while the user types in a field, or Enter in the location field hiding the window and
+// adding nothing.
 TEST(ListCommands, KeysRunTheirRows) {
     const struct {
         int key;
         bool typing;
+        bool atLocation;
         QStringList calls;
         const char* list;
     } keys[] = {
-        {Qt::Key_Return, false, {"HideList", "PlayFromTop"}, "a b c"},
-        {Qt::Key_Enter, true, {"HideList", "PlayFromTop"}, "a b c"},
-        {Qt::Key_Escape, true, {"HideList"}, "a b c"},
-        {Qt::Key_Delete, false, {}, "a c"},
-        {Qt::Key_Delete, true, {}, "a b c"},
-        {Qt::Key_Backspace, false, {}, "a b c"},
+        {Qt::Key_Return, false, false, {"HideList", "PlayFromTop"}, "a b c"},
+        {Qt::Key_Enter, true, false, {"HideList", "PlayFromTop"}, "a b c"},
+        {Qt::Key_Return, true, true, {"AddFromFields"}, "a b c"},
+        {Qt::Key_Enter, true, true, {"AddFromFields"}, "a b c"},
+        {Qt::Key_Escape, true, true, {"HideList"}, "a b c"},
+        {Qt::Key_Delete, false, false, {}, "a c"},
+        {Qt::Key_Delete, true, false, {}, "a b c"},
+        {Qt::Key_Backspace, false, false, {}, "a b c"},
     };
     for (const auto& k : keys) {
         Commands window;
         window.actions.typing = k.typing;
+        window.actions.atLocation = k.atLocation;
         window.commands.FormKeyDown(k.key);
         EXPECT_EQ(window.actions.calls, k.calls) << k.key;
         EXPECT_EQ(window.locations(), k.list) << k.key;
