@@ -194,7 +194,15 @@ void PlayerWindows::closePlayer() { m_playback.close(); }
 
 void PlayerWindows::minimizeAll() { m_group.minimizeAll(); }
 
-void PlayerWindows::hidePanel() { m_panel.hide(); }
+// The keyboard goes on to the playback window, where any key brings the panel back; left with
+// the hidden panel it would be nowhere in the player, and only the pointer could reach it.
+void PlayerWindows::hidePanel() {
+    const bool hadKeyboard = m_panel.isActiveWindow();
+    m_panel.hide();
+    if (!hadKeyboard) return;
+    m_playback.raise();
+    m_playback.activateWindow();
+}
 
 void PlayerWindows::showPlayList() {
     m_playlist.show();

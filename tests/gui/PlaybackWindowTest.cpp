@@ -485,3 +485,18 @@ TEST_F(PlaybackWindowTest, FocusedSliderTakesTheFreeKeys) {
               QStringList({"ApplyVolume:55", "ApplyVolume:60", "ApplyVolume:55", "ApplyVolume:100",
                            "ApplyVolume:100", "ApplyVolume:0"}));
 }
+
+// Fault: with the panel hidden by its button no key brought it back: the keyboard was left
+// with the hidden panel. It goes to the playback window, where a key brings the panel back.
+TEST_F(PlaybackWindowTest, AKeyBringsTheHiddenPanelBack) {
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    ASSERT_TRUE(tabTo({SkinElementRef::Kind::Button, 8}));
+    ASSERT_EQ(skin().engine().model().HotAreas[8].ID, "BUTTON_HIDE");
+    QTest::keyClick(&panel, Qt::Key_Space);
+    EXPECT_FALSE(panel.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&playback));
+    engine.OnKeyDown(0, Qt::Key_Space);
+    EXPECT_TRUE(panel.isVisible());
+}
