@@ -85,6 +85,12 @@ click BUTTON_HIDE
 wait_within 10 window_unviewable "$panel" || fail "the hide button left the panel on the screen"
 keys_in "$playback" space
 wait_within 10 window_viewable "$panel" || fail "a key in the picture left the panel hidden"
+# Fault: after the hide button no key brought the panel back: the keyboard stayed with the
+# hidden panel. A key pressed where the keyboard went, with no window chosen, brings it back.
+click BUTTON_HIDE
+wait_within 10 window_unviewable "$panel" || fail "the hide button left the panel on the screen"
+xdotool key --clearmodifiers space
+wait_within 10 window_viewable "$panel" || fail "no key brought the panel back after the hide button"
 
 # Fault: minimizing leaves a window on the screen, or restoring one leaves the other away.
 click BUTTON_MINIMIZE
