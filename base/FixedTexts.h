@@ -144,6 +144,61 @@ inline constexpr FixedText NotARegularFile = SettingsNotAFile;
 inline constexpr FixedText NoSettingsFolder{
     QT_TRANSLATE_NOOP("FixedTexts", "Cannot find a folder for the settings: HOME is not set")};
 
+// The system's reasons (the second part of a message such as SettingsSave), in the language
+// Korvel shows rather than the one the system's own texts happen to be in. Each source text is
+// the system's English one, so under the C locale a reason reads exactly as the system's.
+inline constexpr FixedText SystemNotPermitted{
+    QT_TRANSLATE_NOOP("FixedTexts", "Operation not permitted")};
+inline constexpr FixedText SystemNoSuchFile{
+    QT_TRANSLATE_NOOP("FixedTexts", "No such file or directory")};
+inline constexpr FixedText SystemInputOutput{QT_TRANSLATE_NOOP("FixedTexts", "Input/output error")};
+inline constexpr FixedText SystemNoMemory{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot allocate memory")};
+inline constexpr FixedText SystemNoPermission{QT_TRANSLATE_NOOP("FixedTexts", "Permission denied")};
+inline constexpr FixedText SystemBusy{QT_TRANSLATE_NOOP("FixedTexts", "Device or resource busy")};
+inline constexpr FixedText SystemExists{QT_TRANSLATE_NOOP("FixedTexts", "File exists")};
+inline constexpr FixedText SystemNotADirectory{QT_TRANSLATE_NOOP("FixedTexts", "Not a directory")};
+inline constexpr FixedText SystemIsADirectory{QT_TRANSLATE_NOOP("FixedTexts", "Is a directory")};
+inline constexpr FixedText SystemInvalidArgument{
+    QT_TRANSLATE_NOOP("FixedTexts", "Invalid argument")};
+inline constexpr FixedText SystemTooManyFiles{
+    QT_TRANSLATE_NOOP("FixedTexts", "Too many open files")};
+inline constexpr FixedText SystemFileTooLarge{QT_TRANSLATE_NOOP("FixedTexts", "File too large")};
+inline constexpr FixedText SystemDiskFull{
+    QT_TRANSLATE_NOOP("FixedTexts", "No space left on device")};
+inline constexpr FixedText SystemReadOnly{QT_TRANSLATE_NOOP("FixedTexts", "Read-only file system")};
+inline constexpr FixedText SystemNameTooLong{QT_TRANSLATE_NOOP("FixedTexts", "File name too long")};
+inline constexpr FixedText SystemLinkLoop{
+    QT_TRANSLATE_NOOP("FixedTexts", "Too many levels of symbolic links")};
+inline constexpr FixedText SystemQuota{QT_TRANSLATE_NOOP("FixedTexts", "Disk quota exceeded")};
+inline constexpr FixedText SystemAddressInUse{
+    QT_TRANSLATE_NOOP("FixedTexts", "Address already in use")};
+inline constexpr FixedText SystemConnectionRefused{
+    QT_TRANSLATE_NOOP("FixedTexts", "Connection refused")};
+// Any other: the system's English text (%1) and the reason's short name (%2, "EXDEV").
+inline constexpr FixedText SystemOther{QT_TRANSLATE_NOOP("FixedTexts", "%1 (%2)")};
+
+// Why the media engine failed (the second part of CannotOpen, CannotPlay, EngineRefused...).
+inline constexpr FixedText EngineLoadingFailed{
+    QT_TRANSLATE_NOOP("FixedTexts", "it could not be loaded")};
+inline constexpr FixedText EngineUnknownFormat{
+    QT_TRANSLATE_NOOP("FixedTexts", "its format is not known to the media engine")};
+inline constexpr FixedText EngineNothingToPlay{
+    QT_TRANSLATE_NOOP("FixedTexts", "it holds no sound or picture that could be played")};
+inline constexpr FixedText EngineNoSoundOutput{
+    QT_TRANSLATE_NOOP("FixedTexts", "the sound output could not be started")};
+inline constexpr FixedText EngineNoPictureOutput{
+    QT_TRANSLATE_NOOP("FixedTexts", "the picture output could not be started")};
+inline constexpr FixedText EngineNotSupported{
+    QT_TRANSLATE_NOOP("FixedTexts", "the media engine does not support it")};
+inline constexpr FixedText EngineNoMemory{
+    QT_TRANSLATE_NOOP("FixedTexts", "the media engine ran out of memory")};
+inline constexpr FixedText EngineBadSetting{
+    QT_TRANSLATE_NOOP("FixedTexts", "the media engine does not accept this setting")};
+// Any other failure, by the engine's number.
+inline constexpr FixedText EngineOther{
+    QT_TRANSLATE_NOOP("FixedTexts", "the media engine failed (error %1)")};
+
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
                                 NotATime,
@@ -200,7 +255,36 @@ inline constexpr std::array All{NotAnInteger,
                                 SettingsNotUnderstood,
                                 SettingsRowsKept,
                                 SettingsNotAFile,
-                                NoSettingsFolder};
+                                NoSettingsFolder,
+                                SystemNotPermitted,
+                                SystemNoSuchFile,
+                                SystemInputOutput,
+                                SystemNoMemory,
+                                SystemNoPermission,
+                                SystemBusy,
+                                SystemExists,
+                                SystemNotADirectory,
+                                SystemIsADirectory,
+                                SystemInvalidArgument,
+                                SystemTooManyFiles,
+                                SystemFileTooLarge,
+                                SystemDiskFull,
+                                SystemReadOnly,
+                                SystemNameTooLong,
+                                SystemLinkLoop,
+                                SystemQuota,
+                                SystemAddressInUse,
+                                SystemConnectionRefused,
+                                SystemOther,
+                                EngineLoadingFailed,
+                                EngineUnknownFormat,
+                                EngineNothingToPlay,
+                                EngineNoSoundOutput,
+                                EngineNoPictureOutput,
+                                EngineNotSupported,
+                                EngineNoMemory,
+                                EngineBadSetting,
+                                EngineOther};
 
 } // namespace FixedTexts
 } // namespace korvel

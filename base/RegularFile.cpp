@@ -3,6 +3,7 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "base/SystemErrorText.h"
 
 #include <cerrno>
 #include <condition_variable>
@@ -86,7 +87,7 @@ QByteArray RegularFile::read(const QString& path, qint64 maxBytes,
         throw KorvelError(FixedTexts::NoAnswer.arg(qMax<qint64>(seconds, 1)));
     }
     if (outcome->notRegular) throw KorvelError(FixedTexts::NotARegularFile);
-    if (outcome->error != 0) throw KorvelError(qt_error_string(outcome->error));
+    if (outcome->error != 0) throw KorvelError(SystemErrorText::of(outcome->error));
     return std::move(outcome->bytes);
 }
 

@@ -4,6 +4,7 @@
 #include "base/HlsList.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "engine/EngineFailure.h"
 #include "engine/EngineLog.h"
 #include "engine/EngineOptions.h"
 #include "engine/MediaLocation.h"
@@ -51,7 +52,7 @@ constexpr const char* SoundOutputLog = "ao";
 // The user hears of a missing sound output once per run, not once per clip or engine.
 std::atomic_bool silenceTold{false};
 
-QString engineError(int status) { return QString::fromUtf8(mpv_error_string(status)); }
+QString engineError(int status) { return EngineFailure::text(status); }
 
 void requireSet(int status, const char* name) {
     if (status < 0)

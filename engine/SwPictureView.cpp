@@ -2,6 +2,7 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "engine/EngineFailure.h"
 #include "engine/SwFrameRenderer.h"
 
 #include <QPaintEvent>
@@ -20,8 +21,7 @@ SwPictureView::SwPictureView(mpv_handle* mpv, QWidget* parent) : QWidget(parent)
     const int status = mpv_render_context_create(&m_render, mpv, params);
     if (status < 0) {
         m_render = nullptr;
-        throw KorvelError(
-            FixedTexts::CannotShowPicture.arg(QString::fromUtf8(mpv_error_string(status))));
+        throw KorvelError(FixedTexts::CannotShowPicture.arg(EngineFailure::text(status)));
     }
     m_renderer = std::make_unique<SwFrameRenderer>(m_render, [this] { m_frameShown.request(); });
     mpv_render_context_set_update_callback(m_render, &SwPictureView::requestUpdate, this);

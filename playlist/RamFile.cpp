@@ -3,6 +3,7 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/RegularFile.h"
+#include "base/SystemErrorText.h"
 #include "playlist/LegacyText.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/ListFile.h"
@@ -172,13 +173,13 @@ void RamFile::SaveRamFile(const QString& path, const PlayListModel& list) {
     // commits even when the flush in commit() came up short.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw writeError(path, file.errorString());
+        throw writeError(path, SystemErrorText::fromSystem(file.errorString()));
     }
     QStringList refused;
     const QByteArray bytes =
         M3uFile::IsM3u8Name(path) ? M3uFile::FormatM3u8(list, &refused) : FormatRam(list, &refused);
     if (!writeAll(file, bytes) || !file.commit()) {
-        throw writeError(path, file.errorString());
+        throw writeError(path, SystemErrorText::fromSystem(file.errorString()));
     }
     if (refused.isEmpty()) return;
     QStringList lines;

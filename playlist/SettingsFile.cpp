@@ -4,6 +4,7 @@
 #include "base/IniFile.h"
 #include "base/IntegerText.h"
 #include "base/KorvelError.h"
+#include "base/SystemErrorText.h"
 #include "playlist/LegacyText.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RowDataCodec.h"
@@ -41,12 +42,14 @@ FileText readWhole(const QString& path) {
     // A folder or a pipe standing at the path would fail late or block the read.
     if (!QFileInfo(path).isFile()) return {{}, FixedTexts::SettingsNotAFile};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, SystemErrorText::fromSystem(file.errorString())};
     if (file.size() > SettingsFile::MaxFileBytes) {
         return {{}, FixedTexts::SettingsTooLarge.arg(SettingsFile::MaxFileBytes)};
     }
     QByteArray bytes = file.read(SettingsFile::MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
+    if (file.error() != QFileDevice::NoError)
+        return {{}, SystemErrorText::fromSystem(file.errorString())};
     if (bytes.size() > SettingsFile::MaxFileBytes) {
         return {{}, FixedTexts::SettingsTooLarge.arg(SettingsFile::MaxFileBytes)};
     }
@@ -160,7 +163,7 @@ void makeFolder(const QString& folder, const QString& settingsPath) {
     if (::mkdir(QFile::encodeName(folder).constData(), 0700) == 0) return;
     // A regular file standing where a folder must be says "exists"; say what is wrong.
     const int error = errno == EEXIST ? ENOTDIR : errno;
-    if (!QFileInfo(folder).isDir()) throw saveError(settingsPath, qt_error_string(error));
+    if (!QFileInfo(folder).isDir()) throw saveError(settingsPath, SystemErrorText::of(error));
 }
 
 // After the rename the folder entry itself must reach the disk too, or a power cut could
@@ -180,10 +183,10 @@ void writeAll(int fd, const QByteArray& text, const QString& path) {
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.constData() + done, std::size_t(text.size() - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw saveError(path, qt_error_string(errno));
+        if (n < 0) throw saveError(path, SystemErrorText::of(errno));
         done += n;
     }
-    if (::fsync(fd) != 0) throw saveError(path, qt_error_string(errno));
+    if (::fsync(fd) != 0) throw saveError(path, SystemErrorText::of(errno));
 }
 
 void saveAtomically(const QString& path, const QByteArray& text) {
@@ -192,10 +195,10 @@ void saveAtomically(const QString& path, const QByteArray& text) {
     // `path` stays as it was. A symbolic link is saved through, to the file it points to.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw saveError(path, file.errorString());
+        throw saveError(path, SystemErrorText::fromSystem(file.errorString()));
     }
     writeAll(file.handle(), text, path);
-    if (!file.commit()) throw saveError(path, file.errorString());
+    if (!file.commit()) throw saveError(path, SystemErrorText::fromSystem(file.errorString()));
     syncFolder(QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath());
 }
 

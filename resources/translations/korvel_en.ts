@@ -227,6 +227,122 @@
         <source>Cannot find a folder for the settings: HOME is not set</source>
         <translation>Cannot find a folder for the settings: HOME is not set</translation>
     </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Address already in use</source>
+        <translation>Address already in use</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>it could not be loaded</source>
+        <translation>it could not be loaded</translation>
+    </message>
+    <message>
+        <source>its format is not known to the media engine</source>
+        <translation>its format is not known to the media engine</translation>
+    </message>
+    <message>
+        <source>it holds no sound or picture that could be played</source>
+        <translation>it holds no sound or picture that could be played</translation>
+    </message>
+    <message>
+        <source>the sound output could not be started</source>
+        <translation>the sound output could not be started</translation>
+    </message>
+    <message>
+        <source>the picture output could not be started</source>
+        <translation>the picture output could not be started</translation>
+    </message>
+    <message>
+        <source>the media engine does not support it</source>
+        <translation>the media engine does not support it</translation>
+    </message>
+    <message>
+        <source>the media engine ran out of memory</source>
+        <translation>the media engine ran out of memory</translation>
+    </message>
+    <message>
+        <source>the media engine does not accept this setting</source>
+        <translation>the media engine does not accept this setting</translation>
+    </message>
+    <message>
+        <source>the media engine failed (error %1)</source>
+        <translation>the media engine failed (error %1)</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

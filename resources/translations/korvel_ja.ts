@@ -227,6 +227,122 @@
         <source>Cannot find a folder for the settings: HOME is not set</source>
         <translation>設定を置くフォルダーが見つかりません: HOME が設定されていません</translation>
     </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>許可されていない操作です</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>そのようなファイルやディレクトリはありません</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>入出力エラーです</translation>
+    </message>
+    <message>
+        <source>Cannot allocate memory</source>
+        <translation>メモリーを確保できません</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>アクセスが許可されていません</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>デバイスかリソースが使用中です</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>ファイルがすでにあります</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>ディレクトリではありません</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>ディレクトリです</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>引数が正しくありません</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>開いているファイルが多すぎます</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>ファイルが大きすぎます</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>デバイスに空きがありません</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>読み込み専用のファイルシステムです</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>ファイル名が長すぎます</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>シンボリックリンクの階層が多すぎます</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>ディスクの割り当てを超えています</translation>
+    </message>
+    <message>
+        <source>Address already in use</source>
+        <translation>アドレスはすでに使われています</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>接続を拒否されました</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>システムのエラー %2</translation>
+    </message>
+    <message>
+        <source>it could not be loaded</source>
+        <translation>読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>its format is not known to the media engine</source>
+        <translation>メディアエンジンの知らない形式です</translation>
+    </message>
+    <message>
+        <source>it holds no sound or picture that could be played</source>
+        <translation>再生できる音声も映像もありません</translation>
+    </message>
+    <message>
+        <source>the sound output could not be started</source>
+        <translation>音声出力を開始できませんでした</translation>
+    </message>
+    <message>
+        <source>the picture output could not be started</source>
+        <translation>映像出力を開始できませんでした</translation>
+    </message>
+    <message>
+        <source>the media engine does not support it</source>
+        <translation>メディアエンジンが対応していません</translation>
+    </message>
+    <message>
+        <source>the media engine ran out of memory</source>
+        <translation>メディアエンジンのメモリーが足りません</translation>
+    </message>
+    <message>
+        <source>the media engine does not accept this setting</source>
+        <translation>メディアエンジンがこの設定を受け付けません</translation>
+    </message>
+    <message>
+        <source>the media engine failed (error %1)</source>
+        <translation>メディアエンジンでエラーが起きました (エラー %1)</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

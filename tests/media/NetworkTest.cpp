@@ -1,4 +1,5 @@
 #include "MediaTestSupport.h"
+#include "ui/UserLanguage.h"
 
 #include <QFile>
 #include <QProcess>
@@ -94,17 +95,25 @@ TEST(Network, PlaysAClipOverHttp) {
     EXPECT_EQ(control->QuerySource(), url);
 }
 
-// A refused connection is told after LoadSource returned, and the control stops.
+// A refused connection is told after LoadSource returned, and the control stops. The
+// engine's reason is told in the message's language (its own text is English only).
 TEST(Network, RefusedConnectionIsALateFailure) {
-    auto control = makeControl();
-    Recorder recorder(*control);
     const QString url = QStringLiteral("http://127.0.0.1:1/x.mp4");
-    control->LoadSource(url);
-    control->StartPlay();
-    ASSERT_TRUE(waitUntil([&] { return !recorder.failures.isEmpty(); }));
-    EXPECT_EQ(recorder.failures,
-              QStringList(QStringLiteral("Cannot open %1: loading failed").arg(url)));
-    EXPECT_EQ(recorder.lastState(), MediaControl::Stopped);
+    const std::pair<QLocale, QString> rows[] = {
+        {QLocale::c(), QStringLiteral("Cannot open %1: it could not be loaded").arg(url)},
+        {QLocale(QStringLiteral("ja_JP")),
+         QStringLiteral("%1 を開けません: 読み込めませんでした").arg(url)},
+    };
+    for (const auto& [locale, told] : rows) {
+        const UserLanguage language(locale);
+        auto control = makeControl();
+        Recorder recorder(*control);
+        control->LoadSource(url);
+        control->StartPlay();
+        ASSERT_TRUE(waitUntil([&] { return !recorder.failures.isEmpty(); }));
+        EXPECT_EQ(recorder.failures, QStringList(told));
+        EXPECT_EQ(recorder.lastState(), MediaControl::Stopped);
+    }
 }
 
 // A server that accepts and never answers would hold the engine for minutes: the open

@@ -2,7 +2,7 @@
 # Tests of the media engine against real libmpv. The clips they play are made with ffmpeg by
 # tests/media/make-clips.sh, which the test binary runs once before its first test (a test
 # environment), because tests found at test time cannot be tied to a CTest fixture here.
-korvel_test_binary(media_tests media korvel_engine Qt6::Network)
+korvel_test_binary(media_tests media korvel_engine korvel_ui korvel_resources Qt6::Network)
 
 # The pictures drawn into a window of their own (OpenGL, and software shared with the X server)
 # need a real display, which the test binary (offscreen) does not use: a helper run by the
