@@ -199,6 +199,9 @@ inline constexpr FixedText EngineBadSetting{
 inline constexpr FixedText EngineOther{
     QT_TRANSLATE_NOOP("FixedTexts", "the media engine failed (error %1)")};
 
+// The full stop the error box ends a sentence with ("。" in Japanese).
+inline constexpr FixedText FullStop{QT_TRANSLATE_NOOP("FixedTexts", ".")};
+
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
                                 NotATime,
@@ -284,7 +287,8 @@ inline constexpr std::array All{NotAnInteger,
                                 EngineNotSupported,
                                 EngineNoMemory,
                                 EngineBadSetting,
-                                EngineOther};
+                                EngineOther,
+                                FullStop};
 
 } // namespace FixedTexts
 } // namespace korvel

@@ -34,7 +34,9 @@ bool& waitingStopped() {
 } // namespace
 
 QString ErrorBox::withFullStop(const QString& text) {
-    if (!text.isEmpty() && text.back() > u'.') return text + u'.';
+    // The stop of the language shown; a sentence that has it already keeps the one it has.
+    const QString stop = FixedTexts::FullStop;
+    if (!text.isEmpty() && text.back() > u'.' && !text.endsWith(stop)) return text + stop;
     return text;
 }
 

@@ -15,7 +15,8 @@ class ErrorBox {
 public:
     static inline const QString& Title = FixedTexts::ApplicationTitle;
 
-    // The text as shown: a full stop is added when the last character sorts after it.
+    // The text as shown: a full stop is added when the last character sorts after it, in
+    // the language shown ("。" after a Japanese sentence).
     static QString withFullStop(const QString& text);
 
     // Shows the box for a failure's text (modal; returns when the user closes it).

@@ -343,6 +343,10 @@
         <source>the media engine failed (error %1)</source>
         <translation>the media engine failed (error %1)</translation>
     </message>
+    <message>
+        <source>.</source>
+        <translation>.</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -3,6 +3,7 @@
 #include "playlist/PlayListModel.h"
 #include "playlist/RamFile.h"
 #include "playlist/SettingsFile.h"
+#include "ui/ErrorBox.h"
 #include "ui/UserLanguage.h"
 
 #include <QFile>
@@ -66,6 +67,25 @@ TEST(MessageLanguage, OtherReasonsAreNamed) {
               QStringLiteral("デバイスに空きがありません"));
     EXPECT_EQ(SystemErrorText::fromSystem(QStringLiteral("Unknown error")),
               QStringLiteral("Unknown error"));
+}
+
+// Fault: a Japanese sentence in the error box ends with the Latin full stop.
+TEST(MessageLanguage, TheErrorBoxEndsASentenceInItsLanguage) {
+    const struct {
+        const char* locale;
+        QString text;
+        QString shown;
+    } rows[] = {
+        {"ja_JP", QStringLiteral("範囲チェックエラー"), QStringLiteral("範囲チェックエラー。")},
+        {"ja_JP", QStringLiteral("終わりました。"), QStringLiteral("終わりました。")},
+        {"ja_JP", QStringLiteral("(5)"), QStringLiteral("(5)")},
+        {"en_US", QStringLiteral("Cannot seek"), QStringLiteral("Cannot seek.")},
+        {"en_US", QStringLiteral("Done."), QStringLiteral("Done.")},
+    };
+    for (const auto& row : rows) {
+        const UserLanguage language{QLocale(QLatin1String(row.locale))};
+        EXPECT_EQ(ErrorBox::withFullStop(row.text), row.shown) << row.locale;
+    }
 }
 
 } // namespace
