@@ -41,6 +41,11 @@ entry() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
     fail "no installed icon is named '$(entry Icon)'"
 grep -qF "<launchable type=\"desktop-id\">korvel.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not name korvel.desktop"
+# What the menus and software centres show is there in Japanese too.
+for key in 'Name\[ja\]' 'Comment\[ja\]'; do
+    grep -q "^$key=." "$desktop" || fail "the desktop entry has no $key"
+done
+grep -q '<summary xml:lang="ja">' "$metainfo" || fail "the metadata has no Japanese summary"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" >"$runtime/desktop-file-validate.log" 2>&1 ||
         fail "desktop-file-validate rejects the desktop entry"
