@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvel {
@@ -81,8 +82,23 @@ void FaceComposer::PaintFace(SkinModel& model, QImage& face) {
     model.FaceStale = false;
 }
 
+namespace {
+
+// Where the face's display area ends: as far from the right edge as its leftmost display is
+// from the left. A long text (a Japanese title is wider than a Latin one of as many
+// letters) is cut there, inside the frame drawn around the displays, not at the panel's edge.
+int displayAreaEnd(const SkinModel& model, const QImage& face) {
+    int leftmost = face.width();
+    for (const DisplayInfoRec& display : model.Displays)
+        leftmost = std::min(leftmost, display.Left);
+    return face.width() - std::max(leftmost, 0);
+}
+
+} // namespace
+
 void FaceComposer::drawDisplays(const SkinModel& model, QImage& face) {
     QPainter painter;
+    const int areaEnd = displayAreaEnd(model, face);
     for (const DisplayInfoRec& display : model.Displays) {
         if (display.Mode == u"Number") {
             DrawNumberText(face, model.NumbersBitmap, display.Left, display.Top, display.Text);
@@ -92,6 +108,12 @@ void FaceComposer::drawDisplays(const SkinModel& model, QImage& face) {
             if (!painter.isActive()) {
                 DisplayFonts::installSubstitutes();
                 painter.begin(&face);
+            }
+            // A display that starts at or past the area's end is cut at the face's edge only.
+            if (areaEnd > display.Left) {
+                painter.setClipRect(QRect(display.Left, 0, areaEnd - display.Left, face.height()));
+            } else {
+                painter.setClipping(false);
             }
             painter.setFont(display.Font.toQFont());
             painter.setPen(display.Font.toQColor());

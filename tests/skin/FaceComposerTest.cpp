@@ -182,3 +182,27 @@ TEST(FaceComposer, LaterElementsDrawOnTop) {
     EXPECT_EQ(face.pixel(0, 0), cell(2));
     EXPECT_EQ(face.pixel(7, 7), qRgb(9, 9, 9));
 }
+
+// Fault: a long title (Japanese glyphs are wide) runs past the displays' frame to the
+// panel's edge. Font texts end where the display area does, as far from the right edge as
+// the leftmost display is from the left; the text before that is drawn.
+TEST(FaceComposer, LongFontTextIsCutAtTheDisplayAreasEnd) {
+    SkinModel model = lookModel();
+    DisplayInfoRec time;
+    time.Mode = "Normal";
+    time.Left = 10;
+    time.Top = 2;
+    time.Font.Size = 8;
+    time.Font.Color = 0x00FFFFFF;
+    time.Text = "1";
+    DisplayInfoRec title = time;
+    title.Left = 20;
+    title.Top = 20;
+    title.Font.Size = 12;
+    title.Text = QStringLiteral("とても長い日本語の題名がパネルの端まで続きます");
+    model.Displays = {time, title};
+    QImage face = FaceComposer::newFace(QSize(100, 40));
+    FaceComposer::PaintFace(model, face);
+    EXPECT_NE(face.copy(20, 20, 70, 20), model.MouseUpBitmap.copy(20, 20, 70, 20));
+    EXPECT_EQ(face.copy(90, 0, 10, 40), model.MouseUpBitmap.copy(90, 0, 10, 40));
+}
