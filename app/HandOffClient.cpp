@@ -1,5 +1,7 @@
 #include "app/HandOffClient.h"
 
+#include "app/LauncherText.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -16,6 +18,7 @@ namespace korvel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Id = LauncherText::Id;
 
 // Closes the socket on every way out of send().
 struct SocketCloser {
@@ -66,9 +69,9 @@ int connectTo(int fd, const std::string& path, Clock::time_point deadline) {
 std::string whyNotConnected(const std::string& path, int error) {
     struct stat info {};
     if (error == ECONNREFUSED && ::lstat(path.c_str(), &info) == 0 && !S_ISSOCK(info.st_mode)) {
-        return path + " is not Korvel's socket but something else that stands in its place";
+        return LauncherText::text(LauncherText::Id::NotOurSocket, {path});
     }
-    return std::strerror(error);
+    return LauncherText::systemReason(error);
 }
 
 std::string encode(std::string_view text) {
@@ -109,11 +112,11 @@ HandOffResult readAnswer(int fd, Clock::time_point deadline) {
                 return {HandOffOutcome::Delivered, {}};
             }
             return {HandOffOutcome::Refused, answer == handoff::kRefused
-                                                 ? "the text is too long or malformed"
-                                                 : "the answer was not understood"};
+                                                 ? LauncherText::text(Id::TooLongOrMalformed)
+                                                 : LauncherText::text(Id::AnswerNotUnderstood)};
         }
         if (got == 0) {
-            return {HandOffOutcome::Lost, "the connection was closed without an answer"};
+            return {HandOffOutcome::Lost, LauncherText::text(Id::ClosedWithoutAnswer)};
         }
         if (errno == EINTR) {
             continue;
@@ -121,10 +124,10 @@ HandOffResult readAnswer(int fd, Clock::time_point deadline) {
         const int ready =
             errno == EAGAIN || errno == EWOULDBLOCK ? waitFor(fd, POLLIN, deadline) : -1;
         if (ready == 0) {
-            return {HandOffOutcome::TimedOut, "no answer in time"};
+            return {HandOffOutcome::TimedOut, LauncherText::text(Id::NoAnswer)};
         }
         if (ready < 0) {
-            return {HandOffOutcome::Lost, std::strerror(errno)};
+            return {HandOffOutcome::Lost, LauncherText::systemReason(errno)};
         }
     }
 }
@@ -136,11 +139,11 @@ HandOffClient::HandOffClient(std::string endpointPath, std::chrono::milliseconds
 
 HandOffResult HandOffClient::send(std::string_view text) const {
     if (text.size() > UINT32_MAX) {
-        return {HandOffOutcome::Refused, "the text is too long"};
+        return {HandOffOutcome::Refused, LauncherText::text(Id::TextTooLong)};
     }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) {
-        return {HandOffOutcome::NoReceiver, std::strerror(errno)};
+        return {HandOffOutcome::NoReceiver, LauncherText::systemReason(errno)};
     }
     const SocketCloser closer{fd};
     const auto deadline = Clock::now() + m_answerTimeout;
@@ -148,11 +151,11 @@ HandOffResult HandOffClient::send(std::string_view text) const {
         return {HandOffOutcome::NoReceiver, whyNotConnected(m_endpointPath, error)};
     }
     if (!writeAll(fd, encode(text), deadline)) {
-        return {HandOffOutcome::TimedOut, "the text could not be sent in time"};
+        return {HandOffOutcome::TimedOut, LauncherText::text(Id::NotSentInTime)};
     }
     HandOffResult result = readAnswer(fd, deadline);
     if (result.outcome == HandOffOutcome::Refused && text.size() > handoff::kMaxText) {
-        result.detail = "the text is longer than " + std::to_string(handoff::kMaxText) + " bytes";
+        result.detail = LauncherText::text(Id::LongerThan, {std::to_string(handoff::kMaxText)});
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "app/InstanceGuard.h"
 
+#include "app/LauncherText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -13,8 +15,8 @@ namespace korvel {
 namespace {
 
 std::runtime_error guardError(const std::string& path, int error) {
-    return std::runtime_error("Cannot use the single-instance guard " + path + ": " +
-                              std::strerror(error));
+    return std::runtime_error(LauncherText::text(LauncherText::Id::GuardUnusable,
+                                                 {path, LauncherText::systemReason(error)}));
 }
 
 int lockOrErrno(int fd) {

@@ -3,6 +3,7 @@
 #include "app/HandOffClient.h"
 #include "app/HelpText.h"
 #include "app/InstanceGuard.h"
+#include "app/LauncherText.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -21,16 +22,14 @@ using Clock = std::chrono::steady_clock;
 std::string subject(const std::string& text) {
     constexpr std::size_t shown = 120;
     if (text.empty()) {
-        return "the hand-off";
+        return LauncherText::text(LauncherText::Id::TheHandOff);
     }
     return "\"" + (text.size() > shown ? text.substr(0, shown) + "..." : text) + "\"";
 }
 
 // Said once per start: why this player will not take the clips of later starts.
 void tellRunningAlone(std::ostream& messages, const std::string& reason) {
-    messages << "korvel: " << reason
-             << "; Korvel runs without its single-instance guard, so a later start opens a "
-                "player of its own.\n";
+    messages << LauncherText::text(LauncherText::Id::RunsAlone, {reason});
 }
 
 } // namespace
@@ -94,8 +93,8 @@ int Launcher::run(const std::optional<std::string>& clip) {
         }
         // No receiver yet, or it went away: the first instance is starting or has ended.
         if (Clock::now() >= giveUpAt) {
-            m_messages << "korvel: Korvel is running but did not answer in time (" << result.detail
-                       << "); it did not get " << subject(*text) << ".\n";
+            m_messages << LauncherText::text(LauncherText::Id::NoAnswerInTime,
+                                             {result.detail, subject(*text)});
             return 1;
         }
         std::this_thread::sleep_for(m_timing.retryEvery);
@@ -109,14 +108,13 @@ std::optional<std::string> Launcher::textFor(const std::optional<std::string>& c
     if (clip->empty()) {
         // The empty text would only bring the player forward, as a start without a clip does:
         // the name the user gave is refused here instead.
-        m_messages << "korvel: an empty clip name was given; the running Korvel was not asked "
-                      "to play it.\n";
+        m_messages << LauncherText::text(LauncherText::Id::EmptyClipName);
         return std::nullopt;
     }
     try {
         return handOffText(*clip);
     } catch (const std::runtime_error& failure) {
-        m_messages << "korvel: " << failure.what() << "; the running Korvel did not get it.\n";
+        m_messages << LauncherText::text(LauncherText::Id::NotHandedOver, {failure.what()});
         return std::nullopt;
     }
 }
@@ -127,8 +125,7 @@ int Launcher::runAlone(const std::string& reason) {
 }
 
 int Launcher::reportFailure(const std::string& text, const std::string& reason) {
-    m_messages << "korvel: the running Korvel did not take " << subject(text) << ": " << reason
-               << ".\n";
+    m_messages << LauncherText::text(LauncherText::Id::NotTaken, {subject(text), reason});
     return 1;
 }
 
@@ -141,9 +138,9 @@ std::string Launcher::handOffText(const std::string& argument) {
     std::error_code error;
     const std::string folder = std::filesystem::current_path(error).string();
     if (error) {
-        throw std::runtime_error("cannot tell which file \"" + argument +
-                                 "\" names: the current folder cannot be read (" + error.message() +
-                                 ")");
+        throw std::runtime_error(
+            LauncherText::text(LauncherText::Id::CurrentFolderUnreadable,
+                               {argument, LauncherText::systemReason(error.value())}));
     }
     std::string_view relative = argument;
     while (relative.starts_with("./")) {
@@ -162,8 +159,8 @@ std::string Launcher::guiLibraryFor(const std::string& executable) {
             return candidate.string();
         }
     }
-    throw std::runtime_error("cannot find the user interface " + beside.string() + " nor " +
-                             installed.string());
+    throw std::runtime_error(
+        LauncherText::text(LauncherText::Id::NoGuiLibrary, {beside.string(), installed.string()}));
 }
 
 } // namespace korvel

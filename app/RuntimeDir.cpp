@@ -1,5 +1,7 @@
 #include "app/RuntimeDir.h"
 
+#include "app/LauncherText.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -18,9 +20,8 @@ namespace {
 constexpr mode_t kPrivateMode = S_IRWXU;
 constexpr mode_t kSharedBits = S_IRWXG | S_IRWXO;
 
-std::runtime_error systemError(const std::string& what, const std::string& path, int error) {
-    return std::runtime_error(what + " " + path +
-                              " for Korvel's runtime files: " + std::strerror(error));
+std::runtime_error systemError(LauncherText::Id what, const std::string& path, int error) {
+    return std::runtime_error(LauncherText::text(what, {path, LauncherText::systemReason(error)}));
 }
 
 bool isPrivateDirectory(const struct stat& info) {
@@ -34,7 +35,7 @@ void makeFolders(const std::string& path) {
         slash = path.find('/', slash + 1);
         const std::string part = path.substr(0, slash);
         if (::mkdir(part.c_str(), kPrivateMode) != 0 && errno != EEXIST) {
-            throw systemError("Cannot create the folder", part, errno);
+            throw systemError(LauncherText::Id::CannotCreateFolder, part, errno);
         }
     } while (slash != std::string::npos);
 }
@@ -72,7 +73,7 @@ std::string homeDir() {
     if (entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/') {
         return entry->pw_dir;
     }
-    throw std::runtime_error("Cannot find the home folder for Korvel's runtime files");
+    throw std::runtime_error(LauncherText::text(LauncherText::Id::NoHomeFolder));
 }
 
 std::string cacheHome() {
@@ -89,7 +90,7 @@ void ensurePrivateFolder(const std::string& path) {
     makeFolders(path);
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
-        throw systemError("Cannot use the folder", path, errno);
+        throw systemError(LauncherText::Id::CannotUseFolder, path, errno);
     }
     struct stat info {};
     const bool owned = ::fstat(fd, &info) == 0 && info.st_uid == ::geteuid();
@@ -97,11 +98,10 @@ void ensurePrivateFolder(const std::string& path) {
     const int error = shared && ::fchmod(fd, kPrivateMode) != 0 ? errno : 0;
     ::close(fd);
     if (!owned) {
-        throw std::runtime_error("The folder " + path +
-                                 " belongs to another user; Korvel keeps no runtime files there");
+        throw std::runtime_error(LauncherText::text(LauncherText::Id::FolderOfAnotherUser, {path}));
     }
     if (error != 0) {
-        throw systemError("Cannot make private the folder", path, error);
+        throw systemError(LauncherText::Id::CannotMakePrivate, path, error);
     }
 }
 
@@ -117,8 +117,7 @@ RuntimeDir RuntimeDir::locate() {
     }
     RuntimeDir dir(path);
     if (dir.endpointPath().size() >= sizeof(sockaddr_un::sun_path)) {
-        throw std::runtime_error("The folder path " + path +
-                                 " is too long for Korvel's hand-off socket");
+        throw std::runtime_error(LauncherText::text(LauncherText::Id::FolderPathTooLong, {path}));
     }
     return dir;
 }

@@ -3,6 +3,7 @@
 // the GUI library, beside this executable in the build folder or in ../lib/korvel/ installed.
 
 #include "app/Launcher.h"
+#include "app/LauncherText.h"
 #include "app/RuntimeDir.h"
 
 #include <exception>
@@ -24,8 +25,9 @@ std::string guiLibraryPath() {
     std::error_code error;
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        throw std::runtime_error("cannot find the folder of the korvel program: " +
-                                 error.message());
+        throw std::runtime_error(
+            korvel::LauncherText::text(korvel::LauncherText::Id::NoProgramFolder,
+                                       {korvel::LauncherText::systemReason(error.value())}));
     }
     return korvel::Launcher::guiLibraryFor(executable.string());
 }
@@ -36,8 +38,9 @@ int runGui(int argc, char** argv, const std::string& endpointPath) {
     void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* entry = library != nullptr ? ::dlsym(library, "korvel_gui_main") : nullptr;
     if (entry == nullptr) {
-        std::cerr << "korvel: cannot load the user interface " << path << ": " << ::dlerror()
-                  << '\n';
+        const char* why = ::dlerror();
+        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::CannotLoadGui,
+                                                {path, why != nullptr ? why : ""});
         return 1;
     }
     return reinterpret_cast<GuiMain>(entry)(argc, argv, endpointPath.c_str());
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     // The clip is the first argument, byte for byte; further ones are ignored. An empty
     // argument is an empty clip name, which is not the same as none.
     const auto argument = argc > 1 ? std::optional<std::string>(argv[1]) : std::nullopt;
+    korvel::LauncherText::setLanguage(korvel::HelpText::language(::getenv));
     try {
         // Answered here, without touching a running player.
         if (const auto information = korvel::Launcher::informationFor(argument.value_or(""))) {
@@ -61,7 +65,7 @@ int main(int argc, char** argv) {
             std::cerr);
         return launcher.run(argument);
     } catch (const std::exception& failure) {
-        std::cerr << "korvel: " << failure.what() << '\n';
+        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::Failed, {failure.what()});
         return 1;
     }
 }

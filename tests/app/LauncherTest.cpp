@@ -3,12 +3,14 @@
 #include "app/HandOffServer.h"
 #include "app/InstanceGuard.h"
 #include "app/Launcher.h"
+#include "app/LauncherText.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <sstream>
 #include <stdexcept>
 
 #include <fcntl.h>
@@ -168,6 +170,56 @@ TEST(Launcher, RunsAloneWithoutAPlaceForTheGuard) {
         EXPECT_EQ(result.err.count("runs without its single-instance guard"), 1)
             << result.err.toStdString();
     }
+}
+
+// Fault: under Japanese the launcher's messages on the terminal, and the system's reasons in
+// them, are English.
+TEST(KorvelProgram, TellsItsMessagesInTheUsersLanguage) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    const std::pair<const char*, QByteArray> rows[] = {
+        {"ja", "korvel: 空のクリップ名が渡されました。動いている Korvel "
+               "には再生を頼んでいません。\n"},
+        {"en", "korvel: an empty clip name was given; the running Korvel was not asked to play "
+               "it.\n"},
+    };
+    for (const auto& [language, told] : rows) {
+        const ScopedEnv languageEnv("LANGUAGE", language);
+        ChildProcess korvel;
+        korvel.start(korvelProgram(), {""});
+        const Finished empty = finish(korvel);
+        EXPECT_EQ(empty.exitCode, 1);
+        EXPECT_EQ(empty.err, told) << language;
+    }
+}
+
+// The reasons the launcher's own calls meet are told in its language too; one it has no words
+// for is named.
+TEST(Launcher, TellsTheSystemsReasonsInItsLanguage) {
+    QTemporaryDir home;
+    QFile(home.path() + "/file").open(QIODevice::WriteOnly);
+    const ScopedEnv runtimeEnv("XDG_RUNTIME_DIR");
+    const ScopedEnv cacheEnv("XDG_CACHE_HOME", (home.path() + "/file/cache").toLocal8Bit());
+    LauncherText::setLanguage("ja");
+    std::ostringstream japanese;
+    EXPECT_FALSE(Launcher::locateDir(japanese));
+    EXPECT_EQ(LauncherText::systemReason(EXDEV), "システムのエラー EXDEV");
+    LauncherText::setLanguage("");
+    std::ostringstream english;
+    EXPECT_FALSE(Launcher::locateDir(english));
+    const std::string cache = home.path().toStdString() + "/file/cache";
+    EXPECT_EQ(japanese.str(),
+              "korvel: Korvel の実行時ファイル用のフォルダー " + cache +
+                  " を作れません: ディレクトリではありません。単一起動の見張りなしで"
+                  "動くため、後から起動すると別のプレーヤーが開きます。\n");
+    EXPECT_EQ(english.str(), "korvel: Cannot create the folder " + cache +
+                                 " for Korvel's runtime files: Not a directory; Korvel runs "
+                                 "without its single-instance guard, so a later start opens a "
+                                 "player of its own.\n");
 }
 
 // Fault: a relative path is handed over as is and resolved in the running instance's

@@ -15,6 +15,7 @@
 #include "app/HandOffServer.h"
 #include "app/InstanceGuard.h"
 #include "app/Launcher.h"
+#include "app/LauncherText.h"
 #include "app/RuntimeDir.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
@@ -89,6 +90,7 @@ int serve(int handlerSleepMs) {
 }
 
 int launch(int patienceMs, const std::optional<std::string>& argument) {
+    korvel::LauncherText::setLanguage(korvel::HelpText::language(::getenv));
     korvel::LaunchTiming timing;
     timing.patience = std::chrono::milliseconds(patienceMs);
     korvel::Launcher launcher(
