@@ -222,9 +222,11 @@ TEST(ClipOpening, LateFailuresAreRaisedFromTheEventLoop) {
     };
     control->LoadSource(list);
     ASSERT_TRUE(waitUntil([&] { return control->caught.size() == 2; }));
-    EXPECT_EQ(control->caught,
-              QStringList({QStringLiteral("handler failed"),
-                           QStringLiteral("Cannot open %1: unrecognized file format").arg(list)}));
+    EXPECT_EQ(
+        control->caught,
+        QStringList({QStringLiteral("handler failed"),
+                     QStringLiteral("Cannot open %1: its format is not known to the media engine")
+                         .arg(list)}));
     EXPECT_EQ(states, (std::vector<int>{MediaControl::Opening, MediaControl::Stopped}));
 
     // The same handler failure while a good clip opens: the clip still opens.
