@@ -4,6 +4,7 @@
 #include "engine/MediaControl.h"
 #include "ui/ErrorBox.h"
 #include "ui/ToolWindowHiding.h"
+#include "ui/WindowManagerState.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -68,7 +69,12 @@ void TForm3::connectEvents() {
     c.OnLButtonUp = [this](int flags, int x, int y) {
         m_playback.RealAudio1LButtonUp(flags, x, y);
     };
-    c.OnFullScreenEnd = [this] { m_playback.RealAudio1FullScreenEnd(); };
+    c.OnFullScreenEnd = [this] {
+        // The toolkit gives the window its own type back as full screen ends, and with it its
+        // own word on staying on top, which is no: a window kept on top asks again.
+        if (m_topmost) WindowManagerState::ask(this, {"_NET_WM_STATE_ABOVE"}, true, isVisible());
+        m_playback.RealAudio1FullScreenEnd();
+    };
     c.OnAsyncFailure = [this](const QString& text) {
         ErrorBox::run([&] { m_playback.RealAudio1AsyncFailure(text); });
     };
@@ -126,12 +132,25 @@ void TForm3::dropEvent(QDropEvent* event) {
 }
 
 // Only this window changes its order; the panel and the playlist keep theirs. The window
-// system's window is changed in place, never made anew: it keeps its place, its size and its
-// state, full screen too, with the type full screen gave it.
+// manager is asked for it as for the states that keep the window off the task bar: the
+// toolkit's stays-on-top flag, once changed, would have the window system's window made anew at
+// its next showing (full screen refused shows it again), without the picture's own window in
+// it and without those states.
 void TForm3::SetTopmost(bool topmost) {
+    m_topmost = topmost;
+    if (WindowManagerState::ask(this, {"_NET_WM_STATE_ABOVE"}, topmost, isVisible())) return;
+    // Where no X window manager is asked, the toolkit's flag is all there is.
     Qt::WindowFlags flags = windowFlags();
     overrideWindowFlags(flags.setFlag(Qt::WindowStaysOnTopHint, topmost));
     if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, topmost);
+}
+
+// A window manager drops the states of a window that leaves the screen: one kept on top asks
+// again before it is mapped (a window brought back from its icon is mapped already).
+void TForm3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_topmost && !event->spontaneous())
+        WindowManagerState::ask(this, {"_NET_WM_STATE_ABOVE"}, true, false);
 }
 
 void TForm3::placeFrameAt(QPoint frame) {

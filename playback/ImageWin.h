@@ -69,6 +69,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -90,6 +91,7 @@ private:
     QPointer<QWidget> m_panel;
     std::optional<QPoint> m_wantedFrame;
     std::optional<QSize> m_wantedSize;
+    bool m_topmost = false;
 };
 
 } // namespace korvel

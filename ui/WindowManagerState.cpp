@@ -45,4 +45,46 @@ std::optional<bool> WindowManagerState::fullScreen(const QWidget* window) {
     return statesOf(connection, id).contains(xcbAtomNamed(connection, "_NET_WM_STATE_FULLSCREEN"));
 }
 
+bool WindowManagerState::ask(QWidget* window, std::initializer_list<const char*> states, bool on,
+                             bool mapped) {
+    // Other platforms (offscreen) may answer for X11 without a connection.
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != u"xcb" || !window->windowHandle())
+        return false;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t state = xcbAtomNamed(connection, "_NET_WM_STATE");
+    QList<xcb_atom_t> asked;
+    for (const char* name : states) asked.append(xcbAtomNamed(connection, name));
+    if (!mapped) {
+        QList<xcb_atom_t> listed = statesOf(connection, id);
+        for (const xcb_atom_t one : asked) {
+            listed.removeAll(one);
+            if (on) listed.append(one);
+        }
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            std::uint32_t(listed.size()), listed.constData());
+        xcb_flush(connection);
+        return true;
+    }
+    // One message changes two states at most.
+    for (qsizetype first = 0; first < asked.size(); first += 2) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = state;
+        message.data.data32[0] = on ? 1 : 0; // add or remove
+        message.data.data32[1] = asked[first];
+        message.data.data32[2] = first + 1 < asked.size() ? asked[first + 1] : 0;
+        message.data.data32[3] = 1; // asked by the program itself
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        xcb_send_event(connection, 0, screen->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    }
+    xcb_flush(connection);
+    return true;
+}
+
 } // namespace korvel

@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 struct xcb_connection_t;
@@ -21,6 +22,14 @@ public:
     // Whether the window manager lists `window` as full screen; nullopt where no X window
     // manager can say: another platform, a window not yet made, or no window manager.
     static std::optional<bool> fullScreen(const QWidget* window);
+    // Asks for `states` (their atoms' names) on `window`, or for their end when `on` is
+    // false: listed on the window itself while no window manager has taken it on (`mapped`
+    // false: before it is mapped), else as a request to the window manager, which owns the
+    // window's states from then on. Nothing of the toolkit's own window changes, so it is never
+    // made anew. False where there is no X window manager's state to ask for (another
+    // platform, a window not yet made).
+    static bool ask(QWidget* window, std::initializer_list<const char*> states, bool on,
+                    bool mapped);
 };
 
 } // namespace korvel

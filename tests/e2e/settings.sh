@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What the player remembers between runs, under a real window manager: the playback window's
-# frame comes back to the pixel where it stood, also after the stay-on-top toggle made the
-# window anew; the fixed size (as stored, also without a clip) and a list built with the
-# buttons come back too; and they are kept when the display server ends before the player.
+# frame comes back to the pixel where it stood, also after the stay-on-top toggle; the fixed
+# size (as stored, also without a clip) and a list built with the buttons come back too; and
+# they are kept when the display server ends before the player.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -45,7 +45,7 @@ wait_within 10 frame_at 5,5 || fail "the frame stands at $(frame_origin), not at
 xdotool windowmove "$(playback_id "$caption")" 640 420
 wait_within 5 eval '[ "$(frame_origin)" != 5,5 ]' || fail "the window did not move"
 place=$(frame_origin)
-# The stay-on-top toggle makes the window anew; it must not shift by the frame.
+# The window manager may place a window anew as it goes on top; it must not shift by the frame.
 click_in_front "$panel" "$skin" BUTTON_TOP
 wait_within 10 eval '[ -n "$(xprop -id "$(playback_id "$caption")" _NET_WM_STATE | grep ABOVE)" ]' ||
     fail "the playback window did not stay on top"
@@ -101,4 +101,5 @@ kill -KILL "${korvel_display_pids[0]}"
 wait_exit "$pid" 10
 grep -q "^ListRow=4" "$settings" && grep -q "^PlayerPosY=520" "$settings" ||
     fail "the display's end lost what the run changed: $(cat "$settings")"
+
 echo "settings: passed"

@@ -153,13 +153,25 @@ check_under() {
     wait_within 10 test "$(window_position "$panel")" = 400,420 || fail "$wm: cannot place the panel"
     [ "$2" = drag ] && drag_panel 40 30
 
+    # Fault (xfwm4): the top button pressed and released had the playback window made anew
+    # when full screen showed it again, without the picture and the state that keeps it off
+    # the task bar: black, with an entry of its own, for the rest of the run.
+    click BUTTON_TOP
+    wait_within 10 above || fail "$wm: the top button did not keep the picture above"
+    click BUTTON_TOP
+    wait_within 10 not_above || fail "$wm: the top button pressed again left the picture above"
+
     # Fault: full screen left the picture where it was (xfwm4).
     normal=$(playback_place)
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen left the picture at $(playback_place)"
+    wait_within 10 picture_moves || fail "$wm: in full screen the picture ($4) does not move"
     keys_in "$(playback_id "$caption")" Escape
     wait_within 10 placed_at "$normal" ||
         fail "$wm: after Esc the picture is at $(playback_place), not $normal:" "$(client_states)"
+    wait_within 10 picture_moves || fail "$wm: after full screen the picture ($4) does not move"
+    wait_within 10 entries_are 1 ||
+        fail "$wm: after full screen the task bar shows $(task_bar_entries);" "$(client_states)"
 
     # Fault: the top button pressed while full screen made a framed, screen-sized window
     # that Esc and a double click no longer brought back, over the panel.
@@ -187,6 +199,7 @@ check_under() {
     click BUTTON_TOP
     wait_within 10 not_above ||
         fail "$wm: the top button pressed again left the picture above:" "$(client_states)"
+    wait_within 10 picture_moves || fail "$wm: after the top button the picture ($4) does not move"
 
     # The windows leave the screen together and come back with the task-bar entry. Fault: Esc
     # in the picture ended full screen and brought the panel forward by hiding and showing it,

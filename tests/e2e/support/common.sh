@@ -314,6 +314,5 @@ panel_keys() {
     rest_pointer "$pid"
 }
 
-# The playback window captioned $1; looked up each time, since the top button gives it a new
-# window id.
+# The playback window captioned $1, as the screen shows it now.
 playback_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
