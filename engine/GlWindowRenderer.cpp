@@ -6,6 +6,8 @@
 #include <QOpenGLFunctions>
 #include <QWindow>
 
+#include <chrono>
+
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
 
@@ -29,18 +31,33 @@ GlWindowRenderer::GlWindowRenderer(mpv_handle* mpv)
     m_surface->setFormat(QSurfaceFormat::defaultFormat());
     m_surface->create();
     std::promise<bool> started;
-    m_thread = std::thread([this, mpv, &started] { run(mpv, started); });
+    std::promise<void> ended;
+    m_ended = ended.get_future();
+    m_thread = std::thread([this, mpv, &started, ended = std::move(ended)]() mutable {
+        run(mpv, started);
+        ended.set_value();
+    });
     m_valid = started.get_future().get();
+    if (m_valid) m_drawing.emplace();
 }
 
 GlWindowRenderer::~GlWindowRenderer() {
     m_exchange.stop();
+    waitUnlessLost([this] {
+        return m_ended.wait_for(std::chrono::milliseconds(100)) == std::future_status::ready;
+    });
     m_thread.join();
+}
+
+template <typename Ready>
+void GlWindowRenderer::waitUnlessLost(Ready ready) {
+    while (!ready()) DisplayLoss::endIfLost();
 }
 
 void GlWindowRenderer::setWindow(QWindow* window) {
     {
-        const std::lock_guard lock(m_windowMutex);
+        std::unique_lock lock(m_windowMutex, std::defer_lock);
+        waitUnlessLost([&lock] { return lock.try_lock_for(std::chrono::milliseconds(100)); });
         m_window = window;
     }
     // What the window showed, black included, is drawn into the new surface.
@@ -95,6 +112,8 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
 // surface, for the engine sets up its textures and shaders outside drawing as well (when it
 // is asked for updates). The engine draws upside down, as OpenGL keeps its windows.
 void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
+    // A frame on a dead connection may never come back.
+    DisplayLoss::endIfLost();
     const std::lock_guard lock(m_windowMutex);
     if (!m_window || !context.makeCurrent(m_window)) {
         context.makeCurrent(m_surface.get());

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/WindowRenderer.h"
+#include "ui/DisplayLoss.h"
 
 #include <QSize>
 
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class QOffscreenSurface;
@@ -42,14 +44,20 @@ private:
     void run(mpv_handle* mpv, std::promise<bool>& started);
     bool setUp(mpv_handle* mpv, QOpenGLContext& context);
     void draw(QOpenGLContext& context, const Work& work);
+    // Waits for `ready`, ending the process should the display go meanwhile: the drawing
+    // thread may then never come back from the dead connection.
+    template <typename Ready>
+    static void waitUnlessLost(Ready ready);
 
     std::unique_ptr<QOffscreenSurface> m_surface; // current when no window is
     mpv_render_context* m_render = nullptr;
     bool m_valid = false;
 
-    std::mutex m_windowMutex;      // held while the drawing thread draws into m_window
+    std::timed_mutex m_windowMutex; // held while the drawing thread draws into m_window
     QWindow* m_window = nullptr;
     std::thread m_thread;
+    std::future<void> m_ended; // ready once the drawing thread has let go of everything
+    std::optional<DisplayLoss::DrawingThread> m_drawing;
 };
 
 } // namespace korvel
