@@ -54,9 +54,42 @@ void WindowPictureView::updateTarget() {
     m_renderer->setTarget(size, m_window->isExposed());
 }
 
+bool WindowPictureView::event(QEvent* event) {
+    if (event->type() == QEvent::Show) watchTopLevel();
+    return QWidget::event(event);
+}
+
+void WindowPictureView::watchTopLevel() {
+    QWindow* topLevel = window()->windowHandle();
+    if (topLevel == m_topLevel) return;
+    if (m_topLevel) m_topLevel->removeEventFilter(this);
+    m_topLevel = topLevel;
+    m_topLevelId = topLevel && topLevel->handle() ? topLevel->winId() : 0;
+    if (topLevel) topLevel->installEventFilter(this);
+}
+
+// The toolkit makes a top-level window anew as it shows it again after some changes (its
+// stays-on-top flag); the X server destroys the view's window with the old one, while the
+// toolkit goes on holding it. It is made anew in the new one, and the drawing follows it.
+void WindowPictureView::followTopLevel() {
+    const WId id = m_topLevel->handle() ? m_topLevel->winId() : 0;
+    if (id == m_topLevelId) return;
+    const bool remake = m_topLevelId != 0 && id != 0 && m_window->handle();
+    m_topLevelId = id;
+    if (!remake) return;
+    const bool shown = m_window->isVisible();
+    m_window->destroy();
+    m_window->create();
+    if (shown) m_window->show();
+}
+
 // The window system's window comes and goes with the widget's (a move to another window
 // makes it anew on some platforms): the drawing thread lets go of it before it goes.
 bool WindowPictureView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_topLevel && watched != m_window) {
+        if (event->type() == QEvent::Expose || event->type() == QEvent::Show) followTopLevel();
+        return false;
+    }
     if (watched != m_window) return false;
     switch (event->type()) {
     case QEvent::PlatformSurface:

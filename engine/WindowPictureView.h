@@ -2,6 +2,7 @@
 
 #include "engine/PictureView.h"
 
+#include <QPointer>
 #include <QSurface>
 #include <QWidget>
 
@@ -20,7 +21,7 @@ class WindowRenderer;
 // all the same is passed on to the widget that holds the view.
 //
 // The renderer is made with the view: the view is ready at once, and nothing is lost when the
-// widget moves to another window.
+// widget moves to another window, nor when the toolkit makes the top-level window anew.
 class WindowPictureView : public QWidget, public PictureView {
     Q_OBJECT
 
@@ -38,14 +39,20 @@ public:
     void redraw() override;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void updateTarget();
     bool passInput(QEvent* event);
+    void watchTopLevel();
+    void followTopLevel();
 
     QWindow* m_window; // owned by its container, a child of this view
     std::unique_ptr<WindowRenderer> m_renderer;
+    // The window system's top-level window the view's window is in, as last seen.
+    QPointer<QWindow> m_topLevel;
+    WId m_topLevelId = 0;
 };
 
 } // namespace korvel

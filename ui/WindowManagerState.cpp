@@ -52,7 +52,9 @@ bool WindowManagerState::ask(QWidget* window, std::initializer_list<const char*>
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection || QGuiApplication::platformName() != u"xcb" || !window->windowHandle())
         return false;
-    const auto id = xcb_window_t(window->winId());
+    // The toolkit's window as it is now: the widget keeps the first one's id when the toolkit
+    // makes its window anew.
+    const auto id = xcb_window_t(window->windowHandle()->winId());
     const xcb_atom_t state = xcbAtomNamed(connection, "_NET_WM_STATE");
     QList<xcb_atom_t> asked;
     for (const char* name : states) asked.append(xcbAtomNamed(connection, name));

@@ -17,10 +17,10 @@ using Picture = MpvMediaControl::Options::Picture;
 double litShare(QWidget* picture) {
     QWidget* window = picture->window();
     const QPoint at = picture->mapTo(window, QPoint(0, 0));
-    const QImage image =
-        window->screen()
-            ->grabWindow(window->winId(), at.x(), at.y(), picture->width(), picture->height())
-            .toImage();
+    const QImage image = window->screen()
+                             ->grabWindow(window->windowHandle()->winId(), at.x(), at.y(),
+                                          picture->width(), picture->height())
+                             .toImage();
     int lit = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) lit += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
@@ -134,6 +134,29 @@ TEST_P(FullScreen, CoversTheScreenAndGivesTheWindowBack) {
     ASSERT_TRUE(waitUntil([&] { return window.size() == screen.size(); }));
     ASSERT_TRUE(window.isFullScreen());
     EXPECT_FALSE(control->QueryFullScreen()) << "a window as large as the screen";
+    EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
+}
+
+// Fault: the toolkit makes a top-level window anew as it shows it again after its stays-on-top
+// flag changed (a full screen refused shows it again); the picture's own window went with the
+// old one, and the picture stayed black from then on.
+TEST_P(FullScreen, PictureFollowsItsWindowMadeAnew) {
+    auto control = makeControl(GetParam());
+    QWidget* picture = control->pictureWidget();
+    Windows windows(picture);
+    QWidget& window = windows.playback;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Recorder recorder(*control);
+    openClip(*control, recorder, QStringLiteral("clip.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return litShare(picture) > 0.5; }));
+    const WId before = window.windowHandle()->winId();
+    window.windowHandle()->setFlag(Qt::WindowStaysOnTopHint, true);
+    window.hide();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    if (window.windowHandle()->winId() == before) GTEST_SKIP() << "the toolkit kept the window";
+    control->SeekTo(1000);
+    EXPECT_TRUE(waitUntil([&] { return litShare(picture) > 0.5; }));
     EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
 }
 
