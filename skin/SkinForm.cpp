@@ -163,13 +163,13 @@ bool TSkinForm::slideFocusedElement(int key, Qt::KeyboardModifiers modifiers) {
 // A press's own handlers may let events run (a seek by the position slider does), or show an
 // error box, and the release can be taken there: a window move asked for with the button up
 // would have the window follow the pointer until the next click. It starts only while the
-// button is still down.
+// button is still down, as the window system sees it: a tap's release may be waiting already.
 void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
     const QPoint at = facePoint(this, event);
     const ShiftState shift = shiftOf(event, doubleClick);
     if (moving()) endMove();
     if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y()) &&
-        QGuiApplication::mouseButtons().testFlag(event->button())) {
+        SystemMove::buttonDown(event->button())) {
         m_movePress = MovePress{event->button(), shift, at};
         moveWindow(event);
         return;

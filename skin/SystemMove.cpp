@@ -5,6 +5,8 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace korvel {
@@ -33,6 +35,25 @@ xcb_connection_t* xcbConnection() {
 }
 
 } // namespace
+
+bool SystemMove::buttonDown(Qt::MouseButton button) {
+    const bool seen = QGuiApplication::mouseButtons().testFlag(button);
+    xcb_connection_t* connection = xcbConnection();
+    const xcb_screen_t* screen =
+        connection ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
+    if (!seen || !screen) return seen;
+    const auto cookie = xcb_query_pointer(connection, screen->root);
+    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(connection, cookie, nullptr);
+    if (!reply) return seen;
+    // The core protocol's masks of buttons 1 to 3 (left, middle, right).
+    std::uint16_t mask = 0;
+    if (button == Qt::LeftButton) mask = XCB_BUTTON_MASK_1;
+    if (button == Qt::MiddleButton) mask = XCB_BUTTON_MASK_2;
+    if (button == Qt::RightButton) mask = XCB_BUTTON_MASK_3;
+    const bool down = mask == 0 || (reply->mask & mask) != 0;
+    std::free(reply);
+    return down;
+}
 
 void SystemMove::cancel(const QWindow* window) {
     xcb_connection_t* connection = xcbConnection();

@@ -87,6 +87,23 @@ drag_panel() {
     [ "$followed" = 0 ] || fail "$wm: dragged to $to, the panel went to $(window_position "$panel")"
 }
 
+# Fault: a press and release read in one go on the bare face left the window manager's move
+# running: the panel followed the pointer (openbox, xfwm4) and xfwm4 took the next keys.
+tap_moves_nothing() {
+    local px py placed step
+    IFS=, read -r px py <<<"$(window_position "$panel")"
+    placed="$px,$py"
+    touchpad_tap $((px + 150)) $((py + 8))
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $((px + 150 + 4 * step)) $((py + 8 + 3 * step))
+        sleep 0.1
+        [ "$(window_position "$panel")" = "$placed" ] ||
+            fail "$wm: after a tap on the bare face the panel followed the pointer to $(window_position "$panel")"
+    done
+    input_free || fail "$wm: after a tap on the bare face a move holds the pointer and the keys"
+    rest_pointer "$pid"
+}
+
 # Another program's window becomes the active one and then the panel again ($1: whether the
 # window manager may hide the tool windows meanwhile). Fault: under kwin the group took the hidden
 # tool windows for minimized and took the panel off the screen with them.
@@ -152,6 +169,7 @@ check_under() {
     xdotool windowmove "$panel" 400 420
     wait_within 10 test "$(window_position "$panel")" = 400,420 || fail "$wm: cannot place the panel"
     [ "$2" = drag ] && drag_panel 40 30
+    tap_moves_nothing
 
     # Fault (xfwm4): the top button pressed and released had the playback window made anew
     # when full screen showed it again, without the picture and the state that keeps it off

@@ -316,3 +316,44 @@ panel_keys() {
 
 # The playback window captioned $1, as the screen shows it now.
 playback_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+
+# A touchpad's tap: press and release sent together, so the player reads them in one go.
+touchpad_tap() {
+    xdotool mousemove "$1" "$2"
+    python3 - <<'PY' || fail "cannot tap through the XTest extension"
+import ctypes
+x11, xtest = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+if not display.value:
+    raise SystemExit(1)
+for down in (1, 0):
+    xtest.XTestFakeButtonEvent(display, 1, down, 0)
+x11.XCloseDisplay(display)
+PY
+}
+
+# Succeeds when no program holds the pointer or the keyboard (a window manager moving a window
+# holds both): a grab of our own is granted, and given back at once.
+input_free() {
+    python3 - <<'PY'
+import ctypes
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint,
+                             ctypes.c_int, ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong,
+                             ctypes.c_ulong]
+x11.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                              ctypes.c_int, ctypes.c_ulong]
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+if not display.value:
+    raise SystemExit(2)
+root = x11.XDefaultRootWindow(display)
+pointer = x11.XGrabPointer(display, root, 0, 0, 1, 1, 0, 0, 0)
+keyboard = x11.XGrabKeyboard(display, root, 0, 1, 1, 0)
+x11.XCloseDisplay(display)  # gives back what was granted
+raise SystemExit(0 if pointer == 0 and keyboard == 0 else 1)
+PY
+}
