@@ -2,6 +2,7 @@
 
 #include "base/PathBytes.h"
 #include "engine/MediaControl.h"
+#include "playlist/SettingsData.h"
 #include "ui/ErrorBox.h"
 #include "ui/ToolWindowHiding.h"
 #include "ui/WindowManagerState.h"
@@ -86,14 +87,10 @@ void TForm3::setCaption(const QString& caption) {
     setWindowTitle(caption);
 }
 
-void TForm3::placeOnScreen() {
-    // Until the settings file remembers a place: centred, in the upper part of the screen,
-    // leaving room for the panel below.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect free = screen->availableGeometry();
-    move(free.left() + (free.width() - width()) / 2, free.top() + free.height() / 6);
-}
+// Where the settings put the window while they remember no place (no file yet): in the upper
+// left, the panel below it and the list beside it. Shown there from the start, it does not
+// jump there once the settings are read; without a place for the settings it stays there.
+void TForm3::placeOnScreen() { move(SettingsData().imageWindowPos); }
 
 void TForm3::ReceiveHandOff(const QString& text) {
     if (isMinimized()) showNormal();

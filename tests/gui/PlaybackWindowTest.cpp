@@ -5,6 +5,7 @@
 
 #include "app/PlayerWindows.h"
 #include "playlist/PlayListGrid.h"
+#include "playlist/SettingsData.h"
 #include "skin/SkinForm.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,12 @@ TEST_F(PlaybackWindowTest, AlwaysOnTopFollowsTheToggle) {
     EXPECT_FALSE(playback.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(system->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(system->type(), Qt::Window);
+}
+
+// Fault: a new user's playback window was first shown centred, and jumped to the upper left
+// where the settings put it while they remember no place.
+TEST_F(PlaybackWindowTest, StartsWhereSettingsWithoutAPlacePutIt) {
+    EXPECT_EQ(playback.pos(), SettingsData().imageWindowPos);
 }
 
 // Maximizing shows or hides the panel instead.
