@@ -10,6 +10,7 @@
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
 #include "playlist/SettingsFile.h"
+#include "ui/ToolWindowOwner.h"
 #include "ui/WindowGroup.h"
 
 #include <memory>
@@ -76,6 +77,8 @@ private:
     PlayListModelCells m_cells;
     PanelCommands m_panelCommands;
     WindowGroup m_group;
+    // The full-screen picture covers the list on every window manager.
+    ToolWindowOwner m_listOwner{&m_playback, &m_playlist, &m_panel};
     QString m_settingsPath;
     SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
     bool m_saved = false;

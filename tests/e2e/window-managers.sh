@@ -63,6 +63,19 @@ client_states() {
     done
 }
 
+# Succeeds when the window manager stacks the playback window above window $1 (its stacking
+# list names the lowest first).
+stacked_above() {
+    local playback id
+    playback=$(playback_id "$caption")
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do
+        echo $((id))
+    done | awk -v p="$playback" -v o="$1" '$1 == p { at = NR } $1 == o { other = NR }
+        END { exit !(at && other && at > other) }'
+}
+# In full screen the picture covers the list, where the list is on the screen.
+covers_list() { ! window_viewable "$list" || stacked_above "$list"; }
+
 # Succeeds when the window manager shapes window $1 to the outline its client asked for.
 shaped() { xwininfo -shape -id "$1" 2>/dev/null | grep -q 'Window shape extents'; }
 
@@ -184,6 +197,8 @@ check_under() {
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen left the picture at $(playback_place)"
     wait_within 10 picture_moves || fail "$wm: in full screen the picture ($4) does not move"
+    # Fault (xfwm4): the open list stayed above the full-screen picture.
+    wait_within 5 covers_list || fail "$wm: in full screen the list stands above the picture"
     keys_in "$(playback_id "$caption")" Escape
     wait_within 10 placed_at "$normal" ||
         fail "$wm: after Esc the picture is at $(playback_place), not $normal:" "$(client_states)"
