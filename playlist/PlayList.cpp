@@ -93,6 +93,7 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
     // The grid and the fields are there, titled and sized, even when the skin fails to load.
     m_grid = new PlayListGrid(m_list, this);
     m_grid->setGeometry(ListSkin::GridPlace);
+    m_grid->setAccessibleName(PlayListTexts::ListGrid);
     createFields();
     m_list.OnClick = [this] { PlayListClick(); };
     m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
@@ -120,6 +121,7 @@ void TForm2::createFields() {
     m_playCount->setAcceptDrops(false);
     for (QLineEdit* typing : m_playCount->findChildren<QLineEdit*>()) typing->setAcceptDrops(false);
     m_playCount->setObjectName(QStringLiteral("PlayCount"));
+    m_playCount->setAccessibleName(PlayListTexts::CountField);
     m_playCount->setGeometry(PlayCountPlace);
     m_url = createEdit(this, QStringLiteral("URL"), PlayListTexts::UrlField, UrlPlace);
     const QFont font = listFont();

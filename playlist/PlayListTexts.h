@@ -19,8 +19,11 @@ inline constexpr FixedText M3u8Filter{Context,
 // What the edit fields are called for assistive tools.
 inline constexpr FixedText GroupField{Context, QT_TRANSLATE_NOOP("PlayList", "File Group")};
 inline constexpr FixedText UrlField{Context, QT_TRANSLATE_NOOP("PlayList", "File Location")};
+inline constexpr FixedText CountField{Context, QT_TRANSLATE_NOOP("PlayList", "Play Count")};
+// The grid of the list itself.
+inline constexpr FixedText ListGrid{Context, QT_TRANSLATE_NOOP("PlayList", "Playlist")};
 
 // Every text above, for the catalogues' check.
-inline constexpr std::array All{RamFilter, M3u8Filter, GroupField, UrlField};
+inline constexpr std::array All{RamFilter, M3u8Filter, GroupField, UrlField, CountField, ListGrid};
 
 } // namespace korvel::PlayListTexts

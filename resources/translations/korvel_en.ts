@@ -366,6 +366,14 @@
         <source>File Location</source>
         <translation>File Location</translation>
     </message>
+    <message>
+        <source>Play Count</source>
+        <translation>Play Count</translation>
+    </message>
+    <message>
+        <source>Playlist</source>
+        <translation>Playlist</translation>
+    </message>
 </context>
 <context>
     <name>SkinHints</name>
@@ -515,7 +523,7 @@
     </message>
     <message>
         <source>PLAY</source>
-        <translation>PLAY</translation>
+        <translation>Play this entry</translation>
     </message>
 </context>
 </TS>

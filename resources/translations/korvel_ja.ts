@@ -366,6 +366,14 @@
         <source>File Location</source>
         <translation>ファイルの場所</translation>
     </message>
+    <message>
+        <source>Play Count</source>
+        <translation>再生回数</translation>
+    </message>
+    <message>
+        <source>Playlist</source>
+        <translation>プレイリスト</translation>
+    </message>
 </context>
 <context>
     <name>SkinHints</name>
@@ -515,7 +523,7 @@
     </message>
     <message>
         <source>PLAY</source>
-        <translation>PLAY</translation>
+        <translation>この項目を再生する</translation>
     </message>
 </context>
 </TS>

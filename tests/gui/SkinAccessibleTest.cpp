@@ -2,7 +2,9 @@
 
 #include "skin/SkinAccessible.h"
 #include "player/RealPlay1.h"
+#include "playlist/PlayCountBox.h"
 #include "playlist/PlayList.h"
+#include "playlist/PlayListGrid.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinElementAccessible.h"
 #include "skin/SkinForm.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 
@@ -81,6 +84,13 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
                   row.checkable || row.role == QAccessible::PushButton);
         EXPECT_EQ(row.e->valueInterface() != nullptr, row.role == QAccessible::Slider);
     }
+    // The list's fields and its grid are named as well.
+    const std::pair<QWidget*, const char*> fields[] = {{playlist.PlayCount(), "Play Count"},
+                                                       {playlist.PlayList(), "Playlist"},
+                                                       {playlist.URL(), "File Location"}};
+    for (const auto& [field, name] : fields) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), name);
+    }
     QStringList order;
     elements(*panel.SkinForm1(), &order);
     // Line by line, left to right, though the skin's table has another order.
@@ -93,6 +103,8 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
     // A reader says what the tooltip says: the hint in the user's language.
     const UserLanguage english(QLocale(QStringLiteral("en_US")));
     EXPECT_EQ(player.at("BUTTON_PAUSE")->text(QAccessible::Name), QStringLiteral("Pause (Ctrl+A)"));
+    // The list's PLAY flag is not heard as the panel's Play.
+    EXPECT_EQ(list.at("PLAY")->text(QAccessible::Name), QStringLiteral("Play this entry"));
 }
 
 TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
