@@ -131,6 +131,25 @@ void PlayListGrid::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+// The table's own handlers tell assistive tools, whatever the grid's state; the view's do
+// the rest of the work.
+void PlayListGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (isVisible() && hasFocus()) {
+        QTableView::currentChanged(current, previous);
+    } else {
+        QAbstractItemView::currentChanged(current, previous);
+    }
+}
+
+void PlayListGrid::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    if (isVisible()) {
+        QTableView::selectionChanged(selected, deselected);
+    } else {
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
+}
+
 void PlayListGrid::showRowCount(int oldCount, int newCount) {
     QScopedValueRollback<bool> syncing(m_syncing, true);
     m_table->showRowCount(oldCount, newCount);

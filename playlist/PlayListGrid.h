@@ -35,6 +35,12 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Assistive tools hear of a new current row as a focus only while the grid has the
+    // keyboard, and of the selection only while it shows: the play order moves the current
+    // row of a hidden list at every change of clip.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 
 private:
     void setUpLook();
