@@ -178,6 +178,12 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     // The toolkit falls back to GLX where EGL cannot be had; the user's choice wins.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "xcb_egl");
+    // The toolkit asks once, as it starts, whether a screen reader runs, and joins the
+    // desktop's accessibility bus only if one does: a reader started later never saw the
+    // player. It joins whenever that bus is there, as the desktop's own toolkits do; the bus
+    // passes on only what some reader listens for.
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     KorvelApplication app(toolkitArgc, toolkitArgv.data());
     const int code = playUntilClosed(app, argc, argv, endpointPath);
     if (toolkitTeardownIsUnsafe()) {
