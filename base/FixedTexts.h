@@ -201,6 +201,9 @@ inline constexpr FixedText EngineOther{
 
 // The full stop the error box ends a sentence with ("。" in Japanese).
 inline constexpr FixedText FullStop{QT_TRANSLATE_NOOP("FixedTexts", ".")};
+// What assistive tools call the player panel's clocks, %1 being the time shown.
+inline constexpr FixedText ElapsedTime{QT_TRANSLATE_NOOP("FixedTexts", "Elapsed %1")};
+inline constexpr FixedText ClipLength{QT_TRANSLATE_NOOP("FixedTexts", "Length %1")};
 
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
@@ -288,7 +291,9 @@ inline constexpr std::array All{NotAnInteger,
                                 EngineNoMemory,
                                 EngineBadSetting,
                                 EngineOther,
-                                FullStop};
+                                FullStop,
+                                ElapsedTime,
+                                ClipLength};
 
 } // namespace FixedTexts
 } // namespace korvel

@@ -1,5 +1,6 @@
 #include "player/RealPlay1.h"
 
+#include "base/FixedTexts.h"
 #include "player/PanelCommands.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
@@ -27,6 +28,7 @@ TForm1::TForm1()
     m_skinForm->setKeyColor(0xFFFFFF);
     m_skinForm->setTolerance(0);
     m_skinForm->setShowHint(true);
+    giveDisplaysVoices();
     m_skinForm->pointer().OnMouseUpNotify = [this](const QString& id, Qt::MouseButton button,
                                                    ShiftState shift, int x, int y) {
         SkinForm1MouseUpNotify(id, button, shift, x, y);
@@ -42,6 +44,24 @@ TForm1::TForm1()
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() { m_skinForm->LoadSkin(QStringLiteral("Skin")); }
+
+// A reader hears a new clip's title wherever its focus is, and hears the clocks as what they
+// are: the time played and the clip's length, without the stroke drawn between them.
+void TForm1::giveDisplaysVoices() {
+    using Voice = TSkinForm::DisplayVoice;
+    const auto clock = [](const FixedText& meaning, bool afterStroke) {
+        return [meaning, afterStroke](const QString& shown) {
+            QString time = shown.trimmed();
+            if (afterStroke && time.startsWith(QLatin1Char('/'))) time = time.mid(1).trimmed();
+            return time.isEmpty() ? time : meaning.arg(time);
+        };
+    };
+    m_skinForm->setDisplayVoice(PlayerElement::TextTitle.toString(), Voice{{}, true});
+    m_skinForm->setDisplayVoice(PlayerElement::TextPos.toString(),
+                                Voice{clock(FixedTexts::ElapsedTime, false), false});
+    m_skinForm->setDisplayVoice(PlayerElement::TextTotal.toString(),
+                                Voice{clock(FixedTexts::ClipLength, true), false});
+}
 
 void TForm1::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState, int,
                                     int) {

@@ -50,6 +50,7 @@ protected:
 
 private:
     void FormCreate();
+    void giveDisplaysVoices();
 
     TSkinForm* m_skinForm;
     PanelCommands* m_commands = nullptr;

@@ -1,5 +1,6 @@
 #include "skin/SkinAccessible.h"
 
+#include "skin/SkinAnnouncement.h"
 #include "skin/SkinElementAccessible.h"
 #include "skin/SkinForm.h"
 
@@ -38,6 +39,14 @@ void tell(QAccessibleEvent& event) {
     }
 }
 
+// A slider that playback moves (the position slider, every 1 % of the clip) is told at most
+// this often, which a listener can follow; one the user moves is told at once.
+constexpr auto PlaybackValuePace = std::chrono::seconds(10);
+
+std::tuple<int, int> keyOf(SkinElementRef element) {
+    return std::make_tuple(int(element.kind), element.index);
+}
+
 SkinAccessible* accessibleOf(TSkinForm* form) {
     const auto it = asked().find(form);
     return it == asked().end() ? nullptr : it->second;
@@ -56,6 +65,7 @@ SkinAccessible::SkinAccessible(TSkinForm* form)
 SkinAccessible::~SkinAccessible() {
     asked().erase(m_form);
     for (const auto& [key, id] : m_children) QAccessible::deleteAccessibleInterface(id);
+    if (m_announcement) QAccessible::deleteAccessibleInterface(*m_announcement);
 }
 
 void SkinAccessible::setAnnouncer(Announcer given) {
@@ -96,16 +106,34 @@ std::vector<SkinElementRef> SkinAccessible::elements() const {
     return SkinElementList::readingOrder(form()->engine().model());
 }
 
-int SkinAccessible::childCount() const { return int(elements().size()); }
+int SkinAccessible::childCount() const {
+    return int(elements().size()) + (hasAnnouncement() ? 1 : 0);
+}
 
 QAccessibleInterface* SkinAccessible::child(int index) const {
     const std::vector<SkinElementRef> all = elements();
+    if (index == int(all.size()) && hasAnnouncement()) return announcement();
     if (index < 0 || index >= int(all.size())) return nullptr;
     return element(all[std::size_t(index)]);
 }
 
+bool SkinAccessible::hasAnnouncement() const {
+    for (const DisplayInfoRec& display : form()->engine().model().Displays) {
+        const TSkinForm::DisplayVoice* voice = form()->displayVoice(display.ID);
+        if (voice && voice->announced) return true;
+    }
+    return false;
+}
+
+SkinAnnouncement* SkinAccessible::announcement() const {
+    if (!m_announcement) {
+        m_announcement = QAccessible::registerAccessibleInterface(new SkinAnnouncement(form()));
+    }
+    return static_cast<SkinAnnouncement*>(QAccessible::accessibleInterface(*m_announcement));
+}
+
 QAccessibleInterface* SkinAccessible::element(SkinElementRef element) const {
-    const auto key = std::make_tuple(int(element.kind), element.index);
+    const auto key = keyOf(element);
     if (const auto it = m_children.find(key); it != m_children.end()) {
         return QAccessible::accessibleInterface(it->second);
     }
@@ -115,6 +143,9 @@ QAccessibleInterface* SkinAccessible::element(SkinElementRef element) const {
 }
 
 int SkinAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    if (m_announcement && child == QAccessible::accessibleInterface(*m_announcement)) {
+        return int(elements().size());
+    }
     const auto* own = dynamic_cast<const SkinElementAccessible*>(child);
     if (!own || own->parent() != this) return -1;
     const std::vector<SkinElementRef> all = elements();
@@ -175,17 +206,37 @@ void SkinAccessible::announce() {
                 QAccessibleStateChangeEvent event(iface, changed);
                 tell(event);
             }
-            if (was.position != is.position) {
-                QAccessibleValueChangeEvent event(iface, is.position);
-                tell(event);
-            }
-            if (was.text != is.text) {
-                QAccessibleEvent event(iface, QAccessible::NameChanged);
-                tell(event);
-            }
+            if (was.position != is.position) tellValue(is);
+            if (was.text != is.text) tellText(is);
         }
     }
     m_seen = std::move(now);
+}
+
+void SkinAccessible::tellValue(const Seen& is) {
+    const Clock::time_point now = Clock::now();
+    const auto told = m_valueTold.find(keyOf(is.element));
+    if (!form()->changedByUser() && told != m_valueTold.end() &&
+        now - told->second < PlaybackValuePace) {
+        return;
+    }
+    m_valueTold[keyOf(is.element)] = now;
+    QAccessibleValueChangeEvent event(element(is.element), is.position);
+    tell(event);
+}
+
+// Every new text is a new name; that of an announced display is also told as a notice, so
+// that it is heard.
+void SkinAccessible::tellText(const Seen& is) {
+    QAccessibleInterface* iface = element(is.element);
+    QAccessibleEvent named(iface, QAccessible::NameChanged);
+    tell(named);
+    const QString& id = form()->engine().model().Displays[std::size_t(is.element.index)].ID;
+    const TSkinForm::DisplayVoice* voice = form()->displayVoice(id);
+    if (!voice || !voice->announced || is.text.trimmed().isEmpty()) return;
+    announcement()->setText(iface->text(QAccessible::Name));
+    QAccessibleEvent shown(announcement(), QAccessible::ObjectShow);
+    tell(shown);
 }
 
 void SkinAccessible::announceFocus(TSkinForm* form) {

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -12,12 +13,15 @@
 
 namespace korvel {
 
+class SkinAnnouncement;
 class TSkinForm;
 
 // The skin component to assistive tools: a client area whose children are the skin's
 // elements in reading order (SkinElementAccessible), so a screen reader finds buttons, toggle
 // buttons, sliders and texts where the face only shows pictures. It also tells them what
-// changes: a toggle's state, a slider's value, a display's text, the keyboard focus.
+// changes: a toggle's state, a slider's value, a display's text, the keyboard focus. A form
+// with an announced display has one more child after its elements: the notice that tells
+// that display's new texts (SkinAnnouncement).
 class SkinAccessible : public QAccessibleWidget {
 public:
     explicit SkinAccessible(TSkinForm* form);
@@ -55,15 +59,24 @@ private:
         bool operator==(const Seen&) const = default;
     };
 
+    using Clock = std::chrono::steady_clock;
+
     TSkinForm* form() const;
     std::vector<SkinElementRef> elements() const;
     std::vector<Seen> seenNow() const;
     void announce();
+    void tellValue(const Seen& is);
+    void tellText(const Seen& is);
+    bool hasAnnouncement() const;
+    SkinAnnouncement* announcement() const;
 
     // The form stays known here while Qt destroys it, when its widget is gone already.
     TSkinForm* m_form;
     mutable std::map<std::tuple<int, int>, QAccessible::Id> m_children;
     std::vector<Seen> m_seen;
+    mutable std::optional<QAccessible::Id> m_announcement;
+    // When each slider's value was last told.
+    std::map<std::tuple<int, int>, Clock::time_point> m_valueTold;
 };
 
 } // namespace korvel

@@ -40,7 +40,11 @@ QString SkinElementAccessible::text(QAccessible::Text t) const {
         const TrackBarInfoRec& bar = model.TrackBars[i];
         return bar.Hint.isEmpty() ? bar.ID : SkinHint::shown(bar.Hint);
     }
-    case Kind::Display: return model.Displays[i].Text;
+    case Kind::Display: {
+        const DisplayInfoRec& display = model.Displays[i];
+        const TSkinForm::DisplayVoice* voice = m_form->displayVoice(display.ID);
+        return voice && voice->spoken ? voice->spoken(display.Text) : display.Text;
+    }
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QToolTip>
 #include <QWindow>
 #include <QtMath>
@@ -119,8 +120,14 @@ bool TSkinForm::pressElement(SkinElementRef element) {
     return true;
 }
 
+const TSkinForm::DisplayVoice* TSkinForm::displayVoice(const QString& id) const {
+    const auto it = m_voices.find(id);
+    return it == m_voices.end() ? nullptr : &it->second;
+}
+
 void TSkinForm::setElementValue(SkinElementRef element, int value) {
     if (element.kind != SkinElementRef::Kind::Slider) return;
+    const QScopedValueRollback<bool> byUser(m_byUser, true);
     m_pointer.moveTrackBar(element.index, value);
 }
 
@@ -168,6 +175,7 @@ void TSkinForm::press(QMouseEvent* event, bool doubleClick) {
     const QPoint at = facePoint(this, event);
     const ShiftState shift = shiftOf(event, doubleClick);
     if (moving()) endMove();
+    const QScopedValueRollback<bool> byUser(m_byUser, true);
     if (m_pointer.MouseDown(event->button(), shift, at.x(), at.y()) &&
         SystemMove::buttonDown(event->button())) {
         m_movePress = MovePress{event->button(), shift, at};
@@ -211,6 +219,7 @@ void TSkinForm::mouseMoveEvent(QMouseEvent* event) {
     // The pointer drags the window, not the face.
     if (m_systemMove) return;
     const QPoint at = facePoint(this, event);
+    const QScopedValueRollback<bool> byUser(m_byUser, true);
     m_pointer.MouseMove(shiftOf(event, false), at.x(), at.y());
     followHint(event);
 }

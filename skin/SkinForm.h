@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <map>
 #include <optional>
 
 class QHelpEvent;
@@ -64,6 +66,18 @@ public:
     // focus or the key is none of these (with Ctrl or Alt held, none is).
     bool slideFocusedElement(int key, Qt::KeyboardModifiers modifiers);
 
+    // What assistive tools hear of a display besides its bare text: `spoken` turns the text
+    // shown into the text spoken ("Elapsed 00:01:05" for a clock); an `announced` display has
+    // every new text of its own told at once, as a notice, wherever the focus is.
+    struct DisplayVoice {
+        std::function<QString(const QString& shown)> spoken;
+        bool announced = false;
+    };
+    void setDisplayVoice(const QString& id, DisplayVoice voice) { m_voices[id] = std::move(voice); }
+    const DisplayVoice* displayVoice(const QString& id) const;
+    // Whether what changes now is the user's doing: a press, a drag, a value set by a tool.
+    bool changedByUser() const { return m_byUser; }
+
     SkinEngine& engine() { return m_engine; }
     const SkinEngine& engine() const { return m_engine; }
     SkinPointer& pointer() { return m_pointer; }
@@ -109,6 +123,8 @@ private:
     };
     std::optional<MovePress> m_movePress;
     std::optional<SkinElementRef> m_focus;
+    std::map<QString, DisplayVoice> m_voices;
+    bool m_byUser = false;
 };
 
 } // namespace korvel

@@ -347,6 +347,14 @@
         <source>.</source>
         <translation>.</translation>
     </message>
+    <message>
+        <source>Elapsed %1</source>
+        <translation>Elapsed %1</translation>
+    </message>
+    <message>
+        <source>Length %1</source>
+        <translation>Length %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -347,6 +347,14 @@
         <source>.</source>
         <translation>。</translation>
     </message>
+    <message>
+        <source>Elapsed %1</source>
+        <translation>経過時間 %1</translation>
+    </message>
+    <message>
+        <source>Length %1</source>
+        <translation>長さ %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The player panel to a screen reader, over the desktop's accessibility bus (AT-SPI): every
-# element listed with its role, name, states and value; Tab moving the focus that the reader
-# follows; PAUSE pressed through its action pausing the clip, as a click would; the playlist
-# window walked and used by the keyboard alone.
+# The player panel to a screen reader, over the desktop's accessibility bus (AT-SPI): a reader
+# started after the player still finds it; every element listed with its role, name, states
+# and value; Tab moving the focus that the reader follows; the position slider told at a pace
+# a listener can follow while the clip plays; the next clip's title heard, and nothing from
+# the hidden list; PAUSE pressed through its action pausing the clip, as a click would; the
+# playlist window walked and used by the keyboard alone.
 set -uo pipefail
 
 # The whole test runs on a session bus of its own.
@@ -30,12 +32,34 @@ status_is() {
         org.mpris.MediaPlayer2.Player PlaybackStatus 2>/dev/null)" = "(<'$1'>,)" ]
 }
 
-clip=$(make_test_clip a11y-30s.avi "Spoken clip" 30) || fail "ffmpeg could not make the clip"
+# No screen reader runs when the player starts.
+a11y_status() {
+    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+        --method org.freedesktop.DBus.Properties.Set org.a11y.Status "$1" "<$2>" >/dev/null
+}
+{ a11y_status IsEnabled false && a11y_status ScreenReaderEnabled false; } ||
+    fail "cannot set the accessibility bus's status"
+
+clip=$(make_test_clip a11y-120s.avi "Spoken clip" 120) || fail "ffmpeg could not make the clip"
+second=$(make_test_clip a11y-second-30s.avi "Second clip" 30) || fail "ffmpeg could not make the clip"
+mkdir -p "$XDG_CONFIG_HOME/korvel"
+printf '[Korvel setting]\nListRow=4\nRowData1=On|Default|1|a|||%s\nRowData2=On|Default|1|b|||%s\n' \
+    "$clip" "$second" >"$XDG_CONFIG_HOME/korvel/korvel.ini"
 # The C locale keeps the panel's hints as the skin gives them, whatever the machine's language.
-LC_ALL=C LANGUAGE='' QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_korvel korvel.log "$clip"
+LC_ALL=C LANGUAGE='' start_korvel korvel.log
 pid=$!
 panel=$(panel_window) || exit 1
-wait_within 20 status_is Playing || fail "the clip does not play"
+# The list is played from its top (Ctrl+L, then Enter, which hides it again).
+panel_keys ctrl+l
+list_window() { xdotool search --onlyvisible --name '^Korvel PlayList$' | head -n 1; }
+list_shown() { [ -n "$(list_window)" ]; }
+wait_within 20 list_shown || fail "Ctrl+L shows no list"
+keys_in "$(list_window)" Return
+wait_within 20 status_is Playing || fail "the list does not play"
+list_hidden() { [ -z "$(list_window)" ]; }
+wait_within 20 list_hidden || fail "the list window stays"
+# Fault: a reader started after the player never sees it.
+a11y_status ScreenReaderEnabled true || fail "cannot tell the bus that a reader runs"
 
 # Fault: the panel is only a picture to the reader, or its elements are unnamed or mistaken.
 a11y list "$app_title" >"$runtime/elements.txt" || fail "the reader cannot list the panel"
@@ -45,7 +69,8 @@ expect_element() {
 }
 pause_name='一時停止(Ctrl+A)'
 elements=$(wc -l <"$runtime/elements.txt")
-[ "$elements" -eq 27 ] || fail "the reader sees $elements elements, not 27"
+# The skin's 27 elements, and the notice of the title.
+[ "$elements" -eq 28 ] || fail "the reader sees $elements elements, not 28"
 expect_element "push button|$pause_name|enabled,focusable,sensitive,showing,visible||Press"
 expect_element "check box|ミュート(F11)|enabled,focusable,sensitive,showing,visible||Toggle,Press"
 grep -qE '^slider\|ボリューム\|[^|]*\|[0-9]+ \(0\.\.100\)\|' "$runtime/elements.txt" ||
@@ -57,6 +82,35 @@ grep -qE '^(label|static)\|Spoken clip\|' "$runtime/elements.txt" ||
 focused_is() { [ "$(a11y focused "$app_title")" = "$1" ]; }
 panel_keys Tab
 wait_within 20 focused_is '常に前面' || fail "after Tab the reader sees the focus on '$(a11y focused "$app_title")'"
+
+# The reader listens while the focus is on the position slider and the clip plays on; then
+# Page Down plays the next entry of the list, whose window stays hidden.
+a11y listen 120 >"$runtime/heard.txt" 2>"$runtime/listener.log" &
+listener=$!
+started_pids+=("$listener")
+wait_within 20 file_has_text "$runtime/heard.txt" listening || fail "the reader does not listen"
+on_position_slider() { [ "$(a11y focused "$app_title")" = '再生位置' ]; }
+for _ in $(seq 30); do
+    on_position_slider && break
+    panel_keys Tab
+done
+on_position_slider || fail "Tab does not reach the position slider"
+heard() { grep -c -- "$1" "$runtime/heard.txt"; }
+slider_told() { heard '^object:property-change:accessible-value|.*|slider|再生位置|'; }
+before=$(slider_told)
+sleep 8
+# Fault: every 1 % of the clip (0.3 s here) is spoken.
+told=$(($(slider_told) - before))
+[ "$told" -le 1 ] || fail "the position slider was told $told times in 8 s of play"
+panel_keys Next
+# Fault: the new title reaches the reader only as a label's new name, which it does not speak.
+announced() { grep -q '^object:state-changed:showing|1|notification|Second clip|' "$runtime/heard.txt"; }
+wait_within 10 announced ||
+    fail "the new clip's title was not announced: $(cat "$runtime/heard.txt")"
+# Fault: the hidden list's grid takes the focus at each change of entry.
+sleep 1
+grep -E '^(focus:|object:state-changed:focused\|1)' "$runtime/heard.txt" |
+    grep -F '|Korvel PlayList' && fail "the hidden list window sent a focus notice"
 
 # Fault: the reader's press does not run the button's command.
 a11y act "$app_title" "$pause_name" Press || fail "the reader cannot press PAUSE"
@@ -119,4 +173,5 @@ keys_in "$list" space
 wait_within 10 listed_before "$second" "$first" ||
     fail "UP pressed by its key did not move the entry: $(grep -F /nowhere "$runtime/list.txt")"
 kill -0 "$pid" 2>/dev/null || fail "the player ended"
-echo "accessibility: panel listed, focus followed, PAUSE pressed, mute toggled, list used by keys"
+echo "accessibility: found when the reader came later, panel listed, focus followed," \
+    "slider paced ($told), title announced, PAUSE pressed, mute toggled, list used by keys"

@@ -21,7 +21,8 @@ using namespace korvel;
 
 namespace {
 
-// The form's elements by name, and their names in reading order.
+// The form's elements by name, and their names in reading order; the notice of an announced
+// display, which follows them, under "notice".
 std::map<QString, QAccessibleInterface*> elements(TSkinForm& skin, QStringList* order = nullptr) {
     QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&skin);
     std::map<QString, QAccessibleInterface*> byId;
@@ -29,7 +30,13 @@ std::map<QString, QAccessibleInterface*> elements(TSkinForm& skin, QStringList* 
     for (int i = 0; i < form->childCount(); ++i) {
         QAccessibleInterface* child = form->child(i);
         EXPECT_EQ(form->indexOfChild(child), i);
-        const SkinElementRef e = static_cast<SkinElementAccessible*>(child)->element();
+        const auto* element = dynamic_cast<SkinElementAccessible*>(child);
+        if (!element) {
+            EXPECT_EQ(i, form->childCount() - 1);
+            byId["notice"] = child;
+            continue;
+        }
+        const SkinElementRef e = element->element();
         const auto at = std::size_t(e.index);
         const QString id = e.kind == SkinElementRef::Kind::Slider    ? m.TrackBars[at].ID
                            : e.kind == SkinElementRef::Kind::Display ? m.Displays[at].ID
@@ -54,9 +61,11 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
     TForm1 panel;
     TForm2 playlist;
     panel.SkinForm1()->SetDisplayText(PlayerElement::TextTitle, "A title");
-    const auto player = elements(*panel.SkinForm1());
+    panel.SkinForm1()->SetDisplayText(PlayerElement::TextPos, "00:01:05");
+    panel.SkinForm1()->SetDisplayText(PlayerElement::TextTotal, "/ 00:02:00");
+    auto player = elements(*panel.SkinForm1());
     const auto list = elements(*playlist.SkinForm1());
-    EXPECT_EQ(player.size(), 27u); // 20 buttons, 3 sliders and 4 texts
+    EXPECT_EQ(player.size(), 28u); // 20 buttons, 3 sliders, 4 texts and the title's notice
     EXPECT_EQ(list.size(), 14u);
     struct Row {
         QAccessibleInterface* e;
@@ -70,6 +79,8 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
         {player.at("BUTTON_MUTE"), QAccessible::CheckBox, "ミュート(F11)", true, false},
         {player.at("TRACKBAR_POS"), QAccessible::Slider, "再生位置", false, false},
         {player.at("TEXT_TITLE"), QAccessible::StaticText, "A title", false, false},
+        {player.at("TEXT_POS"), QAccessible::StaticText, "Elapsed 00:01:05", false, false},
+        {player.at("TEXT_TOTAL"), QAccessible::StaticText, "Length 00:02:00", false, false},
         {list.at("UP"), QAccessible::PushButton, "UP", false, false},
         {list.at("PLAY"), QAccessible::CheckBox, "PLAY", true, true},
     };
@@ -84,6 +95,7 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
                   row.checkable || row.role == QAccessible::PushButton);
         EXPECT_EQ(row.e->valueInterface() != nullptr, row.role == QAccessible::Slider);
     }
+    EXPECT_EQ(player.at("notice")->role(), QAccessible::Notification);
     // The list's fields and its grid are named as well.
     const std::pair<QWidget*, const char*> fields[] = {{playlist.PlayCount(), "Play Count"},
                                                        {playlist.PlayList(), "Playlist"},
@@ -105,6 +117,7 @@ TEST(SkinAccessible, EveryElementOfBothSkinsSaysWhatItIs) {
     EXPECT_EQ(player.at("BUTTON_PAUSE")->text(QAccessible::Name), QStringLiteral("Pause (Ctrl+A)"));
     // The list's PLAY flag is not heard as the panel's Play.
     EXPECT_EQ(list.at("PLAY")->text(QAccessible::Name), QStringLiteral("Play this entry"));
+    EXPECT_EQ(player.at("TEXT_POS")->text(QAccessible::Name), QStringLiteral("Elapsed 00:01:05"));
 }
 
 TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {

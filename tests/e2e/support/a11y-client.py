@@ -5,6 +5,9 @@
                                        role|name|states|value (min..max)|actions
     a11y-client.py focused TITLE       the name of the element that has the focus
     a11y-client.py act TITLE NAME ACTION  runs the action of the element named NAME
+    a11y-client.py listen SECONDS      the events a reader hears (focus, values, notices shown)
+                                       for SECONDS, one a line once "listening" is printed:
+                                       event|detail|role|name|window
 
 The window is looked up among the programs on the accessibility bus, for up to 20 seconds.
 """
@@ -64,7 +67,45 @@ def describe(element):
                      value(element), ",".join(actions(element))])
 
 
+# What a reader listens for: the focus, a value that changes, and a notice that shows.
+HEARD = ["focus:", "object:state-changed:focused", "object:state-changed:showing",
+         "object:property-change:accessible-value", "object:value-changed"]
+
+
+def window_of(node):
+    """The name of the top-level window that holds the element."""
+    while node is not None:
+        parent = node.parent
+        if parent is None or parent.getRole() == pyatspi.ROLE_APPLICATION:
+            return node.name
+        node = parent
+    return ""
+
+
+def heard(event):
+    try:
+        source = event.source
+        line = [event.type, str(event.detail1), source.getRoleName(), source.name,
+                window_of(source)]
+    except Exception as error:  # the element may be gone by now
+        line = [event.type, str(event.detail1), "?", str(error), "?"]
+    print("|".join(line), flush=True)
+
+
+def listen(seconds):
+    from gi.repository import GLib
+    for kind in HEARD:
+        pyatspi.Registry.registerEventListener(heard, kind)
+    # The program learns of a new listener over the bus; it is told before the test goes on.
+    GLib.timeout_add(1000, lambda: print("listening", flush=True) and False)
+    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+
+
 def main(argv):
+    if argv[1] == "listen":
+        listen(float(argv[2]))
+        return
     command, title = argv[1], argv[2]
     elements = list(leaves(window(title)))
     if command == "list":
