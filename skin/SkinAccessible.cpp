@@ -234,9 +234,18 @@ void SkinAccessible::tellText(const Seen& is) {
     const QString& id = form()->engine().model().Displays[std::size_t(is.element.index)].ID;
     const TSkinForm::DisplayVoice* voice = form()->displayVoice(id);
     if (!voice || !voice->announced || is.text.trimmed().isEmpty()) return;
-    announcement()->setText(iface->text(QAccessible::Name));
+    renewAnnouncement(iface->text(QAccessible::Name));
     QAccessibleEvent shown(announcement(), QAccessible::ObjectShow);
     tell(shown);
+}
+
+// Each new text is a notice of its own, the one before it gone. Readers keep what they have
+// read of an element: a notice whose text changed in place was heard with its first text, the
+// file's name, when the clip's own title came a moment after it.
+void SkinAccessible::renewAnnouncement(const QString& text) {
+    if (m_announcement) QAccessible::deleteAccessibleInterface(*m_announcement);
+    m_announcement.reset();
+    announcement()->setText(text);
 }
 
 void SkinAccessible::announceFocus(TSkinForm* form) {

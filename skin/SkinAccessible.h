@@ -69,6 +69,7 @@ private:
     void tellText(const Seen& is);
     bool hasAnnouncement() const;
     SkinAnnouncement* announcement() const;
+    void renewAnnouncement(const QString& text);
 
     // The form stays known here while Qt destroys it, when its widget is gone already.
     TSkinForm* m_form;

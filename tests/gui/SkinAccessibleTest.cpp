@@ -49,6 +49,8 @@ std::map<QString, QAccessibleInterface*> elements(TSkinForm& skin, QStringList* 
 
 // The events the tools are told, as (kind, interface).
 std::vector<std::pair<QAccessible::Event, QAccessibleInterface*>> told;
+// The notices shown, as (id, text when shown).
+std::vector<std::pair<QAccessible::Id, QString>> noticed;
 
 QImage without(QImage image, QRect area) {
     QPainter(&image).fillRect(area, Qt::black);
@@ -135,9 +137,13 @@ TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
         moved.append(id + QString::number(at));
     };
     const auto all = elements(skin);
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&skin);
     told.clear();
     SkinAccessible::setAnnouncer([](QAccessibleEvent* event) {
-        told.emplace_back(event->type(), event->accessibleInterface());
+        QAccessibleInterface* iface = event->accessibleInterface();
+        told.emplace_back(event->type(), iface);
+        if (event->type() == QAccessible::ObjectShow)
+            noticed.emplace_back(QAccessible::uniqueId(iface), iface->text(QAccessible::Name));
     });
     auto toldOf = [&](QAccessible::Event type, const char* id) {
         return std::count(told.begin(), told.end(), std::pair{type, all.at(id)});
@@ -164,6 +170,18 @@ TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
         skin.SetDisplayText(PlayerElement::TextPos, text);
     }
     EXPECT_EQ(toldOf(QAccessible::NameChanged, "TEXT_POS"), 3);
+    // A new title is shown as a notice of its own, which keeps its text for a reader that
+    // reads it late: the title tag follows the file's name a moment later.
+    skin.SetDisplayText(PlayerElement::TextTitle, "second.avi");
+    skin.SetDisplayText(PlayerElement::TextTitle, "Second clip");
+    ASSERT_EQ(noticed.size(), 2u);
+    EXPECT_EQ(noticed[0].second, "second.avi");
+    EXPECT_NE(noticed[0].first, noticed[1].first);
+    EXPECT_EQ(QAccessible::accessibleInterface(noticed[0].first), nullptr);
+    QAccessibleInterface* last = QAccessible::accessibleInterface(noticed[1].first);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->text(QAccessible::Name), "Second clip");
+    EXPECT_EQ(form->child(form->childCount() - 1), last);
 
     // Space with nothing focused presses nothing; Tab marks the first element, and only its
     // edge, over the face; Space and Enter press it; Shift+Tab goes round to the last.
@@ -176,7 +194,6 @@ TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
     EXPECT_NE(shown().copy(top), bare.copy(top));
     EXPECT_EQ(without(shown(), top), without(bare, top));
     EXPECT_EQ(shown().copy(top.adjusted(1, 1, -1, -1)), bare.copy(top.adjusted(1, 1, -1, -1)));
-    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&skin);
     EXPECT_EQ(form->focusChild(), all.at("BUTTON_TOP"));
     EXPECT_TRUE(all.at("BUTTON_TOP")->state().focused);
     EXPECT_EQ(toldOf(QAccessible::Focus, "BUTTON_TOP"), 1);
