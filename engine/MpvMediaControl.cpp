@@ -225,7 +225,6 @@ void MpvMediaControl::createPicture(Options::Picture picture) {
 }
 
 // ----- Engine events -----
-
 // Handlers may let the event loop run, which can drain again inside; the inner drain then
 // handles the events and reports that follow, in order, and only the outermost one raises
 // failures, one per pass, so every failure reaches the error box and nothing is left behind.
@@ -330,6 +329,11 @@ void MpvMediaControl::onPictureChanged() {
     m_tracker.pictureChanged(size);
 }
 
+void MpvMediaControl::endReached(bool reached) {
+    if (reached) m_frames.endClip();
+    m_tracker.endReached(reached);
+}
+
 // The view goes with its area, which its window may destroy at any time.
 void MpvMediaControl::clearView() {
     if (m_pictureWidget && m_view) m_view->clear();
@@ -348,11 +352,11 @@ void MpvMediaControl::onPropertyChange(const Notice& notice) {
     switch (notice.property) {
     case TimePos: m_tracker.positionChanged(notice.available, toMs(notice.number)); return;
     case Duration: m_tracker.durationChanged(notice.available, toMs(notice.number)); return;
-    case Pause: m_tracker.pauseChanged(flag); return;
-    case EofReached:
-        if (flag) m_frames.endClip();
-        m_tracker.endReached(flag);
+    case Pause: // the engine's own pause at the end may come before its end flag: end first
+        if (flag && readFlag("eof-reached", false)) endReached(true);
+        m_tracker.pauseChanged(flag);
         return;
+    case EofReached: endReached(flag); return;
     case IdleActive: m_tracker.idleChanged(flag); return;
     default: m_frames.take(notice.property, notice.available, notice.number); return;
     }
@@ -438,7 +442,6 @@ QSize MpvMediaControl::readPictureSize() const {
 }
 
 // ----- Commands the tracker gives -----
-
 QString MpvMediaControl::prepare(const QString& location) {
     return MediaLocation::engineTarget(location);
 }
@@ -474,7 +477,6 @@ void MpvMediaControl::setPaused(bool paused) { setFlag("pause", paused); }
 void MpvMediaControl::armOpenTimer(bool on) { on ? m_openTimer.start() : m_openTimer.stop(); }
 
 // ----- Operations -----
-
 QString MpvMediaControl::QuerySource() const { return m_tracker.source(); }
 
 void MpvMediaControl::LoadSource(const QString& location) {
@@ -558,7 +560,6 @@ void MpvMediaControl::OptionSwitch3(bool on) {
 QWidget* MpvMediaControl::pictureWidget() { return m_pictureWidget.data(); }
 
 // ----- Engine access -----
-
 void MpvMediaControl::command(std::initializer_list<const char*> arguments, const QString& what) {
     std::vector<const char*> list(arguments);
     list.push_back(nullptr);

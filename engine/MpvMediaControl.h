@@ -126,6 +126,7 @@ private:
     void clearView();
     void onEndFile(const Notice& notice);
     void onPropertyChange(const Notice& notice);
+    void endReached(bool reached);
     void deliver(const ClipTracker::Report& report);
     void handOver(const std::function<void()>& call);
     void raiseFailure(const QString& text);
