@@ -77,6 +77,8 @@ korvel::MpvMediaControl::Options engineOptions() {
                      "automatically\n",
                      asked.constData());
     }
+    // A hardware decoder only where the user asks for one, as the engine's own default.
+    options.hardwareDecoder = qgetenv("KORVEL_HWDEC");
     return options;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/GlWindowRenderer.h"
 
+#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -30,6 +31,8 @@ GlWindowRenderer::GlWindowRenderer(mpv_handle* mpv)
     : m_surface(std::make_unique<QOffscreenSurface>()) {
     m_surface->setFormat(QSurfaceFormat::defaultFormat());
     m_surface->create();
+    if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        m_x11Display = x11->display();
     std::promise<bool> started;
     std::promise<void> ended;
     m_ended = ended.get_future();
@@ -92,9 +95,13 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
     }
     mpv_opengl_init_params init{&procAddress, nullptr};
     char apiType[] = MPV_RENDER_API_TYPE_OPENGL;
+    // A hardware decoder hands its frames over in the display's own buffers: the engine
+    // needs the connection to the X server to take them without a copy.
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
                                  {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &init},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
+    if (m_x11Display) params[2] = {MPV_RENDER_PARAM_X11_DISPLAY, m_x11Display};
     const int status = mpv_render_context_create(&m_render, mpv, params);
     if (status < 0) {
         // The clip still plays, without a picture.

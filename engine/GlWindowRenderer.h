@@ -50,6 +50,7 @@ private:
     static void waitUnlessLost(Ready ready);
 
     std::unique_ptr<QOffscreenSurface> m_surface; // current when no window is
+    void* m_x11Display = nullptr;                 // the toolkit's, read on the GUI thread
     mpv_render_context* m_render = nullptr;
     bool m_valid = false;
 

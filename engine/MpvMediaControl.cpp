@@ -10,6 +10,7 @@
 #include "engine/MediaLocation.h"
 #include "engine/MpvLibrary.h"
 #include "engine/PictureControls.h"
+#include "engine/PictureDecoder.h"
 #include "engine/PictureView.h"
 #include "playlist/ListFile.h"
 
@@ -60,12 +61,6 @@ void requireSet(int status, const char* name) {
             FixedTexts::EngineRefused.arg(QString::fromUtf8(name), engineError(status)));
 }
 
-// Decoding on a graphics processor is tried only where there is one; probing for it
-// elsewhere finds nothing and fills the terminal with the drivers' complaints.
-const char* hardwareDecoding(bool on) {
-    return on && PictureView::hasGraphicsProcessor() ? "auto-safe" : "no";
-}
-
 std::int64_t toMs(double seconds) { return std::llround(seconds * 1000.0); }
 
 QByteArray secondsText(std::int64_t ms) {
@@ -91,7 +86,8 @@ constexpr ClipTracker::EndReason EndReasons[] = {
 } // namespace
 
 MpvMediaControl::MpvMediaControl(const Options& options, QObject* parent)
-    : QObject(parent), m_options(options), m_wakeup(this, [this] { drainEvents(); }),
+    : QObject(parent), m_options(options), m_decoder(options.hardwareDecoder),
+      m_wakeup(this, [this] { drainEvents(); }),
       m_tracker(
           *this, [this] { return m_clock.elapsed(); }, options.positionIntervalMs,
           options.openTimeoutMs),
@@ -320,11 +316,13 @@ void MpvMediaControl::onPictureChanged() {
     const QSize size = readPictureSize();
     if (size.isEmpty()) {
         clearView();
-    } else if (m_pictureWidget && m_view) {
+    } else {
+        const QByteArray decoder = PictureDecoder::describe(readText("hwdec-current"));
+        qCInfo(EngineLog::category(), "%s", decoder.constData());
         // The new clip's first frame may have come before its start was heard, and been
         // cleared with the clip before's: once the engine has the new picture, what it draws
         // is the new clip's.
-        m_view->redraw();
+        if (m_pictureWidget && m_view) m_view->redraw();
     }
     m_tracker.pictureChanged(size);
 }
@@ -509,7 +507,7 @@ void MpvMediaControl::applySettings() {
     setNumber("volume", m_settings.volume);
     setFlag("mute", m_settings.mute);
     setFlag("keepaspect", m_settings.keepAspect);
-    setOption("hwdec", hardwareDecoding(m_settings.hardwareDecoding));
+    setOption("hwdec", m_decoder.value(m_settings.hardwareDecoding));
 }
 
 void MpvMediaControl::StopPlay() {
@@ -553,7 +551,7 @@ void MpvMediaControl::OptionSwitch2(bool on) {
 }
 
 void MpvMediaControl::OptionSwitch3(bool on) {
-    if (m_mpv) requireSet(mpv_set_property_string(m_mpv, "hwdec", hardwareDecoding(on)), "hwdec");
+    if (m_mpv) requireSet(mpv_set_property_string(m_mpv, "hwdec", m_decoder.value(on)), "hwdec");
     m_settings.hardwareDecoding = on;
 }
 

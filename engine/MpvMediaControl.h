@@ -3,6 +3,7 @@
 #include "engine/ClipTracker.h"
 #include "engine/FrameCounts.h"
 #include "engine/MediaControl.h"
+#include "engine/PictureDecoder.h"
 #include "engine/QueuedWakeup.h"
 
 #include <QElapsedTimer>
@@ -62,6 +63,9 @@ public:
         int openTimeoutMs = 20000;
         // Least time between two ordinary position reports.
         int positionIntervalMs = 100;
+        // The hardware decoder the user asked for (the engine's hwdec values); none decodes
+        // in software.
+        QByteArray hardwareDecoder;
     };
 
     // Raises KorvelError when the engine cannot be created.
@@ -161,6 +165,7 @@ private:
 
     Options m_options;
     Settings m_settings;
+    PictureDecoder m_decoder;
     mpv_handle* m_mpv = nullptr;       // none until the first clip is loaded
     QPointer<QWidget> m_pictureWidget; // the area the picture is shown in
     PictureView* m_view = nullptr;     // valid while m_pictureWidget is

@@ -1,5 +1,7 @@
 #include "MediaTestSupport.h"
 
+#include "engine/PictureView.h"
+
 #include <QLoggingCategory>
 #include <QRegularExpression>
 
@@ -223,4 +225,37 @@ TEST(Playback, EngineLogTellsEachClipsFrameCounts) {
     for (const QString& text : std::as_const(told))
         EXPECT_TRUE(counts.match(text).hasMatch()) << text.toStdString();
     EXPECT_EQ(told.size(), 2);
+}
+
+// The picture is decoded in software unless a hardware decoder is asked for; one this machine
+// lacks, or a name the engine does not know, still plays, and the log says what decoded it.
+TEST(Playback, EngineLogTellsWhichDecoderWasUsed) {
+    static QStringList told;
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            if (qstrcmp(context.category, "korvel.engine") == 0 &&
+                text.startsWith(u"picture decoded"))
+                told << text;
+        });
+    const bool hardware = PictureView::hasGraphicsProcessor();
+    for (const char* asked : {"", "no", "auto-safe", "no-such-decoder"}) {
+        SCOPED_TRACE(asked);
+        told.clear();
+        MpvMediaControl::Options options;
+        options.picture = MpvMediaControl::Options::Picture::None;
+        options.audioOutput = QStringLiteral("null");
+        options.hardwareDecoder = asked;
+        MpvMediaControl control(options);
+        control.OptionSwitch3(true);
+        Recorder recorder(control);
+        openClip(control, recorder, QStringLiteral("clip.mp4"));
+        EXPECT_TRUE(waitUntil([] { return !told.isEmpty(); }));
+        if (!hardware || qstrcmp(asked, "auto-safe") != 0) {
+            EXPECT_EQ(told.value(0), u"picture decoded in software");
+        }
+        EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=false"));
 }
