@@ -9,9 +9,9 @@
 #include "engine/EngineOptions.h"
 #include "engine/MediaLocation.h"
 #include "engine/MpvLibrary.h"
-#include "engine/PictureControls.h"
-#include "engine/PictureDecoder.h"
-#include "engine/PictureView.h"
+#include "engine/picture/PictureControls.h"
+#include "engine/picture/PictureDecoder.h"
+#include "engine/picture/PictureView.h"
 #include "playlist/ListFile.h"
 
 #include <mpv/client.h>

@@ -3,7 +3,7 @@
 #include "engine/ClipTracker.h"
 #include "engine/FrameCounts.h"
 #include "engine/MediaControl.h"
-#include "engine/PictureDecoder.h"
+#include "engine/picture/PictureDecoder.h"
 #include "engine/QueuedWakeup.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "engine/FrameExchange.h"
+#include "engine/picture/FrameExchange.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include "engine/SwPictureView.h"
+#include "engine/picture/SwPictureView.h"
 
 #include <QHBoxLayout>
 #include <QImage>

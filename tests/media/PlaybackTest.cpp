@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include "engine/PictureView.h"
+#include "engine/picture/PictureView.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>

@@ -5,8 +5,8 @@
 // shared with the X server where it can be)
 
 #include "engine/MpvMediaControl.h"
-#include "engine/SwPictureView.h"
-#include "engine/WindowPictureView.h"
+#include "engine/picture/SwPictureView.h"
+#include "engine/picture/WindowPictureView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/PictureView.h"
+#include "engine/picture/PictureView.h"
 
 #include <QPointer>
 #include <QSurface>

@@ -1,7 +1,7 @@
-#include "engine/ShmWindowRenderer.h"
+#include "engine/picture/ShmWindowRenderer.h"
 
 #include "engine/EngineLog.h"
-#include "engine/SoftwareFrame.h"
+#include "engine/picture/SoftwareFrame.h"
 
 #include <QWindow>
 

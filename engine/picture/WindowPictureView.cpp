@@ -1,6 +1,6 @@
-#include "engine/WindowPictureView.h"
+#include "engine/picture/WindowPictureView.h"
 
-#include "engine/WindowRenderer.h"
+#include "engine/picture/WindowRenderer.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "engine/PictureControls.h"
+#include "engine/picture/PictureControls.h"
 
 #include "ui/TaskBarSkip.h"
 #include "ui/WindowManagerState.h"

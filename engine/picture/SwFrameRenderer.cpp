@@ -1,6 +1,6 @@
-#include "engine/SwFrameRenderer.h"
+#include "engine/picture/SwFrameRenderer.h"
 
-#include "engine/SoftwareFrame.h"
+#include "engine/picture/SoftwareFrame.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
-#include "engine/SwPictureView.h"
+#include "engine/picture/SwPictureView.h"
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "engine/EngineFailure.h"
-#include "engine/SwFrameRenderer.h"
+#include "engine/picture/SwFrameRenderer.h"
 
 #include <QPaintEvent>
 #include <QPainter>

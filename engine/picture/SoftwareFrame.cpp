@@ -1,4 +1,4 @@
-#include "engine/SoftwareFrame.h"
+#include "engine/picture/SoftwareFrame.h"
 
 #include <mpv/render.h>
 

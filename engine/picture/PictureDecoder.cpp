@@ -1,4 +1,4 @@
-#include "engine/PictureDecoder.h"
+#include "engine/picture/PictureDecoder.h"
 
 namespace korvel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FrameExchange.h"
+#include "engine/picture/FrameExchange.h"
 
 #include <QSize>
 

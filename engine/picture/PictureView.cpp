@@ -1,10 +1,10 @@
-#include "engine/PictureView.h"
+#include "engine/picture/PictureView.h"
 
 #include "engine/EngineLog.h"
-#include "engine/GlWindowRenderer.h"
-#include "engine/ShmWindowRenderer.h"
-#include "engine/SwPictureView.h"
-#include "engine/WindowPictureView.h"
+#include "engine/picture/GlWindowRenderer.h"
+#include "engine/picture/ShmWindowRenderer.h"
+#include "engine/picture/SwPictureView.h"
+#include "engine/picture/WindowPictureView.h"
 
 #include <QDir>
 #include <QGuiApplication>

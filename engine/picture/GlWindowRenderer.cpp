@@ -1,4 +1,4 @@
-#include "engine/GlWindowRenderer.h"
+#include "engine/picture/GlWindowRenderer.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

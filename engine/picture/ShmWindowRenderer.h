@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/WindowRenderer.h"
+#include "engine/picture/WindowRenderer.h"
 
 #include <QSize>
 
