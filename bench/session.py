@@ -27,6 +27,10 @@ class Program:
     play: list  # argv before the clip
     # Run once before the figures, after a first unmeasured start (config set-up, checks).
     prepare: object = None
+    # A floor of the stack is measured only where it stands for something: the Qt floor
+    # starts and idles, the engine floor opens the clip.
+    starts: bool = True
+    plays: bool = True
     output_lines: list = field(default_factory=list)
 
 

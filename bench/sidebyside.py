@@ -47,6 +47,8 @@ def arguments():
                         help="rounds of pause, play and two seeks on each picture path")
     parser.add_argument("--large-rounds", type=int, default=3, help="0 leaves the large clips out")
     parser.add_argument("--trivial", help="a program that does nothing, the hand-off's yardstick")
+    parser.add_argument("--qt-floor", help="a Qt program that shows one frameless window")
+    parser.add_argument("--engine-floor", help="a libmpv client with its own X window")
     parser.add_argument("--xserver-pid", type=int, required=True)
     parser.add_argument("--sound-pid", type=int, required=True)
     parser.add_argument("--work", default=None)
@@ -57,6 +59,20 @@ def version(argv, pattern):
     output = subprocess.run(argv, capture_output=True, text=True, check=False).stdout
     found = re.search(pattern, output)
     return found.group(1) if found else "?"
+
+
+def floors(options):
+    """The floors of the stack, where they were built: what Qt alone costs to show a window,
+    and what the engine alone costs to open a clip."""
+    found = []
+    if options.qt_floor:
+        floor = [os.path.abspath(options.qt_floor)]
+        found.append(Program("qtfloor", "Qt floor", "Qt floor", floor, floor, plays=False))
+    if options.engine_floor:
+        floor = [os.path.abspath(options.engine_floor)]
+        found.append(Program("enginefloor", "engine floor", "engine floor", floor, floor,
+                             starts=False))
+    return found
 
 
 def programs(korvel):
@@ -108,10 +124,11 @@ def warm_up(session, program):
     """One unmeasured start writes the program's first settings, which every run then starts
     from, as a user's program does."""
     session.fresh(program)
-    run = session.launch(program, program.idle)
-    session.wait_window(run)
-    time.sleep(2)
-    session.stop(run)
+    if program.starts:
+        run = session.launch(program, program.idle)
+        session.wait_window(run)
+        time.sleep(2)
+        session.stop(run)
     if program.prepare is not None:
         program.prepare(session, program)
     session.keep_as_template(program)
@@ -129,6 +146,7 @@ def start_figures(session, program):
     effort["libs0"] = shared_objects(pid)
     sleep_until(mapped + IDLE_SETTLE)
     rss = tree_kib(pid, "VmRSS")
+    effort["idleanon"] = anonymous_kib(pid) / 1024
     # An idle program on a desktop should sleep: every wakeup costs a laptop power.
     switches = tree_context_switches(pid)
     time.sleep(IDLE_WAKE_WINDOW)
@@ -180,13 +198,14 @@ def run_rounds(session, progs, options):
         # Each round starts with another program, so none is always first after a pause.
         order = progs[round_number % len(progs) :] + progs[: round_number % len(progs)]
         for program in order:
-            measured = start_figures(session, program)
-            measured.update(
-                play_figures(
-                    session, program, options.clips[0], options.titles[0],
-                    [options.xserver_pid, options.sound_pid],
+            measured = start_figures(session, program) if program.starts else {}
+            if program.plays:
+                measured.update(
+                    play_figures(
+                        session, program, options.clips[0], options.titles[0],
+                        [options.xserver_pid, options.sound_pid],
+                    )
                 )
-            )
             for key, value in measured.items():
                 figures[program.key].setdefault(key, []).append(value)
             print(f"  round {round_number + 1} {program.label}: " + describe(measured), flush=True)
@@ -194,13 +213,15 @@ def run_rounds(session, progs, options):
 
 
 def describe(measured):
-    return (
-        f"start {measured['cold']:.0f} ms / {measured['warm']:.0f} ms, "
-        f"clip open {measured['open']:.0f} ms, "
-        f"idle {measured['idle']:.1f} MiB, "
-        f"playing {measured['cpu']:.1f} % CPU, peak {measured['peak']:.1f} MiB, "
-        f"anonymous {measured['anon']:.1f} MiB"
-    )
+    parts = []
+    if "cold" in measured:
+        parts.append(f"start {measured['cold']:.0f} ms / {measured['warm']:.0f} ms")
+        parts.append(f"idle {measured['idle']:.1f} MiB ({measured['idleanon']:.1f} anonymous)")
+    if "open" in measured:
+        parts.append(f"clip open {measured['open']:.0f} ms")
+        parts.append(f"playing {measured['cpu']:.1f} % CPU, peak {measured['peak']:.1f} MiB")
+        parts.append(f"anonymous {measured['anon']:.1f} MiB")
+    return ", ".join(parts)
 
 
 def load_note(when):
@@ -213,7 +234,7 @@ def main():
     options = arguments()
     work = options.work = options.work or tempfile.mkdtemp(prefix="korvel-bench-")
     session = Session(work, XWatch())
-    progs = programs(os.path.abspath(options.korvel))
+    progs = programs(os.path.abspath(options.korvel)) + floors(options)
     print(f"side by side: {options.rounds} rounds, programs alternating; logs in {work}/logs")
     load_note("before")
     for program in progs:

@@ -147,6 +147,23 @@ class GoalTest(unittest.TestCase):
         # 1.05 is within only the CPU goal (1.05): idle and anonymous memory allow 1.0.
         self.assertEqual([row[6] for row in rows], [False] * 7 + [True, False])
 
+    # Fault: the clip open is judged against one floor, or a floor that was not measured
+    # (not built) fails or passes a goal it has no figure for.
+    def test_the_clip_open_is_judged_beside_both_floors_together(self):
+        figures = self.figures(10, 10)
+        keys = {(key, peer) for key, peer, *_ in ratio_goals(figures)}
+        self.assertFalse(any(peer in ("qtfloor", "floors") for _, peer in keys))
+        figures["qtfloor"] = {"cold": [20, 19, 25], "idle": [24], "idleanon": [2]}
+        figures["enginefloor"] = {"open": [97, 90, 120]}
+        figures["korvel"].update(cold=[26], idle=[30], idleanon=[4.2], open=[128.0])
+        rows = {(key, peer): row for key, peer, *row in ratio_goals(figures)}
+        ours, floors, ratio, limit, met = rows[("open", "floors")]
+        self.assertEqual((ours, floors, limit), (128.0, 117, 1.1))
+        self.assertTrue(met)
+        self.assertTrue(rows[("cold", "qtfloor")][-1])  # 26 / 20 = 1.3, at its limit
+        self.assertTrue(rows[("idle", "qtfloor")][-1])  # 30 / 24 = 1.25
+        self.assertFalse(rows[("idleanon", "qtfloor")][-1])  # 4.2 / 2 = 2.1 > 2.0
+
     # Fault: hand-offs that never switched vanish from the verdict instead of failing it.
     def test_lost_switches_fail_the_hand_off_goals(self):
         (switch, fast), (slow, none) = handoff_goals({"switch": [], "slow": 3})
