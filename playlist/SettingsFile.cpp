@@ -44,10 +44,14 @@ FileText readWhole(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, SystemErrorText::fromSystem(file.errorString())};
-    if (file.size() > SettingsFile::MaxFileBytes) {
+    const qint64 size = file.size();
+    if (size > SettingsFile::MaxFileBytes) {
         return {{}, FixedTexts::SettingsTooLarge.arg(SettingsFile::MaxFileBytes)};
     }
-    QByteArray bytes = file.read(SettingsFile::MaxFileBytes + 1);
+    // A read asks for memory for all it may get: what the file holds, and on to the limit
+    // only if it grew since it was opened (every start and save reads the file).
+    QByteArray bytes = file.read(size + 1);
+    if (bytes.size() > size) bytes += file.read(SettingsFile::MaxFileBytes + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError)
         return {{}, SystemErrorText::fromSystem(file.errorString())};
     if (bytes.size() > SettingsFile::MaxFileBytes) {
