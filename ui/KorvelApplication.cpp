@@ -3,6 +3,9 @@
 #include "base/Version.h"
 #include "ui/ErrorBox.h"
 
+#include <QImageReader>
+#include <QPixmap>
+
 namespace korvel {
 
 KorvelApplication::KorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -18,10 +21,15 @@ KorvelApplication::KorvelApplication(int& argc, char** argv) : QApplication(argc
     setQuitOnLastWindowClosed(false);
 }
 
+// Every window hands the window system each size of its icon: those task bars and window
+// switchers show, up to 128 (the theme's 256 is the desktop entry's). They are read as PNG
+// by name: a reader left to find the format loads every image plugin to ask it.
 QIcon KorvelApplication::programIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/korvel-%1.png").arg(size), QSize(size, size));
+    for (const int size : {16, 32, 48, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/korvel-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }

@@ -18,6 +18,11 @@ panel=$(panel_window) || exit 1
 if xdotool search --onlyvisible --name '^Korvel PlayList$' >/dev/null 2>&1; then
     fail "the playlist window is visible at start"
 fi
+# Fault: the start loads image plugins (GIF, ICO, JPEG readers of the toolkit) that nothing
+# shown needs, only to ask them about the program's icon.
+if grep -q '/imageformats/' "/proc/$first/maps"; then
+    fail "the start loaded image plugins: $(grep -o '[^/]*imageformats/[^ ]*' "/proc/$first/maps" | sort -u)"
+fi
 
 # A second start: only the first argument counts, the text arrives whole, and the sender
 # exits 0 only after the running instance has taken it.

@@ -91,7 +91,10 @@ TEST(Windows, OnlyThePanelTakesATaskBarEntry) {
 // from the resources, or a size the icon theme has is not the picture installed there.
 TEST(Windows, ProgramIconIsTheInstalledPictures) {
     const QIcon icon = KorvelApplication::programIcon();
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+    // Each size goes to the window system with every window; the largest is 128.
+    const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+    EXPECT_EQ(icon.availableSizes(), sizes);
+    for (const int size : {16, 32, 48, 64, 128}) {
         const QString file = QStringLiteral(KORVEL_SOURCE_DIR "/resources/icons/korvel-%1.png");
         const QImage installed = QImage(file.arg(size)).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(installed.isNull()) << size;
