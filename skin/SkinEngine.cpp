@@ -30,6 +30,8 @@ void SkinEngine::ApplyShape() {
     if (m_window) m_window->resizeTo(maskSize);
     m_windowRegion = CreateRegionFromMask(m_model.MaskBitmap, m_model.KeyColor, m_model.Tolerance,
                                           m_window ? m_window->palette() : QPalette());
+    // The mask is for the shape alone; its pixels are not kept for the life of the window.
+    m_model.MaskBitmap = QImage();
     if (m_window) m_window->setShape(m_windowRegion);
     PaintFace();
 }

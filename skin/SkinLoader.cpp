@@ -9,6 +9,8 @@
 #include "skin/SkinResources.h"
 #include "skin/SkinRow.h"
 
+#include <map>
+
 namespace korvel {
 
 namespace {
@@ -64,11 +66,19 @@ SkinLoader::ImageNames SkinLoader::readImageNames(const IniFile& ini) const {
     return names;
 }
 
+// A picture named for two looks (the look under the pointer is often the pressed one) is
+// read once, and the looks share its pixels: they are only ever read.
 void SkinLoader::loadLooks(const ImageNames& names) {
-    LoadSkinImage(m_model.MaskBitmap, names.mask);
-    LoadSkinImage(m_model.MouseUpBitmap, names.up);
-    LoadSkinImage(m_model.MouseOnBitmap, names.on);
-    LoadSkinImage(m_model.MouseDownBitmap, names.down);
+    std::map<QString, QImage> read;
+    const auto look = [&](const QString& name) {
+        const auto [found, fresh] = read.try_emplace(name);
+        if (fresh) LoadSkinImage(found->second, name);
+        return found->second;
+    };
+    m_model.MaskBitmap = look(names.mask);
+    m_model.MouseUpBitmap = look(names.up);
+    m_model.MouseOnBitmap = look(names.on);
+    m_model.MouseDownBitmap = look(names.down);
 }
 
 void SkinLoader::LoadSkinImage(QImage& bitmap, const QString& fileName) {

@@ -96,7 +96,7 @@ void PlaceThumb(TrackBarInfoRec& trackBar);
 // that the face is composed from. Plain data; the loader fills it, the composer and the
 // pointer handling read and change it.
 struct SkinModel {
-    QImage MaskBitmap;
+    QImage MaskBitmap; // only while the skin loads: the window's shape is made from it
     QImage MouseUpBitmap;
     QImage MouseOnBitmap;
     QImage MouseDownBitmap;

@@ -145,7 +145,16 @@ TEST(SkinLoader, HoverFaceOnlyWhenTheNamesDiffer) {
     SkinEngine engine;
     engine.loadDescription(describe(150, {}, {}, {}, "MaskBitmap=PlayerMain.jpg\r\n"));
     EXPECT_FALSE(engine.model().UseMouseOnBitmap);
-    EXPECT_EQ(engine.model().MouseOnBitmap, engine.model().MaskBitmap);
+    EXPECT_EQ(engine.model().MouseOnBitmap, engine.model().MouseUpBitmap);
+    // One picture named for several looks is held once; the mask goes once the shape is made.
+    for (const char* name : {"Skin", "ListSkin"}) {
+        engine.LoadSkin(QString::fromLatin1(name));
+        const SkinModel& m = engine.model();
+        EXPECT_EQ(m.MouseOnBitmap.constBits(), m.MouseDownBitmap.constBits()) << name;
+        EXPECT_NE(m.MouseUpBitmap.constBits(), m.MouseDownBitmap.constBits()) << name;
+        EXPECT_TRUE(m.MaskBitmap.isNull()) << name;
+        EXPECT_FALSE(engine.WindowRegion()->isEmpty()) << name;
+    }
 }
 
 // Hot-area rows: the state and group positions depend on the format version, and only a
