@@ -137,6 +137,7 @@ void TForm2::createFields() {
 }
 
 void TForm2::FormCreate() {
+    m_skinForm->restWhileHidden();
     m_skinForm->LoadSkin(QStringLiteral("ListSkin"));
     m_list.NumberRows();
 }

@@ -36,6 +36,19 @@ void SkinEngine::ApplyShape() {
     PaintFace();
 }
 
+void SkinEngine::rest(bool resting) {
+    if (resting == m_resting) return;
+    m_resting = resting;
+    if (resting) {
+        m_model.MouseUpBitmap = m_model.MouseOnBitmap = m_model.MouseDownBitmap = QImage();
+        m_face = QImage();
+        m_composedFrom.reset();
+        return;
+    }
+    if (!m_model.MouseUpName.isEmpty()) SkinLoader(m_model, *this).readLooks();
+    PaintFace();
+}
+
 void SkinEngine::ensureFace() {
     if (m_face.size() != m_size || m_face.isNull()) m_face = FaceComposer::newFace(m_size);
 }
@@ -48,6 +61,7 @@ void SkinEngine::PaintFace() { composeFrom(FaceInputs::of(m_model)); }
 
 // The composition changes nothing the inputs hold, so they may be taken before it.
 void SkinEngine::composeFrom(FaceInputs inputs) {
+    if (m_resting) return;
     ensureFace();
     FaceComposer::PaintFace(m_model, m_face);
     m_composedFrom = std::move(inputs);
@@ -68,6 +82,7 @@ void SkinEngine::composeUnlessShown() {
 }
 
 void SkinEngine::copyArea(const QImage& look, int hotArea) {
+    if (m_resting) return;
     ensureFace();
     m_composedFrom.reset(); // the face now shows a look the composition does not draw
     FaceComposer::copyArea(m_face, look, m_model.HotAreas[std::size_t(hotArea)].rect());

@@ -44,6 +44,11 @@ public:
     void PaintFace() override;
     // Copies one hot area's rectangle from a look image to the face and shows it.
     void copyArea(const QImage& look, int hotArea);
+    // A window nobody sees needs neither its looks nor its face: while it rests they are let
+    // go (its shape, tables and element states stay, and change as ever), and they are read
+    // and composed anew when the rest ends.
+    void rest(bool resting);
+    bool resting() const { return m_resting; }
 
     // Element operations: names match exactly, the first element of the name wins, an
     // unknown name changes nothing (reads give false or 0). The setters leave the face as a
@@ -66,6 +71,7 @@ public:
     const std::optional<QRegion>& WindowRegion() const { return m_windowRegion; }
 
 private:
+    bool wantsLooks() const override { return !m_resting; }
     void ensureFace();
     void show();
     void composeUnlessShown();
@@ -78,6 +84,7 @@ private:
     std::optional<QRegion> m_windowRegion;
     // What the face was last composed from; none when something was drawn over it since.
     std::optional<FaceInputs> m_composedFrom;
+    bool m_resting = false;
 };
 
 } // namespace korvel

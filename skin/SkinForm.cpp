@@ -260,6 +260,8 @@ bool TSkinForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
         if (m_focus) update();
     }
+    if (m_restsWhileHidden && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_engine.rest(event->type() == QEvent::Hide);
     return QWidget::event(event);
 }
 

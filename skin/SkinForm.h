@@ -26,6 +26,13 @@ public:
     ~TSkinForm() override;
 
     void LoadSkin(const QString& name) { m_engine.LoadSkin(name); }
+    // The face's pictures are let go while the window is hidden and read again as it is shown
+    // (a window hidden most of the time need not hold them); asked for before the skin loads,
+    // a hidden window reads them first when it is shown.
+    void restWhileHidden() {
+        m_restsWhileHidden = true;
+        m_engine.rest(!isVisible());
+    }
     void SetButtonState(QStringView id, bool state) { m_engine.SetButtonState(id, state); }
     bool GetButtonState(QStringView id) const { return m_engine.GetButtonState(id); }
     void SetDisplayText(QStringView id, const QString& text) { m_engine.SetDisplayText(id, text); }
@@ -125,6 +132,7 @@ private:
     std::optional<SkinElementRef> m_focus;
     std::map<QString, DisplayVoice> m_voices;
     bool m_byUser = false;
+    bool m_restsWhileHidden = false;
 };
 
 } // namespace korvel

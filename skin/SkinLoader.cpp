@@ -66,19 +66,27 @@ SkinLoader::ImageNames SkinLoader::readImageNames(const IniFile& ini) const {
     return names;
 }
 
+void SkinLoader::loadLooks(const ImageNames& names) {
+    LoadSkinImage(m_model.MaskBitmap, names.mask);
+    m_model.MouseUpName = names.up;
+    m_model.MouseOnName = names.on;
+    m_model.MouseDownName = names.down;
+    m_model.MouseUpBitmap = m_model.MouseOnBitmap = m_model.MouseDownBitmap = QImage();
+    if (m_host.wantsLooks()) readLooks();
+}
+
 // A picture named for two looks (the look under the pointer is often the pressed one) is
 // read once, and the looks share its pixels: they are only ever read.
-void SkinLoader::loadLooks(const ImageNames& names) {
+void SkinLoader::readLooks() {
     std::map<QString, QImage> read;
     const auto look = [&](const QString& name) {
         const auto [found, fresh] = read.try_emplace(name);
         if (fresh) LoadSkinImage(found->second, name);
         return found->second;
     };
-    m_model.MaskBitmap = look(names.mask);
-    m_model.MouseUpBitmap = look(names.up);
-    m_model.MouseOnBitmap = look(names.on);
-    m_model.MouseDownBitmap = look(names.down);
+    m_model.MouseUpBitmap = look(m_model.MouseUpName);
+    m_model.MouseOnBitmap = look(m_model.MouseOnName);
+    m_model.MouseDownBitmap = look(m_model.MouseDownName);
 }
 
 void SkinLoader::LoadSkinImage(QImage& bitmap, const QString& fileName) {

@@ -18,6 +18,8 @@ public:
     virtual void ApplyShape() = 0;
     // The tables are complete: compose the whole face.
     virtual void PaintFace() = 0;
+    // Whether the looks are wanted now: a window nobody sees has them read when it is shown.
+    virtual bool wantsLooks() const = 0;
 };
 
 // Loads a built-in skin into a model. The first failure raises a KorvelError and ends the
@@ -33,6 +35,8 @@ public:
 
     // Fills one image slot from the built-in images by the file name a skin gives.
     static void LoadSkinImage(QImage& bitmap, const QString& fileName);
+    // Reads the three looks again from the pictures the skin named for them.
+    void readLooks();
 
 private:
     struct ImageNames {

@@ -100,6 +100,8 @@ struct SkinModel {
     QImage MouseUpBitmap;
     QImage MouseOnBitmap;
     QImage MouseDownBitmap;
+    // The pictures the three looks are read from, kept to read them again after a rest.
+    QString MouseUpName, MouseOnName, MouseDownName;
     QImage NumbersBitmap;
     QImage TextBitmap;
     std::uint32_t KeyColor = 0xFFFFFF;

@@ -449,6 +449,21 @@ TEST(SkinFormPointer, PlaylistShowsNoHints) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
+// Fault: the playlist, hidden most of the time, held its face's pictures from the start; or,
+// shown, it showed a face without them (its PLAY toggle, down from the start, in its up look).
+TEST(SkinFormPointer, PlaylistHoldsItsPicturesOnlyWhileShown) {
+    ErrorSink errors;
+    TForm2 playlist;
+    const SkinEngine& engine = playlist.SkinForm1()->engine();
+    EXPECT_TRUE(engine.face().isNull() && engine.model().MouseDownBitmap.isNull());
+    ASSERT_TRUE(showAt(playlist, QPoint(60, 60)));
+    ASSERT_FALSE(engine.face().isNull());
+    const QPoint play(20, 185);
+    EXPECT_EQ(engine.face().pixel(play), engine.model().MouseDownBitmap.pixel(play));
+    playlist.hide();
+    EXPECT_TRUE(engine.face().isNull() && engine.model().MouseUpBitmap.isNull());
+}
+
 // The playlist's releases reach it by name, left button only.
 TEST(SkinFormPointer, PlaylistReleasesReachItByName) {
     ErrorSink errors;

@@ -112,3 +112,27 @@ TEST(SkinEngine, SettersComposeOnlyWhatWouldChange) {
     EXPECT_NE(engine.face(), composed);
     EXPECT_EQ(window.faceShows, shows + 2);
 }
+
+// Fault: a resting window keeps its pictures, or wakes showing the face from before its rest
+// (a toggle changed while hidden, shown in its old look).
+TEST(SkinEngine, ARestingFaceHoldsNoPicturesAndWakesAsItsStateIs) {
+    FakeWindow window;
+    SkinEngine engine(&window);
+    engine.rest(true);
+    engine.loadDescription(describe(150, {"T, 0, 0, 10, 10, t, TRUE"}));
+    const SkinModel& m = engine.model();
+    EXPECT_EQ(engine.size(), QSize(273, 116)) << "a resting window still takes its shape";
+    EXPECT_TRUE(m.MouseUpBitmap.isNull() && m.MouseDownBitmap.isNull() && engine.face().isNull());
+    const int shows = window.faceShows;
+    engine.SetButtonState(u"T", true);
+    EXPECT_TRUE(engine.GetButtonState(u"T"));
+    EXPECT_EQ(window.faceShows, shows) << "nothing to show while resting";
+
+    engine.rest(false);
+    ASSERT_FALSE(engine.face().isNull());
+    EXPECT_EQ(engine.face().pixel(5, 5), m.MouseDownBitmap.pixel(5, 5));
+    EXPECT_EQ(engine.face().pixel(50, 50), m.MouseUpBitmap.pixel(50, 50));
+    EXPECT_GT(window.faceShows, shows);
+    engine.rest(true);
+    EXPECT_TRUE(m.MouseOnBitmap.isNull() && engine.face().isNull());
+}
