@@ -4,19 +4,23 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
+#include "base/SystemErrorText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
 #include <QtEndian>
 
+#include <cerrno>
 #include <exception>
 #include <utility>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace korvel {
@@ -158,8 +162,29 @@ void HandOffServer::listen() {
     }
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_endpointPath)) {
-        throw KorvelError(FixedTexts::HandOffListen.arg(m_endpointPath, m_server->errorString()));
+        const int error =
+            listenError(m_endpointPath, m_server->serverError(), m_server->errorString());
+        throw KorvelError(FixedTexts::HandOffListen.arg(
+            m_endpointPath, error != 0 ? SystemErrorText::of(error) : FixedTexts::SystemNoReason));
     }
+}
+
+// The toolkit tells a failed listen in its own words (English, or its catalogue's) and keeps
+// no error number: "Name error" stands for several. The causes are found again here, on the
+// name and its folder, so that the reason is said in Korvel's words.
+int HandOffServer::listenError(const QString& endpointPath, QAbstractSocket::SocketError error,
+                               const QString& toolkitText) {
+    if (error == QAbstractSocket::AddressInUseError) return EADDRINUSE;
+    // The toolkit needs room for a leading and a trailing zero byte in the address.
+    if (QFile::encodeName(endpointPath).size() + 2 > qsizetype(sizeof(sockaddr_un::sun_path)))
+        return ENAMETOOLONG;
+    const QByteArray folder = QFile::encodeName(QFileInfo(endpointPath).absolutePath());
+    if (::access(folder.constData(), W_OK | X_OK) != 0) return errno;
+    if (error == QAbstractSocket::SocketAccessError) return EACCES;
+    // Any other: the toolkit's text ends with the call's error number ("Unknown error 24").
+    qsizetype digits = toolkitText.size();
+    while (digits > 0 && toolkitText.at(digits - 1).isDigit()) --digits;
+    return toolkitText.sliced(digits).toInt();
 }
 
 HandOffServer::Request HandOffServer::parseRequest(QByteArrayView received) {

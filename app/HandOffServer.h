@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArrayView>
 #include <QObject>
 #include <QString>
@@ -60,6 +61,11 @@ public:
         QString text;
     };
     static Request parseRequest(QByteArrayView received);
+
+    // The error number (errno) behind a failed listen at `endpointPath`, which the toolkit
+    // gave as `error` and `toolkitText`; 0 when it cannot be told.
+    static int listenError(const QString& endpointPath, QAbstractSocket::SocketError error,
+                           const QString& toolkitText);
 
     // The user id of the peer of a connected local socket, when the system tells it.
     static std::optional<uid_t> peerUid(qintptr socketDescriptor);

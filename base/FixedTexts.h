@@ -105,7 +105,7 @@ inline constexpr FixedText CannotWriteList{
 inline constexpr FixedText ListNotOfItsKind{
     QT_TRANSLATE_NOOP("FixedTexts", "it is not a list in the %1 format")};
 inline constexpr FixedText ListNotWellFormed{
-    QT_TRANSLATE_NOOP("FixedTexts", "it is not well-formed XML (line %1: %2)")};
+    QT_TRANSLATE_NOOP("FixedTexts", "it is not well-formed XML (line %1, column %2)")};
 inline constexpr FixedText ListOutsideEntity{QT_TRANSLATE_NOOP(
     "FixedTexts", "it uses the entity &%2; from outside the list, which is not read (line %1)")};
 inline constexpr FixedText ListFileTooLarge{
@@ -205,6 +205,40 @@ inline constexpr FixedText FullStop{QT_TRANSLATE_NOOP("FixedTexts", ".")};
 inline constexpr FixedText ElapsedTime{QT_TRANSLATE_NOOP("FixedTexts", "Elapsed %1")};
 inline constexpr FixedText ClipLength{QT_TRANSLATE_NOOP("FixedTexts", "Length %1")};
 
+// An XSPF list that stops before its XML is whole (an empty file too), at line %1.
+inline constexpr FixedText ListEndsEarly{
+    QT_TRANSLATE_NOOP("FixedTexts", "it is not well-formed XML: it ends at line %1 before it is "
+                                    "complete")};
+// A failure whose error number the system did not keep (the first part names the call).
+inline constexpr FixedText SystemNoReason{
+    QT_TRANSLATE_NOOP("FixedTexts", "the system gave no reason")};
+
+// Lines the player writes on the terminal after "korvel: ". A Japanese one is a sentence with
+// its "。"; an English one has no full stop, as the launcher's lines.
+inline constexpr FixedText NoSoundOutput{
+    QT_TRANSLATE_NOOP("FixedTexts", "no sound output could be opened (%1); playing without sound")};
+inline constexpr FixedText NoSoundOutputOfTheSystem{
+    QT_TRANSLATE_NOOP("FixedTexts", "none of the system's")};
+inline constexpr FixedText SoundOutputTried{QT_TRANSLATE_NOOP("FixedTexts", "tried %1")};
+inline constexpr FixedText PictureVariableUnknown{QT_TRANSLATE_NOOP(
+    "FixedTexts",
+    "KORVEL_PICTURE is '%1', not gl or sw; the picture path is chosen automatically")};
+inline constexpr FixedText NoDesktopControls{
+    QT_TRANSLATE_NOOP("FixedTexts", "no desktop media controls: %1")};
+inline constexpr FixedText NoSessionBus{QT_TRANSLATE_NOOP("FixedTexts", "no session bus")};
+inline constexpr FixedText NoSessionBusNamed{
+    QT_TRANSLATE_NOOP("FixedTexts", "no session bus (%1)")};
+inline constexpr FixedText BusPathTaken{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 is taken on the session bus")};
+inline constexpr FixedText BusNameTaken{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 belongs to another program")};
+// Warnings of the picture's and the display's log categories, shown unless switched off.
+inline constexpr FixedText NoGlContext{
+    QT_TRANSLATE_NOOP("FixedTexts", "no OpenGL picture: no OpenGL context for the drawing thread")};
+inline constexpr FixedText NoGlPicture{QT_TRANSLATE_NOOP("FixedTexts", "no OpenGL picture: %1")};
+inline constexpr FixedText DisplayGone{
+    QT_TRANSLATE_NOOP("FixedTexts", "the X server's connection is gone: the player ends")};
+
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
                                 NotATime,
@@ -293,7 +327,21 @@ inline constexpr std::array All{NotAnInteger,
                                 EngineOther,
                                 FullStop,
                                 ElapsedTime,
-                                ClipLength};
+                                ClipLength,
+                                ListEndsEarly,
+                                SystemNoReason,
+                                NoSoundOutput,
+                                NoSoundOutputOfTheSystem,
+                                SoundOutputTried,
+                                PictureVariableUnknown,
+                                NoDesktopControls,
+                                NoSessionBus,
+                                NoSessionBusNamed,
+                                BusPathTaken,
+                                BusNameTaken,
+                                NoGlContext,
+                                NoGlPicture,
+                                DisplayGone};
 
 } // namespace FixedTexts
 } // namespace korvel

@@ -139,9 +139,13 @@ QStringList XspfFile::ReadXspfBytes(QByteArrayView bytes) {
     }
     // Read to the end: what follows the root must be well-formed too.
     while (!xml.atEnd()) xml.readNext();
+    // The reader's own texts are English only: where it stopped is told in Korvel's words. It
+    // stops just after the token at fault, so its count from 0 is that token's last column.
+    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        throw KorvelError(FixedTexts::ListEndsEarly.arg(xml.lineNumber()));
     if (xml.hasError()) {
         throw KorvelError(
-            FixedTexts::ListNotWellFormed.arg(xml.lineNumber()).arg(xml.errorString()));
+            FixedTexts::ListNotWellFormed.arg(xml.lineNumber()).arg(xml.columnNumber()));
     }
     undeclared.raiseIfAny();
     return locations;

@@ -164,10 +164,6 @@
         <translation>it is not a list in the %1 format</translation>
     </message>
     <message>
-        <source>it is not well-formed XML (line %1: %2)</source>
-        <translation>it is not well-formed XML (line %1: %2)</translation>
-    </message>
-    <message>
         <source>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</source>
         <translation>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</translation>
     </message>
@@ -354,6 +350,66 @@
     <message>
         <source>Length %1</source>
         <translation>Length %1</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML (line %1, column %2)</source>
+        <translation>it is not well-formed XML (line %1, column %2)</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML: it ends at line %1 before it is complete</source>
+        <translation>it is not well-formed XML: it ends at line %1 before it is complete</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>the system gave no reason</translation>
+    </message>
+    <message>
+        <source>no sound output could be opened (%1); playing without sound</source>
+        <translation>no sound output could be opened (%1); playing without sound</translation>
+    </message>
+    <message>
+        <source>none of the system's</source>
+        <translation>none of the system's</translation>
+    </message>
+    <message>
+        <source>tried %1</source>
+        <translation>tried %1</translation>
+    </message>
+    <message>
+        <source>KORVEL_PICTURE is '%1', not gl or sw; the picture path is chosen automatically</source>
+        <translation>KORVEL_PICTURE is '%1', not gl or sw; the picture path is chosen automatically</translation>
+    </message>
+    <message>
+        <source>no desktop media controls: %1</source>
+        <translation>no desktop media controls: %1</translation>
+    </message>
+    <message>
+        <source>no session bus</source>
+        <translation>no session bus</translation>
+    </message>
+    <message>
+        <source>no session bus (%1)</source>
+        <translation>no session bus (%1)</translation>
+    </message>
+    <message>
+        <source>%1 is taken on the session bus</source>
+        <translation>%1 is taken on the session bus</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another program</source>
+        <translation>%1 belongs to another program</translation>
+    </message>
+    <message>
+        <source>no OpenGL picture: no OpenGL context for the drawing thread</source>
+        <translation>no OpenGL picture: no OpenGL context for the drawing thread</translation>
+    </message>
+    <message>
+        <source>no OpenGL picture: %1</source>
+        <translation>no OpenGL picture: %1</translation>
+    </message>
+    <message>
+        <source>the X server's connection is gone: the player ends</source>
+        <translation>the X server's connection is gone: the player ends</translation>
     </message>
 </context>
 <context>

@@ -164,10 +164,6 @@
         <translation>%1 形式のリストではありません</translation>
     </message>
     <message>
-        <source>it is not well-formed XML (line %1: %2)</source>
-        <translation>整形式の XML ではありません (%1 行目: %2)</translation>
-    </message>
-    <message>
         <source>it uses the entity &amp;%2; from outside the list, which is not read (line %1)</source>
         <translation>リストの外にあるエンティティ &amp;%2; を使っていますが、それは読み込みません (%1 行目)</translation>
     </message>
@@ -354,6 +350,66 @@
     <message>
         <source>Length %1</source>
         <translation>長さ %1</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML (line %1, column %2)</source>
+        <translation>整形式の XML ではありません (%1 行目、%2 列目)</translation>
+    </message>
+    <message>
+        <source>it is not well-formed XML: it ends at line %1 before it is complete</source>
+        <translation>整形式の XML ではありません: 完結する前に %1 行目で終わっています</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>システムは理由を示しませんでした</translation>
+    </message>
+    <message>
+        <source>no sound output could be opened (%1); playing without sound</source>
+        <translation>サウンド出力を開けませんでした (%1)。音なしで再生します。</translation>
+    </message>
+    <message>
+        <source>none of the system's</source>
+        <translation>システムの出力はどれも開けません</translation>
+    </message>
+    <message>
+        <source>tried %1</source>
+        <translation>%1 を試しました</translation>
+    </message>
+    <message>
+        <source>KORVEL_PICTURE is '%1', not gl or sw; the picture path is chosen automatically</source>
+        <translation>KORVEL_PICTURE が '%1' で、gl でも sw でもありません。画像の描き方は自動で選びます。</translation>
+    </message>
+    <message>
+        <source>no desktop media controls: %1</source>
+        <translation>デスクトップのメディア操作は使えません: %1。</translation>
+    </message>
+    <message>
+        <source>no session bus</source>
+        <translation>セッションバスがありません</translation>
+    </message>
+    <message>
+        <source>no session bus (%1)</source>
+        <translation>セッションバスがありません (%1)</translation>
+    </message>
+    <message>
+        <source>%1 is taken on the session bus</source>
+        <translation>%1 はセッションバスでほかに使われています</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another program</source>
+        <translation>%1 はほかのプログラムのものです</translation>
+    </message>
+    <message>
+        <source>no OpenGL picture: no OpenGL context for the drawing thread</source>
+        <translation>OpenGL の画像がありません: 描画スレッドの OpenGL コンテキストを作れません。</translation>
+    </message>
+    <message>
+        <source>no OpenGL picture: %1</source>
+        <translation>OpenGL の画像がありません: %1。</translation>
+    </message>
+    <message>
+        <source>the X server's connection is gone: the player ends</source>
+        <translation>X サーバーとの接続が切れました。プレーヤーを終了します。</translation>
     </message>
 </context>
 <context>

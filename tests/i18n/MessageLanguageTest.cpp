@@ -1,8 +1,10 @@
+#include "app/HandOffServer.h"
 #include "base/KorvelError.h"
 #include "base/SystemErrorText.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/RamFile.h"
 #include "playlist/SettingsFile.h"
+#include "playlist/XspfFile.h"
 #include "ui/ErrorBox.h"
 #include "ui/UserLanguage.h"
 
@@ -56,6 +58,56 @@ TEST(MessageLanguage, SystemReasonsFollowTheMessage) {
         EXPECT_EQ(failureOf([&] { RamFile::SaveRamFile(list, PlayListModel()); }), row.listSave)
             << row.locale;
     }
+}
+
+// Fault: listening for later starts failed with the toolkit's English reason ("Name error")
+// inside a Japanese sentence; its causes are told in Korvel's words, in both languages.
+TEST(MessageLanguage, HandOffListenFailuresAreInOneLanguage) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing/Korvel2.TForm3"));
+    const QString tooLong = dir.filePath(QString(120, u'x'));
+    const struct {
+        const char* locale;
+        QString endpoint;
+        QString text;
+    } rows[] = {
+        {"ja_JP", missing,
+         QStringLiteral("後から起動した Korvel のクリップを %1 で受け取れません: "
+                        "そのようなファイルやディレクトリはありません")
+             .arg(missing)},
+        {"ja_JP", tooLong,
+         QStringLiteral("後から起動した Korvel のクリップを %1 で受け取れません: "
+                        "ファイル名が長すぎます")
+             .arg(tooLong)},
+        {"en_US", missing,
+         QStringLiteral("Cannot receive clips from later starts of Korvel at %1: No such file or "
+                        "directory")
+             .arg(missing)},
+        {"en_US", tooLong,
+         QStringLiteral(
+             "Cannot receive clips from later starts of Korvel at %1: File name too long")
+             .arg(tooLong)},
+    };
+    for (const auto& row : rows) {
+        const UserLanguage language{QLocale(QLatin1String(row.locale))};
+        HandOffServer server(row.endpoint);
+        EXPECT_EQ(failureOf([&] { server.listen(); }), row.text) << row.locale;
+    }
+    // A reason the toolkit tells only by its number.
+    EXPECT_EQ(HandOffServer::listenError(dir.path() + QStringLiteral("/endpoint"),
+                                         QAbstractSocket::UnknownSocketError,
+                                         QStringLiteral("QLocalServer::listen: Unknown error 24")),
+              EMFILE);
+}
+
+// Fault: an XSPF list that is not well-formed was told with the XML reader's English reason
+// ("Opening and ending tag mismatch.") inside a Japanese sentence.
+TEST(MessageLanguage, BrokenXmlListsAreToldInOneLanguage) {
+    const UserLanguage japanese{QLocale(QStringLiteral("ja_JP"))};
+    EXPECT_EQ(failureOf([] { XspfFile::ReadXspfBytes("<playlist><trackList></playlist>"); }),
+              QStringLiteral("整形式の XML ではありません (1 行目、32 列目)"));
+    EXPECT_EQ(failureOf([] { XspfFile::ReadXspfBytes("<playlist>\n<trackList>"); }),
+              QStringLiteral("整形式の XML ではありません: 完結する前に 2 行目で終わっています"));
 }
 
 // A reason Korvel has no words of its own for is the system's English text with its short
