@@ -4,6 +4,7 @@
 #include "app/HandOffServer.h"
 #include "app/PlayerWindows.h"
 #include "app/ToolkitPlatform.h"
+#include "base/FixedTexts.h"
 #include "base/PathBytes.h"
 #include "engine/MpvLibrary.h"
 #include "engine/MpvMediaControl.h"
@@ -72,10 +73,9 @@ korvel::MpvMediaControl::Options engineOptions() {
     } else if (asked == "sw") {
         options.picture = Picture::Software;
     } else if (!asked.isEmpty()) {
-        std::fprintf(stderr,
-                     "korvel: KORVEL_PICTURE is '%s', not gl or sw; the picture path is chosen "
-                     "automatically\n",
-                     asked.constData());
+        const QString told = korvel::FixedTexts::PictureVariableUnknown.arg(
+            korvel::PathBytes::toText(asked.constData()));
+        std::fprintf(stderr, "korvel: %s\n", qUtf8Printable(told));
     }
     // A hardware decoder only where the user asks for one, as the engine's own default.
     options.hardwareDecoder = qgetenv("KORVEL_HWDEC");

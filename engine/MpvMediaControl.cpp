@@ -47,9 +47,6 @@ enum Observed : std::uint64_t {
 // http(s) and from local files of media extensions, never from the engine's own sources.
 constexpr const char* LocalFileOptions = "access-references=no";
 
-// The engine's sound output drivers log their failures under this prefix.
-constexpr const char* SoundOutputLog = "ao";
-
 // The user hears of a missing sound output once per run, not once per clip or engine.
 std::atomic_bool silenceTold{false};
 
@@ -281,10 +278,6 @@ MpvMediaControl::Notice MpvMediaControl::noticeOf(const mpv_event& event) {
         const auto* message = static_cast<const mpv_event_log_message*>(event.data);
         qCInfo(EngineLog::category(), "%s: %s: %s", message->level, message->prefix,
                QByteArray(message->text).trimmed().constData());
-        if (message->log_level <= MPV_LOG_LEVEL_ERROR &&
-            qstrncmp(message->prefix, SoundOutputLog, qstrlen(SoundOutputLog)) == 0)
-            notice.text = QString::fromUtf8(message->prefix) + QStringLiteral(": ") +
-                          QString::fromUtf8(message->text).trimmed();
     }
     return notice;
 }
@@ -302,9 +295,6 @@ void MpvMediaControl::dispatch(const Notice& notice) {
     case MPV_EVENT_END_FILE: onEndFile(notice); break;
     case MPV_EVENT_VIDEO_RECONFIG: onPictureChanged(); break;
     case MPV_EVENT_AUDIO_RECONFIG: checkSoundOutput(); break;
-    case MPV_EVENT_LOG_MESSAGE:
-        if (m_soundFailure.isEmpty()) m_soundFailure = notice.text;
-        break;
     case MPV_EVENT_PROPERTY_CHANGE: onPropertyChange(notice); break;
     default: break;
     }
@@ -409,11 +399,12 @@ void MpvMediaControl::settle() {
 void MpvMediaControl::checkSoundOutput() {
     if (m_audioOutput == u"null" || readText("current-ao") != u"null") return;
     if (silenceTold.exchange(true)) return;
-    const QString reason = !m_soundFailure.isEmpty() ? m_soundFailure
-                           : m_audioOutput.isEmpty() ? QStringLiteral("none of the system's")
-                                                     : QStringLiteral("tried ") + m_audioOutput;
-    std::fprintf(stderr, "korvel: no sound output could be opened (%s); playing without sound\n",
-                 qUtf8Printable(reason));
+    // The engine's own words, English only, are in its log (KORVEL_ENGINE_LOG=1); the line
+    // on the terminal says what was tried in the user's language.
+    const QString reason = m_audioOutput.isEmpty()
+                               ? FixedTexts::NoSoundOutputOfTheSystem.text()
+                               : FixedTexts::SoundOutputTried.arg(m_audioOutput);
+    std::fprintf(stderr, "korvel: %s\n", qUtf8Printable(FixedTexts::NoSoundOutput.arg(reason)));
 }
 
 ClipTracker::Restart MpvMediaControl::readRestart() const {

@@ -111,7 +111,6 @@ private:
         std::uint64_t property = 0;
         bool available = false;
         double number = 0;
-        QString text;
     };
 
     void requireCore();
@@ -176,7 +175,6 @@ private:
     ClipTracker m_tracker;
     FrameCounts m_frames;
     QString m_audioOutput;
-    QString m_soundFailure; // the first thing the sound output said when it failed
 
     std::deque<Notice> m_notices;
     std::deque<std::exception_ptr> m_failures;

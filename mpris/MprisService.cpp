@@ -1,5 +1,6 @@
 #include "mpris/MprisService.h"
 
+#include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "engine/MediaControl.h"
 #include "mpris/MprisAnnouncer.h"
@@ -29,7 +30,7 @@ namespace Panel = PlayerElement;
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
 void tellOnce(const QString& why) {
-    std::fprintf(stderr, "korvel: no desktop media controls: %s\n", qPrintable(why));
+    std::fprintf(stderr, "korvel: %s\n", qUtf8Printable(FixedTexts::NoDesktopControls.arg(why)));
 }
 
 // Without a bus named in the environment or at its usual place the library would start one
@@ -66,22 +67,23 @@ MprisService::~MprisService() {
 
 bool MprisService::registerOnBus() {
     if (!sessionBusExpected()) {
-        tellOnce(QStringLiteral("no session bus"));
+        tellOnce(FixedTexts::NoSessionBus);
         return false;
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        tellOnce(QStringLiteral("no session bus (%1)").arg(bus.lastError().message()));
+        // The bus library's message is English only; its error's name is no language.
+        tellOnce(FixedTexts::NoSessionBusNamed.arg(bus.lastError().name()));
         return false;
     }
     // The object stands before the name is taken: whoever sees the name finds it.
     if (!bus.registerObject(ObjectPath, this, QDBusConnection::ExportAdaptors)) {
-        tellOnce(QStringLiteral("%1 is taken on the session bus").arg(ObjectPath));
+        tellOnce(FixedTexts::BusPathTaken.arg(ObjectPath));
         return false;
     }
     if (!bus.registerService(ServiceName)) {
         bus.unregisterObject(ObjectPath);
-        tellOnce(QStringLiteral("%1 belongs to another program").arg(ServiceName));
+        tellOnce(FixedTexts::BusNameTaken.arg(ServiceName));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "ui/DisplayLoss.h"
 
+#include "base/FixedTexts.h"
+
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
@@ -49,7 +51,7 @@ DisplayLoss::DrawingThread::~DrawingThread() { --drawingThreads; }
 void DisplayLoss::endIfLost() {
     xcb_connection_t* connection = watched.load();
     if (drawingThreads.load() == 0 || !connection || !xcb_connection_has_error(connection)) return;
-    qCWarning(lcDisplay) << "the X server's connection is gone: the player ends";
+    qCWarning(lcDisplay).noquote() << FixedTexts::DisplayGone.text();
     endNow();
 }
 

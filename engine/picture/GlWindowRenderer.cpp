@@ -1,5 +1,8 @@
 #include "engine/picture/GlWindowRenderer.h"
 
+#include "base/FixedTexts.h"
+#include "engine/EngineFailure.h"
+
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QOffscreenSurface>
@@ -90,7 +93,7 @@ void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
 
 bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
     if (!context.create() || !context.makeCurrent(m_surface.get())) {
-        qCWarning(lcPicture) << "no OpenGL picture: no OpenGL context for the drawing thread";
+        qCWarning(lcPicture).noquote() << FixedTexts::NoGlContext.text();
         return false;
     }
     mpv_opengl_init_params init{&procAddress, nullptr};
@@ -105,7 +108,7 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
     const int status = mpv_render_context_create(&m_render, mpv, params);
     if (status < 0) {
         // The clip still plays, without a picture.
-        qCWarning(lcPicture) << "no OpenGL picture:" << mpv_error_string(status);
+        qCWarning(lcPicture).noquote() << FixedTexts::NoGlPicture.arg(EngineFailure::text(status));
         m_render = nullptr;
         context.doneCurrent();
         return false;
