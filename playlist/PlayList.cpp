@@ -182,7 +182,12 @@ void TForm2::SaveRamFile() {
     // No overwrite question; the same dialog in every desktop, so keys drive it alike.
     dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     if (!m_lastRamFile.isEmpty()) dialog.selectFile(m_lastRamFile);
-    if (dialog.exec() != QDialog::Accepted) return;
+    const int answer = dialog.exec();
+    // As the dialog closes, the window manager may give the keyboard to another of the
+    // player's windows (openbox gives it to the panel): it comes back here, where the key that
+    // opened the dialog was pressed.
+    activateWindow();
+    if (answer != QDialog::Accepted) return;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return;
     // A name without an extension takes that of the kind chosen.

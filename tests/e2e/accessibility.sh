@@ -185,6 +185,36 @@ tab_to UP
 keys_in "$list" space
 wait_within 10 listed_before "$second" "$first" ||
     fail "UP pressed by its key did not move the entry: $(grep -F /nowhere "$runtime/list.txt")"
+
+# The list saved by keys alone: RAM by its key opens the save dialog, whose name field has the
+# keyboard; a typed name and Enter save the list, every entry in the list's order.
+saved="$runtime/saved by keys.ram"
+tab_to RAM
+keys_in "$list" space
+save_dialog() { xdotool search --onlyvisible --name '^Save As$' 2>/dev/null | head -n 1; }
+dialog_shown() { [ -n "$(save_dialog)" ]; }
+wait_within 10 dialog_shown || fail "RAM pressed by its key opened no save dialog"
+dialog=$(save_dialog)
+timeout 10 xdotool windowactivate --sync "$dialog" type --delay 20 "$saved" ||
+    fail "cannot type into the save dialog"
+keys_in "$dialog" Return
+dialog_gone() { [ -z "$(save_dialog)" ]; }
+wait_within 10 dialog_gone || fail "Enter in the save dialog did not close it"
+# The keyboard is back where it was, for the next key.
+wait_within 10 list_focused_is RAM ||
+    fail "after the save the reader sees the focus on '$(a11y focused "$list_title")'," \
+        "the active window is '$(xdotool getactivewindow getwindowname 2>&1)'"
+wait_within 10 test -s "$saved" || fail "the list was not saved as $saved"
+mapfile -t lines < <(tr -d '\r' <"$saved")
+# The two clips the list started with, the two typed ones, in the order the reader sees.
+[ "${#lines[@]}" -eq 4 ] && printf '%s\n' "${lines[@]}" | grep -qxF -- "$clip" &&
+    printf '%s\n' "${lines[@]}" | grep -qxF -- "$(dirname "$clip")/a11y-second-30s.avi" ||
+    fail "the saved list holds: ${lines[*]}"
+for i in 0 1 2; do
+    listed_before "${lines[i]}" "${lines[i + 1]}" ||
+        fail "the saved list's order (${lines[*]}) is not the list's: $(cat "$runtime/list.txt")"
+done
 kill -0 "$pid" 2>/dev/null || fail "the player ended"
 echo "accessibility: found when the reader came later, panel listed, focus followed," \
-    "slider paced ($told), title announced, PAUSE pressed, mute toggled, list used by keys"
+    "slider paced ($told), title announced, PAUSE pressed, mute toggled, list used by keys," \
+    "saved by keys"
