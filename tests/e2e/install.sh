@@ -3,7 +3,8 @@
 # afterwards and started through a symbolic link, gives a player that loads its GUI library
 # from the prefix, shows the clip's title, carries the window class its desktop entry names,
 # and writes nothing into the prefix. Every icon size lands where its size says; the desktop
-# entry and the metadata pass their validators where those are installed.
+# entry and the metadata pass their validators where those are installed; the manual page is
+# there in English and in Japanese.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -46,6 +47,23 @@ for key in 'Name\[ja\]' 'Comment\[ja\]'; do
     grep -q "^$key=." "$desktop" || fail "the desktop entry has no $key"
 done
 grep -q '<summary xml:lang="ja">' "$metainfo" || fail "the metadata has no Japanese summary"
+# The manual page in English and in Japanese, said the same: both list the same options,
+# keys, files and variables in the same order, and each is set without a warning.
+man_en="$share/man/man1/korvel.1.gz"
+man_ja="$share/man/ja/man1/korvel.1.gz"
+terms() {
+    zcat "$1" | awk '/^\.SH/ { sections++ } /^\.TP/ { getline; print } END { print sections }'
+}
+for page in "$man_en" "$man_ja"; do
+    [ -s "$page" ] || fail "not installed: $page"
+    if command -v man >/dev/null; then
+        warned=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" \
+            2>&1 >/dev/null)
+        [ -z "$warned" ] || fail "the manual page $page is set with warnings: $warned"
+    fi
+done
+[ "$(terms "$man_ja")" = "$(terms "$man_en")" ] ||
+    fail "the Japanese manual page lists other terms: $(diff <(terms "$man_en") <(terms "$man_ja"))"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" >"$runtime/desktop-file-validate.log" 2>&1 ||
         fail "desktop-file-validate rejects the desktop entry"

@@ -27,7 +27,8 @@ field() { dpkg-deb --field "$deb" "$1"; }
     fail "the maintainer is '$(field Maintainer)'"
 dpkg-deb --contents "$deb" >"$work/contents"
 for path in ./usr/bin/korvel ./usr/lib/korvel/libkorvel_gui.so \
-    ./usr/share/man/man1/korvel.1.gz ./usr/share/doc/korvel/copyright \
+    ./usr/share/man/man1/korvel.1.gz ./usr/share/man/ja/man1/korvel.1.gz \
+    ./usr/share/doc/korvel/copyright \
     ./usr/share/doc/korvel/changelog.gz; do
     grep -q " $path\$" "$work/contents" || fail "the package lacks $path"
 done

@@ -56,10 +56,17 @@ TEST(SettingsKeysDocumented, ReadmeAndManualPageNameTheKeysInOrder) {
     ASSERT_FALSE(readme.isEmpty());
     EXPECT_EQ(namedKeys(readme, QRegularExpression(QStringLiteral("`([^`]+)`"))), table());
 
-    const QString manual = sectionOf(sourceText("resources/linux/korvel.1"),
-                                     QStringLiteral(".SH FILES"), QStringLiteral(".SH"));
-    ASSERT_FALSE(manual.isEmpty());
     const QRegularExpression bold(QStringLiteral("^\\.BR? (\\S+)"),
                                   QRegularExpression::MultilineOption);
-    EXPECT_EQ(namedKeys(manual, bold), table());
+    const struct {
+        const char* path;
+        const char* files; // the heading of the section on files
+    } pages[] = {{"resources/linux/korvel.1", ".SH FILES"},
+                 {"resources/linux/korvel.ja.1", ".SH ファイル"}};
+    for (const auto& page : pages) {
+        const QString manual =
+            sectionOf(sourceText(page.path), QString::fromUtf8(page.files), QStringLiteral(".SH"));
+        ASSERT_FALSE(manual.isEmpty()) << page.path;
+        EXPECT_EQ(namedKeys(manual, bold), table()) << page.path;
+    }
 }
