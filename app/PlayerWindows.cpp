@@ -48,8 +48,8 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     : m_playback(std::move(control),
                  foreignList(absoluteArgument(argument)).isEmpty() ? argument : QString(),
                  std::move(draw)),
-      m_cells(m_playlist.model()),
-      m_panelCommands(m_playback.playback(), m_panel.SkinForm1()->engine(), *this) {
+      m_cells(m_playlist.model()), m_commands(m_playback.playback(), *this, &m_playlist.model()),
+      m_panelCommands(m_commands, m_panel.SkinForm1()->engine()) {
     Playback& playback = m_playback.playback();
     playback.attachPanel(&m_panel.SkinForm1()->engine());
     playback.attachPlayList(&m_cells, &m_playlist.SkinForm1()->engine());
@@ -145,8 +145,9 @@ SettingsData PlayerWindows::currentSettings() const {
     settings.playerPos = m_panel.pos();
     settings.windowFix = panel.GetButtonState(PlayerElement::ButtonFix);
     settings.clientSize = m_playback.size();
-    settings.scrSize = panel.GetTrackBarPosition(PlayerElement::TrackBarSize);
-    settings.volume = panel.GetTrackBarPosition(PlayerElement::TrackBarVolume);
+    const PlaybackState state = m_playback.playback().state();
+    settings.scrSize = state.size;
+    settings.volume = state.volume;
     settings.rows = SettingsFile::storedRows(m_playlist.model());
     return settings;
 }

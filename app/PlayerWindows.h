@@ -2,11 +2,12 @@
 
 #include "app/PlayListModelCells.h"
 #include "app/SettingsKeeper.h"
+#include "command/DeskWindows.h"
+#include "command/PlayerCommands.h"
 #include "engine/MediaControl.h"
 #include "mpris/MprisHost.h"
 #include "playback/ImageWin.h"
 #include "player/PanelCommands.h"
-#include "player/PanelWindows.h"
 #include "player/RealPlay1.h"
 #include "playlist/PlayList.h"
 #include "playlist/SettingsFile.h"
@@ -22,7 +23,7 @@ namespace korvel {
 // one another. An `argument` that is a list of another player's joins the playlist once the
 // stored list is in, and plays from its first new entry. The one place that knows all three; the
 // program and the window tests use it alike.
-class PlayerWindows : private PanelWindows, private MprisHost {
+class PlayerWindows : private DeskWindows, private MprisHost {
 public:
     // `settingsPath` is the settings file the windows are placed and filled from now and
     // saved to when the playback window closes; empty for none (tests).
@@ -34,7 +35,6 @@ public:
     TForm3& playback() { return m_playback; }
     TForm1& panel() { return m_panel; }
     TForm2& playlist() { return m_playlist; }
-    PanelCommands& panelCommands() { return m_panelCommands; }
     // What the desktop's media controls ask of the windows.
     MprisHost& mprisHost() { return *this; }
 
@@ -44,6 +44,7 @@ private:
     void hidePanel() override;
     void showPlayList() override;
     void setTopmost(bool on) override;
+    void raise() override;
 
     // A list of another player's named by the command line, a second start or a drop on the
     // playback window or the panel: it joins the playlist and plays from its first new entry.
@@ -54,7 +55,6 @@ private:
     void setVolumeSlider(int position) override;
     void setListButton(QStringView id, bool down) override;
     void openLocation(const QString& location) override;
-    void raise() override;
     void quit() override;
 
     // The list and its buttons are part of the playback state (the play cursor, what next
@@ -75,6 +75,7 @@ private:
     TForm1 m_panel;
     TForm2 m_playlist;
     PlayListModelCells m_cells;
+    PlayerCommands m_commands;
     PanelCommands m_panelCommands;
     WindowGroup m_group;
     // The full-screen picture covers the list on every window manager.

@@ -54,6 +54,7 @@ public:
     void resizeClient(QSize size);
 
     Playback& playback() { return m_playback; }
+    const Playback& playback() const { return m_playback; }
     // A location given by a second start or dropped here that is a list of another player's:
     // the program takes it into the playlist and plays it there. True when it did; else the
     // location plays as a single clip.

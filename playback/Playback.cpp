@@ -24,7 +24,6 @@ using Col = PlayListColumns;
 namespace Panel = PlayerElement;
 
 constexpr int PostSeekPauseMs = 500;
-constexpr int NaturalSize = 20;
 constexpr int SizeStep = 20;
 
 std::uint8_t checkedVolume(int volume) {
@@ -38,12 +37,6 @@ Playback::Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw dr
     : m_control(control), m_host(host), m_order(std::move(draw)) {}
 
 std::int64_t Playback::TimeTextToMs(const QString& text) { return TimeText::toMs(text); }
-
-void Playback::attachPanel(SkinElements* panel) {
-    m_panel = panel;
-    // The volume starts where the panel's slider stands.
-    if (m_panel) m_volume = m_panel->GetTrackBarPosition(Panel::TrackBarVolume);
-}
 
 int Playback::currentRow() const { return m_list ? m_list->currentRow() : 0; }
 
@@ -107,6 +100,7 @@ PlaybackState Playback::state() const {
     now.positionMs = CurrentPos;
     now.lengthMs = m_control.QueryLength();
     now.volume = m_volume;
+    now.size = m_size;
     now.mute = m_mute;
     now.loop = listButton(ListElement::Loop);
     now.shuffle = listButton(ListElement::Shuffle);
@@ -272,11 +266,9 @@ void Playback::FormClose() {
 void Playback::ApplySize() {
     if (m_panel && m_panel->GetButtonState(Panel::ButtonFix)) return;
     if (m_control.QueryFullScreen()) return;
-    const auto factor = [this] {
-        return 25 * (m_panel ? m_panel->GetTrackBarPosition(Panel::TrackBarSize) : 20) + 500;
-    };
-    const std::int32_t width = factor() * ClipWidth / 1000;
-    const std::int32_t height = factor() * ClipHeight / 1000;
+    const std::int32_t factor = 25 * m_size + 500;
+    const std::int32_t width = factor * ClipWidth / 1000;
+    const std::int32_t height = factor * ClipHeight / 1000;
     m_host.setClientSize(width, height);
 }
 
@@ -405,17 +397,15 @@ void Playback::ReturnTo(const PlaybackState& before) {
 
 void Playback::EnterFullScreen() { m_control.EnterFullScreen(); }
 
-void Playback::DefaultSize() {
-    if (m_panel) m_panel->SetTrackBarPosition(Panel::TrackBarSize, NaturalSize);
+void Playback::SetSize(int size) {
+    if (size < 0 || size > 100) throw KorvelError(FixedTexts::RangeCheck);
+    m_size = size;
     ApplySize();
+    publish();
 }
 
 void Playback::StepSize(int direction) {
-    if (m_panel) {
-        const int size = m_panel->GetTrackBarPosition(Panel::TrackBarSize) + direction * SizeStep;
-        m_panel->SetTrackBarPosition(Panel::TrackBarSize, std::clamp(size, 0, 100));
-    }
-    ApplySize();
+    SetSize(std::clamp(m_size + direction * SizeStep, 0, 100));
 }
 
 } // namespace korvel

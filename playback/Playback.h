@@ -22,10 +22,9 @@ class SkinElements;
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
 // the engine had before us, the plays left of the current entry, the play order and the play
-// history. By element name it takes its first volume from the player panel's volume slider,
-// reads the panel's mute and fix buttons and its size slider (which its sizing commands move)
-// and the list skin's SHUFFLE and LOOP; it reads and moves the list's current row, the play
-// cursor.
+// history. It owns the volume and the picture size the panel shows. By element name it reads
+// the panel's mute and fix buttons and the list skin's SHUFFLE and LOOP; it reads and moves
+// the list's current row, the play cursor.
 //
 // What it shows is published: state() reads it, and the notices tell every listener of each
 // change, from the handler or command that made it; the panel's displays are such a listener.
@@ -44,7 +43,7 @@ public:
 
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.
-    void attachPanel(SkinElements* panel);
+    void attachPanel(SkinElements* panel) { m_panel = panel; }
     void attachPlayList(PlayListCells* list, SkinElements* listSkin = nullptr) {
         m_list = list;
         m_listSkin = listSkin;
@@ -110,9 +109,9 @@ public:
     // stopped as it was then; nothing when it had no clip.
     void ReturnTo(const PlaybackState& before);
     void EnterFullScreen();
-    // Natural size: the size slider back to 20, then the window follows.
-    void DefaultSize();
-    // The size slider one step of 20 up (smaller, -1) or down (larger, +1), within 0..100.
+    // The picture size, 0..100 (NaturalSize the clip's own); the window follows.
+    void SetSize(int size);
+    // The size one step of 20 smaller (-1) or larger (+1), within 0..100.
     void StepSize(int direction);
     // The sources of the last state changes, oldest first: the slots filled so far, empty
     // ones included while fewer than ten were.
@@ -164,7 +163,8 @@ private:
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
     bool m_mute = false;
-    int m_volume = 0;
+    int m_volume = PlaybackState::FirstVolume;
+    int m_size = PlaybackState::NaturalSize;
     PlaybackState::PanelReadout m_readout;
     PlaybackNotices m_notices;
     PlaybackState m_published;

@@ -9,10 +9,16 @@ namespace korvel {
 // What the player shows of its playback at one moment, as plain values: the clip as the
 // engine has it and its title as the user sees it, the engine's state code
 // (MediaControl::State), whether the clip came from the list and the list's current row, the
-// position as the panel shows it and the clip's length, the panel's volume slider and mute,
-// the list's LOOP and SHUFFLE, and whether the panel's next and previous would start an entry.
-// `panel` is what the panel's displays show, which follow their own moments.
+// position as the panel shows it and the clip's length, the volume and mute, the picture size
+// (0..100, 20 the clip's own), the list's LOOP and SHUFFLE, and whether the panel's next and
+// previous would start an entry. `panel` is what the panel's displays show, which follow their own
+// moments.
 struct PlaybackState {
+    // The picture size at which a clip shows at its own size; the player starts with it.
+    static constexpr int NaturalSize = 20;
+    // The volume the player starts with, 0..100.
+    static constexpr int FirstVolume = 50;
+
     // The panel's displays as the player has always set them: the title and the entry number
     // at each engine state change, which also puts the position slider back to 0; the times
     // and the position slider at each position report. `titled` and `reported` tell that
@@ -41,8 +47,9 @@ struct PlaybackState {
     int listRow = 0;
     std::int64_t positionMs = 0;
     std::int64_t lengthMs = 0;
-    int volume = 0;
+    int volume = FirstVolume;
     bool mute = false;
+    int size = NaturalSize;
     bool loop = false;
     bool shuffle = false;
     bool canGoNext = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "command/PlayerCommand.h"
+
 #include <QStringView>
 #include <Qt>
 
@@ -8,32 +10,44 @@
 
 namespace korvel {
 
-class PanelWindows;
-class Playback;
+class CommandTaker;
 class SkinElements;
 
-// The player panel's commands: its buttons, sliders and keys mapped to what they do. Each
-// table is walked in its order and every row that matches runs; a failure ends the walk
-// (and is shown by the caller) with the rows after it untested. Names match exactly.
+// The player panel's door: its buttons, sliders and keys mapped to the player's verbs. Each
+// table is walked in its order and every row that matches runs its command; a failure ends
+// the walk (and is shown by the caller) with the rows after it untested. Names match exactly.
 class PanelCommands {
 public:
-    using Command = void (PanelCommands::*)();
+    // Where a row's argument comes from.
+    struct Argument {
+        enum class From {
+            None,   // the verb takes none
+            Number, // `number`
+            Down,   // 1 when the toggle `toggle` is down now (the click has flipped it), else 0
+            Up,     // 1 when the toggle `toggle` is up now, else 0
+        };
+        From from = From::None;
+        std::int64_t number = 0;
+        QStringView toggle;
+    };
     struct Button {
         QStringView id;
-        Command run;
+        Verb verb;
+        Argument argument;
     };
-    using SliderCommand = void (PanelCommands::*)(int position);
+    // A slider's verb takes the slider's new position, 0..100.
     struct Slider {
         QStringView id;
-        SliderCommand run;
+        Verb verb;
     };
     struct Key {
         int key;   // Qt key code
         bool ctrl; // needs Ctrl among the modifiers; other keys ignore the modifiers
-        Command run;
+        Verb verb;
+        Argument argument;
     };
 
-    PanelCommands(Playback& playback, SkinElements& skin, PanelWindows& windows);
+    PanelCommands(CommandTaker& commands, const SkinElements& skin);
 
     // A left-button release on a button; any other mouse button does nothing.
     void SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button);
@@ -48,37 +62,10 @@ public:
     static std::span<const Key> keys();
 
 private:
-    friend struct PanelTables;
+    void run(Verb verb, const Argument& argument);
 
-    void exit();
-    void minimize();
-    void hide();
-    void previous();
-    void next();
-    void rewind();
-    void fastForward();
-    void backSkip();
-    void forwardSkip();
-    void play();
-    void pause();
-    void stop();
-    void markIn();
-    void markOut();
-    void muteButton();
-    void full();
-    void defaultSize();
-    void openList();
-    void top();
-    void volumeSlider(int position);
-    void sizeSlider(int position);
-    void positionSlider(int position);
-    void muteKey();
-    void sizeUp();
-    void sizeDown();
-
-    Playback& m_playback;
-    SkinElements& m_skin;
-    PanelWindows& m_windows;
+    CommandTaker& m_commands;
+    const SkinElements& m_skin;
 };
 
 } // namespace korvel

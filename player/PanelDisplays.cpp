@@ -39,6 +39,7 @@ void PanelDisplays::show(const PlaybackState& before, const PlaybackState& now) 
         m_panel.SetDisplayText(Panel::TextPos, TimeText::fromMs(is.positionMs));
     if (now.volume != before.volume) m_panel.SetTrackBarPosition(Panel::TrackBarVolume, now.volume);
     if (now.mute != before.mute) m_panel.SetButtonState(Panel::ButtonMute, now.mute);
+    if (now.size != before.size) m_panel.SetTrackBarPosition(Panel::TrackBarSize, now.size);
 }
 
 } // namespace korvel

@@ -336,7 +336,7 @@ TEST_F(PlaybackTest, ApplySizeFollowsTheSizeSlider) {
     for (const auto& c : cases) {
         control.width = c.clipWidth;
         control.height = c.clipHeight;
-        panel.SetTrackBarPosition(u"TRACKBAR_SIZE", c.s);
+        playback.SetSize(c.s);
         playback.RealAudio1StateChange(MediaControl::Opening, MediaControl::Playing);
         host.sizes.clear();
         playback.ApplySize();

@@ -2,11 +2,11 @@
 
 namespace korvel {
 
-// What the player panel's commands do to the program's windows, beyond playback. The
-// program's wiring provides it; the panel knows no other window.
-class PanelWindows {
+// What the player's verbs do to the program's windows beyond playback. The program's wiring
+// provides it; no door reaches a window but through it.
+class DeskWindows {
 public:
-    virtual ~PanelWindows() = default;
+    virtual ~DeskWindows() = default;
     // Closes the playback window, which ends the program.
     virtual void closePlayer() = 0;
     // Takes every window of the program off the screen; restoring any brings them all back.
@@ -15,6 +15,8 @@ public:
     virtual void showPlayList() = 0;
     // The playback window above all others, or back in the normal order.
     virtual void setTopmost(bool on) = 0;
+    // The playback window and the panel to the front, also from a minimize.
+    virtual void raise() = 0;
 };
 
 } // namespace korvel

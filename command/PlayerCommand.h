@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace korvel {
+
+// The player's verbs: what every way in (the panel's buttons, sliders and keys, the list's OK,
+// the desktop bus, a second start, a drop) asks of the player. Each door maps its own events
+// to these; PlayerCommands runs them. The order is the table's order in PlayerCommands.cpp.
+enum class Verb {
+    Play,       // play on from the position last known (after a pause or a stop too)
+    Pause,      //
+    Stop,       //
+    SeekBy,     // number: a step in ms from the position shown, once
+    Scan,       // number: a step in ms, repeated every half second until play, pause or stop
+    SeekTo,     // number: a position in ms
+    SeekShare,  // number: a share 0..100 of the clip's length
+    Next,       //
+    Previous,   //
+    MarkStart,  // the position shown becomes the current list entry's Start
+    MarkEnd,    // ... its End
+    Volume,     // number: 0..100
+    Mute,       // flag
+    Size,       // number: the picture size 0..100, 20 the natural size
+    StepSize,   // number: -1 one step smaller, +1 one step larger
+    FullScreen, //
+    Top,        // flag: the playback window above all others
+    Open,       // text: a clip or another player's list, by location
+    PlayList,   // the list from the top, as its OK
+    ShowList,   //
+    HidePanel,  //
+    Minimize,   // every window of the player
+    Raise,      // the playback window and the panel to the front
+    Quit,       // closes the playback window, which ends the program
+};
+
+// One verb with its argument. Which argument a verb takes, and its range, is the verb table's
+// (PlayerCommands::argumentOf); the others are left at their defaults.
+struct PlayerCommand {
+    Verb verb = Verb::Play;
+    std::int64_t number = 0;
+    QString text;
+
+    bool operator==(const PlayerCommand&) const = default;
+};
+
+} // namespace korvel
