@@ -130,7 +130,7 @@ int playUntilClosed(korvel::KorvelApplication& app, int argc, char** argv,
     ErrorBox::run([&settingsPath] { settingsPath = SettingsLocation::forThisProcess(); });
     PlayerWindows windows(std::make_unique<MpvMediaControl>(engineOptions()), argument,
                           PlayOrder::clockDraw, settingsPath);
-    MprisService mpris(windows.playback().playback(), windows.mprisHost());
+    MprisService mpris(windows.playback().playback(), windows.commands());
     playbackWindow = &windows.playback();
     // An empty name on the command line names no clip: it is told as a clip that cannot be
     // opened is, and the player runs with nothing to play.

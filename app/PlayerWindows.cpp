@@ -1,12 +1,6 @@
 #include "app/PlayerWindows.h"
 
-#include "base/FixedTexts.h"
-#include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
-#include "playlist/DroppedFiles.h"
-#include "playlist/ListFile.h"
-#include "playlist/ListLocation.h"
-#include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/TaskBarSkip.h"
@@ -20,19 +14,6 @@ namespace korvel {
 
 namespace {
 
-// The local file a location names when it is a list of another player's; else empty.
-QString foreignList(const QString& location) {
-    const QString path = ListLocation::localFile(location);
-    return ListFile::IsForeignList(DroppedFiles::kindOf(path)) ? path : QString();
-}
-
-// A relative name on the command line is one in the folder the program started in.
-QString absoluteArgument(const QString& argument) {
-    if (argument.isEmpty() || argument.startsWith(u'/') || argument.contains(u"://"))
-        return argument;
-    return QDir::currentPath() + u'/' + argument;
-}
-
 // Wayland lets no program place its windows nor tell where they stand: what a window's
 // position says there is no place on the screen.
 SettingsFile::PlacePart placesOfThisPlatform() {
@@ -45,21 +26,30 @@ SettingsFile::PlacePart placesOfThisPlatform() {
 
 PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QString& argument,
                              PlayOrder::Draw draw, const QString& settingsPath)
-    : m_playback(std::move(control),
-                 foreignList(absoluteArgument(argument)).isEmpty() ? argument : QString(),
-                 std::move(draw)),
-      m_cells(m_playlist.model()), m_commands(m_playback.playback(), *this, &m_playlist.model()),
+    // A relative name on the command line is one in the folder the program started in.
+    : m_start(PlayerCommands::opening(argument, QDir::currentPath())),
+      m_playback(std::move(control), m_start.clip, std::move(draw)), m_cells(m_playlist.model()),
+      m_commands(m_playback.playback(), *this, &m_playlist.model()),
       m_panelCommands(m_commands, m_panel.SkinForm1()->engine()) {
     Playback& playback = m_playback.playback();
     playback.attachPanel(&m_panel.SkinForm1()->engine());
-    playback.attachPlayList(&m_cells, &m_playlist.SkinForm1()->engine());
+    playback.attachPlayList(&m_cells);
     m_playback.attachPanel(&m_panel);
     m_panel.setCommands(&m_panelCommands);
     QObject::connect(&playback.notices(), &PlaybackNotices::changed, &m_panel, &TForm1::showState);
     // A clip may have been handed over and told of before the panel was there (while the
     // start-up's error box was up): the panel starts from what is.
     m_panel.showState(PlaybackState(), playback.state());
-    m_playlist.OnPlayFromTop = [&playback] { playback.PlayFromTop(); };
+    m_playlist.OnPlayFromTop = [this] { m_commands.run({Verb::PlayList}); };
+    m_playlist.OnToggles = [this](bool loop, bool shuffle) {
+        m_commands.run({Verb::Loop, loop});
+        m_commands.run({Verb::Shuffle, shuffle});
+    };
+    QObject::connect(&playback.notices(), &PlaybackNotices::changed, &m_playlist,
+                     [this](const PlaybackState& before, const PlaybackState& now) {
+                         if (before.loop != now.loop || before.shuffle != now.shuffle)
+                             m_playlist.showToggles(now.loop, now.shuffle);
+                     });
     m_playlist.OnReadHistory = [&playback] { return playback.history(); };
     PlayListModel& model = m_playlist.model();
     QObject::connect(&model, &PlayListModel::cellChanged, &m_playback,
@@ -67,8 +57,6 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     QObject::connect(&model, &PlayListModel::rowCountChanged, &m_playback,
                      [this] { publishListChanges(); });
     QObject::connect(&model, &PlayListModel::cursorChanged, &m_playback,
-                     [this] { publishListChanges(); });
-    QObject::connect(&m_playlist, &TForm2::buttonReleased, &m_playback,
                      [this] { publishListChanges(); });
     // Queued: the drop on the panel has ended before the clip opens or a failure is shown.
     QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles,
@@ -80,12 +68,14 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     // The panel is the program's one task-bar entry.
     TaskBarSkip::keepOff(&m_playback);
     TaskBarSkip::keepOff(&m_playlist);
-    m_playback.OnOpenList = [this](const QString& location) { return openList(location); };
+    m_playback.OnOpen = [this](const QString& location) {
+        m_commands.run({Verb::Open, 0, location});
+    };
     m_settingsPath = settingsPath;
     readSettings();
     m_panel.show();
     keepSettings();
-    ErrorBox::run([this, &argument] { openList(absoluteArgument(argument)); });
+    if (!m_start.list.isEmpty()) ErrorBox::run([this] { m_commands.open(m_start); });
     m_playback.OnClose = [this] { saveSettings(); };
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_playback,
                      [this] { ErrorBox::run([this] { saveSettings(); }); });
@@ -93,9 +83,10 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
 
 PlayerWindows::~PlayerWindows() {
     m_playback.OnClose = nullptr;
-    m_playback.OnOpenList = nullptr;
+    m_playback.OnOpen = nullptr;
     // The list goes before the playback window that reads it.
     m_playlist.OnPlayFromTop = nullptr;
+    m_playlist.OnToggles = nullptr;
     m_playlist.OnReadHistory = nullptr;
     m_playback.playback().attachPlayList(nullptr);
     m_playback.playback().attachPanel(nullptr);
@@ -126,7 +117,7 @@ void PlayerWindows::applySettings(const SettingsData& settings) {
     m_playlist.move(
         ReachablePlace::caption(m_playlist.size()).placeFor(settings.playListPos, screens));
     m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(settings.playerPos, screens));
-    m_panel.SkinForm1()->SetButtonState(PlayerElement::ButtonFix, settings.windowFix);
+    m_commands.run({Verb::Fix, settings.windowFix});
     if (settings.windowFix) m_playback.resizeClient(settings.clientSize);
     try {
         SettingsFile::loadRows(settings.rows, m_playlist.model());
@@ -138,14 +129,13 @@ void PlayerWindows::applySettings(const SettingsData& settings) {
 }
 
 SettingsData PlayerWindows::currentSettings() const {
-    const SkinElements& panel = m_panel.SkinForm1()->engine();
+    const PlaybackState state = m_playback.playback().state();
     SettingsData settings;
     settings.imageWindowPos = m_playback.pos();
     settings.playListPos = m_playlist.pos();
     settings.playerPos = m_panel.pos();
-    settings.windowFix = panel.GetButtonState(PlayerElement::ButtonFix);
+    settings.windowFix = state.fix;
     settings.clientSize = m_playback.size();
-    const PlaybackState state = m_playback.playback().state();
     settings.scrSize = state.size;
     settings.volume = state.volume;
     settings.rows = SettingsFile::storedRows(m_playlist.model());
@@ -182,15 +172,6 @@ void PlayerWindows::writeSettings(const SettingsData& settings) const {
     SettingsFile::write(m_settingsPath, settings, m_listPart, placesOfThisPlatform());
 }
 
-bool PlayerWindows::openList(const QString& location) {
-    const QString path = foreignList(location);
-    if (path.isEmpty()) return false;
-    const ListFile::Appended appended = ListFile::Append(path, m_playlist.model());
-    if (appended.firstRow > 0) m_playback.playback().PlayFromRow(appended.firstRow);
-    if (!appended.problem.isEmpty()) throw KorvelError(appended.problem);
-    return true;
-}
-
 void PlayerWindows::closePlayer() { m_playback.close(); }
 
 void PlayerWindows::minimizeAll() { m_group.minimizeAll(); }
@@ -224,29 +205,6 @@ void PlayerWindows::publishListChanges() {
         Qt::QueuedConnection);
 }
 
-void PlayerWindows::pressPanelButton(QStringView id) {
-    m_panelCommands.SkinForm1MouseUpNotify(id, Qt::LeftButton);
-}
-
-// The panel's slider shows the volume once the command made it the state.
-void PlayerWindows::setVolumeSlider(int position) {
-    m_panelCommands.SkinForm1TrackBarNotify(PlayerElement::TrackBarVolume, position);
-}
-
-// As a click on the list's toggle: the play order reads it at its next step.
-void PlayerWindows::setListButton(QStringView id, bool down) {
-    TSkinForm* face = m_playlist.SkinForm1();
-    face->SetButtonState(id, down);
-    face->update();
-    m_playback.playback().publish();
-}
-
-// An empty location names no clip: the caller is told so, and what plays goes on.
-void PlayerWindows::openLocation(const QString& location) {
-    if (location.isEmpty()) throw KorvelError(FixedTexts::EmptyLocation);
-    m_playback.ReceiveHandOff(location);
-}
-
 void PlayerWindows::raise() {
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel)}) {
         if (window->isMinimized()) window->showNormal();
@@ -254,12 +212,6 @@ void PlayerWindows::raise() {
         window->raise();
     }
     m_playback.activateWindow();
-}
-
-// Closing the playback window ends the program; the caller gets its answer first.
-void PlayerWindows::quit() {
-    QMetaObject::invokeMethod(
-        &m_playback, [this] { m_playback.close(); }, Qt::QueuedConnection);
 }
 
 } // namespace korvel

@@ -5,7 +5,6 @@
 #include "command/DeskWindows.h"
 #include "command/PlayerCommands.h"
 #include "engine/MediaControl.h"
-#include "mpris/MprisHost.h"
 #include "playback/ImageWin.h"
 #include "player/PanelCommands.h"
 #include "player/RealPlay1.h"
@@ -20,10 +19,11 @@ namespace korvel {
 
 // The program's three windows, created in their fixed order (the playback window, shown as
 // it is made and playing `argument`; the player panel; the hidden playlist) and wired to
-// one another. An `argument` that is a list of another player's joins the playlist once the
-// stored list is in, and plays from its first new entry. The one place that knows all three; the
+// one another. Whether `argument` is a clip or another player's list is decided once: a clip
+// plays as the playback window shows, a list joins the playlist once the stored list is in,
+// and plays from its first new entry. The one place that knows all three; the
 // program and the window tests use it alike.
-class PlayerWindows : private DeskWindows, private MprisHost {
+class PlayerWindows : private DeskWindows {
 public:
     // `settingsPath` is the settings file the windows are placed and filled from now and
     // saved to when the playback window closes; empty for none (tests).
@@ -35,8 +35,8 @@ public:
     TForm3& playback() { return m_playback; }
     TForm1& panel() { return m_panel; }
     TForm2& playlist() { return m_playlist; }
-    // What the desktop's media controls ask of the windows.
-    MprisHost& mprisHost() { return *this; }
+    // The player's verbs, for the doors made outside (the desktop's media controls).
+    CommandTaker& commands() { return m_commands; }
 
 private:
     void closePlayer() override;
@@ -45,17 +45,6 @@ private:
     void showPlayList() override;
     void setTopmost(bool on) override;
     void raise() override;
-
-    // A list of another player's named by the command line, a second start or a drop on the
-    // playback window or the panel: it joins the playlist and plays from its first new entry.
-    // False, and nothing done, for any other location.
-    bool openList(const QString& location);
-
-    void pressPanelButton(QStringView id) override;
-    void setVolumeSlider(int position) override;
-    void setListButton(QStringView id, bool down) override;
-    void openLocation(const QString& location) override;
-    void quit() override;
 
     // The list and its buttons are part of the playback state (the play cursor, what next
     // and previous would start, LOOP and SHUFFLE): their changes are published once the
@@ -71,6 +60,8 @@ private:
     void keepSettings();
     void writeSettings(const SettingsData& settings) const;
 
+    // What the command line opens, decided before the windows are made.
+    const PlayerCommands::Opening m_start;
     TForm3 m_playback;
     TForm1 m_panel;
     TForm2 m_playlist;

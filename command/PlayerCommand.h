@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 
 namespace korvel {
 
@@ -27,6 +28,9 @@ enum class Verb {
     StepSize,   // number: -1 one step smaller, +1 one step larger
     FullScreen, //
     Top,        // flag: the playback window above all others
+    Fix,        // flag: the playback window keeps its size
+    Loop,       // flag: the list starts again after its last entry
+    Shuffle,    // flag: the list plays its entries at random
     Open,       // text: a clip or another player's list, by location
     PlayList,   // the list from the top, as its OK
     ShowList,   //
@@ -39,6 +43,10 @@ enum class Verb {
 // One verb with its argument. Which argument a verb takes, and its range, is the verb table's
 // (PlayerCommands::argumentOf); the others are left at their defaults.
 struct PlayerCommand {
+    // Not explicit: a verb alone, or with its argument in braces, is a command.
+    PlayerCommand(Verb what = Verb::Play, std::int64_t argument = 0, QString location = QString())
+        : verb(what), number(argument), text(std::move(location)) {}
+
     Verb verb = Verb::Play;
     std::int64_t number = 0;
     QString text;

@@ -17,7 +17,7 @@ namespace korvel {
 struct VerbTable {
     using P = PlayerCommands;
     using A = P::Argument;
-    static constexpr std::array<P::VerbRow, 24> Rows{{
+    static constexpr std::array<P::VerbRow, 27> Rows{{
         {Verb::Play, "play", A::None, &P::play},
         {Verb::Pause, "pause", A::None, &P::pause},
         {Verb::Stop, "stop", A::None, &P::stop},
@@ -35,6 +35,9 @@ struct VerbTable {
         {Verb::StepSize, "step-size", A::Step, &P::stepSize},
         {Verb::FullScreen, "full-screen", A::None, &P::fullScreen},
         {Verb::Top, "top", A::Flag, &P::top},
+        {Verb::Fix, "fix", A::Flag, &P::fix},
+        {Verb::Loop, "loop", A::Flag, &P::loop},
+        {Verb::Shuffle, "shuffle", A::Flag, &P::shuffle},
         {Verb::Open, "open", A::Text, &P::openLocation},
         {Verb::PlayList, "play-list", A::None, &P::playList},
         {Verb::ShowList, "show-list", A::None, &P::showList},
@@ -135,6 +138,9 @@ void PlayerCommands::size(const PlayerCommand& c) { m_playback.SetSize(int(c.num
 void PlayerCommands::stepSize(const PlayerCommand& c) { m_playback.StepSize(int(c.number)); }
 void PlayerCommands::fullScreen(const PlayerCommand&) { m_playback.EnterFullScreen(); }
 void PlayerCommands::top(const PlayerCommand& c) { m_windows.setTopmost(c.number != 0); }
+void PlayerCommands::fix(const PlayerCommand& c) { m_playback.SetFix(c.number != 0); }
+void PlayerCommands::loop(const PlayerCommand& c) { m_playback.SetLoop(c.number != 0); }
+void PlayerCommands::shuffle(const PlayerCommand& c) { m_playback.SetShuffle(c.number != 0); }
 
 // An empty location names no clip: the door is told so, and what plays goes on.
 void PlayerCommands::openLocation(const PlayerCommand& c) {

@@ -79,6 +79,9 @@ private:
     void stepSize(const PlayerCommand& command);
     void fullScreen(const PlayerCommand&);
     void top(const PlayerCommand& command);
+    void fix(const PlayerCommand& command);
+    void loop(const PlayerCommand& command);
+    void shuffle(const PlayerCommand& command);
     void openLocation(const PlayerCommand& command);
     void playList(const PlayerCommand&);
     void showList(const PlayerCommand&);

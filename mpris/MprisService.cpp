@@ -2,15 +2,13 @@
 
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
+#include "command/CommandTaker.h"
 #include "engine/MediaControl.h"
 #include "mpris/MprisAnnouncer.h"
-#include "mpris/MprisHost.h"
 #include "mpris/MprisPlayer.h"
 #include "mpris/MprisProperties.h"
 #include "mpris/MprisRoot.h"
 #include "playback/Playback.h"
-#include "skin/ListSkinElements.h"
-#include "skin/PlayerSkinElements.h"
 #include "ui/ErrorBox.h"
 
 #include <QDBusConnection>
@@ -24,8 +22,6 @@
 namespace korvel {
 
 namespace {
-
-namespace Panel = PlayerElement;
 
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 
@@ -43,8 +39,8 @@ bool sessionBusExpected() {
 
 } // namespace
 
-MprisService::MprisService(Playback& playback, MprisHost& host)
-    : m_playback(playback), m_host(host) {
+MprisService::MprisService(Playback& playback, CommandTaker& commands)
+    : m_playback(playback), m_commands(commands) {
     new MprisRoot(this);
     m_player = new MprisPlayer(this);
     new MprisProperties(this);
@@ -175,19 +171,23 @@ void MprisService::writeProperty(const QString& interfaceName, const QString& na
     }
 }
 
-void MprisService::button(QStringView id) {
-    runCommand([this, id] { m_host.pressPanelButton(id); });
+bool MprisService::verb(Verb verb, std::int64_t number, const QString& text) {
+    return runCommand([&] { m_commands.run(PlayerCommand{verb, number, text}); });
 }
 
-void MprisService::raise() { m_host.raise(); }
+void MprisService::raise() { verb(Verb::Raise); }
 
-void MprisService::quit() { m_host.quit(); }
+// Closing the playback window ends the program; the caller gets its answer first.
+void MprisService::quit() {
+    QMetaObject::invokeMethod(
+        this, [this] { verb(Verb::Quit); }, Qt::QueuedConnection);
+}
 
-void MprisService::play() { button(Panel::ButtonPlay); }
-void MprisService::pause() { button(Panel::ButtonPause); }
-void MprisService::stop() { button(Panel::ButtonStop); }
-void MprisService::next() { button(Panel::ButtonNext); }
-void MprisService::previous() { button(Panel::ButtonPrev); }
+void MprisService::play() { verb(Verb::Play); }
+void MprisService::pause() { verb(Verb::Pause); }
+void MprisService::stop() { verb(Verb::Stop); }
+void MprisService::next() { verb(Verb::Next); }
+void MprisService::previous() { verb(Verb::Previous); }
 
 void MprisService::playPause() {
     if (MprisValues::statusText(m_playback.state().engineState) == u"Playing") {
@@ -207,7 +207,7 @@ void MprisService::seek(std::int64_t offsetUs) {
         next();
         return;
     }
-    runCommand([this, target] { m_playback.MoveTo(target); });
+    verb(Verb::SeekTo, target);
 }
 
 void MprisService::setPosition(const QString& trackId, std::int64_t positionUs) {
@@ -217,16 +217,18 @@ void MprisService::setPosition(const QString& trackId, std::int64_t positionUs) 
     const std::int64_t target = MprisValues::toMilliseconds(positionUs);
     if (positionUs < 0 || target > now.lengthMs) return;
     if (!MprisValues::playerProperties(now).value(QStringLiteral("CanSeek")).toBool()) return;
-    runCommand([this, target] { m_playback.MoveTo(target); });
+    verb(Verb::SeekTo, target);
 }
 
 // The caller is answered once the clip has opened or failed to; a clip that cannot be opened
 // is its error, and what played before plays on. The engine gives up on a clip that does not
-// open (20 s) before a bus caller gives up on its answer (25 s).
+// open (20 s) before a bus caller gives up on its answer (25 s). The player comes to the front
+// as for a second start's clip.
 void MprisService::openUri(const QString& uri) {
     const PlaybackState before = m_open ? m_open->before : m_playback.state();
-    const bool loading =
-        runCommand([this, &uri] { m_host.openLocation(MprisValues::locationOfUri(uri)); });
+    const QString location = MprisValues::locationOfUri(uri);
+    if (!location.isEmpty()) verb(Verb::Raise);
+    const bool loading = verb(Verb::Open, 0, location);
     if (!loading || !calledFromDBus()) return;
     if (m_open) answerOpen(QStringLiteral("Another clip was opened first."));
     // A state report still on its way from before the call is no answer about this clip.
@@ -287,7 +289,7 @@ void MprisService::setVolume(double volume) {
         refuseCall(QStringLiteral("Not a volume."));
         return;
     }
-    runCommand([this, position = *slider] { m_host.setVolumeSlider(position); });
+    verb(Verb::Volume, *slider);
 }
 
 // Only the normal rate is played; a rate of 0 asks for a pause.
@@ -305,10 +307,10 @@ void MprisService::setLoopStatus(const QString& status) {
         refuseCall(QStringLiteral("The list loops as a whole or not at all."));
         return;
     }
-    m_host.setListButton(ListElement::Loop, *loop);
+    verb(Verb::Loop, *loop);
 }
 
-void MprisService::setShuffle(bool shuffle) { m_host.setListButton(ListElement::Shuffle, shuffle); }
+void MprisService::setShuffle(bool shuffle) { verb(Verb::Shuffle, shuffle); }
 
 void MprisService::announce(const QVariantMap& changed) {
     if (changed.isEmpty()) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command/PlayerCommand.h"
 #include "mpris/MprisValues.h"
 #include "playback/PlaybackState.h"
 
@@ -14,15 +15,15 @@
 
 namespace korvel {
 
+class CommandTaker;
 class MprisAnnouncer;
-class MprisHost;
 class MprisPlayer;
 class Playback;
 
 // The player on the desktop's media controls: the object the session bus reaches under the
-// player's well-known name, holding the root and player interfaces. The transport calls run
-// the command the panel's button runs, the volume goes through the panel's slider, seeks are
-// the playback's own operation, so the panel and the bus never disagree. What changed is
+// player's well-known name, holding the root and player interfaces. Its methods and writable
+// properties map to the player's verbs, which every other door runs too, so the panel and the
+// bus never disagree; what it shows it reads from the playback state. What changed is
 // announced from the playback state's change notices as it happens; nothing is looked at
 // on a clock, and an idle player is not woken at all.
 //
@@ -35,7 +36,7 @@ public:
     static inline const QString ServiceName = QStringLiteral("org.mpris.MediaPlayer2.korvel");
     static inline const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 
-    MprisService(Playback& playback, MprisHost& host);
+    MprisService(Playback& playback, CommandTaker& commands);
     ~MprisService() override;
     MprisService(const MprisService&) = delete;
     MprisService& operator=(const MprisService&) = delete;
@@ -65,7 +66,8 @@ public:
 
 private:
     bool registerOnBus();
-    void button(QStringView id);
+    // Runs the verb as runCommand does; false when it failed.
+    bool verb(Verb verb, std::int64_t number = 0, const QString& text = QString());
     // Runs a command; its failure goes to the bus caller, or to the error box otherwise.
     // False when it failed.
     bool runCommand(const std::function<void()>& command);
@@ -96,7 +98,7 @@ private:
     void announce(const QVariantMap& changed);
 
     Playback& m_playback;
-    MprisHost& m_host;
+    CommandTaker& m_commands;
     MprisPlayer* m_player = nullptr;
     MprisAnnouncer* m_announcer = nullptr;
     bool m_registered = false;

@@ -101,8 +101,7 @@ void TForm3::ReceiveHandOff(const QString& text) {
     // A later start given no clip hands over the empty text: it only brings the player to
     // the front, and what plays goes on as it was.
     if (text.isEmpty()) return;
-    if (OnOpenList && OnOpenList(text)) return;
-    m_playback.OpenEntry(false, text);
+    open(text);
 }
 
 void TForm3::DropFiles(const QList<QUrl>& urls) {
@@ -110,8 +109,17 @@ void TForm3::DropFiles(const QList<QUrl>& urls) {
     const QString location = locationOf(urls.first());
     // A drop that names no clip changes nothing: list play goes on.
     if (location.isEmpty()) return;
-    if (OnOpenList && OnOpenList(location)) return;
-    m_playback.OpenEntry(false, location);
+    open(location);
+}
+
+// While the program still makes its windows (an error box of the start-up is up) its verbs are
+// not wired yet, and the list a location could join is not there: it plays as a single clip.
+void TForm3::open(const QString& location) {
+    if (OnOpen) {
+        OnOpen(location);
+    } else {
+        m_playback.OpenEntry(false, location);
+    }
 }
 
 void TForm3::dragEnterEvent(QDragEnterEvent* event) {

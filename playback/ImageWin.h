@@ -36,10 +36,10 @@ public:
     // picture and shows or hides at the maximize command.
     void attachPanel(QWidget* panel) { m_panel = panel; }
 
-    // A second start handed over its argument: come to the front and play it as a single clip
-    // (the empty text of a start without one: only come to the front).
+    // A second start handed over its argument: come to the front and open it (the empty text
+    // of a start without one: only come to the front).
     void ReceiveHandOff(const QString& text);
-    // Files dropped here or on the panel: the first one plays as a single clip.
+    // Files dropped here or on the panel: the first one is opened.
     void DropFiles(const QList<QUrl>& urls);
     // Puts the window's outer top-left corner (its frame's) at `frame`. The window system
     // tells the frame's size only once the window is on the screen; until then the place is
@@ -55,10 +55,10 @@ public:
 
     Playback& playback() { return m_playback; }
     const Playback& playback() const { return m_playback; }
-    // A location given by a second start or dropped here that is a list of another player's:
-    // the program takes it into the playlist and plays it there. True when it did; else the
-    // location plays as a single clip.
-    std::function<bool(const QString& location)> OnOpenList;
+    // Opens a location given by a second start or dropped here, a clip or another player's
+    // list, as every door of the player opens one; the program wires it to the player's verbs.
+    // Until it is, a location plays as a single clip.
+    std::function<void(const QString& location)> OnOpen;
     // Runs as the window closes, after the engine has its volume back: the program saves
     // its settings here.
     std::function<void()> OnClose;
@@ -84,6 +84,7 @@ private:
     void bringPanelForward() override;
 
     void connectEvents();
+    void open(const QString& location);
     void placeOnScreen();
     void onMaximize();
 

@@ -10,7 +10,6 @@
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
 #include "playlist/PlayListColumns.h"
-#include "skin/ListSkinElements.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinElements.h"
 
@@ -102,8 +101,9 @@ PlaybackState Playback::state() const {
     now.volume = m_volume;
     now.size = m_size;
     now.mute = m_mute;
-    now.loop = listButton(ListElement::Loop);
-    now.shuffle = listButton(ListElement::Shuffle);
+    now.fix = m_fix;
+    now.loop = m_loop;
+    now.shuffle = m_shuffle;
     now.canGoNext = canMoveOn(+1);
     now.canGoPrevious = canMoveOn(-1);
     now.panel = m_readout;
@@ -264,7 +264,7 @@ void Playback::FormClose() {
 }
 
 void Playback::ApplySize() {
-    if (m_panel && m_panel->GetButtonState(Panel::ButtonFix)) return;
+    if (m_fix) return;
     if (m_control.QueryFullScreen()) return;
     const std::int32_t factor = 25 * m_size + 500;
     const std::int32_t width = factor * ClipWidth / 1000;
@@ -276,18 +276,12 @@ void Playback::ApplySize() {
 
 namespace korvel {
 
-bool Playback::listButton(QStringView id) const {
-    return m_listSkin && m_listSkin->GetButtonState(id);
-}
-
 void Playback::PlayNextEntry(std::int16_t Direction) {
     SeekRepeat = false;
     if (!PlaylistMode || !m_list) return;
     RemainingPlays = 0;
-    const int row =
-        listButton(ListElement::Shuffle)
-            ? m_order.shuffle(*m_list)
-            : PlayOrder::walk(*m_list, currentRow(), Direction, listButton(ListElement::Loop));
+    const int row = m_shuffle ? m_order.shuffle(*m_list)
+                              : PlayOrder::walk(*m_list, currentRow(), Direction, m_loop);
     // Nothing to start: the cursor, the mode and the playing clip stay as they are.
     if (row > 0) startRow(row);
     publish();
@@ -297,8 +291,8 @@ void Playback::PlayNextEntry(std::int16_t Direction) {
 // one is On, and a walk from the header over the whole list finds the first of them.
 bool Playback::canMoveOn(int direction) const {
     if (!PlaylistMode || !m_list) return false;
-    if (listButton(ListElement::Shuffle)) return PlayOrder::walk(*m_list, 0, +1, false) > 0;
-    return PlayOrder::walk(*m_list, currentRow(), direction, listButton(ListElement::Loop)) > 0;
+    if (m_shuffle) return PlayOrder::walk(*m_list, 0, +1, false) > 0;
+    return PlayOrder::walk(*m_list, currentRow(), direction, m_loop) > 0;
 }
 
 void Playback::startRow(int row) {
@@ -401,6 +395,21 @@ void Playback::SetSize(int size) {
     if (size < 0 || size > 100) throw KorvelError(FixedTexts::RangeCheck);
     m_size = size;
     ApplySize();
+    publish();
+}
+
+void Playback::SetFix(bool fix) {
+    m_fix = fix;
+    publish();
+}
+
+void Playback::SetLoop(bool loop) {
+    m_loop = loop;
+    publish();
+}
+
+void Playback::SetShuffle(bool shuffle) {
+    m_shuffle = shuffle;
     publish();
 }
 

@@ -22,9 +22,9 @@ class SkinElements;
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
 // the engine had before us, the plays left of the current entry, the play order and the play
-// history. It owns the volume and the picture size the panel shows. By element name it reads
-// the panel's mute and fix buttons and the list skin's SHUFFLE and LOOP; it reads and moves
-// the list's current row, the play cursor.
+// history. It owns the volume, the picture size and FIX the panel shows and the list's LOOP and
+// SHUFFLE. By element name it reads the panel's mute button, which the sound follows at each
+// state change; it reads and moves the list's current row, the play cursor.
 //
 // What it shows is published: state() reads it, and the notices tell every listener of each
 // change, from the handler or command that made it; the panel's displays are such a listener.
@@ -44,10 +44,7 @@ public:
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.
     void attachPanel(SkinElements* panel) { m_panel = panel; }
-    void attachPlayList(PlayListCells* list, SkinElements* listSkin = nullptr) {
-        m_list = list;
-        m_listSkin = listSkin;
-    }
+    void attachPlayList(PlayListCells* list) { m_list = list; }
 
     // The state as it is now, read afresh.
     PlaybackState state() const;
@@ -77,7 +74,7 @@ public:
     void RealAudio1FullScreenEnd() { ResumeFullScreen = false; }
     // The close handler: gives the engine back its earlier volume.
     void FormClose();
-    // Sizes the picture from the clip's size and the size slider, unless fixed or full screen.
+    // Sizes the picture from the clip's size and the picture size, unless fixed or full screen.
     void ApplySize();
     static std::int64_t TimeTextToMs(const QString& text);
 
@@ -113,6 +110,11 @@ public:
     void SetSize(int size);
     // The size one step of 20 smaller (-1) or larger (+1), within 0..100.
     void StepSize(int direction);
+    // The window keeps its size (FIX): the picture no longer sizes it.
+    void SetFix(bool fix);
+    // The list's LOOP and SHUFFLE, read by the play order at each of its steps.
+    void SetLoop(bool loop);
+    void SetShuffle(bool shuffle);
     // The sources of the last state changes, oldest first: the slots filled so far, empty
     // ones included while fewer than ten were.
     QStringList history() const;
@@ -134,7 +136,6 @@ private:
     void seekEngine(std::int64_t ms, std::int64_t shownMs);
     void addToHistory(const QString& source);
     void startRow(int row);
-    bool listButton(QStringView id) const;
     bool isEntry(int row) const;
     int currentRow() const;
     QString currentCell(int column) const;
@@ -158,13 +159,15 @@ private:
     PlaybackHost& m_host;
     PlayOrder m_order;
     SkinElements* m_panel = nullptr;
-    SkinElements* m_listSkin = nullptr;
     PlayListCells* m_list = nullptr;
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
     bool m_mute = false;
     int m_volume = PlaybackState::FirstVolume;
     int m_size = PlaybackState::NaturalSize;
+    bool m_fix = false;
+    bool m_loop = false;
+    bool m_shuffle = false;
     PlaybackState::PanelReadout m_readout;
     PlaybackNotices m_notices;
     PlaybackState m_published;

@@ -25,7 +25,7 @@ constexpr std::int64_t SkipMs = 5000;
 constexpr std::int64_t MinuteMs = 60000;
 
 // The tables, in the order the panel has always tested them.
-constexpr std::array<PanelCommands::Button, 19> Buttons{{
+constexpr std::array<PanelCommands::Button, 20> Buttons{{
     {Panel::ButtonExit, Verb::Quit, none()},
     {Panel::ButtonMinimize, Verb::Minimize, none()},
     {Panel::ButtonHide, Verb::HidePanel, none()},
@@ -45,6 +45,7 @@ constexpr std::array<PanelCommands::Button, 19> Buttons{{
     {Panel::ButtonDefault, Verb::Size, number(PlaybackState::NaturalSize)},
     {Panel::ButtonOpen, Verb::ShowList, none()},
     {Panel::ButtonTop, Verb::Top, down(Panel::ButtonTop)},
+    {Panel::ButtonFix, Verb::Fix, down(Panel::ButtonFix)},
 }};
 constexpr std::array<PanelCommands::Slider, 3> Sliders{{
     {Panel::TrackBarVolume, Verb::Volume},
@@ -88,11 +89,15 @@ void PanelCommands::run(Verb verb, const Argument& argument) {
     m_commands.run(command);
 }
 
+// A press released outside every button has flipped a toggle it was on all the same. FIX has
+// no command of its own: the window keeps its size whenever the button is down, so its state
+// is the player's after every release.
 void PanelCommands::SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;
     for (const Button& row : buttons()) {
         if (row.id == id) run(row.verb, row.argument);
     }
+    if (id.isEmpty()) run(Verb::Fix, down(Panel::ButtonFix));
 }
 
 void PanelCommands::SkinForm1TrackBarNotify(QStringView id, int position) {

@@ -40,6 +40,7 @@ void PanelDisplays::show(const PlaybackState& before, const PlaybackState& now) 
     if (now.volume != before.volume) m_panel.SetTrackBarPosition(Panel::TrackBarVolume, now.volume);
     if (now.mute != before.mute) m_panel.SetButtonState(Panel::ButtonMute, now.mute);
     if (now.size != before.size) m_panel.SetTrackBarPosition(Panel::TrackBarSize, now.size);
+    if (now.fix != before.fix) m_panel.SetButtonState(Panel::ButtonFix, now.fix);
 }
 
 } // namespace korvel

@@ -145,10 +145,22 @@ void TForm2::FormCreate() {
 void TForm2::SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState, int,
                                     int) {
     ErrorBox::run([&] { m_commands.SkinForm1MouseUpNotify(id, button); });
+    if (OnToggles) {
+        ErrorBox::run([this] {
+            OnToggles(m_skinForm->GetButtonState(ListElement::Loop),
+                      m_skinForm->GetButtonState(ListElement::Shuffle));
+        });
+    }
     emit buttonReleased(id);
 }
 
 void TForm2::FormKeyDown(int key) { m_commands.FormKeyDown(key); }
+
+void TForm2::showToggles(bool loop, bool shuffle) {
+    m_skinForm->SetButtonState(ListElement::Loop, loop);
+    m_skinForm->SetButtonState(ListElement::Shuffle, shuffle);
+    m_skinForm->update();
+}
 
 void TForm2::HideList() { hide(); }
 

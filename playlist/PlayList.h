@@ -82,6 +82,11 @@ public:
 
     std::function<void()> OnPlayFromTop;
     std::function<QStringList()> OnReadHistory;
+    // After every release on the face: LOOP and SHUFFLE as they stand now (a press flips them,
+    // also one released outside every button). They are the player's state, which the program
+    // wires this to; the face only shows them (showToggles).
+    std::function<void(bool loop, bool shuffle)> OnToggles;
+    void showToggles(bool loop, bool shuffle);
     // Writes every field into the current row: Play only when the row is an entry, the rest
     // whatever the row is. For a new entry that was just selected.
     void StoreEditFields();

@@ -34,14 +34,12 @@ TEST_F(PanelCommandsTest, EveryButtonAndSliderOfTheSkinHasItsRowInOrder) {
                                "BUTTON_NEXT",   "BUTTON_REW",      "BUTTON_FF",    "BUTTON_BKSKIP",
                                "BUTTON_FWSKIP", "BUTTON_PLAY",     "BUTTON_PAUSE", "BUTTON_STOP",
                                "BUTTON_MKIN",   "BUTTON_MKOUT",    "BUTTON_MUTE",  "BUTTON_FULL",
-                               "BUTTON_DEFO",   "BUTTON_OPEN",     "BUTTON_TOP"};
+                               "BUTTON_DEFO",   "BUTTON_OPEN",     "BUTTON_TOP",   "BUTTON_FIX"};
     QStringList rows;
     for (const auto& row : PanelCommands::buttons()) rows << row.id.toString();
     EXPECT_EQ(rows, order);
-    for (const HotAreaInfoRec& area : skin.model().HotAreas) {
-        if (area.ID == u"BUTTON_FIX") continue; // read by the sizing, no command of its own
+    for (const HotAreaInfoRec& area : skin.model().HotAreas)
         EXPECT_TRUE(rows.contains(area.ID)) << area.ID.toStdString();
-    }
     QStringList sliders;
     for (const auto& row : PanelCommands::sliders()) sliders << row.id.toString();
     EXPECT_EQ(sliders, QStringList({"TRACKBAR_VOLUME", "TRACKBAR_SIZE", "TRACKBAR_POS"}));
@@ -51,7 +49,8 @@ TEST_F(PanelCommandsTest, EveryButtonAndSliderOfTheSkinHasItsRowInOrder) {
 }
 
 // Fault: a button, slider or key asking for the wrong verb or argument; a toggle's verb not
-// taking the state the click gave it; a key that needs Ctrl running without it; another
+// taking the state the click gave it (FIX left in the skin, where the settings and the sizing
+// no longer read it); a key that needs Ctrl running without it; another
 // mouse button running a command.
 TEST_F(PanelCommandsTest, EachElementAndKeyAsksForItsVerb) {
     const struct {
@@ -77,15 +76,18 @@ TEST_F(PanelCommandsTest, EachElementAndKeyAsksForItsVerb) {
         {"BUTTON_DEFO", {"size:20"}},
         {"BUTTON_OPEN", {"show-list"}},
         {"BUTTON_TOP", {"top:0"}},
-        {"BUTTON_FIX", {}},
+        {"BUTTON_FIX", {"fix:0"}},
         {"button_play", {}},
-        {"", {}},
+        {"", {"fix:0"}},
     };
     for (const auto& row : buttons) EXPECT_EQ(click(row.id), row.commands) << row.id;
     skin.SetButtonState(u"BUTTON_MUTE", true);
     skin.SetButtonState(u"BUTTON_TOP", true);
     EXPECT_EQ(click("BUTTON_MUTE"), QStringList({"mute:1"}));
     EXPECT_EQ(click("BUTTON_TOP"), QStringList({"top:1"}));
+    // FIX flipped by a press released outside every button is the player's all the same.
+    skin.SetButtonState(u"BUTTON_FIX", true);
+    EXPECT_EQ(click(""), QStringList({"fix:1"}));
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
         EXPECT_TRUE(click("BUTTON_EXIT", button).isEmpty());
 

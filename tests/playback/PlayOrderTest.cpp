@@ -18,24 +18,6 @@ QStringList flags(const char* spaced) {
     return QString::fromLatin1(spaced).split(u' ', Qt::SkipEmptyParts);
 }
 
-// The list skin's toggles as the play order reads them.
-class ListToggles : public SkinElements {
-public:
-    void SetButtonState(QStringView id, bool state) override {
-        if (id == u"SHUFFLE") shuffle = state;
-        if (id == u"LOOP") loop = state;
-    }
-    bool GetButtonState(QStringView id) const override {
-        return id == u"SHUFFLE" ? shuffle : id == u"LOOP" ? loop : false;
-    }
-    void SetDisplayText(QStringView, const QString&) override {}
-    std::int32_t GetTrackBarPosition(QStringView) const override { return 0; }
-    void SetTrackBarPosition(QStringView, std::int32_t) override {}
-
-    bool shuffle = false;
-    bool loop = false;
-};
-
 } // namespace
 
 // Fault: a walk that stops too early, wraps without LOOP, lands on a disabled entry or on
@@ -100,7 +82,7 @@ protected:
     void SetUp() override {
         panel.LoadSkin(QStringLiteral("Skin"));
         playback.attachPanel(&panel);
-        playback.attachPlayList(&list, &toggles);
+        playback.attachPlayList(&list);
         playback.FormShow(QString());
         control.log.clear();
     }
@@ -114,7 +96,6 @@ protected:
     FakeMediaControl control;
     FakeHost host;
     FakeList list{0};
-    ListToggles toggles;
     SkinEngine panel;
     QList<int> draws{};
     Playback playback{control, host, [this](int count) {
@@ -200,7 +181,7 @@ TEST_F(PlayOrderTest, LoopWrapsAtTheEnd) {
     playback.PlayFromTop();
     playback.ClipFinished();
     EXPECT_EQ(list.current, 3);
-    toggles.loop = true;
+    playback.SetLoop(true);
     playback.ClipFinished();
     EXPECT_EQ(loads(), QStringList({clip(1), clip(3), clip(1)}));
 }
@@ -225,8 +206,8 @@ TEST_F(PlayOrderTest, CanMoveOnTellsWhatNextAndPreviousWouldDo) {
         for (const int direction : {+1, -1}) {
             fill(c.flags);
             list.current = c.current;
-            toggles.loop = c.loop;
-            toggles.shuffle = c.shuffle;
+            playback.SetLoop(c.loop);
+            playback.SetShuffle(c.shuffle);
             playback.OpenEntry(true, QString());
             const bool offered = playback.canMoveOn(direction);
             const auto where = ::testing::Message()
@@ -246,12 +227,12 @@ TEST_F(PlayOrderTest, CanMoveOnTellsWhatNextAndPreviousWouldDo) {
 // nothing starts and nothing fails.
 TEST_F(PlayOrderTest, ShuffleStartsADrawnEnabledEntry) {
     fill("Off On On");
-    toggles.shuffle = true;
+    playback.SetShuffle(true);
     playback.PlayFromTop();
     EXPECT_EQ(draws, QList<int>({2}));
     EXPECT_EQ(loads(), QStringList({clip(2)}));
     fill("Off Off");
-    toggles.shuffle = true;
+    playback.SetShuffle(true);
     control.log.clear();
     EXPECT_NO_THROW(playback.PlayNextEntry(+1));
     EXPECT_TRUE(loads().isEmpty());

@@ -343,9 +343,9 @@ TEST_F(PlaybackTest, ApplySizeFollowsTheSizeSlider) {
         EXPECT_EQ(host.sizes, QList<QSize>({c.size})) << c.s;
     }
     host.sizes.clear();
-    panel.SetButtonState(u"BUTTON_FIX", true);
+    playback.SetFix(true);
     playback.ApplySize();
-    panel.SetButtonState(u"BUTTON_FIX", false);
+    playback.SetFix(false);
     control.fullScreen = true;
     playback.ApplySize();
     EXPECT_TRUE(host.sizes.isEmpty());

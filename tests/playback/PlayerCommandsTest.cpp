@@ -207,3 +207,29 @@ TEST_F(PlayerCommandsTest, MarksAndStepsNeedListMode) {
               QStringList({"LoadSource:/clips/1.mpg", "LoadSource:/clips/2.mpg",
                            "LoadSource:/clips/1.mpg"}));
 }
+
+// Fault: "list or clip?" answered differently by the doors, or a relative list on the command
+// line taken for a clip. Another player's list is a local file by its kind; a .ram list and a
+// stream's list are clips; a clip keeps its name as given.
+TEST(PlayerCommandsOpening, ListOrClipIsDecidedOnce) {
+    const struct {
+        const char* location;
+        const char* folder;
+        const char* clip;
+        const char* list;
+    } rows[] = {
+        {"/clips/a.avi", "", "/clips/a.avi", ""},
+        {"/lists/b.M3U8", "", "", "/lists/b.M3U8"},
+        {"file:///lists/c%20d.pls", "", "", "/lists/c d.pls"},
+        {"e.xspf", "/home/u", "", "/home/u/e.xspf"},
+        {"e.avi", "/home/u", "e.avi", ""},
+        {"http://h/f.m3u", "/home/u", "http://h/f.m3u", ""},
+        {"/lists/g.ram", "", "/lists/g.ram", ""},
+    };
+    for (const auto& row : rows) {
+        const PlayerCommands::Opening opening = PlayerCommands::opening(
+            QString::fromLatin1(row.location), QString::fromLatin1(row.folder));
+        EXPECT_EQ(opening.clip, QString::fromLatin1(row.clip)) << row.location;
+        EXPECT_EQ(opening.list, QString::fromLatin1(row.list)) << row.location;
+    }
+}
