@@ -17,9 +17,18 @@ public:
         m_model.setCell(column, row, text);
     }
     void selectRow(int row) override { m_model.selectRow(row); }
+    void whenChanged(std::function<void()> changed) override {
+        for (const QMetaObject::Connection& connection : m_told) QObject::disconnect(connection);
+        m_told.clear();
+        if (!changed) return;
+        m_told << QObject::connect(&m_model, &PlayListModel::cellChanged, &m_model, changed)
+               << QObject::connect(&m_model, &PlayListModel::rowCountChanged, &m_model, changed)
+               << QObject::connect(&m_model, &PlayListModel::cursorChanged, &m_model, changed);
+    }
 
 private:
     PlayListModel& m_model;
+    QList<QMetaObject::Connection> m_told;
 };
 
 } // namespace korvel

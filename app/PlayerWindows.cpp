@@ -51,13 +51,6 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
                              m_playlist.showToggles(now.loop, now.shuffle);
                      });
     m_playlist.OnReadHistory = [&playback] { return playback.history(); };
-    PlayListModel& model = m_playlist.model();
-    QObject::connect(&model, &PlayListModel::cellChanged, &m_playback,
-                     [this] { publishListChanges(); });
-    QObject::connect(&model, &PlayListModel::rowCountChanged, &m_playback,
-                     [this] { publishListChanges(); });
-    QObject::connect(&model, &PlayListModel::cursorChanged, &m_playback,
-                     [this] { publishListChanges(); });
     // Queued: the drop on the panel has ended before the clip opens or a failure is shown.
     QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles,
                      Qt::QueuedConnection);
@@ -193,17 +186,6 @@ void PlayerWindows::showPlayList() {
 }
 
 void PlayerWindows::setTopmost(bool on) { m_playback.SetTopmost(on); }
-
-void PlayerWindows::publishListChanges() {
-    if (std::exchange(m_listPublishDue, true)) return;
-    QMetaObject::invokeMethod(
-        &m_playback,
-        [this] {
-            m_listPublishDue = false;
-            ErrorBox::run([this] { m_playback.playback().publish(); });
-        },
-        Qt::QueuedConnection);
-}
 
 void PlayerWindows::raise() {
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel)}) {

@@ -46,11 +46,6 @@ private:
     void setTopmost(bool on) override;
     void raise() override;
 
-    // The list and its buttons are part of the playback state (the play cursor, what next
-    // and previous would start, LOOP and SHUFFLE): their changes are published once the
-    // events that made them are handled, once for a whole run of edits.
-    void publishListChanges();
-
     void readSettings();
     void applySettings(const SettingsData& settings);
     SettingsData currentSettings() const;
@@ -76,7 +71,6 @@ private:
     bool m_saved = false;
     SettingsKeeper m_keeper{[this] { return currentSettings(); },
                             [this](const SettingsData& settings) { writeSettings(settings); }};
-    bool m_listPublishDue = false;
 };
 
 } // namespace korvel

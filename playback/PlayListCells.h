@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace korvel {
 
 // The playlist as the playback logic reads and moves it: cells by column and row of the list
@@ -18,6 +20,9 @@ public:
     // Makes `row` (1..row count - 1) current, as a selection of that row alone; the list's
     // fields then show it. The current row itself changes nothing.
     virtual void selectRow(int row) = 0;
+    // From now on `changed` runs after each change of a cell, of the row count or of the
+    // current row, made by anyone; an empty one ends that.
+    virtual void whenChanged(std::function<void()> changed) = 0;
 };
 
 } // namespace korvel

@@ -37,6 +37,19 @@ Playback::Playback(MediaControl& control, PlaybackHost& host, PlayOrder::Draw dr
 
 std::int64_t Playback::TimeTextToMs(const QString& text) { return TimeText::toMs(text); }
 
+void Playback::attachPlayList(PlayListCells* list) {
+    if (m_list) m_list->whenChanged(nullptr);
+    m_list = list;
+    if (!m_list) return;
+    m_list->whenChanged([this] {
+        if (std::exchange(m_listPublishDue, true)) return;
+        m_host.runLater(0, [this] {
+            m_listPublishDue = false;
+            publish();
+        });
+    });
+}
+
 int Playback::currentRow() const { return m_list ? m_list->currentRow() : 0; }
 
 QString Playback::currentCell(int column) const {

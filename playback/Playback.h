@@ -44,13 +44,15 @@ public:
     // The panel and the playlist exist only after this window; until they are attached their
     // elements and cells read as empty and nothing is written to them.
     void attachPanel(SkinElements* panel) { m_panel = panel; }
-    void attachPlayList(PlayListCells* list) { m_list = list; }
+    // The list's changes (cells, rows, the play cursor) are published once the events that
+    // made them are handled, once for a whole run of edits.
+    void attachPlayList(PlayListCells* list);
 
     // The state as it is now, read afresh.
     PlaybackState state() const;
     const PlaybackNotices& notices() const { return m_notices; }
     // Tells the listeners when the state differs from the one told last. Every handler and
-    // command here does so itself; the wiring calls it when the list or its buttons change.
+    // command here does so itself, and the list's changes are told (attachPlayList).
     void publish();
     // A failure the engine found after its operation returned: given to `taker` first
     // (a desktop caller waiting for that clip), raised for the error box when it is not taken.
@@ -162,6 +164,7 @@ private:
     PlayListCells* m_list = nullptr;
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
+    bool m_listPublishDue = false;
     bool m_mute = false;
     int m_volume = PlaybackState::FirstVolume;
     int m_size = PlaybackState::NaturalSize;

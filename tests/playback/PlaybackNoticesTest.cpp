@@ -127,3 +127,23 @@ TEST_F(PlaybackNoticesTest, SeeksAskedForAreToldFromWhereTheyStarted) {
     playback.RealAudio1PostSeek(0, 1000);
     EXPECT_TRUE(seeks.empty());
 }
+
+// Fault: the list's changes published by whoever wired the windows, not by the playback (the
+// desktop's controls then showed a stale next and play cursor wherever that wiring was
+// missing), or a run of edits told once per edit, or in the middle of the run.
+TEST_F(PlaybackNoticesTest, ListChangesAreToldOnceAfterTheirRun) {
+    ASSERT_TRUE(list.onChange);
+    list.current = 1;
+    list.onChange();
+    list.setEntry(2, "On", "1", "", "", "/clips/2.mpg");
+    list.onChange();
+    EXPECT_TRUE(changes.empty());
+    host.runDue();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].second.listRow, 1);
+    list.onChange();
+    host.runDue();
+    EXPECT_EQ(changes.size(), 1u); // nothing new to tell
+    playback.attachPlayList(nullptr);
+    EXPECT_FALSE(list.onChange);
+}

@@ -33,6 +33,7 @@ public:
         selections.append(row);
         current = row;
     }
+    void whenChanged(std::function<void()> changed) override { onChange = std::move(changed); }
 
     void setEntry(int row, const QString& play, const QString& count, const QString& start,
                   const QString& end, const QString& path) {
@@ -53,6 +54,7 @@ public:
     std::vector<QStringList> rows;
     int current = 0;
     QList<int> selections;
+    std::function<void()> onChange;
 };
 
 class FakeHost : public PlaybackHost {
