@@ -51,9 +51,6 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
                              m_playlist.showToggles(now.loop, now.shuffle);
                      });
     m_playlist.OnReadHistory = [&playback] { return playback.history(); };
-    // Queued: the drop on the panel has ended before the clip opens or a failure is shown.
-    QObject::connect(&m_panel, &TForm1::filesDropped, &m_playback, &TForm3::DropFiles,
-                     Qt::QueuedConnection);
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel),
                             static_cast<QWidget*>(&m_playlist)}) {
         m_group.add(window);

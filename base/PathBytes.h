@@ -61,6 +61,11 @@ public:
         return toText(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8()));
     }
 
+    // A dropped URL as a location: a local file by its path, anything else as written.
+    static QString locationOf(const QUrl& url) {
+        return url.isLocalFile() ? fromFileUrl(url) : url.toString();
+    }
+
     // For messages: every byte that was not UTF-8 shown as U+FFFD.
     static QString displayed(QStringView text) { return QString::fromUtf8(toBytes(text)); }
 

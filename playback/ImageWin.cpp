@@ -23,10 +23,6 @@ namespace korvel {
 namespace {
 Q_LOGGING_CATEGORY(lcPlayback, "korvel.playback", QtWarningMsg)
 
-// A dropped URL as a location: local files by their path, anything else as written.
-QString locationOf(const QUrl& url) {
-    return url.isLocalFile() ? PathBytes::fromFileUrl(url) : url.toString();
-}
 } // namespace
 
 TForm3::TForm3(std::unique_ptr<MediaControl> control, const QString& argument, PlayOrder::Draw draw)
@@ -106,7 +102,7 @@ void TForm3::ReceiveHandOff(const QString& text) {
 
 void TForm3::DropFiles(const QList<QUrl>& urls) {
     if (urls.isEmpty()) return;
-    const QString location = locationOf(urls.first());
+    const QString location = PathBytes::locationOf(urls.first());
     // A drop that names no clip changes nothing: list play goes on.
     if (location.isEmpty()) return;
     open(location);

@@ -1,5 +1,6 @@
 #include "player/PanelCommands.h"
 
+#include "base/PathBytes.h"
 #include "command/CommandTaker.h"
 #include "playback/PlaybackState.h"
 #include "skin/PlayerSkinElements.h"
@@ -110,6 +111,11 @@ void PanelCommands::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
     for (const Key& row : keys()) {
         if (matches(row, key, modifiers)) run(row.verb, row.argument);
     }
+}
+
+void PanelCommands::FilesDropped(const QList<QUrl>& urls) {
+    const QString location = urls.isEmpty() ? QString() : PathBytes::locationOf(urls.first());
+    if (!location.isEmpty()) m_commands.run({Verb::Open, 0, location});
 }
 
 bool PanelCommands::takesKey(int key, Qt::KeyboardModifiers modifiers) {

@@ -2,7 +2,9 @@
 
 #include "command/PlayerCommand.h"
 
+#include <QList>
 #include <QStringView>
+#include <QUrl>
 #include <Qt>
 
 #include <cstdint>
@@ -54,6 +56,9 @@ public:
     // A slider moved to `position`, 0..100.
     void SkinForm1TrackBarNotify(QStringView id, int position);
     void HandleKey(int key, Qt::KeyboardModifiers modifiers);
+    // Files dropped on the panel: the first one is opened; a drop that names none changes
+    // nothing.
+    void FilesDropped(const QList<QUrl>& urls);
     // Whether some row of the key table runs for that key.
     static bool takesKey(int key, Qt::KeyboardModifiers modifiers);
 

@@ -107,10 +107,17 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+// The program that dragged waits until the drop event returns: the clip is opened, and a
+// failure shown, after that.
 void TForm1::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     event->acceptProposedAction();
-    emit filesDropped(urls);
+    QMetaObject::invokeMethod(
+        this,
+        [this, urls] {
+            if (m_commands) ErrorBox::run([this, &urls] { m_commands->FilesDropped(urls); });
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace korvel

@@ -36,8 +36,6 @@ public:
     void showState(const PlaybackState& before, const PlaybackState& now);
 
 signals:
-    // Files dropped on the panel; the playback window takes them as if dropped there.
-    void filesDropped(const QList<QUrl>& urls);
     // A release on the face was handled (a toggle such as FIX may have flipped).
     void buttonReleased(const QString& id);
 

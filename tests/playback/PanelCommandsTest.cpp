@@ -126,3 +126,14 @@ TEST_F(PanelCommandsTest, EachElementAndKeyAsksForItsVerb) {
         EXPECT_EQ(PanelCommands::takesKey(row.key, row.modifiers), !row.commands.isEmpty());
     }
 }
+
+// Fault: a drop on the panel opened by another door's handler, or one that names no clip
+// changing what plays. The first file is opened, a local one by its path.
+TEST_F(PanelCommandsTest, ADropOpensItsFirstFile) {
+    commands.FilesDropped({QUrl::fromLocalFile("/clips/one clip.mpg"), QUrl("http://h/two")});
+    commands.FilesDropped({QUrl("http://127.0.0.1:8080/live.ts")});
+    commands.FilesDropped({QUrl()});
+    commands.FilesDropped({});
+    EXPECT_EQ(describe(taker.seen),
+              QStringList({"open:/clips/one clip.mpg", "open:http://127.0.0.1:8080/live.ts"}));
+}
