@@ -37,7 +37,7 @@ enum class Verb {
     HidePanel,  //
     Minimize,   // every window of the player
     Raise,      // the playback window and the panel to the front
-    Quit,       // closes the playback window, which ends the program
+    Quit,       // closes the playback window, which ends the program; the last verb
 };
 
 // One verb with its argument. Which argument a verb takes, and its range, is the verb table's

@@ -55,6 +55,7 @@ struct VerbTable {
     }
 };
 static_assert(VerbTable::inOrder(), "each verb has its row, in the order of the enumeration");
+static_assert(VerbTable::Rows.size() == std::size_t(Verb::Quit) + 1, "Quit is the last verb");
 
 namespace {
 
