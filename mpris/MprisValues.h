@@ -17,7 +17,7 @@ struct PlaybackState;
 class MprisValues {
 public:
     // One look at the player: the engine's state code, the clip as the engine has it, the
-    // position as the panel shows it, the volume slider, whether the panel's next and
+    // position as the panel shows it, the volume (0..100), whether the panel's next and
     // previous would start an entry now, and the list's LOOP and SHUFFLE.
     struct Snapshot {
         int state = 0;

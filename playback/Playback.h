@@ -97,7 +97,7 @@ public:
     void ResumePlay();
     void PauseCommand();
     void ApplyMute(bool mute);
-    // The volume slider moved: the engine's own volume is remembered first, for the close.
+    // The volume, 0..100: the engine's own volume is remembered first, for the close.
     void VolumeSlider(int position);
     // The position slider moved: seeks to that share of the clip's length.
     void PositionSlider(int position);
