@@ -230,7 +230,7 @@ void MpvMediaControl::drainEvents() {
             continue;
         }
         if (m_notices.empty()) break;
-        const Notice notice = m_notices.front();
+        const EngineNotice notice = m_notices.front();
         m_notices.pop_front();
         try {
             dispatch(notice);
@@ -250,39 +250,11 @@ void MpvMediaControl::collectEvents() {
     for (;;) {
         const mpv_event* event = mpv_wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE) return;
-        m_notices.push_back(noticeOf(*event));
+        m_notices.push_back(EngineNotice::of(*event));
     }
 }
 
-MpvMediaControl::Notice MpvMediaControl::noticeOf(const mpv_event& event) {
-    Notice notice;
-    notice.id = event.event_id;
-    if (event.event_id == MPV_EVENT_START_FILE) {
-        notice.entry = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
-    } else if (event.event_id == MPV_EVENT_END_FILE) {
-        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-        notice.entry = end->playlist_entry_id;
-        notice.reason = end->reason;
-        notice.error = end->error;
-        notice.insertedEntry = end->playlist_insert_id;
-        notice.inserted = end->playlist_insert_num_entries;
-    } else if (event.event_id == MPV_EVENT_PROPERTY_CHANGE) {
-        const auto* property = static_cast<const mpv_event_property*>(event.data);
-        notice.property = event.reply_userdata;
-        notice.available = property->format != MPV_FORMAT_NONE;
-        if (property->format == MPV_FORMAT_DOUBLE)
-            notice.number = *static_cast<const double*>(property->data);
-        if (property->format == MPV_FORMAT_FLAG)
-            notice.number = *static_cast<const int*>(property->data);
-    } else if (event.event_id == MPV_EVENT_LOG_MESSAGE) {
-        const auto* message = static_cast<const mpv_event_log_message*>(event.data);
-        qCInfo(EngineLog::category(), "%s: %s: %s", message->level, message->prefix,
-               QByteArray(message->text).trimmed().constData());
-    }
-    return notice;
-}
-
-void MpvMediaControl::dispatch(const Notice& notice) {
+void MpvMediaControl::dispatch(const EngineNotice& notice) {
     switch (notice.id) {
     case MPV_EVENT_START_FILE:
         // Whatever the view still shows belongs to the clip before.
@@ -327,7 +299,7 @@ void MpvMediaControl::clearView() {
     if (m_pictureWidget && m_view) m_view->clear();
 }
 
-void MpvMediaControl::onEndFile(const Notice& notice) {
+void MpvMediaControl::onEndFile(const EngineNotice& notice) {
     m_frames.endClip();
     const bool known = notice.reason >= 0 && notice.reason < int(std::size(EndReasons));
     m_tracker.endFile({notice.entry,
@@ -335,7 +307,7 @@ void MpvMediaControl::onEndFile(const Notice& notice) {
                        engineError(notice.error), notice.insertedEntry, notice.inserted});
 }
 
-void MpvMediaControl::onPropertyChange(const Notice& notice) {
+void MpvMediaControl::onPropertyChange(const EngineNotice& notice) {
     const bool flag = notice.available && notice.number != 0;
     switch (notice.property) {
     case TimePos: m_tracker.positionChanged(notice.available, toMs(notice.number)); return;

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "engine/ClipTracker.h"
+#include "engine/EngineNotice.h"
 #include "engine/FrameCounts.h"
 #include "engine/MediaControl.h"
-#include "engine/picture/PictureDecoder.h"
 #include "engine/QueuedWakeup.h"
+#include "engine/picture/PictureDecoder.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -99,20 +100,6 @@ public:
     bool isMuted() const;
 
 private:
-    // What is kept of one engine event; the engine's own data lives only until the next
-    // event is fetched, and handlers may fetch more while they run.
-    struct Notice {
-        int id = 0;
-        std::int64_t entry = 0;
-        int reason = 0;
-        int error = 0;
-        std::int64_t insertedEntry = 0;
-        int inserted = 0;
-        std::uint64_t property = 0;
-        bool available = false;
-        double number = 0;
-    };
-
     void requireCore();
     void createCore(const Options& options);
     void destroyCore();
@@ -123,12 +110,11 @@ private:
 
     void drainEvents();
     void collectEvents();
-    static Notice noticeOf(const mpv_event& event);
-    void dispatch(const Notice& notice);
+    void dispatch(const EngineNotice& notice);
     void onPictureChanged();
     void clearView();
-    void onEndFile(const Notice& notice);
-    void onPropertyChange(const Notice& notice);
+    void onEndFile(const EngineNotice& notice);
+    void onPropertyChange(const EngineNotice& notice);
     void endReached(bool reached);
     void deliver(const ClipTracker::Report& report);
     void handOver(const std::function<void()>& call);
@@ -176,7 +162,7 @@ private:
     FrameCounts m_frames;
     QString m_audioOutput;
 
-    std::deque<Notice> m_notices;
+    std::deque<EngineNotice> m_notices;
     std::deque<std::exception_ptr> m_failures;
     int m_dispatchDepth = 0;
 };
