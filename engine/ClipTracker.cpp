@@ -167,6 +167,14 @@ void ClipTracker::pauseChanged(bool paused) {
     if (started()) setState(paused ? State::Paused : State::Playing);
 }
 
+// Before the clip has started its title is read with the rest of the clip; after, each new
+// one is told once.
+void ClipTracker::titleChanged(const QString& title) {
+    if (!started() || !fileOpen() || title == m_clip.title) return;
+    m_clip.title = title;
+    report(Report::Kind::Title, 0, 0, title);
+}
+
 // The last ordinary report can lie well before the end (a whole frame at low frame rates),
 // so the end is always reported as position == length, once until play moves on.
 void ClipTracker::endReached(bool reached) {
@@ -188,8 +196,8 @@ void ClipTracker::endReached(bool reached) {
 // why, and the clip is ended. Over a network, a clip whose index is at its end cannot be read
 // from a server that does not let the player move within the file.
 void ClipTracker::endWithNothingPlayed() {
-    const FixedText& why = m_clip.seekable ? FixedTexts::NothingPlayed
-                                           : FixedTexts::ServerCannotSeek;
+    const FixedText& why =
+        m_clip.seekable ? FixedTexts::NothingPlayed : FixedTexts::ServerCannotSeek;
     giveUp(FixedTexts::CannotPlay.arg(m_source, why));
     m_engine.stop();
 }

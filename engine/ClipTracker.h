@@ -83,7 +83,7 @@ public:
     };
 
     struct Report {
-        enum class Kind { State, Position, PostSeek, Failure };
+        enum class Kind { State, Position, PostSeek, Failure, Title };
         Kind kind = Kind::State;
         std::int64_t first = 0;  // old state, position, or seek origin
         std::int64_t second = 0; // new state, length, or seek result
@@ -114,6 +114,8 @@ public:
     void positionChanged(bool available, std::int64_t ms);
     void durationChanged(bool available, std::int64_t ms);
     void pauseChanged(bool paused);
+    // The clip's title as the engine now tells it (a stream's title changes as it plays).
+    void titleChanged(const QString& title);
     void endReached(bool reached);
     void idleChanged(bool idle);
     void openTimedOut();

@@ -111,6 +111,8 @@ public:
     std::function<void(int flags, int key)> OnKeyDown;
     // After opening, starting, pausing and stopping: title, length and size can be read then.
     std::function<void(int oldState, int newState)> OnStateChange;
+    // The title changed while the clip plays (a radio stream tells each new song's).
+    std::function<void()> OnTitleChange;
     // The user ended full screen (Esc, or a double click on the picture).
     std::function<void()> OnFullScreenEnd;
     // A failure found after its operation returned (see Failures above).

@@ -38,6 +38,7 @@ enum Observed : std::uint64_t {
     Pause,
     EofReached,
     IdleActive,
+    Metadata,
     FrameCountsFirst
 };
 
@@ -168,6 +169,7 @@ void MpvMediaControl::createCore(const Options& options) {
     mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
     mpv_observe_property(m_mpv, IdleActive, "idle-active", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_mpv, Metadata, "metadata", MPV_FORMAT_NONE);
     if (EngineLog::enabled()) m_frames.observe(m_mpv, FrameCountsFirst);
 }
 
@@ -318,6 +320,7 @@ void MpvMediaControl::onPropertyChange(const EngineNotice& notice) {
         return;
     case EofReached: endReached(flag); return;
     case IdleActive: m_tracker.idleChanged(flag); return;
+    case Metadata: m_tracker.titleChanged(readTitle()); return;
     default: m_frames.take(notice.property, notice.available, notice.number); return;
     }
 }
@@ -338,6 +341,9 @@ void MpvMediaControl::deliver(const ClipTracker::Report& report) {
         if (OnPostSeek) handOver([&] { OnPostSeek(report.first, report.second); });
         return;
     case Kind::Failure: raiseFailure(report.text); return;
+    case Kind::Title:
+        if (OnTitleChange) handOver([&] { OnTitleChange(); });
+        return;
     }
 }
 
@@ -386,7 +392,7 @@ ClipTracker::Restart MpvMediaControl::readRestart() const {
         toMs(readNumber("time-pos", static_cast<double>(m_tracker.position()) / 1000.0));
     now.paused = readFlag("pause", true);
     now.eofReached = readFlag("eof-reached", false);
-    now.clip.title = readText("metadata/by-key/title");
+    now.clip.title = readTitle();
     now.clip.durationMs = toMs(readNumber("duration", 0));
     now.clip.pictureSize = readPictureSize();
     // A live stream's length only grows with what has arrived; it has no length to show.
@@ -395,6 +401,12 @@ ClipTracker::Restart MpvMediaControl::readRestart() const {
     now.clip.seekable = readFlag("seekable", true);
     now.clip.live = readFlag("demuxer-via-network", false) && !now.clip.seekable && !sized;
     return now;
+}
+
+// A radio stream has no title tag of its own but tells the title of what it plays now.
+QString MpvMediaControl::readTitle() const {
+    const QString tagged = readText("metadata/by-key/title");
+    return tagged.isEmpty() ? readText("metadata/by-key/icy-title") : tagged;
 }
 
 QSize MpvMediaControl::readPictureSize() const {

@@ -124,6 +124,7 @@ private:
 
     ClipTracker::Restart readRestart() const;
     QSize readPictureSize() const;
+    QString readTitle() const;
 
     // ClipTracker::Engine
     QString prepare(const QString& location) override;

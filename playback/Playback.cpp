@@ -171,6 +171,13 @@ void Playback::RealAudio1StateChange(int, int newState) {
     publish();
 }
 
+// A stream tells each new title as it plays; what shows the title follows it.
+void Playback::RealAudio1TitleChange() {
+    m_host.setCaption(ClipTitle::of(m_control));
+    m_readout.title = m_host.caption();
+    publish();
+}
+
 // The history keeps the last ten sources, oldest first; every state change adds one.
 void Playback::addToHistory(const QString& source) {
     if (HistoryNext >= 1 && HistoryNext <= HistorySlots) {

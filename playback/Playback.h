@@ -65,6 +65,7 @@ public:
     void OpenEntry(bool FromList, QString Location);
     void RealAudio1StateChange(int oldState, int newState);
     void RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen);
+    void RealAudio1TitleChange();
     void SeekBy(bool Repeat, std::int32_t StepMs);
     void RealAudio1PostSeek(std::int64_t lOldTime, std::int64_t lNewTime);
     void StopPlayback();

@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 
 #include <iostream>
+#include <vector>
 
 using namespace korvel;
 using namespace korvel::test;
@@ -74,7 +75,78 @@ private:
     QByteArray m_body;
 };
 
+// An internet radio as such servers send it: the sound in blocks of MetaInterval bytes, each
+// followed by the stream's metadata (the title where a song starts, nothing elsewhere), sent
+// to every listener as the test asks.
+class RadioServer {
+public:
+    static constexpr int MetaInterval = 8192;
+
+    explicit RadioServer(QByteArray sound) : m_sound(std::move(sound)) {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { accept(); });
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/radio").arg(port()); }
+    int port() const { return m_server.serverPort(); }
+    bool listening() const { return !m_listeners.empty(); }
+    // A song of `blocks` blocks of sound, its title told with the first.
+    void sendSong(const QByteArray& title, int blocks) {
+        for (int i = 0; i < blocks; ++i) {
+            QByteArray block = m_sound.mid(m_sent % m_sound.size(), MetaInterval);
+            m_sent += block.size();
+            QByteArray meta = i == 0 ? "StreamTitle='" + title + "';" : QByteArray();
+            meta.append((16 - meta.size() % 16) % 16, '\0');
+            block.append(char(meta.size() / 16)).append(meta);
+            for (QTcpSocket* socket : m_listeners) socket->write(block);
+        }
+    }
+
+private:
+    void accept() {
+        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                const QByteArray request = socket->readAll();
+                if (!request.contains("\r\n\r\n") || !request.toLower().contains("icy-metadata: 1"))
+                    return;
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n"
+                              "icy-name: Korvel test radio\r\nicy-metaint: " +
+                              QByteArray::number(MetaInterval) + "\r\n\r\n");
+                m_listeners.push_back(socket);
+            });
+        }
+    }
+
+    QTcpServer m_server;
+    QByteArray m_sound;
+    qsizetype m_sent = 0;
+    std::vector<QTcpSocket*> m_listeners;
+};
+
 } // namespace
+
+// Fault: a radio stream showed the first song's title (or the station's address) for as long
+// as it played: each new title the stream tells is the clip's title, told once.
+TEST(Network, ARadioStreamTellsEachNewTitle) {
+    QFile sound(clip(QStringLiteral("radio.mp3")));
+    ASSERT_TRUE(sound.open(QIODevice::ReadOnly));
+    RadioServer radio(sound.readAll());
+    auto control = makeControl();
+    Recorder recorder(*control);
+    QStringList told;
+    control->OnTitleChange = [&] { told << control->QueryTitle(); };
+    control->LoadSource(radio.url());
+    control->StartPlay();
+    ASSERT_TRUE(waitUntil([&] { return radio.listening(); }));
+    // Four seconds of the first song: enough to start on, and the second comes while it plays.
+    radio.sendSong("First song", 8);
+    ASSERT_TRUE(waitUntil([&] { return recorder.lastState() == MediaControl::Playing; }, 10000))
+        << recorder.failures.join(u'|').toStdString();
+    EXPECT_EQ(control->QueryTitle(), u"First song");
+    radio.sendSong("Second song", 16);
+    EXPECT_TRUE(waitUntil([&] { return !told.isEmpty(); }, 10000));
+    EXPECT_EQ(told, QStringList{QStringLiteral("Second song")});
+    EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
+}
 
 // A clip over http from a loopback server opens and plays like a local one.
 TEST(Network, PlaysAClipOverHttp) {

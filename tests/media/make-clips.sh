@@ -44,6 +44,9 @@ make() { # make NAME FFMPEG-ARGUMENTS...
     make stream.m3u8 $(picture 25 320x240) $tone -c:v libx264 -preset ultrafast -pix_fmt yuv420p \
         -g 25 -c:a aac -shortest -f hls -hls_time 1 -hls_list_size 0 \
         -hls_segment_filename 'stream%d.ts'
+    # A radio's sound: bare MPEG audio frames at a steady rate, no tags, for an ICY server.
+    make radio.mp3 -f lavfi -i sine=frequency=330:duration=20:sample_rate=44100 \
+        -c:a libmp3lame -b:a 128k -id3v2_version 0 -write_xing 0 -f mp3
     # Its sound runs on a little past the picture: the position passes the length.
     make overrun.avi $(picture 25 320x240) $tone -c:v mpeg4 -q:v 12 -c:a mp2 -shortest -f avi
 }

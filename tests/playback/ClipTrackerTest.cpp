@@ -68,6 +68,7 @@ struct Rig {
         case Kind::Position: return QStringLiteral("pos %1/%2").arg(r.first).arg(r.second);
         case Kind::PostSeek: return QStringLiteral("seeked %1>%2").arg(r.first).arg(r.second);
         case Kind::Failure: return QStringLiteral("fail ") + r.text;
+        case Kind::Title: return QStringLiteral("title ") + r.text;
         }
         return {};
     }
@@ -76,7 +77,7 @@ struct Rig {
     // Engine events: start-file N, file-loaded, restart POS paused|playing [eof] [live]
     // [sound] (a 3000 ms clip titled "T" of 320x240 unless live or sound alone),
     // end-file N stop|error|redirect M, time N, duration N, pause-flag yes|no, eof yes|no,
-    // idle yes|no, picture WxH, timeout. Clock: at N.
+    // idle yes|no, picture WxH, timeout, title TEXT. Clock: at N.
     void step(const QString& text) {
         const QStringList w = text.split(u' ');
         const auto number = [&](int i) { return w.value(i).toLongLong(); };
@@ -99,6 +100,7 @@ struct Rig {
         if (verb == u"eof") return tracker.endReached(yes(1));
         if (verb == u"idle") return tracker.idleChanged(yes(1));
         if (verb == u"timeout") return tracker.openTimedOut();
+        if (verb == u"title") return tracker.titleChanged(text.mid(6));
         if (verb == u"at") {
             now = number(1);
             return;
@@ -187,6 +189,12 @@ TEST(ClipTracker, OpeningAndReplacing) {
          "restart 0 paused",
          "state 0>1; state 1>3; pos 0/3000", nullptr},
         {"an entry nobody asked for is ended", Opened, "start-file 9", "", "stop"},
+        // Fault: a radio stream kept the title it opened with while it played other songs.
+        {"a new title while playing is told once", Playing,
+         "title Song A; title Song A; title Song B", "title Song A; title Song B", nullptr},
+        {"a title before the start is the clip's own", "",
+         "load a; start-file 1; file-loaded; title Early; restart 0 paused",
+         "state 0>1; state 1>3; pos 0/3000", nullptr},
         {"missing file refused, nothing changed", Opened, "load missing.mp4",
          "raised Cannot open missing.mp4: no such file", ""},
         {"late failure before the start", "", "load a; start-file 1; end-file 1 error",

@@ -85,6 +85,19 @@ TEST_F(PlaybackTest, ClipWithoutTitleShowsItsFileName) {
     EXPECT_EQ(display("TEXT_TITLE"), "untagged holiday.mp4");
 }
 
+// Fault: a radio stream's caption, title display and published title kept the first song's
+// while the stream told the next.
+TEST_F(PlaybackTest, AStreamsNewTitleIsShownAndPublished) {
+    playback.OpenEntry(false, "http://radio.example/live");
+    clip("http://radio.example/live", 0, t("最初の曲"));
+    playback.RealAudio1StateChange(1, 4);
+    control.title = QStringLiteral("Second song");
+    playback.RealAudio1TitleChange();
+    EXPECT_EQ(host.caption(), "Second song");
+    EXPECT_EQ(display("TEXT_TITLE"), "Second song");
+    EXPECT_EQ(playback.state().title, "Second song");
+}
+
 // A three-minute single clip: title, entry number and times on the panel, the position
 // slider following, and nothing done at the end.
 TEST_F(PlaybackTest, SingleClipDrivesThePanel) {
