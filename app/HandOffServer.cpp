@@ -7,14 +7,14 @@
 #include "base/SystemErrorText.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <exception>
 #include <utility>
 
@@ -29,51 +29,71 @@ namespace {
 constexpr qsizetype kHeaderSize = handoff::kHeaderSize;
 constexpr qsizetype kLongestRequest = kHeaderSize + handoff::kMaxText;
 
-// One incoming hand-off, from its connection to its answer. Owns the socket and deletes
+// The hand-off speaks over a local socket by the system's own calls: the toolkit's socket
+// classes would bring its network library (with its proxy and Kerberos chain) into every
+// start, for one local socket.
+
+// One incoming hand-off, from its connection to its answer. Owns the connection and deletes
 // itself when done; while the handler runs, nothing else ends it.
 class Reception : public QObject {
 public:
-    Reception(QLocalSocket* socket, std::chrono::milliseconds readTimeout, HandOffServer* server);
+    Reception(int connection, std::chrono::milliseconds readTimeout, HandOffServer* server);
+    ~Reception() override { ::close(m_connection); }
 
 private:
     enum class State { Reading, Waiting, Handling, Answered };
 
     void read();
+    bool take();
     void deliver(const QString& text);
     void waitForHandler(const QString& text);
     void answer(char reply);
     void finish();
 
-    QLocalSocket* m_socket;
+    int m_connection;
     HandOffServer* m_server;
+    QSocketNotifier m_readable;
     QTimer m_timer;
     QByteArray m_request;
     State m_state = State::Reading;
     bool m_finished = false;
 };
 
-Reception::Reception(QLocalSocket* socket, std::chrono::milliseconds readTimeout,
-                     HandOffServer* server)
-    : QObject(server), m_socket(socket), m_server(server) {
-    m_socket->setParent(this);
-    // Qt never buffers more than one whole request (and a byte to tell it is too long).
-    m_socket->setReadBufferSize(kLongestRequest + 1);
-    connect(m_socket, &QLocalSocket::readyRead, this, [this] { read(); });
-    connect(m_socket, &QLocalSocket::disconnected, this, [this] {
-        if (m_state != State::Handling) {
-            finish();
-        }
-    });
+Reception::Reception(int connection, std::chrono::milliseconds readTimeout, HandOffServer* server)
+    : QObject(server), m_connection(connection), m_server(server),
+      m_readable(connection, QSocketNotifier::Read) {
+    connect(&m_readable, &QSocketNotifier::activated, this, [this] { read(); });
     m_timer.setSingleShot(true);
     m_timer.callOnTimeout(this, [this] { finish(); });
     m_timer.start(readTimeout);
 }
 
+// Takes what has arrived, never more than one whole request and a byte to tell it is too
+// long; false once the sender has gone (or its connection failed).
+bool Reception::take() {
+    char buffer[4096];
+    for (;;) {
+        const qsizetype room = std::max<qsizetype>(kLongestRequest + 1 - m_request.size(), 1);
+        const ssize_t got =
+            ::read(m_connection, buffer, std::min<size_t>(sizeof buffer, size_t(room)));
+        if (got > 0) {
+            // Bytes past one whole request only tell that it is too long.
+            if (m_state == State::Reading && m_request.size() <= kLongestRequest)
+                m_request.append(buffer, got);
+            continue;
+        }
+        if (got < 0 && errno == EINTR) continue;
+        return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
+
 void Reception::read() {
-    if (m_state != State::Reading) {
+    if (!take()) {
+        // The sender has gone: unless its text is being handled, there is nobody to answer.
+        if (m_state != State::Handling) finish();
         return;
     }
-    m_request += m_socket->readAll();
+    if (m_state != State::Reading) return;
     const HandOffServer::Request request = HandOffServer::parseRequest(m_request);
     if (request.status == HandOffServer::Request::Status::Refused) {
         answer(handoff::kRefused);
@@ -116,33 +136,40 @@ void Reception::waitForHandler(const QString& text) {
         Qt::QueuedConnection);
 }
 
+// One byte always fits the connection's empty buffer; the sender reads it before the end of
+// the connection. A sender that has gone gets nothing, and no signal is raised for it.
 void Reception::answer(char reply) {
     m_state = State::Answered;
-    if (m_socket->state() != QLocalSocket::ConnectedState) {
-        finish(); // the sender has gone
-        return;
+    while (::send(m_connection, &reply, 1, MSG_NOSIGNAL) < 0 && errno == EINTR) {
     }
-    m_socket->write(&reply, 1);
-    m_socket->flush();
-    m_timer.start();                  // ends this should the answer never be written
-    m_socket->disconnectFromServer(); // finish() follows once the answer is written
+    finish();
 }
 
 void Reception::finish() {
     if (!m_finished) {
         m_finished = true;
         m_timer.stop();
-        m_socket->abort();
+        m_readable.setEnabled(false);
         deleteLater();
     }
+}
+
+KorvelError listenFailure(const QString& endpointPath, int error) {
+    return KorvelError(FixedTexts::HandOffListen.arg(
+        endpointPath, error != 0 ? SystemErrorText::of(error) : FixedTexts::SystemNoReason));
 }
 
 } // namespace
 
 HandOffServer::HandOffServer(const QString& endpointPath, Handler handler, QObject* parent)
-    : QObject(parent), m_endpointPath(endpointPath), m_handler(std::move(handler)),
-      m_server(new QLocalServer(this)) {
-    connect(m_server, &QLocalServer::newConnection, this, [this] { acceptPending(); });
+    : QObject(parent), m_endpointPath(endpointPath), m_handler(std::move(handler)) {}
+
+// The socket file goes with the listener: a later start then finds nobody, not a dead socket.
+HandOffServer::~HandOffServer() {
+    delete m_pending;
+    if (m_socket < 0) return;
+    ::close(m_socket);
+    ::unlink(QFile::encodeName(m_endpointPath).constData());
 }
 
 void HandOffServer::setHandler(Handler handler) {
@@ -151,40 +178,34 @@ void HandOffServer::setHandler(Handler handler) {
 }
 
 void HandOffServer::listen() {
+    const QByteArray path = QFile::encodeName(m_endpointPath);
     // Only a socket is ours to replace (one left by an instance that crashed). Anything else
     // standing there, a folder, a file or a link, is no leftover of the player: it is told,
     // and kept.
     struct stat info {};
-    if (::lstat(QFile::encodeName(m_endpointPath).constData(), &info) == 0) {
+    if (::lstat(path.constData(), &info) == 0) {
         if (!S_ISSOCK(info.st_mode))
             throw KorvelError(FixedTexts::HandOffNotASocket.arg(m_endpointPath));
-        QLocalServer::removeServer(m_endpointPath);
+        ::unlink(path.constData());
     }
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_endpointPath)) {
-        const int error =
-            listenError(m_endpointPath, m_server->serverError(), m_server->errorString());
-        throw KorvelError(FixedTexts::HandOffListen.arg(
-            m_endpointPath, error != 0 ? SystemErrorText::of(error) : FixedTexts::SystemNoReason));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        throw listenFailure(m_endpointPath, ENAMETOOLONG);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket < 0) throw listenFailure(m_endpointPath, errno);
+    // Reachable by this user alone: the file loses every other user's rights at once, and a
+    // connection from another user before that is refused by its peer's id.
+    if (::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(path.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(socket, SOMAXCONN) != 0) {
+        const int error = errno;
+        ::close(socket);
+        throw listenFailure(m_endpointPath, error);
     }
-}
-
-// The toolkit tells a failed listen in its own words (English, or its catalogue's) and keeps
-// no error number: "Name error" stands for several. The causes are found again here, on the
-// name and its folder, so that the reason is said in Korvel's words.
-int HandOffServer::listenError(const QString& endpointPath, QAbstractSocket::SocketError error,
-                               const QString& toolkitText) {
-    if (error == QAbstractSocket::AddressInUseError) return EADDRINUSE;
-    // The toolkit needs room for a leading and a trailing zero byte in the address.
-    if (QFile::encodeName(endpointPath).size() + 2 > qsizetype(sizeof(sockaddr_un::sun_path)))
-        return ENAMETOOLONG;
-    const QByteArray folder = QFile::encodeName(QFileInfo(endpointPath).absolutePath());
-    if (::access(folder.constData(), W_OK | X_OK) != 0) return errno;
-    if (error == QAbstractSocket::SocketAccessError) return EACCES;
-    // Any other: the toolkit's text ends with the call's error number ("Unknown error 24").
-    qsizetype digits = toolkitText.size();
-    while (digits > 0 && toolkitText.at(digits - 1).isDigit()) --digits;
-    return toolkitText.sliced(digits).toInt();
+    m_socket = socket;
+    m_pending = new QSocketNotifier(socket, QSocketNotifier::Read);
+    connect(m_pending, &QSocketNotifier::activated, this, [this] { acceptPending(); });
 }
 
 HandOffServer::Request HandOffServer::parseRequest(QByteArrayView received) {
@@ -213,13 +234,22 @@ std::optional<uid_t> HandOffServer::peerUid(qintptr socketDescriptor) {
 }
 
 void HandOffServer::acceptPending() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        if (peerUid(socket->socketDescriptor()) != ::geteuid()) {
-            socket->abort();
-            socket->deleteLater();
+    for (;;) {
+        const int connection = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (connection < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return;
+            // Out of descriptors or memory: the connection stays queued, and is taken once
+            // some are free, without spinning on it meanwhile.
+            m_pending->setEnabled(false);
+            QTimer::singleShot(RetryAccept, this, [this] { m_pending->setEnabled(true); });
+            return;
+        }
+        if (peerUid(connection) != ::geteuid()) {
+            ::close(connection);
             continue;
         }
-        new Reception(socket, ReadTimeout, this);
+        new Reception(connection, ReadTimeout, this);
     }
 }
 

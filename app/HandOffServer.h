@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractSocket>
 #include <QByteArrayView>
 #include <QObject>
 #include <QString>
@@ -11,7 +10,7 @@
 
 #include <sys/types.h>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace korvel {
 
@@ -48,9 +47,12 @@ public:
     // instance that crashed is replaced: only the guard's holder listens, so none is live.
     // Anything else standing there is left alone. Throws KorvelError when listening fails.
     void listen();
+    ~HandOffServer() override;
 
     // How long a connection may take to deliver its request.
     static constexpr std::chrono::milliseconds ReadTimeout{2000};
+    // How long accepting waits after the system had no descriptor for a connection.
+    static constexpr std::chrono::milliseconds RetryAccept{100};
 
     // What the bytes received so far on one connection make: not yet a whole request, one to
     // refuse (a wrong header, a text over the bound, bytes beyond the announced text), or a
@@ -61,11 +63,6 @@ public:
         QString text;
     };
     static Request parseRequest(QByteArrayView received);
-
-    // The error number (errno) behind a failed listen at `endpointPath`, which the toolkit
-    // gave as `error` and `toolkitText`; 0 when it cannot be told.
-    static int listenError(const QString& endpointPath, QAbstractSocket::SocketError error,
-                           const QString& toolkitText);
 
     // The user id of the peer of a connected local socket, when the system tells it.
     static std::optional<uid_t> peerUid(qintptr socketDescriptor);
@@ -78,7 +75,8 @@ private:
 
     QString m_endpointPath;
     Handler m_handler;
-    QLocalServer* m_server;
+    int m_socket = -1;                    // listening, from listen() on
+    QSocketNotifier* m_pending = nullptr; // a connection waits to be accepted
 };
 
 } // namespace korvel
