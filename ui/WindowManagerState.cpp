@@ -45,6 +45,23 @@ std::optional<bool> WindowManagerState::fullScreen(const QWidget* window) {
     return statesOf(connection, id).contains(xcbAtomNamed(connection, "_NET_WM_STATE_FULLSCREEN"));
 }
 
+std::optional<bool> WindowManagerState::iconified(const QWidget* window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || QGuiApplication::platformName() != u"xcb" || !window->windowHandle() ||
+        !window->windowHandle()->handle() || !windowManagerRuns(connection))
+        return std::nullopt;
+    // The window manager's own record of the window, which it keeps as it changes the state.
+    const xcb_atom_t wmState = xcbAtomNamed(connection, "WM_STATE");
+    const auto cookie = xcb_get_property(
+        connection, 0, xcb_window_t(window->windowHandle()->winId()), wmState, wmState, 0, 1);
+    const XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, cookie, nullptr));
+    constexpr std::uint32_t IconicState = 3;
+    return reply && reply->format == 32 && reply->value_len >= 1 &&
+           *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) == IconicState;
+}
+
 bool WindowManagerState::ask(QWidget* window, std::initializer_list<const char*> states, bool on,
                              bool mapped) {
     // Other platforms (offscreen) may answer for X11 without a connection.

@@ -22,6 +22,9 @@ public:
     // Whether the window manager lists `window` as full screen; nullopt where no X window
     // manager can say: another platform, a window not yet made, or no window manager.
     static std::optional<bool> fullScreen(const QWidget* window);
+    // Whether the window manager keeps `window` as an icon (ICCCM's iconic state) rather than
+    // on the screen; nullopt where no X window manager can say, as for fullScreen.
+    static std::optional<bool> iconified(const QWidget* window);
     // Asks for `states` (their atoms' names) on `window`, or for their end when `on` is
     // false: listed on the window itself while no window manager has taken it on (`mapped`
     // false: before it is mapped), else as a request to the window manager, which owns the

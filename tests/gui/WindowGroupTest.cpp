@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QWidget>
 
 using namespace korvel;
@@ -71,4 +72,48 @@ TEST(WindowGroup, MinimizeTakesAlongWindowsAlreadyOff) {
     windows.panel.setWindowState(Qt::WindowNoState);
     EXPECT_FALSE(windows.playback.isMinimized());
     EXPECT_FALSE(windows.list.isMinimized());
+}
+
+// Fault (mutter, icewm): the window manager refused to take the tool windows to an icon and
+// the group counted them minimized all the same, leaving the picture and the list on the
+// screen. What the window manager keeps on the screen is hidden once another window has gone
+// to its icon, and comes back with it; a window hidden before stays hidden, and where no
+// window goes to an icon none is hidden, so the group can still come back.
+TEST(WindowGroup, HidesWhatTheWindowManagerWouldNotMinimize) {
+    struct Row {
+        const char* name;
+        bool panelRefused;
+        bool listShown;
+        bool toolsHidden;
+    };
+    for (const Row row : {Row{"tools refused", false, true, true},
+                          Row{"tools refused, list hidden before", false, false, true},
+                          Row{"every window refused", true, true, false}}) {
+        QList<const QWidget*> refused;
+        QWidget playback{nullptr, Qt::Tool};
+        QWidget panel;
+        QWidget list{nullptr, Qt::Tool};
+        WindowGroup group([] { return false; },
+                          [&refused](const QWidget* window) {
+                              return std::optional<bool>(!refused.contains(window) &&
+                                                         window->isMinimized());
+                          });
+        refused = {&playback, &list};
+        if (row.panelRefused) refused.append(&panel);
+        for (QWidget* window : {&playback, &panel, &list}) {
+            group.add(window);
+            window->show();
+        }
+        list.setVisible(row.listShown);
+        group.minimizeAll();
+        QTest::qWait(400);
+        EXPECT_EQ(playback.isVisible(), !row.toolsHidden) << row.name;
+        EXPECT_FALSE(list.isVisible() && row.toolsHidden) << row.name;
+        EXPECT_TRUE(panel.isVisible()) << row.name;
+
+        panel.setWindowState(Qt::WindowNoState);
+        EXPECT_TRUE(playback.isVisible() && !playback.isMinimized()) << row.name;
+        EXPECT_EQ(list.isVisible(), row.listShown) << row.name;
+        EXPECT_FALSE(list.isMinimized() && row.listShown) << row.name;
+    }
 }
