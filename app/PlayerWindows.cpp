@@ -3,6 +3,7 @@
 #include "base/ReachablePlace.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
+#include "ui/FreeToolWindow.h"
 #include "ui/TaskBarSkip.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,7 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     // The panel is the program's one task-bar entry.
     TaskBarSkip::keepOff(&m_playback);
     TaskBarSkip::keepOff(&m_playlist);
+    FreeToolWindow::keepFree(&m_playback);
     m_playback.OnOpen = [this](const QString& location) {
         m_commands.run({Verb::Open, 0, location});
     };

@@ -74,8 +74,10 @@ QLineEdit* createEdit(QWidget* parent, const QString& name, const QString& hint,
 
 } // namespace
 
-// A tool window, as the playback window is: the program's one task-bar entry is the panel's.
-TForm2::TForm2() : QWidget(nullptr, Qt::Tool), m_skinForm(new TSkinForm(this)) {
+// A borderless window of its own, not a tool window: some window managers (KWin) take a
+// program's tool windows off the screen while another program is active, and the list is
+// where files are dropped from other programs. It is kept off the task bar where it is shown.
+TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Korvel PlayList"));
     // Every text of the list is in the list's font. Set on the window first, so that what is
