@@ -4,7 +4,6 @@
 #include "engine/MediaControl.h"
 #include "playlist/SettingsData.h"
 #include "ui/ErrorBox.h"
-#include "ui/ToolWindowHiding.h"
 #include "ui/WindowManagerState.h"
 
 #include <QApplication>
@@ -225,16 +224,12 @@ void TForm3::runLater(int ms, std::function<void()> step) {
     QTimer::singleShot(ms, this, [step = std::move(step)] { ErrorBox::run(step); });
 }
 
-// Hidden and shown again, the panel is a window mapped anew, and window managers give a new
-// window the focus. KWin, which hides a program's tool windows by itself, works out anew which
-// windows a tool window belongs to as a window is mapped: a panel mapped anew as full screen
-// ends (Esc or a key in the picture) no longer counts the list as its own, and KWin then hides
-// the list whenever the panel is active. There the panel is raised and activated where it is,
-// which KWin grants to the program that is active.
+// A panel on the screen is raised and activated where it is, never hidden and shown again: a
+// window mapped anew is one some window managers lose (icewm: no panel and no task-bar entry
+// after full screen ends) or judge anew (KWin). A hidden panel is shown.
 void TForm3::bringPanelForward() {
     if (!m_panel) return;
-    if (!ToolWindowHiding::byWindowManager()) m_panel->hide();
-    m_panel->show();
+    if (!m_panel->isVisible()) m_panel->show();
     m_panel->raise();
     m_panel->activateWindow();
 }

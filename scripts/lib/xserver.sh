@@ -3,6 +3,7 @@
 # Needs wait.sh, sourced first.
 
 korvel_display_pids=()
+korvel_xserver_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # The window managers known here, by name: the command that starts one on the display.
 korvel_wm_command() {
@@ -10,6 +11,9 @@ korvel_wm_command() {
     openbox) echo "openbox" ;;
     xfwm4) echo "xfwm4 --compositor=off --sm-client-disable" ;;
     kwin_x11) echo "kwin_x11 --replace" ;;
+    # GNOME's window manager on X11, which composites; it needs the session bus.
+    mutter) echo "mutter --x11 --replace --sm-disable" ;;
+    icewm) echo "env ICEWM_PRIVCFG=$korvel_xserver_dir/icewm icewm" ;;
     *) return 1 ;;
     esac
 }
