@@ -18,11 +18,12 @@ skin="$(cd "$here/../../resources" && pwd)/Skin.ini"
 # The table: a window manager, whether the panel is dragged under it, and the picture paths
 # the player is started with under it, one after the other: the other tests run the software
 # one under openbox. Both pictures are a window of the window system's own inside the
-# playback window, which a compositing window manager composes and which input must
+# playback window, which a compositing window manager (mutter) composes and which input must
 # pass through. KORVEL_WINDOW_MANAGERS picks rows by name.
 table="openbox drag sw
 xfwm4 drag gl
 kwin_x11 drag gl,sw
+mutter drag sw
 icewm drag gl"
 rows=$(awk -v only=" ${KORVEL_WINDOW_MANAGERS:-} " 'only == "  " || index(only, " " $1 " ")' <<<"$table")
 
