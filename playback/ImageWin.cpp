@@ -227,7 +227,21 @@ void TForm3::runLater(int ms, std::function<void()> step) {
 // A panel on the screen is raised and activated where it is, never hidden and shown again: a
 // window mapped anew is one some window managers lose (icewm: no panel and no task-bar entry
 // after full screen ends) or judge anew (KWin). A hidden panel is shown.
+// Over a full-screen picture the panel comes once a double click could no longer be under way:
+// come at the first click, it would take the second, and the double click that ends full
+// screen would never reach the picture (the click that ends one brings the panel anyway).
 void TForm3::bringPanelForward() {
+    if (!m_panel) return;
+    if (!isFullScreen()) {
+        showPanelInFront();
+        return;
+    }
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] {
+        if (isFullScreen()) showPanelInFront();
+    });
+}
+
+void TForm3::showPanelInFront() {
     if (!m_panel) return;
     if (!m_panel->isVisible()) m_panel->show();
     m_panel->raise();

@@ -82,6 +82,7 @@ private:
     void letEventsRun() override;
     void runLater(int ms, std::function<void()> step) override;
     void bringPanelForward() override;
+    void showPanelInFront();
 
     void connectEvents();
     void open(const QString& location);

@@ -180,6 +180,16 @@ none_shown() {
     done
 }
 
+# Whether the window manager stacks the panel above the playback window.
+panel_over_picture() {
+    local playback id
+    playback=$(playback_id "$caption")
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do
+        echo $((id))
+    done | awk -v p="$playback" -v o="$panel" '$1 == p { at = NR } $1 == o { other = NR }
+        END { exit !(at && other && other > at) }'
+}
+
 # Succeeds when the window manager manages window $1 (lists it among its clients).
 managed() { xprop -root _NET_CLIENT_LIST | grep -qw "$(printf '%#x' "$1")"; }
 
@@ -273,12 +283,27 @@ check_under() {
     off_task_bar || fail "$wm: after full screen the picture is on the task bar:" "$(client_states)"
     click BUTTON_FULL
     wait_within 10 covers_screen || fail "$wm: full screen on top left the picture at $(playback_place)"
-    xdotool mousemove 640 400 click --repeat 2 --delay 80 1
+    # Fault: a double click where the panel sits under the picture did not end full screen:
+    # the first click brought the panel over the picture, and the second went to it.
+    local px py
+    IFS=, read -r px py <<<"$(window_position "$panel")"
+    xdotool mousemove $((px + 150)) $((py + 8)) click --repeat 2 --delay 80 1
     rest_pointer "$pid"
     wait_within 10 placed_at "$normal" ||
         fail "$wm: after a double click the picture is at $(playback_place), not $normal"
     above || fail "$wm: full screen took the picture off the top"
     panel_kept "a double click"
+    # Fault: with the picture on top in full screen, a click into it did not bring the panel
+    # over it.
+    if [ "$4" = first ]; then
+        click BUTTON_FULL
+        wait_within 10 covers_screen || fail "$wm: full screen on top left the picture at $(playback_place)"
+        xdotool mousemove 640 200 click 1
+        wait_within 10 panel_over_picture ||
+            fail "$wm: a click into the full-screen picture on top left the panel under it:" "$(client_states)"
+        keys_in "$(playback_id "$caption")" Escape
+        wait_within 10 placed_at "$normal" || fail "$wm: after Esc the picture is at $(playback_place)"
+    fi
     click BUTTON_TOP
     wait_within 10 not_above ||
         fail "$wm: the top button pressed again left the picture above:" "$(client_states)"
