@@ -41,12 +41,16 @@ public:
     void changed();
     // Saves what is kept now, whether or not it changed; raises as `save` does.
     void saveNow();
+    ~SettingsKeeper() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void saveChanges();
+    // The toolkit ends the process by exit() when the display server goes: a change still
+    // resting is saved then, on the way out, where no error box can be shown.
+    static void saveAtExit();
 
     std::function<SettingsData()> m_current;
     std::function<void(const SettingsData&)> m_save;

@@ -22,6 +22,7 @@ Q_LOGGING_CATEGORY(lcDisplay, "korvel.display", QtWarningMsg)
 constexpr int LostStatus = 1;
 
 std::atomic<int> drawingThreads{0};
+std::atomic<void (*)()> lastWords{nullptr};
 // Taken on the GUI thread while the toolkit's connection exists; read from any thread.
 std::atomic<xcb_connection_t*> watched{nullptr};
 
@@ -32,7 +33,9 @@ std::atomic<xcb_connection_t*> watched{nullptr};
 
 // Runs first among the exit handlers: registered after the driver's.
 void atExit() {
-    if (drawingThreads.load() > 0) endNow();
+    if (drawingThreads.load() == 0) return;
+    if (auto* words = lastWords.load()) words();
+    endNow();
 }
 
 } // namespace
@@ -47,6 +50,8 @@ DisplayLoss::DrawingThread::DrawingThread() {
 }
 
 DisplayLoss::DrawingThread::~DrawingThread() { --drawingThreads; }
+
+void DisplayLoss::beforeEnding(void (*words)()) { lastWords.store(words); }
 
 void DisplayLoss::endIfLost() {
     xcb_connection_t* connection = watched.load();

@@ -24,6 +24,10 @@ public:
     // Ends the process at once when the X server's connection is broken; any thread may ask,
     // while a DrawingThread lives.
     static void endIfLost();
+
+    // What must still be done when the toolkit ends the process for a lost display, on its
+    // thread, before the process ends at once (none by default; the last one given counts).
+    static void beforeEnding(void (*lastWords)());
 };
 
 } // namespace korvel
