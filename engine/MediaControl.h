@@ -59,9 +59,6 @@ public:
     virtual void PausePlay() = 0;
     // The state last carried by OnStateChange (Closed before any).
     virtual State QueryState() const = 0;
-    // The play position as far as the engine has told it (where a seek made while stopped
-    // put the clip, too); 0 before any clip.
-    virtual std::int64_t QueryPosition() const = 0;
     // Length, title and picture size are those of the clip that opened last, kept while it
     // is stopped. Length: 0 while a clip opens, for a live stream, or before any clip.
     virtual std::int64_t QueryLength() const = 0;

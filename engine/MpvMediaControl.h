@@ -83,7 +83,6 @@ public:
     void StartPlay() override;
     void PausePlay() override;
     State QueryState() const override { return m_tracker.state(); }
-    std::int64_t QueryPosition() const override { return m_tracker.position(); }
     std::int64_t QueryLength() const override;
     QString QueryTitle() const override;
     int QueryImageWidth() const override;

@@ -62,7 +62,6 @@ public:
     // Runs as the window closes, after the engine has its volume back: the program saves
     // its settings here.
     std::function<void()> OnClose;
-    MediaControl& RealAudio1() { return *m_control; }
 
 signals:
     void handOffReceived(const QString& text);

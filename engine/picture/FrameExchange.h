@@ -11,10 +11,11 @@
 namespace korvel {
 
 // The meeting point of a drawing thread and the GUI thread, for frames of type `Frame` (an
-// image, or an OpenGL framebuffer): what the drawing thread owes (a new frame from the engine,
-// or the current one again at another size), and the last finished frame, which the GUI
-// thread shows. The drawing thread keeps a frame of its own to draw into and trades it for the
-// finished one, so neither side ever waits for the other's drawing.
+// image; a mere placeholder where the drawing thread draws straight into a window): what the
+// drawing thread owes (a new frame from the engine, or the current one again at another size),
+// and the last finished frame, which the GUI thread shows. The drawing thread keeps a frame of
+// its own to draw into and trades it for the finished one, so neither side ever waits for the
+// other's drawing.
 template <typename Frame>
 class FrameExchange {
 public:
@@ -118,11 +119,6 @@ public:
         const std::lock_guard lock(m_mutex);
         m_frontSize = QSize();
         ++m_clears;
-    }
-    // Lets the finished frame go (on the thread whose context holds it).
-    void dropFront() {
-        const std::lock_guard lock(m_mutex);
-        m_front = Frame();
     }
 
 private:

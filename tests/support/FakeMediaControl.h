@@ -24,7 +24,6 @@ public:
     void StartPlay() override { log << "StartPlay"; }
     void PausePlay() override { log << "PausePlay"; }
     State QueryState() const override { return state; }
-    std::int64_t QueryPosition() const override { return position; }
     std::int64_t QueryLength() const override { return length; }
     QString QueryTitle() const override { return title; }
     int QueryImageWidth() const override { return width; }
@@ -48,7 +47,6 @@ public:
     int volume = 255;
     std::int64_t length = 0;
     State state = Closed;
-    std::int64_t position = 0;
     int width = 320;
     int height = 240;
     bool fullScreen = false;
