@@ -61,11 +61,9 @@ void GlWindowRenderer::waitUnlessLost(Ready ready) {
 }
 
 void GlWindowRenderer::setWindow(QWindow* window) {
-    {
-        std::unique_lock lock(m_windowMutex, std::defer_lock);
-        waitUnlessLost([&lock] { return lock.try_lock_for(std::chrono::milliseconds(100)); });
-        m_window = window;
-    }
+    waitUnlessLost([this] { return m_windowMutex.tryLock(100); });
+    m_window = window;
+    m_windowMutex.unlock();
     // What the window showed, black included, is drawn into the new surface.
     if (window) m_exchange.repaint();
 }
@@ -124,7 +122,7 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
 void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
     // A frame on a dead connection may never come back.
     DisplayLoss::endIfLost();
-    const std::lock_guard lock(m_windowMutex);
+    const QMutexLocker lock(&m_windowMutex);
     if (!m_window || !context.makeCurrent(m_window)) {
         context.makeCurrent(m_surface.get());
         if (work.frameDue) FrameExchange<int>::letGo(m_render);

@@ -3,11 +3,11 @@
 #include "engine/picture/WindowRenderer.h"
 #include "ui/DisplayLoss.h"
 
+#include <QMutex>
 #include <QSize>
 
 #include <future>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -54,7 +54,9 @@ private:
     mpv_render_context* m_render = nullptr;
     bool m_valid = false;
 
-    std::timed_mutex m_windowMutex; // held while the drawing thread draws into m_window
+    // Held while the drawing thread draws into m_window. A QMutex: its timed wait is one the
+    // race detector follows, where std::timed_mutex's (on the steady clock) is not.
+    QMutex m_windowMutex;
     QWindow* m_window = nullptr;
     std::thread m_thread;
     std::future<void> m_ended; // ready once the drawing thread has let go of everything
