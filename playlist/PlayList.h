@@ -101,6 +101,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -111,6 +112,7 @@ private:
     TSkinForm* m_skinForm;
     PlayListModel m_list;
     PlayListGrid* m_grid;
+    bool m_dressed = false; // the fields' and the grid's colours are given
     QLineEdit* m_group;
     PlayCountBox* m_playCount;
     QLineEdit* m_url;

@@ -84,9 +84,10 @@ void PlayListGrid::setUpLook() {
     font.setPixelSize(12);
     setFont(font);
     horizontalHeader()->setFont(font);
-    setStyleSheet(ListPalette::gridSheet());
     setFrameShape(NoFrame);
 }
+
+void PlayListGrid::dress() { setStyleSheet(ListPalette::gridSheet()); }
 
 void PlayListGrid::setUpColumns() {
     verticalHeader()->hide();

@@ -30,6 +30,8 @@ public:
     ~PlayListGrid() override;
 
     PlayListModel& list() { return m_list; }
+    // Gives the grid its colours (a style sheet), once it is about to be seen.
+    void dress();
     // The rectangle of a cell of list row 1 or below, in viewport coordinates.
     QRect cellRect(int column, int row) const;
 

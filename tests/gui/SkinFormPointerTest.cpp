@@ -2,6 +2,7 @@
 // would send them, so Qt's own routing (implicit grab, double-click detection) takes part.
 
 #include "player/RealPlay1.h"
+#include "playlist/ListPalette.h"
 #include "playlist/PlayList.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -449,14 +451,20 @@ TEST(SkinFormPointer, PlaylistShowsNoHints) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
-// Fault: the playlist, hidden most of the time, held its face's pictures from the start; or,
-// shown, it showed a face without them (its PLAY toggle, down from the start, in its up look).
+// Fault: the playlist, hidden most of the time, held its face's pictures and its fields' style
+// sheets from the start; or, shown, it showed a face without them (its PLAY toggle, down from
+// the start, in its up look) or fields in the toolkit's colours.
 TEST(SkinFormPointer, PlaylistHoldsItsPicturesOnlyWhileShown) {
     ErrorSink errors;
     TForm2 playlist;
     const SkinEngine& engine = playlist.SkinForm1()->engine();
     EXPECT_TRUE(engine.face().isNull() && engine.model().MouseDownBitmap.isNull());
+    auto* url = playlist.findChild<QLineEdit*>(QStringLiteral("URL"));
+    ASSERT_NE(url, nullptr);
+    EXPECT_TRUE(url->styleSheet().isEmpty());
     ASSERT_TRUE(showAt(playlist, QPoint(60, 60)));
+    EXPECT_EQ(url->grab().toImage().pixelColor(url->width() / 2, url->height() / 2),
+              ListPalette::FieldBase);
     ASSERT_FALSE(engine.face().isNull());
     const QPoint play(20, 185);
     EXPECT_EQ(engine.face().pixel(play), engine.model().MouseDownBitmap.pixel(play));
