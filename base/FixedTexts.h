@@ -238,6 +238,32 @@ inline constexpr FixedText NoGlContext{
 inline constexpr FixedText NoGlPicture{QT_TRANSLATE_NOOP("FixedTexts", "no OpenGL picture: %1")};
 inline constexpr FixedText DisplayGone{
     QT_TRANSLATE_NOOP("FixedTexts", "the X server's connection is gone: the player ends")};
+// The player's menu and its dialogs.
+inline constexpr FixedText NoClipOpen{QT_TRANSLATE_NOOP("FixedTexts", "no clip is open")};
+inline constexpr FixedText NoSuchTrack{QT_TRANSLATE_NOOP("FixedTexts", "the clip has no track %1")};
+inline constexpr FixedText MenuOpenFiles{QT_TRANSLATE_NOOP("FixedTexts", "Open files…")};
+inline constexpr FixedText MenuOpenLocation{QT_TRANSLATE_NOOP("FixedTexts", "Open location…")};
+inline constexpr FixedText MenuAudioTrack{QT_TRANSLATE_NOOP("FixedTexts", "Audio track")};
+inline constexpr FixedText MenuSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Subtitles")};
+inline constexpr FixedText MenuSubtitlesOff{QT_TRANSLATE_NOOP("FixedTexts", "Off")};
+inline constexpr FixedText MenuLoadSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Load subtitles…")};
+inline constexpr FixedText MenuNoTracks{QT_TRANSLATE_NOOP("FixedTexts", "No tracks")};
+inline constexpr FixedText MenuTrack{QT_TRANSLATE_NOOP("FixedTexts", "Track %1")};
+inline constexpr FixedText MenuTop{QT_TRANSLATE_NOOP("FixedTexts", "Keep on top (TOP)")};
+inline constexpr FixedText MenuFix{QT_TRANSLATE_NOOP("FixedTexts", "Keep the size (FIX)")};
+inline constexpr FixedText MenuMute{QT_TRANSLATE_NOOP("FixedTexts", "Mute")};
+inline constexpr FixedText MenuPlayList{QT_TRANSLATE_NOOP("FixedTexts", "Playlist")};
+inline constexpr FixedText MenuFullScreen{QT_TRANSLATE_NOOP("FixedTexts", "Full screen")};
+inline constexpr FixedText MenuAbout{QT_TRANSLATE_NOOP("FixedTexts", "About Korvel")};
+inline constexpr FixedText MenuQuit{QT_TRANSLATE_NOOP("FixedTexts", "Quit")};
+inline constexpr FixedText AboutText{QT_TRANSLATE_NOOP(
+    "FixedTexts", "Korvel %1: a compact skinned media player.\nLicence: GNU General Public "
+                  "License, version 3 or later (GPL-3.0-or-later).")};
+inline constexpr FixedText LocationPrompt{
+    QT_TRANSLATE_NOOP("FixedTexts", "A file or URL to play:")};
+inline constexpr FixedText FilterMedia{QT_TRANSLATE_NOOP("FixedTexts", "Media and lists (%1)")};
+inline constexpr FixedText FilterAll{QT_TRANSLATE_NOOP("FixedTexts", "All files (*)")};
+inline constexpr FixedText FilterSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Subtitles (%1)")};
 
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
@@ -341,7 +367,29 @@ inline constexpr std::array All{NotAnInteger,
                                 BusNameTaken,
                                 NoGlContext,
                                 NoGlPicture,
-                                DisplayGone};
+                                DisplayGone,
+                                NoClipOpen,
+                                NoSuchTrack,
+                                MenuOpenFiles,
+                                MenuOpenLocation,
+                                MenuAudioTrack,
+                                MenuSubtitles,
+                                MenuSubtitlesOff,
+                                MenuLoadSubtitles,
+                                MenuNoTracks,
+                                MenuTrack,
+                                MenuTop,
+                                MenuFix,
+                                MenuMute,
+                                MenuPlayList,
+                                MenuFullScreen,
+                                MenuAbout,
+                                MenuQuit,
+                                AboutText,
+                                LocationPrompt,
+                                FilterMedia,
+                                FilterAll,
+                                FilterSubtitles};
 
 } // namespace FixedTexts
 } // namespace korvel

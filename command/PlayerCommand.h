@@ -37,7 +37,16 @@ enum class Verb {
     HidePanel,  //
     Minimize,   // every window of the player
     Raise,      // the playback window and the panel to the front
-    Quit,       // closes the playback window, which ends the program; the last verb
+    Quit,       // closes the playback window, which ends the program
+    // number: the clip's sound track to play, 1 upward
+    AudioTrack,
+    // number: the clip's subtitle track to show, 0 for none
+    SubtitleTrack,
+    // text: a subtitle file to show with the clip
+    LoadSubtitles,
+    // text: a clip or another player's list joins the playlist after what it holds; number
+    // (a flag) 1: it then plays from its first new entry. The last verb.
+    Add,
 };
 
 // One verb with its argument. Which argument a verb takes, and its range, is the verb table's

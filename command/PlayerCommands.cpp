@@ -5,9 +5,11 @@
 #include "command/DeskWindows.h"
 #include "playback/Playback.h"
 #include "playlist/DroppedFiles.h"
+#include "playlist/ListCapacity.h"
 #include "playlist/ListFile.h"
 #include "playlist/ListLocation.h"
 #include "playlist/PlayListColumns.h"
+#include "playlist/PlayListModel.h"
 
 #include <array>
 
@@ -17,7 +19,7 @@ namespace korvel {
 struct VerbTable {
     using P = PlayerCommands;
     using A = P::Argument;
-    static constexpr std::array<P::VerbRow, 27> Rows{{
+    static constexpr std::array<P::VerbRow, 31> Rows{{
         {Verb::Play, "play", A::None, &P::play},
         {Verb::Pause, "pause", A::None, &P::pause},
         {Verb::Stop, "stop", A::None, &P::stop},
@@ -45,6 +47,10 @@ struct VerbTable {
         {Verb::Minimize, "minimize", A::None, &P::minimize},
         {Verb::Raise, "raise", A::None, &P::raise},
         {Verb::Quit, "quit", A::None, &P::quit},
+        {Verb::AudioTrack, "audio-track", A::Number, &P::audioTrack},
+        {Verb::SubtitleTrack, "subtitle-track", A::Number, &P::subtitleTrack},
+        {Verb::LoadSubtitles, "load-subtitles", A::Text, &P::loadSubtitles},
+        {Verb::Add, "add", A::Flag, &P::add},
     }};
 
     static constexpr bool inOrder() {
@@ -55,7 +61,7 @@ struct VerbTable {
     }
 };
 static_assert(VerbTable::inOrder(), "each verb has its row, in the order of the enumeration");
-static_assert(VerbTable::Rows.size() == std::size_t(Verb::Quit) + 1, "Quit is the last verb");
+static_assert(VerbTable::Rows.size() == std::size_t(Verb::Add) + 1, "Add is the last verb");
 
 namespace {
 
@@ -155,5 +161,41 @@ void PlayerCommands::hidePanel(const PlayerCommand&) { m_windows.hidePanel(); }
 void PlayerCommands::minimize(const PlayerCommand&) { m_windows.minimizeAll(); }
 void PlayerCommands::raise(const PlayerCommand&) { m_windows.raise(); }
 void PlayerCommands::quit(const PlayerCommand&) { m_windows.closePlayer(); }
+
+// A track number beyond 32 bits is no track of any clip.
+void PlayerCommands::audioTrack(const PlayerCommand& c) {
+    if (c.number < 1 || c.number > INT32_MAX) throw KorvelError(FixedTexts::RangeCheck);
+    m_playback.SelectTrack(MediaTrack::Kind::Audio, int(c.number));
+}
+
+void PlayerCommands::subtitleTrack(const PlayerCommand& c) {
+    if (c.number < 0 || c.number > INT32_MAX) throw KorvelError(FixedTexts::RangeCheck);
+    m_playback.SelectTrack(MediaTrack::Kind::Subtitle, int(c.number));
+}
+
+void PlayerCommands::loadSubtitles(const PlayerCommand& c) {
+    if (c.text.isEmpty()) throw KorvelError(FixedTexts::EmptyLocation);
+    m_playback.AddSubtitles(c.text);
+}
+
+// A clip joins the list after what it holds, as a list's entries do; what did not fit is
+// told after the new entry started playing.
+void PlayerCommands::add(const PlayerCommand& c) {
+    if (c.text.isEmpty()) throw KorvelError(FixedTexts::EmptyLocation);
+    if (!m_list) return;
+    const Opening where = opening(c.text);
+    ListFile::Appended appended;
+    if (!where.list.isEmpty()) {
+        appended = ListFile::Append(where.list, *m_list);
+    } else {
+        const int before = m_list->entryCount();
+        ListCapacity capacity(*m_list);
+        if (capacity.add(where.clip)) appended.firstRow = before + 1;
+        m_list->NumberRows();
+        appended.problem = capacity.message();
+    }
+    if (c.number != 0 && appended.firstRow > 0) m_playback.PlayFromRow(appended.firstRow);
+    if (!appended.problem.isEmpty()) throw KorvelError(appended.problem);
+}
 
 } // namespace korvel

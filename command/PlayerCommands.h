@@ -89,6 +89,10 @@ private:
     void minimize(const PlayerCommand&);
     void raise(const PlayerCommand&);
     void quit(const PlayerCommand&);
+    void audioTrack(const PlayerCommand& command);
+    void subtitleTrack(const PlayerCommand& command);
+    void loadSubtitles(const PlayerCommand& command);
+    void add(const PlayerCommand& command);
 
     Playback& m_playback;
     DeskWindows& m_windows;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MediaTrack.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -89,6 +91,17 @@ public:
     virtual void OptionSwitch1(bool on) = 0;
     virtual void OptionSwitch2(bool on) = 0;
     virtual void OptionSwitch3(bool on) = 0;
+
+    // The sound and subtitle tracks of the clip that opened last, the ones playing marked;
+    // none before a clip has opened.
+    virtual MediaTracks QueryTracks() const = 0;
+    // Plays sound track `id` of the clip, or shows subtitle track `id`, at once; subtitle
+    // track 0 shows none. A track the clip does not have is refused with KorvelError.
+    virtual void SelectTrack(MediaTrack::Kind kind, int id) = 0;
+    // Loads the subtitles at `location` (a local file, or a stream URL as LoadSource takes
+    // it) as a track of the clip that is open and shows them. Refused with KorvelError when
+    // no clip is open, or the file cannot be read as subtitles.
+    virtual void AddSubtitles(const QString& location) = 0;
 
     // The widget that shows the picture, for the playback window to hold; none for engines
     // that show nothing.

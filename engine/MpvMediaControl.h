@@ -4,6 +4,7 @@
 #include "engine/EngineNotice.h"
 #include "engine/FrameCounts.h"
 #include "engine/MediaControl.h"
+#include "engine/MpvTracks.h"
 #include "engine/QueuedWakeup.h"
 #include "engine/picture/PictureDecoder.h"
 
@@ -93,6 +94,9 @@ public:
     void OptionSwitch1(bool on) override;
     void OptionSwitch2(bool on) override;
     void OptionSwitch3(bool on) override;
+    MediaTracks QueryTracks() const override { return MpvTracks::read(m_mpv); }
+    void SelectTrack(MediaTrack::Kind kind, int id) override { MpvTracks::select(m_mpv, kind, id); }
+    void AddSubtitles(const QString& location) override { MpvTracks::add(m_mpv, location); }
     QWidget* pictureWidget() override;
 
     // The engine's mute setting (true = silent).

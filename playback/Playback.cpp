@@ -437,4 +437,10 @@ void Playback::StepSize(int direction) {
     SetSize(std::clamp(m_size + direction * SizeStep, 0, 100));
 }
 
+MediaTracks Playback::tracks() const { return m_control.QueryTracks(); }
+
+void Playback::SelectTrack(MediaTrack::Kind kind, int id) { m_control.SelectTrack(kind, id); }
+
+void Playback::AddSubtitles(const QString& location) { m_control.AddSubtitles(location); }
+
 } // namespace korvel

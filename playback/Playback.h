@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/MediaTrack.h"
 #include "playback/PlayOrder.h"
 #include "playback/PlaybackNotices.h"
 #include "playback/PlaybackState.h"
@@ -118,6 +119,11 @@ public:
     // The list's LOOP and SHUFFLE, read by the play order at each of its steps.
     void SetLoop(bool loop);
     void SetShuffle(bool shuffle);
+    // The open clip's sound and subtitle tracks as the engine has them, and the choice of
+    // one, which applies at once (MediaControl).
+    MediaTracks tracks() const;
+    void SelectTrack(MediaTrack::Kind kind, int id);
+    void AddSubtitles(const QString& location);
     // The sources of the last state changes, oldest first: the slots filled so far, empty
     // ones included while fewer than ten were.
     QStringList history() const;

@@ -411,6 +411,96 @@
         <source>the X server's connection is gone: the player ends</source>
         <translation>the X server's connection is gone: the player ends</translation>
     </message>
+    <message>
+        <source>no clip is open</source>
+        <translation>no clip is open</translation>
+    </message>
+    <message>
+        <source>the clip has no track %1</source>
+        <translation>the clip has no track %1</translation>
+    </message>
+    <message>
+        <source>Open files…</source>
+        <translation>Open files…</translation>
+    </message>
+    <message>
+        <source>Open location…</source>
+        <translation>Open location…</translation>
+    </message>
+    <message>
+        <source>Audio track</source>
+        <translation>Audio track</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>Subtitles</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Load subtitles…</source>
+        <translation>Load subtitles…</translation>
+    </message>
+    <message>
+        <source>No tracks</source>
+        <translation>No tracks</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <translation>Track %1</translation>
+    </message>
+    <message>
+        <source>Keep on top (TOP)</source>
+        <translation>Keep on top (TOP)</translation>
+    </message>
+    <message>
+        <source>Keep the size (FIX)</source>
+        <translation>Keep the size (FIX)</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Playlist</source>
+        <translation>Playlist</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>About Korvel</source>
+        <translation>About Korvel</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Korvel %1: a compact skinned media player.
+Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).</source>
+        <translation>Korvel %1: a compact skinned media player.
+Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).</translation>
+    </message>
+    <message>
+        <source>A file or URL to play:</source>
+        <translation>A file or URL to play:</translation>
+    </message>
+    <message>
+        <source>Media and lists (%1)</source>
+        <translation>Media and lists (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Subtitles (%1)</source>
+        <translation>Subtitles (%1)</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -411,6 +411,96 @@
         <source>the X server's connection is gone: the player ends</source>
         <translation>X サーバーとの接続が切れました。プレーヤーを終了します。</translation>
     </message>
+    <message>
+        <source>no clip is open</source>
+        <translation>クリップが開かれていません</translation>
+    </message>
+    <message>
+        <source>the clip has no track %1</source>
+        <translation>このクリップにトラック %1 はありません</translation>
+    </message>
+    <message>
+        <source>Open files…</source>
+        <translation>ファイルを開く…</translation>
+    </message>
+    <message>
+        <source>Open location…</source>
+        <translation>場所を開く…</translation>
+    </message>
+    <message>
+        <source>Audio track</source>
+        <translation>音声トラック</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>Load subtitles…</source>
+        <translation>字幕ファイルを読み込む…</translation>
+    </message>
+    <message>
+        <source>No tracks</source>
+        <translation>トラックなし</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <translation>トラック %1</translation>
+    </message>
+    <message>
+        <source>Keep on top (TOP)</source>
+        <translation>最前面に表示 (TOP)</translation>
+    </message>
+    <message>
+        <source>Keep the size (FIX)</source>
+        <translation>サイズを固定 (FIX)</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>消音</translation>
+    </message>
+    <message>
+        <source>Playlist</source>
+        <translation>プレイリスト</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>全画面表示</translation>
+    </message>
+    <message>
+        <source>About Korvel</source>
+        <translation>Korvel について</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Korvel %1: a compact skinned media player.
+Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).</source>
+        <translation>Korvel %1: スキン付きの小さなメディアプレーヤーです。
+ライセンス: GNU 一般公衆利用許諾書 バージョン 3 以降 (GPL-3.0-or-later)。</translation>
+    </message>
+    <message>
+        <source>A file or URL to play:</source>
+        <translation>再生するファイルまたは URL:</translation>
+    </message>
+    <message>
+        <source>Media and lists (%1)</source>
+        <translation>メディアとリスト (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Subtitles (%1)</source>
+        <translation>字幕 (%1)</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -47,6 +47,14 @@ make() { # make NAME FFMPEG-ARGUMENTS...
     # A radio's sound: bare MPEG audio frames at a steady rate, no tags, for an ICY server.
     make radio.mp3 -f lavfi -i sine=frequency=330:duration=20:sample_rate=44100 \
         -c:a libmp3lame -b:a 128k -id3v2_version 0 -write_xing 0 -f mp3
+    # Two sound tracks (eng, and jpn titled "Second") and a subtitle track, and the subtitles
+    # alone in a file of another name (one of the same name would be loaded with the clip).
+    [ -s subtitles.srt ] || printf '1\n00:00:00,000 --> 00:00:03,000\nHello\n' >subtitles.srt
+    make tracks.mkv $(picture 25 320x240) $tone \
+        -f lavfi -i sine=frequency=880:duration=3:sample_rate=44100 -i subtitles.srt \
+        -map 0:v -map 1:a -map 2:a -map 3:s -c:v libx264 -preset ultrafast -pix_fmt yuv420p \
+        -c:a aac -c:s srt -metadata:s:a:0 language=eng -metadata:s:a:1 language=jpn \
+        -metadata:s:a:1 title=Second -metadata:s:s:0 language=eng -shortest -f matroska
     # Its sound runs on a little past the picture: the position passes the length.
     make overrun.avi $(picture 25 320x240) $tone -c:v mpeg4 -q:v 12 -c:a mp2 -shortest -f avi
 }

@@ -2,10 +2,13 @@
 #include "../support/PlaybackFakes.h"
 #include "CommandTestSupport.h"
 
+#include "app/PlayListModelCells.h"
 #include "base/KorvelError.h"
+#include "engine/TrackList.h"
 #include "playback/Playback.h"
 #include "player/PanelCommands.h"
 #include "player/PanelDisplays.h"
+#include "playlist/PlayListColumns.h"
 #include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +86,8 @@ TEST_F(PlayerCommandsTest, VerbsRunTheirOperations) {
         {Verb::Mute, 1, {"ApplyMute:1"}, {}},
         {Verb::Volume, 40, {"ApplyVolume:40"}, {}},
         {Verb::Top, 1, {}, {"setTopmost:1"}},
+        {Verb::AudioTrack, 2, {"SelectTrack:0,2"}, {}},
+        {Verb::SubtitleTrack, 0, {"SelectTrack:1,0"}, {}},
     };
     for (const auto& row : rows) {
         at(70000);
@@ -97,8 +102,9 @@ TEST_F(PlayerCommandsTest, VerbsRunTheirOperations) {
     const struct {
         Verb verb;
         std::int64_t number;
-    } refused[] = {{Verb::Volume, 101}, {Verb::Size, -1},    {Verb::SeekShare, 200},
-                   {Verb::Mute, 2},     {Verb::StepSize, 3}, {Verb::SeekBy, 1LL << 40}};
+    } refused[] = {{Verb::Volume, 101},   {Verb::Size, -1},          {Verb::SeekShare, 200},
+                   {Verb::Mute, 2},       {Verb::StepSize, 3},       {Verb::SeekBy, 1LL << 40},
+                   {Verb::AudioTrack, 0}, {Verb::SubtitleTrack, -1}, {Verb::LoadSubtitles, 0}};
     for (const auto& row : refused) EXPECT_THROW(run(row.verb, row.number), KorvelError);
     EXPECT_TRUE(control.log.isEmpty());
 }
@@ -232,4 +238,47 @@ TEST(PlayerCommandsOpening, ListOrClipIsDecidedOnce) {
         EXPECT_EQ(opening.clip, QString::fromLatin1(row.clip)) << row.location;
         EXPECT_EQ(opening.list, QString::fromLatin1(row.list)) << row.location;
     }
+}
+
+// Fault: files chosen together taken one at a time (each playing alone), or played when
+// they should only have joined. Each joins after what the list holds; the first plays.
+TEST(PlayerCommandsAdd, FilesJoinTheListAndTheFirstPlays) {
+    FakeMediaControl control;
+    FakeHost host;
+    FakeWindows windows;
+    PlayListModel model;
+    PlayListModelCells cells(model);
+    Playback playback{control, host, [](int) { return 0; }};
+    playback.attachPlayList(&cells);
+    PlayerCommands commands{playback, windows, &model};
+    commands.run({Verb::Add, 0, "/clips/old.mpg"});
+    EXPECT_TRUE(control.calls("LoadSource").isEmpty());
+    commands.run({Verb::Add, 1, "/clips/a.mpg"});
+    commands.run({Verb::Add, 0, "/clips/b.mpg"});
+    ASSERT_EQ(model.entryCount(), 3);
+    EXPECT_EQ(model.cell(PlayListColumns::LocationColumn, 3), "/clips/b.mpg");
+    EXPECT_EQ(model.cell(PlayListColumns::NoColumn, 3), "3");
+    EXPECT_EQ(control.calls("LoadSource"), QStringList({"LoadSource:/clips/a.mpg"}));
+    EXPECT_THROW(commands.run({Verb::Add, 1, QString()}), KorvelError);
+    EXPECT_THROW(commands.run({Verb::Add, 2, "/clips/c.mpg"}), KorvelError);
+    EXPECT_EQ(model.entryCount(), 3);
+}
+
+// Fault: the engine's track list misread (pictures offered as sound, the current track not
+// marked), or a broken answer failing the menu.
+TEST(TrackListParse, SoundAndSubtitleTracksInTheEnginesOrder) {
+    const QByteArray json = R"([
+        {"id":1,"type":"video","selected":true},
+        {"id":1,"type":"audio","lang":"eng","title":"Stereo","selected":false},
+        {"id":2,"type":"audio","lang":"jpn","selected":true},
+        {"id":1,"type":"sub","title":"Signs","external":true,"selected":true},
+        {"id":0,"type":"sub"}, "nonsense"])";
+    const MediaTracks tracks = TrackList::parse(json);
+    using K = MediaTrack::Kind;
+    ASSERT_EQ(tracks.size(), 3);
+    EXPECT_EQ(tracks[0], (MediaTrack{K::Audio, 1, "eng", "Stereo", false, false}));
+    EXPECT_EQ(tracks[1], (MediaTrack{K::Audio, 2, "jpn", QString(), true, false}));
+    EXPECT_EQ(tracks[2], (MediaTrack{K::Subtitle, 1, QString(), "Signs", true, true}));
+    EXPECT_TRUE(TrackList::parse("{\"id\":1}").isEmpty());
+    EXPECT_TRUE(TrackList::parse("not json").isEmpty());
 }

@@ -37,6 +37,11 @@ public:
     void OptionSwitch1(bool on) override { log << QStringLiteral("OptionSwitch1:%1").arg(on); }
     void OptionSwitch2(bool on) override { log << QStringLiteral("OptionSwitch2:%1").arg(on); }
     void OptionSwitch3(bool on) override { log << QStringLiteral("OptionSwitch3:%1").arg(on); }
+    MediaTracks QueryTracks() const override { return tracks; }
+    void SelectTrack(MediaTrack::Kind kind, int id) override {
+        log << QStringLiteral("SelectTrack:%1,%2").arg(int(kind)).arg(id);
+    }
+    void AddSubtitles(const QString& location) override { log << "AddSubtitles:" + location; }
 
     // Operations of the given kind, in order ("SeekTo" gives {"SeekTo:5000", ...}).
     QStringList calls(const QString& kind) const { return log.filter(kind + ":"); }
@@ -51,6 +56,7 @@ public:
     int height = 240;
     bool fullScreen = false;
     bool refuseLoads = false;
+    MediaTracks tracks;
 };
 
 } // namespace korvel::test
