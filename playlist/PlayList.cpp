@@ -5,6 +5,7 @@
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 #include "playlist/DroppedFiles.h"
+#include "playlist/LastFolder.h"
 #include "playlist/ListCapacity.h"
 #include "playlist/ListPalette.h"
 #include "playlist/PlayCountBox.h"
@@ -196,18 +197,21 @@ void TForm2::PasteHistory() {
 
 void TForm2::SaveRamFile() {
     keepNoDialogState();
-    // The folder of the last list saved or dropped, else the user's home.
-    const QString folder = !m_lastRamFile.isEmpty() ? QFileInfo(m_lastRamFile).absolutePath()
-                           : !m_ramFolder.isEmpty() ? m_ramFolder
-                                                    : QDir::homePath();
+    // The folder any of the player's file dialogs used last, else that of the last list saved
+    // or dropped, else the user's home.
+    const QString listFolder =
+        !m_lastRamFile.isEmpty() ? QFileInfo(m_lastRamFile).absolutePath() : m_ramFolder;
+    const QString folder =
+        m_lastFolder ? m_lastFolder->folder(listFolder) : LastFolder().folder(listFolder);
     QFileDialog dialog(this, QString(), folder);
     const QString m3u8Filter = PlayListTexts::M3u8Filter;
-    dialog.setNameFilters({PlayListTexts::RamFilter, m3u8Filter});
+    dialog.setNameFilters({PlayListTexts::RamFilter, m3u8Filter, FixedTexts::FilterAll.text()});
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // No overwrite question; the same dialog in every desktop, so keys drive it alike.
-    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
-    if (!m_lastRamFile.isEmpty()) dialog.selectFile(m_lastRamFile);
+    // No overwrite question. The desktop's own dialog where its platform theme offers one.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite);
+    // The last name offered again, in the folder above.
+    if (!m_lastRamFile.isEmpty()) dialog.selectFile(QFileInfo(m_lastRamFile).fileName());
     const int answer = dialog.exec();
     // As the dialog closes, the window manager may give the keyboard to another of the
     // player's windows (openbox gives it to the panel): it comes back here, where the key that
@@ -221,6 +225,7 @@ void TForm2::SaveRamFile() {
         dialog.selectedNameFilter() == m3u8Filter && RamFile::Extension(chosen.first()).isEmpty();
     m_lastRamFile =
         m3u8 ? chosen.first() + QStringLiteral(".m3u8") : RamFile::WithRamExtension(chosen.first());
+    if (m_lastFolder) m_lastFolder->remember(m_lastRamFile);
     RamFile::SaveRamFile(m_lastRamFile, m_list);
 }
 

@@ -14,6 +14,7 @@ class QLineEdit;
 namespace korvel {
 
 class FaceFocusWalk;
+class LastFolder;
 class PlayCountBox;
 class PlayListGrid;
 class TSkinForm;
@@ -67,8 +68,9 @@ public:
     void PlayFromTop() override;
     // HISTORY: the sources OnReadHistory gives (the playback window's history, oldest first).
     void PasteHistory() override;
-    // RAM: asks for a file name (the last one offered again; the dialog opens in the folder of
-    // the last list saved or dropped, else in the home folder) and writes the list there: as
+    // RAM: asks for a file name (the last one offered again; the dialog opens in the folder
+    // the player's file dialogs used last, else in the folder of the last list saved or
+    // dropped, else in the home folder) and writes the list there: as
     // an M3U8 list when the name ends in ".m3u8", else as a .ram list.
     void SaveRamFile() override;
     bool editing() const override;
@@ -79,6 +81,9 @@ public:
     // Every key pressed while the window is active, before the focused field sees it; the
     // key still reaches the field afterwards.
     void FormKeyDown(int key);
+
+    // The folder memory the file dialogs share; none (tests) keeps none between dialogs.
+    void setLastFolder(LastFolder* folder) { m_lastFolder = folder; }
 
     std::function<void()> OnPlayFromTop;
     std::function<QStringList()> OnReadHistory;
@@ -121,6 +126,7 @@ private:
     ListCommands m_commands{*this, m_editor};
     QString m_lastRamFile;
     QString m_ramFolder; // of the last list dropped
+    LastFolder* m_lastFolder = nullptr;
 };
 
 } // namespace korvel

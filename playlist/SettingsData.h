@@ -38,6 +38,9 @@ struct SettingsData {
     int scrSize = 0;
     int volume = 0;
 
+    // The folder the player's file dialogs open in (LastFolder); empty until one was used.
+    QString openFolder;
+
     // The entries 1..N of the list, at most 254.
     std::vector<SettingsRow> rows;
 

@@ -255,6 +255,7 @@ SettingsData SettingsFile::settingsOf(const IniFile& ini,
                     readLength(ini, SettingsKey::ClientHeight, s.clientSize.height())};
     s.scrSize = readNumber(ini, SettingsKey::ScrSize, s.scrSize);
     s.volume = readNumber(ini, SettingsKey::Volume, s.volume);
+    s.openFolder = ini.readString(section(), SettingsKey::OpenFolder, QString());
     s.rows = heldRows(stored, locale);
     return s;
 }
@@ -297,6 +298,8 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     putNumber(SettingsKey::ClientHeight, settings.clientSize.height());
     putNumber(SettingsKey::ScrSize, settings.scrSize);
     putNumber(SettingsKey::Volume, settings.volume);
+    // A file that never had a folder gets no empty line for it.
+    if (!settings.openFolder.isEmpty()) put(SettingsKey::OpenFolder, settings.openFolder);
     if (list == ListPart::KeepStored) return ini.text();
     const std::vector<std::optional<QByteArray>> stored = storedList(ini);
     const std::map<SettingsRow, QByteArray> legacy = legacyRows(stored, locale);

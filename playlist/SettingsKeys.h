@@ -21,14 +21,16 @@ inline constexpr QStringView ClientWidth = u"ClientWidth";
 inline constexpr QStringView ClientHeight = u"ClientHeight";
 inline constexpr QStringView ScrSize = u"ScrSize";
 inline constexpr QStringView Volume = u"Volume";
+// The folder the file dialogs open in; written once one was used.
+inline constexpr QStringView OpenFolder = u"OpenFolder";
 inline constexpr QStringView ListRow = u"ListRow";
 // One key per entry: this prefix and the entry number, 1 upward, without leading zeros.
 inline constexpr QStringView RowData = u"RowData";
 
 // Every key, in the order a save writes them.
-inline constexpr std::array<QStringView, 13> InWrittenOrder = {
+inline constexpr std::array<QStringView, 14> InWrittenOrder = {
     ImageWindowPosX, ImageWindowPosY, PlayListPosX, PlayListPosY, PlayerPosX, PlayerPosY, WindowFix,
-    ClientWidth,     ClientHeight,    ScrSize,      Volume,       ListRow,    RowData,
+    ClientWidth,     ClientHeight,    ScrSize,      Volume,       OpenFolder, ListRow,    RowData,
 };
 
 } // namespace SettingsKey

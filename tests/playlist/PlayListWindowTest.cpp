@@ -1,5 +1,6 @@
 #include "../support/ErrorCapture.h"
 #include "base/KorvelError.h"
+#include "playlist/LastFolder.h"
 #include "playlist/PlayCountBox.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListGrid.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -648,20 +650,30 @@ TEST_F(PlayListWindow, RamDialogSavesAnM3u8List) {
     addEntries({"/clips/a.avi"});
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath("lists"));
+    // The dialog opens in the folder the file dialogs used last, and remembers the new one.
+    LastFolder last;
+    last.restore(dir.path());
+    form.setLastFolder(&last);
     QStringList filters;
+    QString opened;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         filters = dialog->nameFilters();
+        opened = dialog->directory().absolutePath();
         dialog->selectNameFilter(QStringLiteral("M3U8 lists (*.m3u8)"));
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
-        name->setText(dir.filePath("mix"));
+        name->setText(dir.filePath("lists/mix"));
         QTest::keyClick(name, Qt::Key_Return);
     });
     form.SkinForm1MouseUpNotify(QStringLiteral("RAM"), Qt::LeftButton, {}, 1, 1);
-    EXPECT_EQ(filters, QStringList({"RAM files (*.ram)", "M3U8 lists (*.m3u8)"}));
-    QFile saved(dir.filePath("mix.m3u8"));
+    form.setLastFolder(nullptr);
+    EXPECT_EQ(filters, QStringList({"RAM files (*.ram)", "M3U8 lists (*.m3u8)", "All files (*)"}));
+    EXPECT_EQ(opened, dir.path());
+    EXPECT_EQ(last.stored(), dir.filePath("lists"));
+    QFile saved(dir.filePath("lists/mix.m3u8"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("#EXTM3U\n#EXTINF:-1,a.avi\n/clips/a.avi\n"));
     EXPECT_TRUE(errors.texts.isEmpty()) << errors.texts.join("; ").toStdString();

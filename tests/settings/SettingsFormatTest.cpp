@@ -1,8 +1,12 @@
 #include "SettingsTestSupport.h"
 
 #include "base/IniFile.h"
+#include "playlist/LastFolder.h"
 #include "playlist/PlayListModel.h"
 #include "playlist/SettingsFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -127,7 +131,26 @@ TEST(SettingsFormat, WindowPlacesRoundTripToThePixel) {
     data.clientSize = {400, 300};
     data.scrSize = 75;
     data.volume = 33;
+    data.openFolder = QStringLiteral("/home/u/Films ünd Clips");
     EXPECT_EQ(SettingsFile::parse(SettingsFile::compose({}, data)), data);
+}
+
+// Fault: the dialogs forget their folder, open in one that is gone, or take a folder whose
+// line break would cut the settings line in two.
+TEST(SettingsFormat, TheDialogsFolderIsKeptWhileItStands) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    LastFolder last;
+    EXPECT_EQ(last.folder(), QDir::homePath());
+    EXPECT_EQ(last.folder(dir.path()), dir.path());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")));
+    last.remember(dir.filePath(QStringLiteral("a/clip.mp4")));
+    EXPECT_EQ(last.folder(), dir.filePath(QStringLiteral("a")));
+    last.remember(dir.filePath(QStringLiteral("b\nc/clip.mp4")));
+    EXPECT_EQ(last.stored(), dir.filePath(QStringLiteral("a")));
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("a"))).removeRecursively());
+    EXPECT_EQ(last.folder(dir.path()), dir.path());
+    EXPECT_EQ(last.stored(), dir.filePath(QStringLiteral("a")));
 }
 
 // Fault: a damaged number costs the stored list or makes the reader give up; damaged
