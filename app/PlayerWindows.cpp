@@ -1,6 +1,7 @@
 #include "app/PlayerWindows.h"
 
 #include "base/ReachablePlace.h"
+#include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/FreeToolWindow.h"
@@ -60,6 +61,11 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
     TaskBarSkip::keepOff(&m_playback);
     TaskBarSkip::keepOff(&m_playlist);
     FreeToolWindow::keepFree(&m_playback);
+    for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel),
+                            static_cast<QWidget*>(&m_playlist)}) {
+        m_menu.watch(window);
+    }
+    m_playlist.setLastFolder(&m_lastFolder);
     m_playback.OnOpen = [this](const QString& location) {
         m_commands.run({Verb::Open, 0, location});
     };
@@ -80,6 +86,7 @@ PlayerWindows::~PlayerWindows() {
     m_playlist.OnPlayFromTop = nullptr;
     m_playlist.OnToggles = nullptr;
     m_playlist.OnReadHistory = nullptr;
+    m_playlist.setLastFolder(nullptr);
     m_playback.playback().attachPlayList(nullptr);
     m_playback.playback().attachPanel(nullptr);
 }
@@ -110,6 +117,7 @@ void PlayerWindows::applySettings(const SettingsData& settings) {
         ReachablePlace::caption(m_playlist.size()).placeFor(settings.playListPos, screens));
     m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(settings.playerPos, screens));
     m_commands.run({Verb::Fix, settings.windowFix});
+    m_lastFolder.restore(settings.openFolder);
     if (settings.windowFix) m_playback.resizeClient(settings.clientSize);
     try {
         SettingsFile::loadRows(settings.rows, m_playlist.model());
@@ -130,6 +138,7 @@ SettingsData PlayerWindows::currentSettings() const {
     settings.clientSize = m_playback.size();
     settings.scrSize = state.size;
     settings.volume = state.volume;
+    settings.openFolder = m_lastFolder.stored();
     settings.rows = SettingsFile::storedRows(m_playlist.model());
     return settings;
 }
@@ -184,7 +193,16 @@ void PlayerWindows::showPlayList() {
     m_playlist.activateWindow();
 }
 
-void PlayerWindows::setTopmost(bool on) { m_playback.SetTopmost(on); }
+// The panel's TOP button shows the order whichever door changed it.
+void PlayerWindows::setTopmost(bool on) {
+    m_playback.SetTopmost(on);
+    m_panel.SkinForm1()->engine().SetButtonState(PlayerElement::ButtonTop, on);
+}
+
+PlayerMenu::Input PlayerWindows::menuInput() const {
+    const Playback& playback = m_playback.playback();
+    return {playback.state(), playback.tracks(), m_playback.IsTopmost()};
+}
 
 void PlayerWindows::raise() {
     for (QWidget* window : {static_cast<QWidget*>(&m_playback), static_cast<QWidget*>(&m_panel)}) {

@@ -6,8 +6,11 @@
 #include "command/PlayerCommands.h"
 #include "engine/MediaControl.h"
 #include "playback/ImageWin.h"
+#include "player/MenuDoor.h"
+#include "player/OpenDialogs.h"
 #include "player/PanelCommands.h"
 #include "player/RealPlay1.h"
+#include "playlist/LastFolder.h"
 #include "playlist/PlayList.h"
 #include "playlist/SettingsFile.h"
 #include "ui/ToolWindowOwner.h"
@@ -37,6 +40,8 @@ public:
     TForm2& playlist() { return m_playlist; }
     // The player's verbs, for the doors made outside (the desktop's media controls).
     CommandTaker& commands() { return m_commands; }
+    // The player's menu, for the tests and for more entries.
+    MenuDoor& menu() { return m_menu; }
 
 private:
     void closePlayer() override;
@@ -46,6 +51,7 @@ private:
     void setTopmost(bool on) override;
     void raise() override;
 
+    PlayerMenu::Input menuInput() const;
     void readSettings();
     void applySettings(const SettingsData& settings);
     SettingsData currentSettings() const;
@@ -63,6 +69,10 @@ private:
     PlayListModelCells m_cells;
     PlayerCommands m_commands;
     PanelCommands m_panelCommands;
+    LastFolder m_lastFolder;
+    OpenDialogs m_dialogs{m_lastFolder};
+    // The player's menu on each of the three windows.
+    MenuDoor m_menu{m_commands, m_dialogs, [this] { return menuInput(); }};
     WindowGroup m_group;
     // The full-screen picture covers the list on every window manager.
     ToolWindowOwner m_listOwner{&m_playback, &m_playlist, &m_panel};

@@ -49,6 +49,7 @@ public:
     // Keeps this window above all others, or puts it back in the normal order; the panel
     // and the playlist keep theirs.
     void SetTopmost(bool topmost);
+    bool IsTopmost() const { return m_topmost; }
     // Gives the picture area `size`. The last size asked for is the one the window keeps,
     // also when it was asked for while the window manager was still framing the window.
     void resizeClient(QSize size);

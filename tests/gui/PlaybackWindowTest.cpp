@@ -4,6 +4,7 @@
 #include "../support/PlaybackFakes.h"
 
 #include "app/PlayerWindows.h"
+#include "base/FixedTexts.h"
 #include "playlist/PlayListGrid.h"
 #include "playlist/SettingsData.h"
 #include "skin/SkinForm.h"
@@ -11,12 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 using namespace korvel;
@@ -507,4 +510,47 @@ TEST_F(PlaybackWindowTest, AKeyBringsTheHiddenPanelBack) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&playback));
     engine.OnKeyDown(0, Qt::Key_Space);
     EXPECT_TRUE(panel.isVisible());
+}
+
+// Fault: a window whose right click or menu key opens no menu, or a toggle chosen in the menu
+// that the panel's button does not show. The menu's checks follow every door.
+TEST_F(PlaybackWindowTest, MenuOpensOnEveryWindowAndFollowsTheToggles) {
+    for (QWidget* window : {static_cast<QWidget*>(&playback), static_cast<QWidget*>(&panel),
+                            static_cast<QWidget*>(&playlist)}) {
+        for (const bool mouse : {true, false}) {
+            QString opened;
+            QTimer::singleShot(50, [&] {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    opened = menu->objectName();
+                    menu->close();
+                }
+            });
+            QWidget* target = window->childAt(window->rect().center());
+            if (!target) target = window;
+            if (mouse) {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                        target->mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(target, &event);
+            } else {
+                QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier);
+            }
+            QTest::qWait(200);
+            EXPECT_EQ(opened, "PlayerMenu") << window->windowTitle().toStdString() << mouse;
+        }
+    }
+
+    const auto entry = [this](const FixedText& text) {
+        for (const MenuEntry& each : windows.menu().entries()) {
+            if (each.text == text.text()) return each;
+        }
+        return MenuEntry{};
+    };
+    windows.menu().choose(entry(FixedTexts::MenuTop), &panel);
+    EXPECT_TRUE(playback.IsTopmost());
+    EXPECT_TRUE(skin().GetButtonState(u"BUTTON_TOP"));
+    EXPECT_TRUE(entry(FixedTexts::MenuTop).checked);
+    QTest::keyClick(&panel, Qt::Key_F11);
+    EXPECT_TRUE(entry(FixedTexts::MenuMute).checked);
+    windows.menu().choose(entry(FixedTexts::MenuMute), &panel);
+    EXPECT_FALSE(skin().GetButtonState(u"BUTTON_MUTE"));
 }
