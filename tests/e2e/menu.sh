@@ -60,12 +60,16 @@ for window in "$panel" "$playback"; do
     wait_within 10 about_gone || fail "the About box did not close"
 done
 
-# Fault: Ctrl+O opens no dialog, or the typed path does not play.
+# Fault: Ctrl+O opens no dialog, or of two files typed in it the first does not play or the
+# second does not join the list (which the settings file keeps as it changes).
 keys_in "$panel" ctrl+o
 dialog=$(window_named "Open files") || exit 1
-xdotool windowactivate --sync "$dialog" type --delay 20 "$first"
+xdotool windowactivate --sync "$dialog" type --delay 10 "\"$first\" \"$tracks\""
 xdotool key --clearmodifiers Return
-wait_within 20 player_has_file "$first" || fail "the file typed in the dialog did not play"
+wait_within 20 player_has_file "$first" || fail "the first file typed in the dialog did not play"
+settings="$XDG_CONFIG_HOME/korvel/korvel.ini"
+wait_within 10 file_has_text "$settings" "|$tracks" || fail "the second file did not join the list"
+file_has_text "$settings" "OpenFolder=$clips" || fail "the dialog's folder was not kept"
 
 # Open location, chosen in the menu of the playlist window (second entry).
 keys_in "$panel" ctrl+l
