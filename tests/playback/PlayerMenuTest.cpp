@@ -101,7 +101,8 @@ TEST(PlayerMenu, TracksAsTheEngineReportsThem) {
     EXPECT_EQ(subtitles->entries[3].command.verb, Verb::LoadSubtitles);
 
     input.tracks = {};
-    const MenuEntry* none = find(PlayerMenu::entries(input), FixedTexts::MenuAudioTrack);
+    const MenuEntries bare = PlayerMenu::entries(input);
+    const MenuEntry* none = find(bare, FixedTexts::MenuAudioTrack);
     ASSERT_TRUE(none);
     ASSERT_EQ(none->entries.size(), 1);
     EXPECT_EQ(none->entries[0].kind, Kind::Note);
