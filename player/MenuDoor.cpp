@@ -6,6 +6,7 @@
 #include "ui/ErrorBox.h"
 
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -107,15 +108,21 @@ void MenuDoor::popupLater(QWidget* window, QPoint global) {
         Qt::QueuedConnection);
 }
 
-// At the focused element (a text caret where there is one), else at the window's centre.
+// At the focused element: the one a screen reader is told of (an element of a skin's face,
+// which the window holding the keyboard passes its keys to; a cell of the grid), else the
+// focused widget, else the window's centre.
 QPoint MenuDoor::keyboardPlace(QWidget* window) {
     QWidget* focus = QApplication::focusWidget();
-    if (focus && focus->window() == window && focus != window) {
-        const QRect caret = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        if (caret.isValid()) return focus->mapToGlobal(caret.center());
-        return focus->mapToGlobal(focus->rect().center());
+    if (!focus || focus->window() != window) return window->mapToGlobal(window->rect().center());
+    QList<QWidget*> widgets{focus};
+    widgets.append(focus->findChildren<QWidget*>());
+    for (QWidget* widget : widgets) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        const QAccessibleInterface* element = face ? face->focusChild() : nullptr;
+        if (element && element != face && element->rect().isValid())
+            return element->rect().center();
     }
-    return window->mapToGlobal(window->rect().center());
+    return focus->mapToGlobal(focus->rect().center());
 }
 
 void MenuDoor::fill(QMenu& menu, const MenuEntries& entries,

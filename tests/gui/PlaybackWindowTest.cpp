@@ -7,6 +7,7 @@
 #include "base/FixedTexts.h"
 #include "playlist/PlayListGrid.h"
 #include "playlist/SettingsData.h"
+#include "skin/SkinElementList.h"
 #include "skin/SkinForm.h"
 
 #include <gtest/gtest.h>
@@ -538,6 +539,23 @@ TEST_F(PlaybackWindowTest, MenuOpensOnEveryWindowAndFollowsTheToggles) {
             EXPECT_EQ(opened, "PlayerMenu") << window->windowTitle().toStdString() << mouse;
         }
     }
+
+    // From the keyboard the menu opens at the focused element of the face.
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    ASSERT_TRUE(tabTo({SkinElementRef::Kind::Button, 8}));
+    const QRect element = SkinElementList::rect(skin().engine().model(), *skin().focusedElement());
+    QPoint at;
+    QTimer::singleShot(50, [&] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            at = menu->pos();
+            menu->close();
+        }
+    });
+    QTest::keyClick(&panel, Qt::Key_Menu);
+    QTest::qWait(200);
+    EXPECT_EQ(at, skin().mapToGlobal(element.center()));
 
     const auto entry = [this](const FixedText& text) {
         for (const MenuEntry& each : windows.menu().entries()) {
