@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
@@ -164,6 +165,10 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     // core), and the player's memory would climb in steps as clips start and stop; two
     // arenas serve a player as well.
     mallopt(M_ARENA_MAX, 2);
+    // A write to a connection whose other end has gone (the display server at a session's
+    // end, a sound server, a later start that gave up) fails, and its writer handles that;
+    // the signal such a write also raises would end the player on the spot.
+    std::signal(SIGPIPE, SIG_IGN);
     // The toolkit never sees the command line: its first argument is the clip, whatever it
     // looks like ("-reverse" is a file name here as in a later start). It is told only the
     // platform, X where one is there, so that the windows can be placed.

@@ -24,6 +24,10 @@ fi
 unneeded=$(grep -oE '[^/ ]*(imageformats/[^ ]*|libQt6Network[^ ]*|libgssapi[^ ]*)' \
     "/proc/$first/maps" | sort -u)
 [ -z "$unneeded" ] || fail "the start loaded what it does not use: $unneeded"
+# Fault: a write to a connection whose other end had gone (the X server at a session's end)
+# ended the player by its signal (exit 141) before it could save or close.
+sigign=$(awk '/^SigIgn:/ { print $2 }' "/proc/$first/status")
+(((16#$sigign >> 12) & 1)) || fail "the player does not ignore SIGPIPE (SigIgn $sigign)"
 
 # A second start: only the first argument counts, the text arrives whole, and the sender
 # exits 0 only after the running instance has taken it.
