@@ -265,6 +265,25 @@ inline constexpr FixedText FilterMedia{QT_TRANSLATE_NOOP("FixedTexts", "Media an
 inline constexpr FixedText FilterAll{QT_TRANSLATE_NOOP("FixedTexts", "All files (*)")};
 inline constexpr FixedText FilterSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Subtitles (%1)")};
 
+// Skins of the user's own, from their folders.
+inline constexpr FixedText SkinFileUnusable{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot use the skin file %1: %2")};
+inline constexpr FixedText SkinNameOutside{
+    QT_TRANSLATE_NOOP("FixedTexts", "the name reaches outside the skin's folder")};
+inline constexpr FixedText SkinMaskLeavesNothing{
+    QT_TRANSLATE_NOOP("FixedTexts", "its mask leaves nothing of the window")};
+inline constexpr FixedText SkinNotFound{
+    QT_TRANSLATE_NOOP("FixedTexts", "There is no skin named %1: the skin in use stays")};
+inline constexpr FixedText SkinGone{QT_TRANSLATE_NOOP(
+    "FixedTexts", "The skin %1 is not found any more: the built-in skin is used")};
+inline constexpr FixedText SkinBuiltIn{QT_TRANSLATE_NOOP("FixedTexts", "Built-in")};
+inline constexpr FixedText SkinExportExists{
+    QT_TRANSLATE_NOOP("FixedTexts", "%1 is there already: nothing was written")};
+inline constexpr FixedText SkinExportWrite{
+    QT_TRANSLATE_NOOP("FixedTexts", "Cannot write the skin file %1: %2")};
+inline constexpr FixedText SkinsExported{
+    QT_TRANSLATE_NOOP("FixedTexts", "Wrote the built-in skins into %1")};
+
 // Every fixed text above, for the catalogues' check: each must be in both of them.
 inline constexpr std::array All{NotAnInteger,
                                 NotATime,
@@ -389,7 +408,16 @@ inline constexpr std::array All{NotAnInteger,
                                 LocationPrompt,
                                 FilterMedia,
                                 FilterAll,
-                                FilterSubtitles};
+                                FilterSubtitles,
+                                SkinFileUnusable,
+                                SkinNameOutside,
+                                SkinMaskLeavesNothing,
+                                SkinNotFound,
+                                SkinGone,
+                                SkinBuiltIn,
+                                SkinExportExists,
+                                SkinExportWrite,
+                                SkinsExported};
 
 } // namespace FixedTexts
 } // namespace korvel

@@ -1,5 +1,8 @@
 #include "skin/SkinEngine.h"
 
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
+
 #include "skin/FaceComposer.h"
 #include "skin/FaceInputs.h"
 #include "skin/MaskRegion.h"
@@ -20,6 +23,60 @@ void SkinEngine::LoadSkin(const QString& name) {
 void SkinEngine::loadDescription(const QByteArray& description) {
     m_windowRegion.reset();
     SkinLoader(m_model, *this).LoadDescription(description);
+}
+
+namespace {
+
+// A prepared skin has no window of its own yet; its mask's system colours are those of the
+// window it is for.
+class PaletteOf : public SkinWindow {
+public:
+    explicit PaletteOf(QPalette palette) : m_palette(std::move(palette)) {}
+    void resizeTo(QSize) override {}
+    void setShape(const std::optional<QRegion>&) override {}
+    void showFace() override {}
+    QPalette palette() const override { return m_palette; }
+
+private:
+    QPalette m_palette;
+};
+
+} // namespace
+
+std::unique_ptr<SkinEngine> SkinEngine::prepared(const SkinSource& source,
+                                                 const QString& name) const {
+    PaletteOf palette(m_window ? m_window->palette() : QPalette());
+    auto fresh = std::make_unique<SkinEngine>(&palette);
+    fresh->setKeyColor(m_model.KeyColor);
+    fresh->setTolerance(m_model.Tolerance);
+    // Every picture is read now, also for a window that rests: a broken one must be told
+    // before the skin is taken, not when the window is next shown.
+    SkinLoader(fresh->m_model, *fresh).LoadSkin(source, name);
+    // A mask cut away everywhere would leave a window nobody can see or reach.
+    if (fresh->m_windowRegion && fresh->m_windowRegion->isEmpty()) {
+        throw KorvelError(FixedTexts::SkinFileUnusable.arg(source.filePath(fresh->m_model.MaskName),
+                                                           FixedTexts::SkinMaskLeavesNothing));
+    }
+    fresh->m_window = nullptr;
+    return fresh;
+}
+
+void SkinEngine::adopt(SkinEngine& prepared) {
+    CarryElementStates(m_model, prepared.m_model);
+    prepared.m_model.KeyColor = m_model.KeyColor;
+    prepared.m_model.Tolerance = m_model.Tolerance;
+    m_model = std::move(prepared.m_model);
+    m_windowRegion = prepared.m_windowRegion;
+    m_size = prepared.m_size;
+    m_face = QImage();
+    m_composedFrom.reset();
+    if (m_resting)
+        m_model.MouseUpBitmap = m_model.MouseOnBitmap = m_model.MouseDownBitmap = QImage();
+    if (m_window) {
+        m_window->resizeTo(m_size);
+        m_window->setShape(m_windowRegion);
+    }
+    PaintFace();
 }
 
 void SkinEngine::ApplyShape() {

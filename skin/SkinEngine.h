@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QSize>
 
+#include <memory>
 #include <optional>
 
 namespace korvel {
@@ -40,6 +41,12 @@ public:
 
     void LoadSkin(const QString& name);
     void loadDescription(const QByteArray& description);
+    // Another skin, taken only when the whole of it loads: `prepared` reads it into an engine
+    // of its own (nothing of this one changes, and a failure leaves this skin in use), and
+    // `adopt` then takes its looks, tables and shape, the window its size. The elements of
+    // the new skin keep the states the old one's elements of the same names had.
+    std::unique_ptr<SkinEngine> prepared(const SkinSource& source, const QString& name) const;
+    void adopt(SkinEngine& prepared);
     void ApplyShape() override;
     void PaintFace() override;
     // Copies one hot area's rectangle from a look image to the face and shows it.

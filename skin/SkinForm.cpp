@@ -61,6 +61,13 @@ void TSkinForm::setSkinFile(const QString& file) {
     if (!file.isEmpty()) m_engine.model().SkinFile = file;
 }
 
+void TSkinForm::adoptSkin(SkinEngine& prepared) {
+    m_engine.adopt(prepared);
+    // The focus was on an element of the old face; the new one may lack it.
+    if (m_focus && !SkinElementList::exists(m_engine.model(), *m_focus)) clearElementFocus();
+    m_shownHint.clear();
+}
+
 void TSkinForm::resizeTo(QSize size) {
     QWidget* form = window();
     form->setFixedSize(size);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 class QHelpEvent;
@@ -26,6 +27,12 @@ public:
     ~TSkinForm() override;
 
     void LoadSkin(const QString& name) { m_engine.LoadSkin(name); }
+    // Another skin for this window: read whole first, then taken (SkinEngine::adopt); the
+    // window takes the new face's size and shape.
+    std::unique_ptr<SkinEngine> prepareSkin(const SkinSource& source, const QString& name) const {
+        return m_engine.prepared(source, name);
+    }
+    void adoptSkin(SkinEngine& prepared);
     // The face's pictures are let go while the window is hidden and read again as it is shown
     // (a window hidden most of the time need not hold them); asked for before the skin loads,
     // a hidden window reads them first when it is shown.

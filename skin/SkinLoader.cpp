@@ -3,10 +3,6 @@
 #include "base/FixedTexts.h"
 #include "base/IniFile.h"
 #include "base/KorvelError.h"
-#include "skin/BmpReader.h"
-#include "skin/JpegReader.h"
-#include "skin/SkinImageName.h"
-#include "skin/SkinResources.h"
 #include "skin/SkinRow.h"
 
 #include <map>
@@ -30,10 +26,22 @@ QString rowKey(int n) { return QString::number(n); }
 
 } // namespace
 
-void SkinLoader::LoadSkin(const QString& name) {
+void SkinLoader::LoadSkin(const SkinSource& source, const QString& name) {
     m_model.UseMouseOnBitmap = true;
+    m_model.Source = source;
     // The description is read from memory: the program's folder may well be read-only.
-    LoadDescription(SkinResources::find(u"INI", name));
+    const QByteArray description = source.description(name);
+    if (source.isBuiltIn()) {
+        LoadDescription(description);
+        return;
+    }
+    try {
+        LoadDescription(description);
+    } catch (const KorvelError& error) {
+        if (m_readingImage) throw;
+        throw KorvelError(FixedTexts::SkinFileUnusable.arg(
+            source.filePath(name + QStringLiteral(".ini")), error.text()));
+    }
 }
 
 void SkinLoader::LoadDescription(const QByteArray& description) {
@@ -67,6 +75,7 @@ SkinLoader::ImageNames SkinLoader::readImageNames(const IniFile& ini) const {
 }
 
 void SkinLoader::loadLooks(const ImageNames& names) {
+    m_model.MaskName = names.mask;
     LoadSkinImage(m_model.MaskBitmap, names.mask);
     m_model.MouseUpName = names.up;
     m_model.MouseOnName = names.on;
@@ -90,9 +99,9 @@ void SkinLoader::readLooks() {
 }
 
 void SkinLoader::LoadSkinImage(QImage& bitmap, const QString& fileName) {
-    const SkinImageName name = SkinImageName::parse(fileName);
-    const QByteArray data = SkinResources::find(name.resourceType(), name.resourceName);
-    bitmap = name.resourceType() == u"BMP" ? BmpReader::read(data) : JpegReader::read(data);
+    m_readingImage = true;
+    bitmap = m_model.Source.image(fileName);
+    m_readingImage = false;
 }
 
 void SkinLoader::loadHotAreas(const IniFile& ini, std::int32_t count) {

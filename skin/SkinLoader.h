@@ -29,12 +29,15 @@ public:
     SkinLoader(SkinModel& model, SkinLoaderHost& host) : m_model(model), m_host(host) {}
 
     // Loads the built-in skin description of this name and the images it names.
-    void LoadSkin(const QString& name);
-    // Loads a skin description given as text; its images are the built-in ones.
+    void LoadSkin(const QString& name) { LoadSkin(SkinSource(), name); }
+    // Loads the description of this name and its images from `source`. A failure in a
+    // folder's skin names the file it is in.
+    void LoadSkin(const SkinSource& source, const QString& name);
+    // Loads a skin description given as text; its images come from the model's source.
     void LoadDescription(const QByteArray& description);
 
-    // Fills one image slot from the built-in images by the file name a skin gives.
-    static void LoadSkinImage(QImage& bitmap, const QString& fileName);
+    // Fills one image slot by the file name a skin gives, from the model's source.
+    void LoadSkinImage(QImage& bitmap, const QString& fileName);
     // Reads the three looks again from the pictures the skin named for them.
     void readLooks();
 
@@ -51,10 +54,12 @@ private:
     void loadDisplays(const IniFile& ini);
     void loadDisplay(DisplayInfoRec& display, const SkinRow& fields) const;
     void loadTrackBars(const IniFile& ini);
-    static void loadTrackBar(TrackBarInfoRec& trackBar, const SkinRow& fields);
+    void loadTrackBar(TrackBarInfoRec& trackBar, const SkinRow& fields);
 
     SkinModel& m_model;
     SkinLoaderHost& m_host;
+    // Set while a picture is read: its failure names the picture's file already.
+    bool m_readingImage = false;
 };
 
 } // namespace korvel

@@ -45,6 +45,27 @@ void UpdateThumbOffset(TrackBarInfoRec& trackBar) {
     PlaceThumb(trackBar);
 }
 
+void CarryElementStates(const SkinModel& from, SkinModel& to) {
+    for (std::size_t i = 0; i < to.HotAreas.size(); ++i) {
+        HotAreaInfoRec& area = to.HotAreas[i];
+        const int old = from.FindHotArea(area.ID);
+        if (old < 0 || !area.IsToggle) continue;
+        area.Down = from.HotAreas[std::size_t(old)].Down;
+        const int group = to.findGroup(area.RadioGroup);
+        if (group >= 0 && area.Down) to.GroupDown[group] = QString::number(i);
+    }
+    for (TrackBarInfoRec& bar : to.TrackBars) {
+        const int old = from.findTrackBar(bar.ID);
+        if (old < 0) continue;
+        bar.Position = from.TrackBars[std::size_t(old)].Position;
+        PlaceThumb(bar);
+    }
+    for (DisplayInfoRec& display : to.Displays) {
+        if (const int old = from.findDisplay(display.ID); old >= 0)
+            display.Text = from.Displays[std::size_t(old)].Text;
+    }
+}
+
 int SkinModel::FindHotArea(QStringView id) const { return findByID(HotAreas, id); }
 int SkinModel::findDisplay(QStringView id) const { return findByID(Displays, id); }
 int SkinModel::findTrackBar(QStringView id) const { return findByID(TrackBars, id); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/SkinSource.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -100,8 +102,11 @@ struct SkinModel {
     QImage MouseUpBitmap;
     QImage MouseOnBitmap;
     QImage MouseDownBitmap;
-    // The pictures the three looks are read from, kept to read them again after a rest.
+    // The pictures the three looks are read from, kept to read them again after a rest, with
+    // where they come from (the built-in skins or the user's folder).
     QString MouseUpName, MouseOnName, MouseDownName;
+    SkinSource Source;
+    QString MaskName;
     QImage NumbersBitmap;
     QImage TextBitmap;
     std::uint32_t KeyColor = 0xFFFFFF;
@@ -131,5 +136,10 @@ struct SkinModel {
     // Index of the radio group (names compared without regard to case), or -1.
     int findGroup(QStringView name) const;
 };
+
+// A skin taken in place of another: each toggle, slider and display of `to` takes the state
+// of the element of the same name in `from` (a button pressed stays down, a slider where it
+// was, a display's text), and each radio group records its member that is down.
+void CarryElementStates(const SkinModel& from, SkinModel& to);
 
 } // namespace korvel

@@ -501,6 +501,42 @@ Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).</tra
         <source>Subtitles (%1)</source>
         <translation>Subtitles (%1)</translation>
     </message>
+    <message>
+        <source>Cannot use the skin file %1: %2</source>
+        <translation>Cannot use the skin file %1: %2</translation>
+    </message>
+    <message>
+        <source>the name reaches outside the skin's folder</source>
+        <translation>the name reaches outside the skin's folder</translation>
+    </message>
+    <message>
+        <source>its mask leaves nothing of the window</source>
+        <translation>its mask leaves nothing of the window</translation>
+    </message>
+    <message>
+        <source>There is no skin named %1: the skin in use stays</source>
+        <translation>There is no skin named %1: the skin in use stays</translation>
+    </message>
+    <message>
+        <source>The skin %1 is not found any more: the built-in skin is used</source>
+        <translation>The skin %1 is not found any more: the built-in skin is used</translation>
+    </message>
+    <message>
+        <source>Built-in</source>
+        <translation>Built-in</translation>
+    </message>
+    <message>
+        <source>%1 is there already: nothing was written</source>
+        <translation>%1 is there already: nothing was written</translation>
+    </message>
+    <message>
+        <source>Cannot write the skin file %1: %2</source>
+        <translation>Cannot write the skin file %1: %2</translation>
+    </message>
+    <message>
+        <source>Wrote the built-in skins into %1</source>
+        <translation>Wrote the built-in skins into %1</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>

@@ -501,6 +501,42 @@ Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later).</sou
         <source>Subtitles (%1)</source>
         <translation>字幕 (%1)</translation>
     </message>
+    <message>
+        <source>Cannot use the skin file %1: %2</source>
+        <translation>スキンのファイル %1 を使えません: %2</translation>
+    </message>
+    <message>
+        <source>the name reaches outside the skin's folder</source>
+        <translation>その名前はスキンのフォルダーの外を指しています</translation>
+    </message>
+    <message>
+        <source>its mask leaves nothing of the window</source>
+        <translation>マスクがウィンドウを何も残しません</translation>
+    </message>
+    <message>
+        <source>There is no skin named %1: the skin in use stays</source>
+        <translation>%1 という名前のスキンはありません。今のスキンのままにします</translation>
+    </message>
+    <message>
+        <source>The skin %1 is not found any more: the built-in skin is used</source>
+        <translation>スキン %1 が見つからなくなったため、組み込みのスキンを使います</translation>
+    </message>
+    <message>
+        <source>Built-in</source>
+        <translation>組み込み</translation>
+    </message>
+    <message>
+        <source>%1 is there already: nothing was written</source>
+        <translation>%1 はすでにあります。何も書き込みませんでした</translation>
+    </message>
+    <message>
+        <source>Cannot write the skin file %1: %2</source>
+        <translation>スキンのファイル %1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>Wrote the built-in skins into %1</source>
+        <translation>組み込みのスキンを %1 に書き出しました</translation>
+    </message>
 </context>
 <context>
     <name>PlayList</name>
