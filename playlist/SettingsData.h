@@ -40,6 +40,8 @@ struct SettingsData {
 
     // The folder the player's file dialogs open in (LastFolder); empty until one was used.
     QString openFolder;
+    // The skin of both skinned windows by its name; empty for the built-in one.
+    QString skin;
 
     // The entries 1..N of the list, at most 254.
     std::vector<SettingsRow> rows;

@@ -256,6 +256,7 @@ SettingsData SettingsFile::settingsOf(const IniFile& ini,
     s.scrSize = readNumber(ini, SettingsKey::ScrSize, s.scrSize);
     s.volume = readNumber(ini, SettingsKey::Volume, s.volume);
     s.openFolder = ini.readString(section(), SettingsKey::OpenFolder, QString());
+    s.skin = ini.readString(section(), SettingsKey::Skin, QString());
     s.rows = heldRows(stored, locale);
     return s;
 }
@@ -300,6 +301,9 @@ QByteArray SettingsFile::compose(const QByteArray& existing, const SettingsData&
     putNumber(SettingsKey::Volume, settings.volume);
     // A file that never had a folder gets no empty line for it.
     if (!settings.openFolder.isEmpty()) put(SettingsKey::OpenFolder, settings.openFolder);
+    // A file that never named a skin stays without the line while the built-in one is used.
+    if (!settings.skin.isEmpty() || ini.hasKey(section(), SettingsKey::Skin))
+        put(SettingsKey::Skin, settings.skin);
     if (list == ListPart::KeepStored) return ini.text();
     const std::vector<std::optional<QByteArray>> stored = storedList(ini);
     const std::map<SettingsRow, QByteArray> legacy = legacyRows(stored, locale);

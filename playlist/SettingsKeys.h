@@ -24,13 +24,16 @@ inline constexpr QStringView Volume = u"Volume";
 // The folder the file dialogs open in; written once one was used.
 inline constexpr QStringView OpenFolder = u"OpenFolder";
 inline constexpr QStringView ListRow = u"ListRow";
+// The name of the skin chosen, empty (or missing) for the built-in one.
+inline constexpr QStringView Skin = u"Skin";
 // One key per entry: this prefix and the entry number, 1 upward, without leading zeros.
 inline constexpr QStringView RowData = u"RowData";
 
 // Every key, in the order a save writes them.
-inline constexpr std::array<QStringView, 14> InWrittenOrder = {
-    ImageWindowPosX, ImageWindowPosY, PlayListPosX, PlayListPosY, PlayerPosX, PlayerPosY, WindowFix,
-    ClientWidth,     ClientHeight,    ScrSize,      Volume,       OpenFolder, ListRow,    RowData,
+inline constexpr std::array<QStringView, 15> InWrittenOrder = {
+    ImageWindowPosX, ImageWindowPosY, PlayListPosX, PlayListPosY, PlayerPosX,
+    PlayerPosY,      WindowFix,       ClientWidth,  ClientHeight, ScrSize,
+    Volume,          OpenFolder,      Skin,         ListRow,      RowData,
 };
 
 } // namespace SettingsKey

@@ -60,6 +60,20 @@ TEST(SettingsFormat, WritesTheKnownLayoutAndReadsItBack) {
     EXPECT_EQ(SettingsFile::parse({}), SettingsData{});
 }
 
+// Fault: the chosen skin is not kept, or a file that never named one gains a line; a skin
+// left for the built-in one must be written as such, not kept from before.
+TEST(SettingsFormat, SkinIsKeptAfterTheVolumeAndOnlyOnceChosen) {
+    SettingsData night = threeEntries();
+    night.skin = QStringLiteral("Night Blue");
+    const QByteArray text = SettingsFile::compose(ThreeEntriesText, night);
+    EXPECT_TRUE(text.contains("\r\nVolume=0\r\nListRow=5\r\n")) << text.constData();
+    EXPECT_TRUE(text.endsWith("\r\nSkin=Night Blue\r\n")) << text.constData();
+    EXPECT_EQ(SettingsFile::parse(text).skin, night.skin);
+    const QByteArray builtIn = SettingsFile::compose(text, threeEntries());
+    EXPECT_TRUE(builtIn.endsWith("\r\nSkin=\r\n")) << builtIn.constData();
+    EXPECT_EQ(SettingsFile::parse(builtIn), threeEntries());
+}
+
 // Fault: a shorter list removes or reloads the rows of an earlier, longer one.
 TEST(SettingsFormat, ShrinkingKeepsOldRowsInTheFileButLoadsOnlyTheList) {
     SettingsData one = threeEntries();
