@@ -1,7 +1,10 @@
 #include "app/PlayerWindows.h"
 
+#include "base/FixedTexts.h"
+#include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
 #include "skin/PlayerSkinElements.h"
+#include "skin/SkinCatalog.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/FreeToolWindow.h"
@@ -22,6 +25,20 @@ SettingsFile::PlacePart placesOfThisPlatform() {
     return QGuiApplication::platformName().startsWith(u"wayland")
                ? SettingsFile::PlacePart::KeepStored
                : SettingsFile::PlacePart::Write;
+}
+
+QList<ReachablePlace::Screen> screensNow() {
+    QList<ReachablePlace::Screen> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(ReachablePlace::Screen(screen->geometry(), screen->availableGeometry()));
+    return screens;
+}
+
+// The desktop's data folders, then those of the installed tree the program runs from (its
+// share/ beside its bin/), which need not be among them.
+QStringList skinFolders() {
+    return SkinCatalog::searchFolders(
+        {QCoreApplication::applicationDirPath() + QStringLiteral("/../share/korvel/skins")});
 }
 
 } // namespace
@@ -107,9 +124,9 @@ void PlayerWindows::readSettings() {
 // smaller) becomes the nearest place on a screen, clear of its task bars; every other is kept
 // to the pixel.
 void PlayerWindows::applySettings(const SettingsData& settings) {
-    QList<ReachablePlace::Screen> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(ReachablePlace::Screen(screen->geometry(), screen->availableGeometry()));
+    // The face's size is the skin's: it is taken before the panel is placed.
+    startWithSkin(settings.skin);
+    const QList<ReachablePlace::Screen> screens = screensNow();
     const QSize playbackSize = settings.windowFix ? settings.clientSize : m_playback.size();
     m_playback.placeFrameAt(
         ReachablePlace::caption(playbackSize).placeFor(settings.imageWindowPos, screens));
@@ -139,6 +156,7 @@ SettingsData PlayerWindows::currentSettings() const {
     settings.scrSize = state.size;
     settings.volume = state.volume;
     settings.openFolder = m_lastFolder.stored();
+    settings.skin = m_skin;
     settings.rows = SettingsFile::storedRows(m_playlist.model());
     return settings;
 }
@@ -202,6 +220,43 @@ void PlayerWindows::setTopmost(bool on) {
 PlayerMenu::Input PlayerWindows::menuInput() const {
     const Playback& playback = m_playback.playback();
     return {playback.state(), playback.tracks(), m_playback.IsTopmost()};
+}
+
+// Both windows' skins are read whole before either is taken: a skin whose list part is broken
+// leaves the panel as it was too.
+void PlayerWindows::applySkin(const QString& name) {
+    SkinSource source;
+    if (!name.isEmpty()) {
+        const std::optional<SkinCatalog::Entry> found = SkinCatalog::find(name, skinFolders());
+        if (!found) throw KorvelError(FixedTexts::SkinNotFound.arg(name));
+        source = SkinSource::folder(found->folder);
+    }
+    TSkinForm* panel = m_panel.SkinForm1();
+    TSkinForm* list = m_playlist.SkinForm1();
+    const std::unique_ptr<SkinEngine> panelSkin =
+        panel->prepareSkin(source, QStringLiteral("Skin"));
+    const std::unique_ptr<SkinEngine> listSkin =
+        list->prepareSkin(source, QStringLiteral("ListSkin"));
+    panel->adoptSkin(*panelSkin);
+    list->adoptSkin(*listSkin);
+    m_skin = name;
+    keepReachable();
+    m_keeper.changed();
+}
+
+void PlayerWindows::startWithSkin(const QString& name) {
+    if (name.isEmpty()) return;
+    if (!SkinCatalog::find(name, skinFolders())) {
+        ErrorBox::show(FixedTexts::SkinGone.arg(name));
+        return;
+    }
+    ErrorBox::run([&] { applySkin(name); });
+}
+
+void PlayerWindows::keepReachable() {
+    const QList<ReachablePlace::Screen> screens = screensNow();
+    m_panel.move(ReachablePlace::face(m_panel.size()).placeFor(m_panel.pos(), screens));
+    m_playlist.move(ReachablePlace::caption(m_playlist.size()).placeFor(m_playlist.pos(), screens));
 }
 
 void PlayerWindows::raise() {

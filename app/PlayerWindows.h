@@ -50,6 +50,13 @@ private:
     void showPlayList() override;
     void setTopmost(bool on) override;
     void raise() override;
+    void applySkin(const QString& name) override;
+
+    // The skin stored at the close before: a skin that is gone, or cannot be loaded, is told
+    // once and the built-in one stays (and is what the next close stores).
+    void startWithSkin(const QString& name);
+    // A window whose face changed size comes where the user can reach it on today's screens.
+    void keepReachable();
 
     PlayerMenu::Input menuInput() const;
     void readSettings();
@@ -77,6 +84,8 @@ private:
     // The full-screen picture covers the list on every window manager.
     ToolWindowOwner m_listOwner{&m_playback, &m_playlist, &m_panel};
     QString m_settingsPath;
+    // The name of the skin in use, empty for the built-in one.
+    QString m_skin;
     SettingsFile::ListPart m_listPart = SettingsFile::ListPart::Write;
     bool m_saved = false;
     SettingsKeeper m_keeper{[this] { return currentSettings(); },

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace korvel {
 
 // What the player's verbs do to the program's windows beyond playback. The program's wiring
@@ -17,6 +19,9 @@ public:
     virtual void setTopmost(bool on) = 0;
     // The playback window and the panel to the front, also from a minimize.
     virtual void raise() = 0;
+    // Both skinned windows take the skin of this name (empty: the built-in one) at once, or,
+    // when it cannot be loaded, keep the one they have; the choice is kept for the next start.
+    virtual void applySkin(const QString& name) = 0;
 };
 
 } // namespace korvel

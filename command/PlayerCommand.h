@@ -45,8 +45,11 @@ enum class Verb {
     // text: a subtitle file to show with the clip
     LoadSubtitles,
     // text: a clip or another player's list joins the playlist after what it holds; number
-    // (a flag) 1: it then plays from its first new entry. The last verb.
+    // (a flag) 1: it then plays from its first new entry.
     Add,
+    // text: the skin of both windows by its name, the empty text the built-in one; the last
+    // verb
+    Skin,
 };
 
 // One verb with its argument. Which argument a verb takes, and its range, is the verb table's

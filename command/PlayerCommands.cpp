@@ -19,7 +19,7 @@ namespace korvel {
 struct VerbTable {
     using P = PlayerCommands;
     using A = P::Argument;
-    static constexpr std::array<P::VerbRow, 31> Rows{{
+    static constexpr std::array<P::VerbRow, 32> Rows{{
         {Verb::Play, "play", A::None, &P::play},
         {Verb::Pause, "pause", A::None, &P::pause},
         {Verb::Stop, "stop", A::None, &P::stop},
@@ -51,6 +51,7 @@ struct VerbTable {
         {Verb::SubtitleTrack, "subtitle-track", A::Number, &P::subtitleTrack},
         {Verb::LoadSubtitles, "load-subtitles", A::Text, &P::loadSubtitles},
         {Verb::Add, "add", A::Flag, &P::add},
+        {Verb::Skin, "skin", A::Text, &P::skin},
     }};
 
     static constexpr bool inOrder() {
@@ -61,7 +62,7 @@ struct VerbTable {
     }
 };
 static_assert(VerbTable::inOrder(), "each verb has its row, in the order of the enumeration");
-static_assert(VerbTable::Rows.size() == std::size_t(Verb::Add) + 1, "Add is the last verb");
+static_assert(VerbTable::Rows.size() == std::size_t(Verb::Skin) + 1, "Skin is the last verb");
 
 namespace {
 
@@ -161,6 +162,7 @@ void PlayerCommands::hidePanel(const PlayerCommand&) { m_windows.hidePanel(); }
 void PlayerCommands::minimize(const PlayerCommand&) { m_windows.minimizeAll(); }
 void PlayerCommands::raise(const PlayerCommand&) { m_windows.raise(); }
 void PlayerCommands::quit(const PlayerCommand&) { m_windows.closePlayer(); }
+void PlayerCommands::skin(const PlayerCommand& c) { m_windows.applySkin(c.text); }
 
 // A track number beyond 32 bits is no track of any clip.
 void PlayerCommands::audioTrack(const PlayerCommand& c) {

@@ -93,6 +93,7 @@ private:
     void subtitleTrack(const PlayerCommand& command);
     void loadSubtitles(const PlayerCommand& command);
     void add(const PlayerCommand& command);
+    void skin(const PlayerCommand&);
 
     Playback& m_playback;
     DeskWindows& m_windows;

@@ -42,6 +42,7 @@ public:
     void showPlayList() override { calls << "showPlayList"; }
     void setTopmost(bool on) override { calls << QStringLiteral("setTopmost:%1").arg(on); }
     void raise() override { calls << "raise"; }
+    void applySkin(const QString& name) override { calls << QStringLiteral("applySkin:") + name; }
     QStringList calls;
 };
 

@@ -107,6 +107,9 @@ TEST_F(PlayerCommandsTest, VerbsRunTheirOperations) {
                    {Verb::AudioTrack, 0}, {Verb::SubtitleTrack, -1}, {Verb::LoadSubtitles, 0}};
     for (const auto& row : refused) EXPECT_THROW(run(row.verb, row.number), KorvelError);
     EXPECT_TRUE(control.log.isEmpty());
+    windows.calls.clear();
+    run(Verb::Skin, 0, QStringLiteral("Night"));
+    EXPECT_EQ(windows.calls, QStringList{QStringLiteral("applySkin:Night")});
 }
 
 // Pause at 1:10 then play continues there; fast-forward's repetition ends with pause, play
