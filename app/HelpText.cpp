@@ -15,6 +15,8 @@ constexpr const char* Source =
     "\n"
     "  --help     show this text and end\n"
     "  --version  show the version and end\n"
+    "  --export-skins DIR\n"
+    "             write the built-in skins into DIR, to start a skin of your own\n"
     "\n"
     "Any other first argument, \"--\" and \"-x\" included, is a clip; to play a file\n"
     "named --help, write ./--help. Further arguments are ignored.\n";
@@ -27,6 +29,8 @@ constexpr const char* Japanese =
     "\n"
     "  --help     この説明を表示して終わります\n"
     "  --version  バージョンを表示して終わります\n"
+    "  --export-skins フォルダー\n"
+    "             組み込みのスキンをフォルダーに書き出します (自分のスキンの出発点に)\n"
     "\n"
     "ほかの最初の引数は \"--\" や \"-x\" も含めてすべてクリップです。--help という\n"
     "名前のファイルを再生するには ./--help と書きます。2 つ目からの引数は無視します。\n";

@@ -60,8 +60,10 @@ constexpr Wording Wordings[] = {
     {"the text is too long", "テキストが長すぎます"},
     {"the text could not be sent in time", "テキストを時間内に送れませんでした"},
     {"the text is longer than {1} bytes", "テキストが {1} バイトを超えています"},
+    {"korvel: --export-skins needs the folder to write the skins into.\n",
+     "korvel: --export-skins には、スキンを書き出すフォルダーを指定します。\n"},
 };
-static_assert(std::size(Wordings) == std::size_t(LauncherText::Id::LongerThan) + 1);
+static_assert(std::size(Wordings) == std::size_t(LauncherText::Id::ExportNeedsFolder) + 1);
 
 struct Reason {
     int error;

@@ -38,6 +38,7 @@ public:
         TextTooLong,
         NotSentInTime,
         LongerThan,
+        ExportNeedsFolder,
     };
 
     // "ja" for Japanese; anything else (the source text) English.

@@ -19,6 +19,7 @@
 namespace {
 
 using GuiMain = int (*)(int argc, char** argv, const char* endpointPath);
+using ExportSkins = int (*)(const char* folder);
 
 // Found from the executable's real path, whatever LD_LIBRARY_PATH or the working folder say.
 std::string guiLibraryPath() {
@@ -32,18 +33,36 @@ std::string guiLibraryPath() {
     return korvel::Launcher::guiLibraryFor(executable.string());
 }
 
-int runGui(int argc, char** argv, const std::string& endpointPath) {
+// An entry point of the GUI library, or none when it cannot be loaded (told on stderr).
+void* guiEntry(const char* name) {
     const std::string path = guiLibraryPath();
     // Never closed: the GUI's static objects live until the process ends.
     void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void* entry = library != nullptr ? ::dlsym(library, "korvel_gui_main") : nullptr;
+    void* entry = library != nullptr ? ::dlsym(library, name) : nullptr;
     if (entry == nullptr) {
         const char* why = ::dlerror();
         std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::CannotLoadGui,
                                                 {path, why != nullptr ? why : ""});
+    }
+    return entry;
+}
+
+int runGui(int argc, char** argv, const std::string& endpointPath) {
+    void* entry = guiEntry("korvel_gui_main");
+    if (entry == nullptr) return 1;
+    return reinterpret_cast<GuiMain>(entry)(argc, argv, endpointPath.c_str());
+}
+
+// The built-in skins are the GUI library's: it writes them, in this process, without a window
+// and without touching a running player.
+int exportSkins(int argc, char** argv) {
+    if (argc < 3 || *argv[2] == '\0') {
+        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::ExportNeedsFolder);
         return 1;
     }
-    return reinterpret_cast<GuiMain>(entry)(argc, argv, endpointPath.c_str());
+    void* entry = guiEntry("korvel_export_skins");
+    if (entry == nullptr) return 1;
+    return reinterpret_cast<ExportSkins>(entry)(argv[2]);
 }
 
 } // namespace
@@ -59,6 +78,7 @@ int main(int argc, char** argv) {
             std::cout << *information << std::flush;
             return std::cout ? 0 : 1;
         }
+        if (argument == "--export-skins") return exportSkins(argc, argv);
         korvel::Launcher launcher(
             korvel::Launcher::locateDir(std::cerr),
             [argc, argv](const std::string& endpoint) { return runGui(argc, argv, endpoint); },

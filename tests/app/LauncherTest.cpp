@@ -336,6 +336,37 @@ TEST(KorvelProgram, AnswersHelpAndVersionAndHandsEverythingElseOver) {
     EXPECT_EQ(receivedTexts(runtime.out()), handedOver);
 }
 
+// Fault: --export-skins is handed to the running player as a clip, writes over a skin the user
+// made, or fails without saying why.
+TEST(KorvelProgram, ExportsTheBuiltInSkinsAndWritesNothingOver) {
+    if (!QFileInfo::exists(korvelProgram())) {
+        GTEST_SKIP() << "the korvel program is not built";
+    }
+    TestRuntime runtime;
+    ReceiverProbe receiver(runtime.out());
+    ASSERT_TRUE(receiver.waitListening());
+    QTemporaryDir folder;
+    const QString skins = folder.filePath("my skin");
+    auto run = [](const QStringList& arguments) {
+        ChildProcess korvel;
+        korvel.start(korvelProgram(), arguments);
+        return finish(korvel);
+    };
+    const Finished written = run({"--export-skins", skins});
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_TRUE(QFileInfo(skins + "/Skin.ini").isFile());
+    EXPECT_TRUE(QFileInfo(skins + "/TrackBar.BMP").isFile());
+    QFile::remove(skins + "/TrackBar.BMP");
+    const Finished again = run({"--export-skins", skins});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains("Skin.ini is there already")) << again.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(skins + "/TrackBar.BMP")) << "nothing is written";
+    const Finished bare = run({"--export-skins"});
+    EXPECT_EQ(bare.exitCode, 1);
+    EXPECT_TRUE(bare.err.contains("needs the folder")) << bare.err.toStdString();
+    EXPECT_TRUE(receivedTexts(runtime.out()).isEmpty());
+}
+
 // Fault: the first instance loads a GUI library from elsewhere than beside the program
 // (library path, working folder), or a load failure goes unreported.
 TEST(KorvelProgram, LoadsTheGuiFromBesideItselfAsFirstInstance) {

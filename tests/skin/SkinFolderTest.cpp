@@ -3,6 +3,7 @@
 
 #include "base/KorvelError.h"
 #include "skin/SkinCatalog.h"
+#include "skin/SkinExport.h"
 #include "skin/SkinSource.h"
 
 #include <QTemporaryDir>
@@ -178,4 +179,25 @@ TEST(SkinCatalog, FindsSkinsInTheDataFoldersUserFirst) {
     EXPECT_FALSE(SkinCatalog::find(QStringLiteral("../skins/Night"), folders));
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_DATA_DIRS");
+}
+
+// Fault: the exported skins are not what the program shows (a picture left out or under
+// another name), or an export writes over a skin the author made.
+TEST(SkinFolder, ExportedSkinsLoadAsTheBuiltInOnesAndAreNeverWrittenOver) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("skins/mine");
+    SkinExport::write(folder);
+    for (const char* name : {"Skin", "ListSkin"}) {
+        SkinEngine builtIn;
+        builtIn.LoadSkin(QLatin1String(name));
+        auto exported = builtIn.prepared(SkinSource::folder(folder), QLatin1String(name));
+        EXPECT_EQ(exported->size(), builtIn.size()) << name;
+        EXPECT_EQ(exported->model().HotAreas.size(), builtIn.model().HotAreas.size()) << name;
+        EXPECT_EQ(exported->model().MouseDownBitmap, builtIn.model().MouseDownBitmap) << name;
+        EXPECT_EQ(exported->model().TrackBars.size(), builtIn.model().TrackBars.size()) << name;
+    }
+    writeTo(QDir(folder).filePath("Skin.ini"), "mine");
+    QFile::remove(QDir(folder).filePath("ListSel.jpg"));
+    EXPECT_THROW(SkinExport::write(folder), KorvelError);
+    EXPECT_FALSE(QFile::exists(QDir(folder).filePath("ListSel.jpg")));
 }
