@@ -29,9 +29,28 @@ inline QColor keyInk() { return rgb(0xd6, 0xdb, 0xe2); }
 
 inline QColor litTop() { return rgb(0x0b, 0x16, 0x1b); }
 inline QColor litBottom() { return rgb(0x10, 0x24, 0x2b); }
-inline QColor accent() { return rgb(0x3c, 0xd8, 0xf2); }
-inline QColor accentInk() { return rgb(0x8a, 0xee, 0xff); }
-inline QColor accent(int alpha) { return rgb(0x3c, 0xd8, 0xf2, alpha); }
+// The accent and its ink: the built-in skins' cool cyan, unless a run draws a skin of another.
+struct Accent {
+    QColor colour = rgb(0x3c, 0xd8, 0xf2);
+    QColor ink = rgb(0x8a, 0xee, 0xff);
+};
+inline Accent& currentAccent() {
+    static Accent accent;
+    return accent;
+}
+// Another accent; its ink is the colour taken halfway to white, as the cyan's nearly is.
+inline void setAccent(const QColor& colour) {
+    currentAccent().colour = colour;
+    currentAccent().ink =
+        rgb((colour.red() + 255) / 2, (colour.green() + 255) / 2, (colour.blue() + 255) / 2);
+}
+inline QColor accent() { return currentAccent().colour; }
+inline QColor accentInk() { return currentAccent().ink; }
+inline QColor accent(int alpha) {
+    QColor colour = currentAccent().colour;
+    colour.setAlpha(alpha);
+    return colour;
+}
 
 inline QColor grooveFill() { return rgb(0x06, 0x08, 0x0a); }
 inline QColor grooveLip() { return rgb(255, 255, 255, 34); }

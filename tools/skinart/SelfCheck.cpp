@@ -96,27 +96,38 @@ bool allBlack(const QImage& image) {
 
 // What the program requires of each file, stated here apart from how the files are drawn.
 struct Expected {
+    enum class Of { Player, List, Thumb };
     const char* name;
-    QSize size;
+    Of face;
     bool jpeg;
     bool progressive;
     bool mask;
 };
 constexpr Expected Expectations[] = {
-    {"PlayerMask.jpg", PlayerSkin::FaceSize, true, false, true},
-    {"PlayerMain.jpg", PlayerSkin::FaceSize, true, false, false},
-    {"PlayerSel.jpg", PlayerSkin::FaceSize, true, false, false},
-    {"ListMask.jpg", ListSkin::FaceSize, true, true, true},
-    {"ListMain.jpg", ListSkin::FaceSize, true, false, false},
-    {"ListSel.jpg", ListSkin::FaceSize, true, false, false},
-    {"TrackBar.bmp", ThumbSize, false, false, false},
+    {"PlayerMask.jpg", Expected::Of::Player, true, false, true},
+    {"PlayerMain.jpg", Expected::Of::Player, true, false, false},
+    {"PlayerSel.jpg", Expected::Of::Player, true, false, false},
+    {"ListMask.jpg", Expected::Of::List, true, true, true},
+    {"ListMain.jpg", Expected::Of::List, true, false, false},
+    {"ListSel.jpg", Expected::Of::List, true, false, false},
+    {"TrackBar.bmp", Expected::Of::Thumb, false, false, false},
 };
 
-void checkJpeg(const Expected& expected, const QImage& drawn, const QByteArray& bytes,
+// The size the file must have: the face sizes are the skin's, the thumb's is fixed.
+QSize sizeOf(Expected::Of of, const SkinArtSet& art) {
+    switch (of) {
+    case Expected::Of::Player: return art.player.faceSize();
+    case Expected::Of::List: return art.list.faceSize();
+    case Expected::Of::Thumb: break;
+    }
+    return ThumbSize;
+}
+
+void checkJpeg(const Expected& expected, QSize size, const QImage& drawn, const QByteArray& bytes,
                QStringList& failures) {
     const QString name = QString::fromLatin1(expected.name);
     const JpegFrame frame = readJpegFrame(bytes);
-    if (QSize(frame.width, frame.height) != expected.size)
+    if (QSize(frame.width, frame.height) != size)
         failures
             << QStringLiteral("%1: frame is %2x%3").arg(name).arg(frame.width).arg(frame.height);
     if (frame.components != 3 || frame.precision != 8)
@@ -124,7 +135,7 @@ void checkJpeg(const Expected& expected, const QImage& drawn, const QByteArray& 
     if (expected.progressive && !frame.progressive)
         failures << QStringLiteral("%1: not progressive (no SOF2 frame)").arg(name);
     const QImage decoded = QImage::fromData(bytes, "JPG").convertToFormat(QImage::Format_RGB32);
-    if (decoded.size() != expected.size) {
+    if (decoded.size() != size) {
         failures << QStringLiteral("%1: does not decode to its size").arg(name);
     } else if (expected.mask && !allBlack(decoded)) {
         failures << QStringLiteral("%1: not entirely black").arg(name);
@@ -133,23 +144,23 @@ void checkJpeg(const Expected& expected, const QImage& drawn, const QByteArray& 
     }
 }
 
-void checkBmp(const Expected& expected, const QImage& drawn, const QByteArray& bytes,
+void checkBmp(const Expected& expected, QSize size, const QImage& drawn, const QByteArray& bytes,
               QStringList& failures) {
     const QString name = QString::fromLatin1(expected.name);
     const BmpHeader h = readBmpHeader(bytes);
-    const qint64 stride = (expected.size.width() * 3 + 3) / 4 * 4;
+    const qint64 stride = (size.width() * 3 + 3) / 4 * 4;
     if (h.fileSize != bytes.size() || h.pixelOffset != 54 || h.infoSize != 40 || h.planes != 1 ||
         h.compression != 0 || bytes.size() != 54 + stride * h.height)
         failures << QStringLiteral("%1: malformed headers").arg(name);
     if (h.bitsPerPixel != 24)
         failures << QStringLiteral("%1: %2 bits per pixel, not 24").arg(name).arg(h.bitsPerPixel);
-    if (h.width != expected.size.width() || h.height != expected.size.height())
+    if (h.width != size.width() || h.height != size.height())
         failures << QStringLiteral("%1: %2x%3, not a bottom-up %4x%5")
                         .arg(name)
                         .arg(h.width)
                         .arg(h.height)
-                        .arg(expected.size.width())
-                        .arg(expected.size.height());
+                        .arg(size.width())
+                        .arg(size.height());
     const QImage decoded = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
     if (decoded != drawn.convertToFormat(QImage::Format_RGB32))
         failures << QStringLiteral("%1: does not decode to the thumb drawn").arg(name);
@@ -185,10 +196,11 @@ void checkWritten(const SkinArtSet& art, const QString& outDir) {
         const QString name = QString::fromLatin1(expected.name);
         const QImage drawn = drawnImage(art, name);
         const QByteArray bytes = readFile(dir.filePath(name));
+        const QSize size = sizeOf(expected.face, art);
         if (expected.jpeg)
-            checkJpeg(expected, drawn, bytes, failures);
+            checkJpeg(expected, size, drawn, bytes, failures);
         else
-            checkBmp(expected, drawn, bytes, failures);
+            checkBmp(expected, size, drawn, bytes, failures);
     }
     raiseIfAny(failures);
 }

@@ -21,16 +21,15 @@ QImage black(QSize size) {
 
 } // namespace
 
-SkinArtSet SkinArtSet::draw(const QString& skinDir) {
+SkinArtSet SkinArtSet::draw(const QString& skinDir, QSize playerFace, QSize listFace) {
     const QDir dir(skinDir);
-    SkinArtSet art{
-        SkinLayout::read(dir.filePath(QStringLiteral("Skin.ini")), PlayerSkin::FaceSize),
-        SkinLayout::read(dir.filePath(QStringLiteral("ListSkin.ini")), ListSkin::FaceSize),
-        {},
-        {},
-        {},
-        {},
-        {}};
+    SkinArtSet art{SkinLayout::read(dir.filePath(QStringLiteral("Skin.ini")), playerFace),
+                   SkinLayout::read(dir.filePath(QStringLiteral("ListSkin.ini")), listFace),
+                   {},
+                   {},
+                   {},
+                   {},
+                   {}};
     art.playerMain = paintPlayerFace(art.player, false);
     art.playerSel = paintPlayerFace(art.player, true);
     art.listMain = paintListFace(art.list, false);
@@ -42,10 +41,10 @@ SkinArtSet SkinArtSet::draw(const QString& skinDir) {
 std::vector<SkinPicture> SkinArtSet::pictures() const {
     using Kind = SkinPicture::Kind;
     return {
-        {QStringLiteral("PlayerMask.jpg"), Kind::Jpeg, black(PlayerSkin::FaceSize), true},
+        {QStringLiteral("PlayerMask.jpg"), Kind::Jpeg, black(player.faceSize()), true},
         {QStringLiteral("PlayerMain.jpg"), Kind::Jpeg, playerMain, false},
         {QStringLiteral("PlayerSel.jpg"), Kind::Jpeg, playerSel, false},
-        {QStringLiteral("ListMask.jpg"), Kind::ProgressiveJpeg, black(ListSkin::FaceSize), true},
+        {QStringLiteral("ListMask.jpg"), Kind::ProgressiveJpeg, black(list.faceSize()), true},
         {QStringLiteral("ListMain.jpg"), Kind::Jpeg, listMain, false},
         {QStringLiteral("ListSel.jpg"), Kind::Jpeg, listSel, false},
         {QStringLiteral("TrackBar.bmp"), Kind::Bmp24, thumb, false},

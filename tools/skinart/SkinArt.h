@@ -30,8 +30,9 @@ struct SkinArtSet {
     QImage listSel;
     QImage thumb;
 
-    // Reads Skin.ini and ListSkin.ini from `skinDir` and draws every picture.
-    static SkinArtSet draw(const QString& skinDir);
+    // Reads Skin.ini and ListSkin.ini from `skinDir` and draws every picture, the faces at
+    // these sizes (another skin's may differ from the built-in one's).
+    static SkinArtSet draw(const QString& skinDir, QSize playerFace, QSize listFace);
 
     // The seven files, in the order they are written.
     std::vector<SkinPicture> pictures() const;
