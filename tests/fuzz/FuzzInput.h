@@ -49,6 +49,13 @@ public:
         return part;
     }
 
+    // The next `count` bytes, fewer where the input ends first.
+    QByteArrayView take(qsizetype count) {
+        const QByteArrayView part = m_bytes.sliced(m_at, qMin(count, remaining()));
+        m_at += part.size();
+        return part;
+    }
+
     QByteArrayView rest() {
         const QByteArrayView part = m_bytes.sliced(m_at);
         m_at = m_bytes.size();

@@ -316,6 +316,46 @@ def pictures():
     write("MaskRegion", "all-cut", mask(0, 0xFFFFFF, 0, 70, [1, 2, 3, 4], [0x1B] * 100))
 
 
+def skin_folder_seeds():
+    """Whole skin folders: a byte choosing the player (even) or list skin (odd), then files,
+    each a name (a length byte, the bytes) and its contents (four length bytes, the bytes)."""
+    def folder(list_skin, files):
+        out = bytes([1 if list_skin else 0])
+        for name, data in files:
+            if isinstance(data, str):
+                data = data.encode("utf-8")
+            out += sized(name) + struct.pack(">I", len(data)) + data
+        return out
+
+    def skin(mask, up, down, rows="", bars=""):
+        return ("[VERSION]\r\nVer=150\r\n[BITMAPINFO]\r\nMaskBitmap=%s\r\nMouseUpBitmap=%s\r\n"
+                "MouseDownBitmap=%s\r\nMouseOnBitmap=%s\r\n[HOTAREAINFO]\r\n%s"
+                "[DISPLAYINFO]\r\nCount=1\r\n1=TEXT_TITLE, Arial, TRUE, FALSE, 9, $FFFFFF, 2, 2, Normal\r\n"
+                "[TRACKBARINFO]\r\n%s" % (mask, up, down, down, rows, bars))
+
+    rows = "Count=2\r\n1=BUTTON_PLAY, 2, 10, 12, 8, Play\r\n2=BUTTON_TOP, 16, 10, 12, 8, Top, FALSE\r\n"
+    bars = "Count=1\r\n1=TRACKBAR_VOLUME, T.bmp, T.bmp, 2, 2, 30, H, 50, Volume\r\n"
+    white = bmp(40, 20, 24)
+    black_row = b"\0" * (40 * 3)
+    black = white[:54] + black_row * 20
+    thumb = bmp(6, 5, 24)
+    jpeg = open(os.path.join(CORPUS, "JpegReader", "baseline.jpg"), "rb").read()
+    write("SkinFolder", "bmp-skin", folder(False, [("Skin.ini", skin("M.bmp", "U.bmp", "D.bmp", rows, bars)),
+                                                   ("M.bmp", black), ("U.bmp", bmp(40, 20, 8, palette=16)),
+                                                   ("D.bmp", bmp(40, 20, 4)), ("T.bmp", thumb)]))
+    write("SkinFolder", "jpeg-list-skin", folder(True, [("ListSkin.ini", skin("m.jpg", "U.JPG", "d.jpg", "Count=1\r\n1=OK, 1, 1, 5, 5, OK\r\n")),
+                                                        ("M.jpg", jpeg), ("u.jpg", jpeg), ("d.jpg", jpeg)]))
+    all_white = bmp(4, 4, 24)[:54] + b"\xff" * (12 * 4)
+    write("SkinFolder", "mask-cuts-all", folder(False, [("Skin.ini", skin("W.bmp", "W.bmp", "W.bmp")),
+                                                        ("W.bmp", all_white)]))
+    write("SkinFolder", "name-outside", folder(False, [("Skin.ini", skin("../M.bmp", "U.bmp", "U.bmp")),
+                                                       ("U.bmp", white)]))
+    write("SkinFolder", "picture-missing", folder(False, [("Skin.ini", skin("M.bmp", "U.bmp", "D.bmp", rows, bars)),
+                                                          ("M.bmp", black)]))
+    write("SkinFolder", "picture-broken", folder(False, [("Skin.ini", skin("M.bmp", "U.jpg", "U.jpg")),
+                                                         ("M.bmp", black), ("U.jpg", jpeg[: len(jpeg) // 2])]))
+
+
 def main():
     if os.path.isdir(CORPUS):
         for entry in os.listdir(CORPUS):
@@ -335,6 +375,7 @@ def main():
     handoff_seeds()
     location_seeds()
     pictures()
+    skin_folder_seeds()
     return 0
 
 
