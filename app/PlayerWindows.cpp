@@ -4,7 +4,6 @@
 #include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
 #include "skin/PlayerSkinElements.h"
-#include "skin/SkinCatalog.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
 #include "ui/FreeToolWindow.h"
@@ -243,6 +242,8 @@ void PlayerWindows::applySkin(const QString& name) {
     keepReachable();
     m_keeper.changed();
 }
+
+std::vector<SkinCatalog::Entry> PlayerWindows::skins() { return SkinCatalog::list(skinFolders()); }
 
 void PlayerWindows::startWithSkin(const QString& name) {
     if (name.isEmpty()) return;

@@ -13,6 +13,7 @@
 #include "playlist/LastFolder.h"
 #include "playlist/PlayList.h"
 #include "playlist/SettingsFile.h"
+#include "skin/SkinCatalog.h"
 #include "ui/ToolWindowOwner.h"
 #include "ui/WindowGroup.h"
 
@@ -42,6 +43,10 @@ public:
     CommandTaker& commands() { return m_commands; }
     // The player's menu, for the tests and for more entries.
     MenuDoor& menu() { return m_menu; }
+    // The skins the verb Skin can give (besides the built-in one, the empty name), found
+    // afresh at each call, and the name of the one in use.
+    static std::vector<SkinCatalog::Entry> skins();
+    const QString& skin() const { return m_skin; }
 
 private:
     void closePlayer() override;

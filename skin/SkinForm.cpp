@@ -5,6 +5,7 @@
 #include "skin/SkinAccessible.h"
 #include "skin/SystemMove.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -66,6 +67,9 @@ void TSkinForm::adoptSkin(SkinEngine& prepared) {
     // The focus was on an element of the old face; the new one may lack it.
     if (m_focus && !SkinElementList::exists(m_engine.model(), *m_focus)) clearElementFocus();
     m_shownHint.clear();
+    // Assistive tools read the elements anew: the new face may have others, or fewer.
+    QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reorder);
 }
 
 void TSkinForm::resizeTo(QSize size) {

@@ -62,6 +62,9 @@ protected:
 // the next start; the panel keeps the built-in size, or its toggles lose their state.
 TEST_F(SkinChoice, AChosenSkinIsTakenAtOnceAndAgainAtTheNextStart) {
     auto windows = start("[Korvel setting]\r\nPlayerPosX=30\r\nPlayerPosY=40\r\n");
+    QStringList offered;
+    for (const SkinCatalog::Entry& entry : PlayerWindows::skins()) offered << entry.name;
+    EXPECT_EQ(offered, QStringList({"Broken", "Wide"}));
     TSkinForm* panel = windows->panel().SkinForm1();
     panel->SetButtonState(u"BUTTON_TOP", true);
     windows->commands().run({Verb::Skin, 0, QStringLiteral("Wide")});
@@ -69,6 +72,7 @@ TEST_F(SkinChoice, AChosenSkinIsTakenAtOnceAndAgainAtTheNextStart) {
     EXPECT_TRUE(panel->GetButtonState(u"BUTTON_TOP"));
     EXPECT_EQ(windows->playlist().SkinForm1()->engine().model().Source,
               SkinSource::folder(data.filePath("korvel/skins/Wide")));
+    EXPECT_EQ(windows->skin(), QStringLiteral("Wide"));
     close(windows);
     EXPECT_TRUE(stored().contains("\r\nSkin=Wide\r\n")) << stored().constData();
 
