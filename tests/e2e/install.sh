@@ -4,7 +4,8 @@
 # from the prefix, shows the clip's title, carries the window class its desktop entry names,
 # and writes nothing into the prefix. Every icon size lands where its size says; the desktop
 # entry and the metadata pass their validators where those are installed; the manual page is
-# there in English and in Japanese.
+# there in English and in Japanese. The skin installed beside the built-in one is found in the
+# moved tree, and taken when the settings name it.
 set -uo pipefail
 source "$(dirname "$0")/support/common.sh"
 e2e_init "$1"
@@ -73,6 +74,11 @@ if command -v appstreamcli >/dev/null; then
         fail "appstreamcli rejects the metadata"
 fi
 
+[ -s "$share/korvel/skins/Slate/Skin.ini" ] || fail "the skin Slate was not installed"
+export XDG_DATA_HOME="$runtime/data" XDG_DATA_DIRS="$runtime/no-data"
+mkdir -p "$XDG_CONFIG_HOME/korvel"
+printf '[Korvel setting]\r\nSkin=Slate\r\n' >"$XDG_CONFIG_HOME/korvel/korvel.ini"
+
 clip=$(make_test_clip install.avi "Installed clip" 20) || fail "ffmpeg could not make the clip"
 before=$(find "$prefix" -printf '%p %s %T@ %m\n' | sort)
 mkdir -p "$runtime/links"
@@ -83,6 +89,10 @@ player=$!
 started_pids+=("$player")
 
 playback=$(window_named 'Installed clip') || exit 1
+panel=$(panel_window) || exit 1
+panel_size() { window_size "$panel"; }
+wait_within 10 eval '[ "$(panel_size)" = 353x116 ]' ||
+    fail "the installed skin Slate was not taken: the panel is $(panel_size)"
 grep -qF "$prefix/lib/korvel/libkorvel_gui.so" "/proc/$player/maps" ||
     fail "the player did not load the installed GUI library"
 # WM_CLASS(STRING) = "instance", "class": the desktop matches StartupWMClass to the class.
