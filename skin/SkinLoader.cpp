@@ -16,9 +16,13 @@ const QString HotAreaInfo = QStringLiteral("HOTAREAINFO");
 const QString DisplayInfo = QStringLiteral("DISPLAYINFO");
 const QString TrackBarInfo = QStringLiteral("TRACKBARINFO");
 
+// More rows than any face has room for: a skin from the user's disk that asks for two thousand
+// million elements would have the tables take all memory before a row is read.
+constexpr std::int32_t MaxRows = 1024;
+
 std::int32_t readCount(const IniFile& ini, const QString& section) {
     const std::int32_t count = ini.readInteger(section, u"Count", 0);
-    if (count < 0) throw KorvelError(FixedTexts::RangeCheck);
+    if (count < 0 || count > MaxRows) throw KorvelError(FixedTexts::RangeCheck);
     return count;
 }
 

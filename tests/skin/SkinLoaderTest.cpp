@@ -298,6 +298,13 @@ TEST(SkinLoader, FailuresCarryTheirTexts) {
         {"[VERSION]\r\nVer=150\r\n[BITMAPINFO]\r\nMaskBitmap=PlayerMask.jpg\r\n"
          "[HOTAREAINFO]\r\nCount=-1\r\n",
          u8("範囲チェックエラー")},
+        // A count no face has room for is refused before the tables are made.
+        {"[VERSION]\r\nVer=140\r\n[BITMAPINFO]\r\nMaskBitmap=PlayerMask.jpg\r\n"
+         "[HOTAREAINFO]\r\nCount=2147483647\r\n",
+         u8("範囲チェックエラー")},
+        {describe(150, {}, {}, {})
+             .replace("[DISPLAYINFO]\r\nCount=0", "[DISPLAYINFO]\r\nCount=1025"),
+         u8("範囲チェックエラー")},
         // Without a mask name the mask is "ERROR", which has no dot: a blank resource name.
         {"[VERSION]\r\nVer=150\r\n[HOTAREAINFO]\r\nCount=0\r\n", u8("  リソースが見つかりません")},
     };
