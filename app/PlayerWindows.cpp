@@ -3,6 +3,7 @@
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/ReachablePlace.h"
+#include "command/PlayerMenu.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinForm.h"
 #include "ui/ErrorBox.h"
@@ -81,6 +82,12 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
                             static_cast<QWidget*>(&m_playlist)}) {
         m_menu.watch(window);
     }
+    // The skins are looked for each time the menu opens: one put in place meanwhile is there.
+    m_menu.extra = [this] {
+        QStringList names;
+        for (const SkinCatalog::Entry& found : skins()) names.append(found.name);
+        return PlayerMenu::skins(names, m_skin);
+    };
     m_playlist.setLastFolder(&m_lastFolder);
     m_playback.OnOpen = [this](const QString& location) {
         m_commands.run({Verb::Open, 0, location});

@@ -245,6 +245,7 @@ inline constexpr FixedText MenuOpenFiles{QT_TRANSLATE_NOOP("FixedTexts", "Open f
 inline constexpr FixedText MenuOpenLocation{QT_TRANSLATE_NOOP("FixedTexts", "Open location…")};
 inline constexpr FixedText MenuAudioTrack{QT_TRANSLATE_NOOP("FixedTexts", "Audio track")};
 inline constexpr FixedText MenuSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Subtitles")};
+inline constexpr FixedText MenuSkin{QT_TRANSLATE_NOOP("FixedTexts", "Skin")};
 inline constexpr FixedText MenuSubtitlesOff{QT_TRANSLATE_NOOP("FixedTexts", "Off")};
 inline constexpr FixedText MenuLoadSubtitles{QT_TRANSLATE_NOOP("FixedTexts", "Load subtitles…")};
 inline constexpr FixedText MenuNoTracks{QT_TRANSLATE_NOOP("FixedTexts", "No tracks")};
@@ -393,6 +394,7 @@ inline constexpr std::array All{NotAnInteger,
                                 MenuOpenLocation,
                                 MenuAudioTrack,
                                 MenuSubtitles,
+                                MenuSkin,
                                 MenuSubtitlesOff,
                                 MenuLoadSubtitles,
                                 MenuNoTracks,

@@ -64,6 +64,18 @@ MenuEntries tracksOf(const MediaTracks& tracks, MediaTrack::Kind kind, Verb verb
 
 MenuEntries PlayerMenu::entries(const Input& input) { return entries(input, MenuEntry{}); }
 
+MenuEntry PlayerMenu::skins(const QStringList& names, const QString& current) {
+    MenuEntries entries;
+    for (const QString& name : QStringList{QString()} + names) {
+        MenuEntry entry = command(name.isEmpty() ? QString(FixedTexts::SkinBuiltIn) : name,
+                                  {Verb::Skin, 0, name});
+        entry.checkable = true;
+        entry.checked = name == current;
+        entries.append(entry);
+    }
+    return submenu(FixedTexts::MenuSkin, entries);
+}
+
 MenuEntries PlayerMenu::entries(const Input& input, const MenuEntry& extra) {
     const PlaybackState& state = input.state;
     MenuEntries menu{

@@ -24,6 +24,10 @@ public:
     // Another submenu (the skins, say) before the toggles.
     static MenuEntries entries(const Input& input, const MenuEntry& extra);
 
+    // The skins to choose from: the built-in one (the empty name), then `names`; `current`
+    // checked. Choosing one gives it to both windows (Verb::Skin).
+    static MenuEntry skins(const QStringList& names, const QString& current);
+
     // The text of a track: its number, then its language and title where the clip gives them.
     static QString trackText(const MediaTrack& track);
 

@@ -436,6 +436,10 @@
         <translation>Subtitles</translation>
     </message>
     <message>
+        <source>Skin</source>
+        <translation>Skin</translation>
+    </message>
+    <message>
         <source>Off</source>
         <translation>Off</translation>
     </message>

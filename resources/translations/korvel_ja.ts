@@ -436,6 +436,10 @@
         <translation>字幕</translation>
     </message>
     <message>
+        <source>Skin</source>
+        <translation>スキン</translation>
+    </message>
+    <message>
         <source>Off</source>
         <translation>オフ</translation>
     </message>

@@ -107,3 +107,22 @@ TEST(PlayerMenu, TracksAsTheEngineReportsThem) {
     ASSERT_EQ(none->entries.size(), 1);
     EXPECT_EQ(none->entries[0].kind, Kind::Note);
 }
+
+// Fault: the skin in use unchecked, the built-in skin missing from the choice, or a choice
+// that gives another skin than it names.
+TEST(PlayerMenu, SkinsToChooseFromBeforeTheToggles) {
+    PlayerMenu::Input input;
+    const MenuEntries menu =
+        PlayerMenu::entries(input, PlayerMenu::skins({"Slate", "Mine"}, "Slate"));
+    const MenuEntry* skins = find(menu, FixedTexts::MenuSkin);
+    ASSERT_TRUE(skins);
+    EXPECT_LT(skins - menu.data(), find(menu, FixedTexts::MenuTop) - menu.data());
+    ASSERT_EQ(skins->entries.size(), 3);
+    EXPECT_EQ(skins->entries[0].text, FixedTexts::SkinBuiltIn.text());
+    EXPECT_EQ(skins->entries[0].command, (PlayerCommand{Verb::Skin, 0, QString()}));
+    EXPECT_FALSE(skins->entries[0].checked);
+    EXPECT_TRUE(skins->entries[1].checked);
+    EXPECT_EQ(skins->entries[1].command, (PlayerCommand{Verb::Skin, 0, "Slate"}));
+    EXPECT_EQ(skins->entries[2].command, (PlayerCommand{Verb::Skin, 0, "Mine"}));
+    EXPECT_TRUE(PlayerMenu::skins({}, QString()).entries[0].checked) << "the built-in in use";
+}
