@@ -1,6 +1,6 @@
 #include "app/HandOffServer.h"
 
-#include "app/HandOffClient.h"
+#include "app/launcher/HandOffClient.h"
 #include "base/FixedTexts.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"

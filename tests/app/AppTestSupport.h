@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RuntimeDir.h"
+#include "app/launcher/RuntimeDir.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
-#include "app/HandOffClient.h"
 #include "app/HandOffServer.h"
+#include "app/launcher/HandOffClient.h"
 
 #include <gtest/gtest.h>
 

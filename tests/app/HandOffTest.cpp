@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
-#include "app/HandOffClient.h"
 #include "app/HandOffServer.h"
+#include "app/launcher/HandOffClient.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 

@@ -1,4 +1,4 @@
-#include "app/HelpText.h"
+#include "app/launcher/HelpText.h"
 
 #include <gtest/gtest.h>
 

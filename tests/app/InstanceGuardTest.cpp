@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include "app/InstanceGuard.h"
+#include "app/launcher/InstanceGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
 
 #include "app/HandOffServer.h"
-#include "app/InstanceGuard.h"
-#include "app/Launcher.h"
-#include "app/LauncherText.h"
+#include "app/launcher/InstanceGuard.h"
+#include "app/launcher/Launcher.h"
+#include "app/launcher/LauncherText.h"
 
 #include <gtest/gtest.h>
 

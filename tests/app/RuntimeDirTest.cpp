@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include "app/RuntimeDir.h"
+#include "app/launcher/RuntimeDir.h"
 
 #include <gtest/gtest.h>
 

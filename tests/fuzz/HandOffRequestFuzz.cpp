@@ -5,8 +5,8 @@
 
 #include "FuzzInput.h"
 
-#include "app/HandOffClient.h"
 #include "app/HandOffServer.h"
+#include "app/launcher/HandOffClient.h"
 #include "base/PathBytes.h"
 
 #include <QtEndian>

@@ -13,10 +13,10 @@
 //       exits 7 instead of starting a GUI.
 
 #include "app/HandOffServer.h"
-#include "app/InstanceGuard.h"
-#include "app/Launcher.h"
-#include "app/LauncherText.h"
-#include "app/RuntimeDir.h"
+#include "app/launcher/InstanceGuard.h"
+#include "app/launcher/Launcher.h"
+#include "app/launcher/LauncherText.h"
+#include "app/launcher/RuntimeDir.h"
 #include "base/KorvelError.h"
 #include "base/PathBytes.h"
 

@@ -1,6 +1,6 @@
-#include "app/HandOffClient.h"
+#include "app/launcher/HandOffClient.h"
 
-#include "app/LauncherText.h"
+#include "app/launcher/LauncherText.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "app/InstanceGuard.h"
+#include "app/launcher/InstanceGuard.h"
 
-#include "app/LauncherText.h"
+#include "app/launcher/LauncherText.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "app/Launcher.h"
+#include "app/launcher/Launcher.h"
 
-#include "app/HandOffClient.h"
-#include "app/HelpText.h"
-#include "app/InstanceGuard.h"
-#include "app/LauncherText.h"
+#include "app/launcher/HandOffClient.h"
+#include "app/launcher/HelpText.h"
+#include "app/launcher/InstanceGuard.h"
+#include "app/launcher/LauncherText.h"
 
 #include <filesystem>
 #include <stdexcept>

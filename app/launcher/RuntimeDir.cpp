@@ -1,6 +1,6 @@
-#include "app/RuntimeDir.h"
+#include "app/launcher/RuntimeDir.h"
 
-#include "app/LauncherText.h"
+#include "app/launcher/LauncherText.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // instance and ends, costing no more than any small program. Only the first instance loads
 // the GUI library, beside this executable in the build folder or in ../lib/korvel/ installed.
 
-#include "app/Launcher.h"
-#include "app/LauncherText.h"
-#include "app/RuntimeDir.h"
+#include "app/launcher/Launcher.h"
+#include "app/launcher/LauncherText.h"
+#include "app/launcher/RuntimeDir.h"
 
 #include <exception>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/LauncherText.h"
+#include "app/launcher/LauncherText.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/HelpText.h"
-#include "app/RuntimeDir.h"
+#include "app/launcher/HelpText.h"
+#include "app/launcher/RuntimeDir.h"
 #include "base/Version.h"
 
 #include <chrono>
