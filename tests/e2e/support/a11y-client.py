@@ -15,6 +15,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def window(title):
@@ -93,7 +94,6 @@ def heard(event):
 
 
 def listen(seconds):
-    from gi.repository import GLib
     for kind in HEARD:
         pyatspi.Registry.registerEventListener(heard, kind)
     # The program learns of a new listener over the bus; it is told before the test goes on.
@@ -106,15 +106,25 @@ def main(argv):
     if argv[1] == "listen":
         listen(float(argv[2]))
         return
+    # The player registers its elements anew as the bus tells it a reader has come: an element
+    # listed a moment before may be gone. A reader then asks again, and so does this.
+    for attempt in range(5):
+        try:
+            return run(argv)
+        except GLib.GError as error:
+            if "No such object path" not in str(error) or attempt == 4:
+                raise
+            time.sleep(0.5)
+
+
+def run(argv):
     command, title = argv[1], argv[2]
     elements = list(leaves(window(title)))
+    # Each answer is whole before any of it is printed: an element gone halfway asks again.
     if command == "list":
-        for element in elements:
-            print(describe(element))
+        print("\n".join([describe(element) for element in elements]))
     elif command == "focused":
-        for element in elements:
-            if "focused" in states(element):
-                print(element.name)
+        print("\n".join([e.name for e in elements if "focused" in states(e)]))
     elif command == "act":
         name, action = argv[3], argv[4]
         matching = [e for e in elements if e.name == name]
