@@ -65,17 +65,17 @@ client_states() {
     done
 }
 
-# Succeeds when the window manager stacks the playback window above window $1 (its stacking
-# list names the lowest first).
-stacked_above() {
-    local playback id
-    playback=$(playback_id "$caption")
+# Succeeds when the window manager stacks window $1 above window $2 (its stacking list names
+# the lowest first).
+stacked_over() {
+    local id
     for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do
         echo $((id))
-    done | awk -v p="$playback" -v o="$1" '$1 == p { at = NR } $1 == o { other = NR }
+    done | awk -v a="$(($1))" -v b="$(($2))" '$1 == a { at = NR } $1 == b { other = NR }
         END { exit !(at && other && at > other) }'
 }
-# In full screen the picture covers the list, where the list is on the screen.
+# Whether the playback window is stacked above window $1.
+stacked_above() { stacked_over "$(playback_id "$caption")" "$1"; }
 covers_list() { ! window_viewable "$list" || stacked_above "$list"; }
 
 # Succeeds when the window manager shapes window $1 to the outline its client asked for.
@@ -181,14 +181,7 @@ none_shown() {
 }
 
 # Whether the window manager stacks the panel above the playback window.
-panel_over_picture() {
-    local playback id
-    playback=$(playback_id "$caption")
-    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do
-        echo $((id))
-    done | awk -v p="$playback" -v o="$panel" '$1 == p { at = NR } $1 == o { other = NR }
-        END { exit !(at && other && other > at) }'
-}
+panel_over_picture() { stacked_over "$panel" "$(playback_id "$caption")"; }
 
 # Succeeds when the window manager manages window $1 (lists it among its clients).
 managed() { xprop -root _NET_CLIENT_LIST | grep -qw "$(printf '%#x' "$1")"; }
