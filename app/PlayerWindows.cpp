@@ -51,7 +51,6 @@ PlayerWindows::PlayerWindows(std::unique_ptr<MediaControl> control, const QStrin
       m_commands(m_playback.playback(), *this, &m_playlist.model()),
       m_panelCommands(m_commands, m_panel.SkinForm1()->engine()) {
     Playback& playback = m_playback.playback();
-    playback.attachPanel(&m_panel.SkinForm1()->engine());
     playback.attachPlayList(&m_cells);
     m_playback.attachPanel(&m_panel);
     m_panel.setCommands(&m_panelCommands);
@@ -111,7 +110,6 @@ PlayerWindows::~PlayerWindows() {
     m_playlist.OnReadHistory = nullptr;
     m_playlist.setLastFolder(nullptr);
     m_playback.playback().attachPlayList(nullptr);
-    m_playback.playback().attachPanel(nullptr);
 }
 
 // The settings file places the three windows, sets the fixed size and fills the list; it is
@@ -217,15 +215,9 @@ void PlayerWindows::showPlayList() {
     m_playlist.activateWindow();
 }
 
-// The panel's TOP button shows the order whichever door changed it.
-void PlayerWindows::setTopmost(bool on) {
-    m_playback.SetTopmost(on);
-    m_panel.SkinForm1()->engine().SetButtonState(PlayerElement::ButtonTop, on);
-}
-
 PlayerMenu::Input PlayerWindows::menuInput() const {
     const Playback& playback = m_playback.playback();
-    return {playback.state(), playback.tracks(), m_playback.IsTopmost()};
+    return {playback.state(), playback.tracks()};
 }
 
 // Both windows' skins are read whole before either is taken: a skin whose list part is broken

@@ -53,7 +53,6 @@ private:
     void minimizeAll() override;
     void hidePanel() override;
     void showPlayList() override;
-    void setTopmost(bool on) override;
     void raise() override;
     void applySkin(const QString& name) override;
 

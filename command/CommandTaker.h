@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/PlayerCommand.h"
+#include "playback/PlaybackState.h"
 
 namespace korvel {
 
@@ -11,6 +12,8 @@ class CommandTaker {
 public:
     virtual ~CommandTaker() = default;
     virtual void run(const PlayerCommand& command) = 0;
+    // What the player shows now, for a door that shows it too or acts on a difference.
+    virtual PlaybackState state() const = 0;
 };
 
 } // namespace korvel

@@ -15,8 +15,6 @@ public:
     virtual void minimizeAll() = 0;
     virtual void hidePanel() = 0;
     virtual void showPlayList() = 0;
-    // The playback window above all others, or back in the normal order.
-    virtual void setTopmost(bool on) = 0;
     // The playback window and the panel to the front, also from a minimize.
     virtual void raise() = 0;
     // Both skinned windows take the skin of this name (empty: the built-in one) at once, or,

@@ -103,6 +103,8 @@ void PlayerCommands::run(const PlayerCommand& command) {
     (this->*row.run)(command);
 }
 
+PlaybackState PlayerCommands::state() const { return m_playback.state(); }
+
 PlayerCommands::Opening PlayerCommands::opening(const QString& location, const QString& folder) {
     QString named = location;
     if (!folder.isEmpty() && !named.isEmpty() && !named.startsWith(u'/') && !named.contains(u"://"))
@@ -145,7 +147,7 @@ void PlayerCommands::mute(const PlayerCommand& c) { m_playback.ApplyMute(c.numbe
 void PlayerCommands::size(const PlayerCommand& c) { m_playback.SetSize(int(c.number)); }
 void PlayerCommands::stepSize(const PlayerCommand& c) { m_playback.StepSize(int(c.number)); }
 void PlayerCommands::fullScreen(const PlayerCommand&) { m_playback.EnterFullScreen(); }
-void PlayerCommands::top(const PlayerCommand& c) { m_windows.setTopmost(c.number != 0); }
+void PlayerCommands::top(const PlayerCommand& c) { m_playback.SetTopmost(c.number != 0); }
 void PlayerCommands::fix(const PlayerCommand& c) { m_playback.SetFix(c.number != 0); }
 void PlayerCommands::loop(const PlayerCommand& c) { m_playback.SetLoop(c.number != 0); }
 void PlayerCommands::shuffle(const PlayerCommand& c) { m_playback.SetShuffle(c.number != 0); }

@@ -49,6 +49,7 @@ public:
 
     // Checks the argument against the verb's table row, then runs the verb.
     void run(const PlayerCommand& command) override;
+    PlaybackState state() const override;
     // The table, in the order of the verbs.
     static std::span<const VerbRow> verbs();
     static Argument argumentOf(Verb verb);

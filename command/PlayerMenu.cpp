@@ -88,7 +88,7 @@ MenuEntries PlayerMenu::entries(const Input& input, const MenuEntry& extra) {
     if (extra.kind == Kind::Submenu) menu.append(extra);
     menu.append({
         separator(),
-        toggle(FixedTexts::MenuTop, Verb::Top, input.top),
+        toggle(FixedTexts::MenuTop, Verb::Top, state.top),
         toggle(FixedTexts::MenuFix, Verb::Fix, state.fix),
         toggle(FixedTexts::MenuMute, Verb::Mute, state.mute, QStringLiteral("F11")),
         command(FixedTexts::MenuPlayList, Verb::ShowList, QStringLiteral("Ctrl+L")),

@@ -16,8 +16,6 @@ public:
         PlaybackState state;
         // The open clip's tracks as the engine reports them.
         MediaTracks tracks;
-        // The playback window is kept above others (TOP).
-        bool top = false;
     };
 
     static MenuEntries entries(const Input& input);

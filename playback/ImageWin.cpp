@@ -137,7 +137,7 @@ void TForm3::dropEvent(QDropEvent* event) {
 // toolkit's stays-on-top flag, once changed, would have the window system's window made anew at
 // its next showing (full screen refused shows it again), without the picture's own window in
 // it and without those states.
-void TForm3::SetTopmost(bool topmost) {
+void TForm3::setTopmost(bool topmost) {
     m_topmost = topmost;
     if (WindowManagerState::ask(this, {"_NET_WM_STATE_ABOVE"}, topmost, isVisible())) return;
     // Where no X window manager is asked, the toolkit's flag is all there is.

@@ -46,10 +46,6 @@ public:
     // taken again as soon as it does, so a remembered place comes back to the pixel.
     void placeFrameAt(QPoint frame);
 
-    // Keeps this window above all others, or puts it back in the normal order; the panel
-    // and the playlist keep theirs.
-    void SetTopmost(bool topmost);
-    bool IsTopmost() const { return m_topmost; }
     // Gives the picture area `size`. The last size asked for is the one the window keeps,
     // also when it was asked for while the window manager was still framing the window.
     void resizeClient(QSize size);
@@ -82,6 +78,7 @@ private:
     void letEventsRun() override;
     void runLater(int ms, std::function<void()> step) override;
     void bringPanelForward() override;
+    void setTopmost(bool topmost) override;
     void showPanelInFront();
 
     void connectEvents();

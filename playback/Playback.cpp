@@ -10,8 +10,6 @@
 #include "playback/PlayListCells.h"
 #include "playback/PlaybackHost.h"
 #include "playlist/PlayListColumns.h"
-#include "skin/PlayerSkinElements.h"
-#include "skin/SkinElements.h"
 
 #include <algorithm>
 
@@ -20,8 +18,6 @@ namespace korvel {
 namespace {
 
 using Col = PlayListColumns;
-namespace Panel = PlayerElement;
-
 constexpr int PostSeekPauseMs = 500;
 constexpr int SizeStep = 20;
 
@@ -115,6 +111,7 @@ PlaybackState Playback::state() const {
     now.size = m_size;
     now.mute = m_mute;
     now.fix = m_fix;
+    now.top = m_top;
     now.loop = m_loop;
     now.shuffle = m_shuffle;
     now.canGoNext = canMoveOn(+1);
@@ -146,7 +143,7 @@ void Playback::readEndMark() {
 
 void Playback::RealAudio1StateChange(int, int newState) {
     if (SavedVolume == 0) readSavedVolume();
-    if (m_panel) m_control.ApplyVolume(m_volume);
+    m_control.ApplyVolume(m_volume);
     readEndMark();
     // While a clip opens its picture size is not known yet; the window keeps its size
     // instead of collapsing until the picture arrives.
@@ -165,7 +162,6 @@ void Playback::RealAudio1StateChange(int, int newState) {
     m_readout.entries = m_readout.numbered ? m_list->rowCount() - 2 : 0;
     m_readout.title = m_host.caption();
     m_readout.positionSlider = 0;
-    m_mute = m_panel && m_panel->GetButtonState(Panel::ButtonMute);
     m_control.ApplyMute(m_mute);
     addToHistory(m_control.QuerySource());
     publish();
@@ -420,6 +416,12 @@ void Playback::SetSize(int size) {
 
 void Playback::SetFix(bool fix) {
     m_fix = fix;
+    publish();
+}
+
+void Playback::SetTopmost(bool top) {
+    m_host.setTopmost(top);
+    m_top = top;
     publish();
 }
 

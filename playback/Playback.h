@@ -18,14 +18,13 @@ namespace korvel {
 class MediaControl;
 class PlaybackHost;
 class PlayListCells;
-class SkinElements;
 
 // The playback window's state and handlers without the window: which clip is loaded and
 // whether it came from the list, its end point and position, the repeating seek, the volume
 // the engine had before us, the plays left of the current entry, the play order and the play
-// history. It owns the volume, the picture size and FIX the panel shows and the list's LOOP and
-// SHUFFLE. By element name it reads the panel's mute button, which the sound follows at each
-// state change; it reads and moves the list's current row, the play cursor.
+// history. It owns the volume and mute, the picture size, FIX and TOP the panel shows and the
+// list's LOOP and SHUFFLE; every new clip gets the volume and mute it holds. It reads and moves
+// the list's current row, the play cursor.
 //
 // What it shows is published: state() reads it, and the notices tell every listener of each
 // change, from the handler or command that made it; the panel's displays are such a listener.
@@ -42,11 +41,9 @@ public:
     Playback(MediaControl& control, PlaybackHost& host,
              PlayOrder::Draw draw = PlayOrder::clockDraw);
 
-    // The panel and the playlist exist only after this window; until they are attached their
-    // elements and cells read as empty and nothing is written to them.
-    void attachPanel(SkinElements* panel) { m_panel = panel; }
-    // The list's changes (cells, rows, the play cursor) are published once the events that
-    // made them are handled, once for a whole run of edits.
+    // The playlist exists only after this window; until it is attached its cells read as
+    // empty and nothing is written to them. The list's changes (cells, rows, the play cursor)
+    // are published once the events that made them are handled, once for a whole run of edits.
     void attachPlayList(PlayListCells* list);
 
     // The state as it is now, read afresh.
@@ -116,6 +113,8 @@ public:
     void StepSize(int direction);
     // The window keeps its size (FIX): the picture no longer sizes it.
     void SetFix(bool fix);
+    // The playback window above all others (TOP), or back in the normal order.
+    void SetTopmost(bool top);
     // The list's LOOP and SHUFFLE, read by the play order at each of its steps.
     void SetLoop(bool loop);
     void SetShuffle(bool shuffle);
@@ -167,7 +166,6 @@ private:
     MediaControl& m_control;
     PlaybackHost& m_host;
     PlayOrder m_order;
-    SkinElements* m_panel = nullptr;
     PlayListCells* m_list = nullptr;
     // The position is within the end point's last 100 ms and that end was taken.
     bool m_endReached = false;
@@ -176,6 +174,7 @@ private:
     int m_volume = PlaybackState::FirstVolume;
     int m_size = PlaybackState::NaturalSize;
     bool m_fix = false;
+    bool m_top = false;
     bool m_loop = false;
     bool m_shuffle = false;
     PlaybackState::PanelReadout m_readout;

@@ -21,6 +21,9 @@ public:
     // Brings the player panel to the front as the active window, so its keys work after a
     // click into the picture.
     virtual void bringPanelForward() = 0;
+    // Keeps the window above all others, or puts it back in the normal order; the panel and
+    // the playlist keep theirs.
+    virtual void setTopmost(bool topmost) = 0;
 };
 
 } // namespace korvel

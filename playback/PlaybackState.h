@@ -10,10 +10,9 @@ namespace korvel {
 // engine has it and its title as the user sees it, the engine's state code
 // (MediaControl::State), whether the clip came from the list and the list's current row, the
 // position as the panel shows it and the clip's length, the volume and mute, the picture size
-// (0..100, 20 the clip's own) and whether the window keeps its size (FIX), the list's LOOP
-// and SHUFFLE, and whether the panel's next and
-// previous would start an entry. `panel` is what the panel's displays show, which follow their own
-// moments.
+// (0..100, 20 the clip's own), whether the window keeps its size (FIX) and stays above the
+// others (TOP), the list's LOOP and SHUFFLE, and whether the panel's next and previous would
+// start an entry. `panel` is what the panel's displays show, which follow their own moments.
 struct PlaybackState {
     // The picture size at which a clip shows at its own size; the player starts with it.
     static constexpr int NaturalSize = 20;
@@ -52,6 +51,7 @@ struct PlaybackState {
     bool mute = false;
     int size = NaturalSize;
     bool fix = false;
+    bool top = false;
     bool loop = false;
     bool shuffle = false;
     bool canGoNext = false;

@@ -68,6 +68,18 @@ constexpr std::array<PanelCommands::Key, 11> Keys{{
     {Qt::Key_Down, false, Verb::StepSize, number(+1)},
 }};
 
+// The panel's toggles and the values of the playback state they show.
+struct Toggle {
+    QStringView id;
+    Verb verb;
+    bool PlaybackState::*shown;
+};
+constexpr std::array<Toggle, 3> Toggles{{
+    {Panel::ButtonMute, Verb::Mute, &PlaybackState::mute},
+    {Panel::ButtonTop, Verb::Top, &PlaybackState::top},
+    {Panel::ButtonFix, Verb::Fix, &PlaybackState::fix},
+}};
+
 bool matches(const PanelCommands::Key& row, int key, Qt::KeyboardModifiers modifiers) {
     return row.key == key && (!row.ctrl || modifiers.testFlag(Qt::ControlModifier));
 }
@@ -90,15 +102,23 @@ void PanelCommands::run(Verb verb, const Argument& argument) {
     m_commands.run(command);
 }
 
-// A press released outside every button has flipped a toggle it was on all the same. FIX has
-// no command of its own: the window keeps its size whenever the button is down, so its state
-// is the player's after every release.
 void PanelCommands::SkinForm1MouseUpNotify(QStringView id, Qt::MouseButton button) {
     if (button != Qt::LeftButton) return;
     for (const Button& row : buttons()) {
         if (row.id == id) run(row.verb, row.argument);
     }
-    if (id.isEmpty()) run(Verb::Fix, down(Panel::ButtonFix));
+    settleToggles();
+}
+
+// A press flips a toggle, and the release may come down elsewhere (outside every button, or on
+// another one): what the toggle shows is the player's all the same, so the sound, the window's
+// order and its size never disagree with the panel.
+void PanelCommands::settleToggles() {
+    const PlaybackState shown = m_commands.state();
+    for (const Toggle& toggle : Toggles) {
+        const bool down = m_skin.GetButtonState(toggle.id);
+        if (down != shown.*toggle.shown) m_commands.run({toggle.verb, down, QString()});
+    }
 }
 
 void PanelCommands::SkinForm1TrackBarNotify(QStringView id, int position) {

@@ -68,6 +68,7 @@ public:
 
 private:
     void run(Verb verb, const Argument& argument);
+    void settleToggles();
 
     CommandTaker& m_commands;
     const SkinElements& m_skin;

@@ -41,6 +41,7 @@ void PanelDisplays::show(const PlaybackState& before, const PlaybackState& now) 
     if (now.mute != before.mute) m_panel.SetButtonState(Panel::ButtonMute, now.mute);
     if (now.size != before.size) m_panel.SetTrackBarPosition(Panel::TrackBarSize, now.size);
     if (now.fix != before.fix) m_panel.SetButtonState(Panel::ButtonFix, now.fix);
+    if (now.top != before.top) m_panel.SetButtonState(Panel::ButtonTop, now.top);
 }
 
 } // namespace korvel

@@ -8,8 +8,8 @@ class SkinElements;
 
 // The player panel's displays and sliders showing the playback state: told of each change,
 // it writes what the change brought (the readout the playback keeps for the panel, the
-// volume, mute, the picture size, FIX). A position slider the user is dragging is left where the
-// pointer holds it.
+// volume, mute, the picture size, FIX, TOP). A position slider the user is dragging is left where
+// the pointer holds it.
 class PanelDisplays {
 public:
     explicit PanelDisplays(SkinElements& panel) : m_panel(panel) {}

@@ -564,7 +564,7 @@ TEST_F(PlaybackWindowTest, MenuOpensOnEveryWindowAndFollowsTheToggles) {
         return MenuEntry{};
     };
     windows.menu().choose(entry(FixedTexts::MenuTop), &panel);
-    EXPECT_TRUE(playback.IsTopmost());
+    EXPECT_TRUE(playback.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(skin().GetButtonState(u"BUTTON_TOP"));
     EXPECT_TRUE(entry(FixedTexts::MenuTop).checked);
     QTest::keyClick(&panel, Qt::Key_F11);

@@ -10,11 +10,19 @@
 
 namespace korvel::test {
 
-// A door's commands as they were given, for tables that check what each door asks for.
+// A door's commands as they were given, for tables that check what each door asks for. The
+// toggles it is told of are what it shows afterwards, as the player's would be.
 class CommandRecorder : public CommandTaker {
 public:
-    void run(const PlayerCommand& command) override { seen.push_back(command); }
+    void run(const PlayerCommand& command) override {
+        seen.push_back(command);
+        if (command.verb == Verb::Mute) shown.mute = command.number != 0;
+        if (command.verb == Verb::Top) shown.top = command.number != 0;
+        if (command.verb == Verb::Fix) shown.fix = command.number != 0;
+    }
+    PlaybackState state() const override { return shown; }
     std::vector<PlayerCommand> seen;
+    PlaybackState shown;
 };
 
 // "verb" or "verb:number" or "verb:text", as the verb table names the verb.
@@ -40,7 +48,6 @@ public:
     void minimizeAll() override { calls << "minimizeAll"; }
     void hidePanel() override { calls << "hidePanel"; }
     void showPlayList() override { calls << "showPlayList"; }
-    void setTopmost(bool on) override { calls << QStringLiteral("setTopmost:%1").arg(on); }
     void raise() override { calls << "raise"; }
     void applySkin(const QString& name) override { calls << QStringLiteral("applySkin:") + name; }
     QStringList calls;

@@ -3,7 +3,6 @@
 
 #include "playback/PlayOrder.h"
 #include "playback/Playback.h"
-#include "skin/SkinEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -80,8 +79,6 @@ namespace {
 class PlayOrderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        panel.LoadSkin(QStringLiteral("Skin"));
-        playback.attachPanel(&panel);
         playback.attachPlayList(&list);
         playback.FormShow(QString());
         control.log.clear();
@@ -96,7 +93,6 @@ protected:
     FakeMediaControl control;
     FakeHost host;
     FakeList list{0};
-    SkinEngine panel;
     QList<int> draws{};
     Playback playback{control, host, [this](int count) {
                           draws.append(count);

@@ -25,7 +25,6 @@ class PlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override {
         panel.LoadSkin(QStringLiteral("Skin"));
-        playback.attachPanel(&panel);
         QObject::connect(&playback.notices(), &PlaybackNotices::changed,
                          [this](const PlaybackState& before, const PlaybackState& now) {
                              displays.show(before, now);
@@ -178,9 +177,10 @@ TEST_F(PlaybackTest, OpeningWithoutAPictureSizeKeepsTheWindow) {
     EXPECT_EQ(host.sizes.back(), QSize(0, 0));
 }
 
-// The mute button's state is applied to every new clip.
+// The mute the player holds is applied to every new clip.
 TEST_F(PlaybackTest, MuteCarriesToANewClip) {
-    panel.SetButtonState(u"BUTTON_MUTE", true);
+    playback.ApplyMute(true);
+    control.log.clear();
     playback.RealAudio1StateChange(1, 4);
     EXPECT_TRUE(control.log.contains("ApplyMute:1"));
 }

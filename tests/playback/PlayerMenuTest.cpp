@@ -32,7 +32,7 @@ TEST(PlayerMenu, EachEntryRunsItsVerbAndTogglesShowTheState) {
     PlayerMenu::Input input;
     input.state.mute = true;
     input.state.fix = false;
-    input.top = true;
+    input.state.top = true;
     const MenuEntries menu = PlayerMenu::entries(input);
     const struct {
         FixedText text;

@@ -71,6 +71,7 @@ public:
         later.push_back(std::move(step));
     }
     void bringPanelForward() override { ++panelForward; }
+    void setTopmost(bool on) override { topmost.append(on); }
 
     // Runs the steps that came due, in order.
     void runDue() {
@@ -88,6 +89,7 @@ public:
     QList<int> delays;
     std::deque<std::function<void()>> later;
     int panelForward = 0;
+    QList<bool> topmost;
 };
 
 } // namespace korvel::test
