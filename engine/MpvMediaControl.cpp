@@ -475,8 +475,6 @@ void MpvMediaControl::ApplyMute(bool mute) {
     m_settings.mute = mute;
 }
 
-bool MpvMediaControl::isMuted() const { return readFlag("mute", m_settings.mute); }
-
 // What was set before the engine existed is where it starts.
 void MpvMediaControl::applySettings() {
     setNumber("volume", m_settings.volume);

@@ -99,9 +99,6 @@ public:
     void AddSubtitles(const QString& location) override { MpvTracks::add(m_mpv, location); }
     QWidget* pictureWidget() override;
 
-    // The engine's mute setting (true = silent).
-    bool isMuted() const;
-
 private:
     void requireCore();
     void createCore(const Options& options);

@@ -36,7 +36,6 @@ void SwFrameRenderer::draw(const Work& work) {
                                m_back.bits()) ||
         !m_exchange.finish(work, m_back))
         return;
-    ++m_framesDrawn;
     m_frameReady();
 }
 

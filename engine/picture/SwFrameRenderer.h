@@ -38,7 +38,6 @@ public:
     // Forgets the last frame, and the one being drawn now: nothing is shown until the next.
     void clear() { m_exchange.clear(); }
     void redraw() { m_exchange.redraw(); }
-    int framesDrawn() const { return m_framesDrawn.load(); }
 
 private:
     using Work = FrameExchange<QImage>::Work;
@@ -52,7 +51,6 @@ private:
 
     FrameExchange<QImage> m_exchange;
     QImage m_back; // the drawing thread's own
-    std::atomic_int m_framesDrawn{0};
     std::thread m_thread;
 };
 

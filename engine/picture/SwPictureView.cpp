@@ -49,8 +49,6 @@ void SwPictureView::redraw() {
     if (m_renderer) m_renderer->redraw();
 }
 
-int SwPictureView::framesDrawn() const { return m_renderer ? m_renderer->framesDrawn() : 0; }
-
 // Runs on an engine thread.
 void SwPictureView::requestUpdate(void* context) {
     static_cast<SwPictureView*>(context)->m_renderer->frameDue();

@@ -33,9 +33,6 @@ public:
     void clear() override;
     void redraw() override;
 
-    // Frames drawn into the image so far.
-    int framesDrawn() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -1,5 +1,6 @@
 #include "MediaTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -138,9 +139,13 @@ TEST(ClipOpening, MissingFileIsRefusedAtOnce) {
 }
 
 // Volume reads 255 before anything set it, maps 0..100 onto 0..255, and refuses the rest
-// without changing; mute stays in force for the next clips.
+// without changing; mute stays in force for the next clips: they are silent until it ends.
 TEST(ClipOpening, VolumeAndMute) {
-    auto control = makeControl();
+    QTemporaryDir sound;
+    const QString folder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(sound.path()));
+    auto control =
+        makeControl(MpvMediaControl::Options::Picture::None, 20000, QStringLiteral("pcm"));
     Recorder recorder(*control);
     EXPECT_EQ(control->QueryVolume(), 255);
     const struct {
@@ -157,13 +162,16 @@ TEST(ClipOpening, VolumeAndMute) {
     EXPECT_EQ(control->QueryVolume(), 77);
 
     control->ApplyMute(true);
-    openClip(*control, recorder, QStringLiteral("clip.mp4"));
-    EXPECT_TRUE(control->isMuted());
     openClip(*control, recorder, QStringLiteral("clip.avi"));
-    EXPECT_TRUE(control->isMuted());
+    playThrough(*control, recorder, QStringLiteral("clip.mp4"));
+    EXPECT_EQ(loudestSound(sound.path()), 0.0);
     EXPECT_EQ(control->QueryVolume(), 77);
     control->ApplyMute(false);
-    EXPECT_FALSE(control->isMuted());
+    playThrough(*control, recorder, QStringLiteral("clip.mp4"));
+    // The clip's tone at a volume of 30 %: 0.125 times 0.3 cubed.
+    EXPECT_GT(loudestSound(sound.path()), 0.002);
+    control.reset();
+    QDir::setCurrent(folder);
 }
 
 // A local file that is a playlist or an edit list is not followed: its filter source and

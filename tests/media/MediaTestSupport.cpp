@@ -1,7 +1,12 @@
 #include "MediaTestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace korvel::test {
 
@@ -60,12 +65,29 @@ int Recorder::endReport(std::size_t from) const {
 }
 
 std::unique_ptr<MpvMediaControl> makeControl(MpvMediaControl::Options::Picture picture,
-                                             int openTimeoutMs) {
+                                             int openTimeoutMs, const QString& audioOutput) {
     MpvMediaControl::Options options;
     options.picture = picture;
-    options.audioOutput = QStringLiteral("null");
+    options.audioOutput = audioOutput;
     options.openTimeoutMs = openTimeoutMs;
     return std::make_unique<MpvMediaControl>(options);
+}
+
+// The output writes a WAVE file of 32-bit float samples; the data's length in its header is
+// filled in only at the end, so the samples are taken up to the end of the file.
+double loudestSound(const QString& folder) {
+    QFile dump(folder + QStringLiteral("/audiodump.wav"));
+    if (!dump.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray bytes = dump.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    if (data < 0) return -1;
+    double loudest = -1;
+    for (qsizetype at = data + 8; at + 4 <= bytes.size(); at += 4) {
+        float sample = 0;
+        std::memcpy(&sample, bytes.constData() + at, sizeof sample);
+        loudest = std::max(loudest, double(std::fabs(sample)));
+    }
+    return loudest;
 }
 
 bool waitUntil(const std::function<bool()>& done, int ms) { return QTest::qWaitFor(done, ms); }
@@ -76,6 +98,20 @@ void openClip(MpvMediaControl& control, Recorder& recorder, const QString& name)
     ASSERT_TRUE(waitUntil([&] { return recorder.lastState() == MediaControl::Paused; }))
         << name.toStdString()
         << " did not open; failures: " << recorder.failures.join(u'|').toStdString();
+}
+
+void playThrough(MpvMediaControl& control, Recorder& recorder, const QString& name) {
+    openClip(control, recorder, name);
+    recorder.states.clear();
+    control.StartPlay();
+    // A clip that has played is held at its end, paused.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return recorder.sawState(MediaControl::Playing) &&
+                   recorder.lastState() == MediaControl::Paused;
+        },
+        10000))
+        << name.toStdString() << " did not play to its end";
 }
 
 } // namespace korvel::test

@@ -42,15 +42,23 @@ struct Recorder {
     int endReport(std::size_t from = 0) const;
 };
 
-// A control with silent sound and, by default, no picture.
+// A control with silent sound and, by default, no picture. With the sound output "pcm" the
+// engine writes what it would play into audiodump.wav in the working folder, as fast as it
+// decodes.
 std::unique_ptr<MpvMediaControl>
 makeControl(MpvMediaControl::Options::Picture picture = MpvMediaControl::Options::Picture::None,
-            int openTimeoutMs = 20000);
+            int openTimeoutMs = 20000, const QString& audioOutput = QStringLiteral("null"));
+
+// The loudest sample (0..1) of what the "pcm" sound output wrote into `folder`, or -1 when it
+// wrote no sample.
+double loudestSound(const QString& folder);
 
 // Waits (running the event loop) until `done` holds or `ms` pass; returns whether it held.
 bool waitUntil(const std::function<bool()>& done, int ms = 5000);
 
 // Loads `name` from the clips and waits until it has opened (Paused).
 void openClip(MpvMediaControl& control, Recorder& recorder, const QString& name);
+// Opens `name` and plays it to its end.
+void playThrough(MpvMediaControl& control, Recorder& recorder, const QString& name);
 
 } // namespace korvel::test
