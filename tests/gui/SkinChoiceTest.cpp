@@ -1,6 +1,6 @@
-#include "../skin/SkinFolderSupport.h"
 #include "../support/ErrorCapture.h"
 #include "../support/FakeMediaControl.h"
+#include "../support/SkinFolderSupport.h"
 
 #include "app/PlayerWindows.h"
 #include "base/KorvelError.h"

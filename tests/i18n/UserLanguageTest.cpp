@@ -1,8 +1,8 @@
 #include "ui/UserLanguage.h"
+#include "../support/SkinTestSupport.h"
 #include "base/FixedTexts.h"
 #include "playlist/PlayListTexts.h"
 #include "skin/SkinHint.h"
-#include "tests/skin/SkinTestSupport.h"
 
 #include <QFile>
 #include <QTranslator>

@@ -1,5 +1,5 @@
-#include "SkinFolderSupport.h"
-#include "SkinTestSupport.h"
+#include "../support/SkinFolderSupport.h"
+#include "../support/SkinTestSupport.h"
 
 #include "base/KorvelError.h"
 #include "skin/SkinCatalog.h"

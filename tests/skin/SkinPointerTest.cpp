@@ -1,4 +1,4 @@
-#include "SkinTestSupport.h"
+#include "../support/SkinTestSupport.h"
 
 #include "skin/SkinPointer.h"
 
