@@ -1,4 +1,4 @@
-#include "../playback/CommandTestSupport.h"
+#include "../support/CommandTestSupport.h"
 #include "../support/FakeMediaControl.h"
 #include "../support/PlaybackFakes.h"
 

@@ -1,4 +1,4 @@
-#include "MediaTestSupport.h"
+#include "../MediaTestSupport.h"
 
 #include "engine/picture/SwPictureView.h"
 

@@ -1,4 +1,4 @@
-#include "../MediaTestSupport.h"
+#include "../../MediaTestSupport.h"
 #include "X11Support.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "CommandTestSupport.h"
+#include "../support/CommandTestSupport.h"
 
 #include "player/PanelCommands.h"
 #include "skin/SkinEngine.h"

@@ -19,7 +19,7 @@ public:
         QProcess script;
         script.setProcessChannelMode(QProcess::ForwardedChannels);
         script.start(QStringLiteral("bash"),
-                     {QStringLiteral(KORVEL_SOURCE_DIR "/tests/media/make-clips.sh"), clipsDir()});
+                     {QStringLiteral(KORVEL_SOURCE_DIR "/tests/engine/make-clips.sh"), clipsDir()});
         ASSERT_TRUE(script.waitForFinished(120000)) << "make-clips.sh did not finish";
         ASSERT_EQ(script.exitStatus(), QProcess::NormalExit);
         ASSERT_EQ(script.exitCode(), 0) << "make-clips.sh failed";

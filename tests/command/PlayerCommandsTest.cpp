@@ -1,6 +1,6 @@
+#include "../support/CommandTestSupport.h"
 #include "../support/FakeMediaControl.h"
 #include "../support/PlaybackFakes.h"
-#include "CommandTestSupport.h"
 
 #include "app/PlayListModelCells.h"
 #include "base/KorvelError.h"
