@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "../AppTestSupport.h"
 
 #include "app/launcher/InstanceGuard.h"
 
