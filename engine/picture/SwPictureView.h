@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/picture/PictureView.h"
 #include "engine/QueuedWakeup.h"
+#include "engine/picture/PictureView.h"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@ set -uo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 command -v clang-format >/dev/null || { echo "clang-format is not installed"; exit 77; }
 cd "$root" || exit 1
-mapfile -t files < <(find base ui skin playlist playback player app tests bench tools \
+mapfile -t files < <(find base ui skin playlist engine playback command player mpris app tests bench tools \
     \( -name '*.cpp' -o -name '*.h' \) -not -path '*/data/*' | sort)
 # One clang-format for all files: it names each file that differs in its findings.
 findings=$(clang-format --dry-run --Werror "${files[@]}" 2>&1)
