@@ -95,18 +95,10 @@ TForm2::TForm2() : QWidget(nullptr, Qt::Window), m_skinForm(new TSkinForm(this))
                                                    ShiftState shift, int x, int y) {
         SkinForm1MouseUpNotify(id, button, shift, x, y);
     };
-    // The grid and the fields are there, titled and sized, even when the skin fails to load.
-    m_grid = new PlayListGrid(m_list, this);
-    m_grid->setGeometry(ListSkin::GridPlace);
-    m_grid->setAccessibleName(PlayListTexts::ListGrid);
-    createFields();
     m_list.OnClick = [this] { PlayListClick(); };
     m_editor.ShowCurrentRow = [this] { ShowCurrentRow(); };
-    const std::vector<QWidget*> fields{m_grid, m_group, m_playCount, m_url};
-    for (QWidget* field : fields) watchKeys(field);
     // The face holds the keys while one of its buttons has the focus.
     watchKeys(m_skinForm);
-    m_walk = new FaceFocusWalk(*m_skinForm, fields);
     installEventFilter(this);
     ErrorBox::run([this] { FormCreate(); });
 }
@@ -118,6 +110,44 @@ TForm2::~TForm2() {
     delete m_group;
     delete m_playCount;
     delete m_url;
+}
+
+// The grid and the fields are there, titled and sized, even when the skin failed to load.
+// The grid takes the list's rows, current row and selection as they are when it is made.
+void TForm2::makeFields() {
+    if (m_grid != nullptr) return;
+    m_grid = new PlayListGrid(m_list, this);
+    m_grid->setGeometry(ListSkin::GridPlace);
+    m_grid->setAccessibleName(PlayListTexts::ListGrid);
+    createFields();
+    const std::vector<QWidget*> fields{m_grid, m_group, m_playCount, m_url};
+    for (QWidget* field : fields) watchKeys(field);
+    m_walk = new FaceFocusWalk(*m_skinForm, fields);
+}
+
+PlayListGrid* TForm2::PlayList() {
+    makeFields();
+    return m_grid;
+}
+
+QLineEdit* TForm2::Group() {
+    makeFields();
+    return m_group;
+}
+
+PlayCountBox* TForm2::PlayCount() {
+    makeFields();
+    return m_playCount;
+}
+
+QLineEdit* TForm2::URL() {
+    makeFields();
+    return m_url;
+}
+
+void TForm2::setVisible(bool visible) {
+    if (visible) makeFields();
+    QWidget::setVisible(visible);
 }
 
 void TForm2::createFields() {
@@ -180,6 +210,7 @@ void TForm2::showToggles(bool loop, bool shuffle) {
 void TForm2::HideList() { hide(); }
 
 void TForm2::AddFromFields() {
+    makeFields();
     ListCapacity capacity(m_list);
     if (!capacity.add(m_url->text())) capacity.raiseIfLeftOut();
     m_list.selectRow(m_list.rowCount() - 2);
@@ -257,14 +288,21 @@ void TForm2::dropEvent(QDropEvent* event) {
         Qt::QueuedConnection);
 }
 
-bool TForm2::typingLocation() const { return QApplication::focusWidget() == m_url; }
+// Fields not yet made have never had the keyboard.
+bool TForm2::typingLocation() const {
+    return m_url != nullptr && QApplication::focusWidget() == m_url;
+}
 
-bool TForm2::focusNextPrevChild(bool next) { return m_walk->move(next); }
+bool TForm2::focusNextPrevChild(bool next) {
+    makeFields();
+    return m_walk->move(next);
+}
 
 bool TForm2::editing() const {
     const QWidget* focus = QApplication::focusWidget();
-    return focus && (focus == m_group || focus == m_url || m_playCount->isAncestorOf(focus) ||
-                     focus == m_playCount);
+    return focus && m_grid != nullptr &&
+           (focus == m_group || focus == m_url || m_playCount->isAncestorOf(focus) ||
+            focus == m_playCount);
 }
 
 void TForm2::watchKeys(QWidget* field) {
@@ -295,6 +333,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 void TForm2::ShowCurrentRow() {
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
+    makeFields();
     m_skinForm->SetButtonState(ListElement::Play, m_list.cell(PlayListModel::PlayColumn, row) ==
                                                       PlayListColumns::PlayOn);
     m_group->setText(m_list.cell(PlayListModel::GroupColumn, row));
@@ -303,17 +342,20 @@ void TForm2::ShowCurrentRow() {
 }
 
 void TForm2::GroupChange() {
+    makeFields();
     const int row = m_list.currentRow();
     if (m_list.isEntry(row)) m_list.setCell(PlayListModel::GroupColumn, row, m_group->text());
 }
 
 void TForm2::PlayCountChange() {
+    makeFields();
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
     m_list.setCell(PlayListModel::CountColumn, row, QString::number(m_playCount->textValue()));
 }
 
 void TForm2::URLChange() {
+    makeFields();
     const int row = m_list.currentRow();
     if (!m_list.isEntry(row)) return;
     const QString location = m_url->text();
@@ -327,6 +369,7 @@ void TForm2::StorePlayFlag() {
 }
 
 void TForm2::StoreEditFields() {
+    makeFields();
     const int row = m_list.currentRow();
     if (m_list.isEntry(row)) m_list.setCell(PlayListModel::PlayColumn, row, playFlag());
     const QString location = m_url->text();

@@ -22,7 +22,9 @@ class TSkinForm;
 // The playlist window: a borderless window with the skin "ListSkin", the grid of the list
 // and, under it, the fields bound to the list's current row: the PLAY toggle of the skin
 // (Play), Group, PlayCount (Count) and URL (Path or URL, and FileName from it). It starts
-// hidden; hiding it changes nothing in the list.
+// hidden; hiding it changes nothing in the list. The grid and the fields are made when they
+// are first needed: as the window is first shown, or when a row is first shown in the
+// fields; a player whose list is never opened holds no text of it, nor its fonts.
 //
 // Binding: a field's change handler runs on every change of its text, typed or set from
 // code, and writes the field into the current row when that row is an entry. Showing a row
@@ -39,10 +41,13 @@ public:
     // move the play cursor here.
     PlayListModel& model() { return m_list; }
     const PlayListModel& model() const { return m_list; }
-    PlayListGrid* PlayList() const { return m_grid; }
-    QLineEdit* Group() const { return m_group; }
-    PlayCountBox* PlayCount() const { return m_playCount; }
-    QLineEdit* URL() const { return m_url; }
+    // The grid and the fields, made here if they are not yet.
+    PlayListGrid* PlayList();
+    QLineEdit* Group();
+    PlayCountBox* PlayCount();
+    QLineEdit* URL();
+
+    void setVisible(bool visible) override;
 
     // A release on the face: only left-button releases are commands.
     void SkinForm1MouseUpNotify(const QString& id, Qt::MouseButton button, ShiftState shift, int x,
@@ -110,18 +115,20 @@ protected:
 
 private:
     void FormCreate();
+    // The grid and the fields, once; they and the keyboard's walk over them.
+    void makeFields();
     void createFields();
     QString playFlag() const;
     void watchKeys(QWidget* field);
 
     TSkinForm* m_skinForm;
     PlayListModel m_list;
-    PlayListGrid* m_grid;
+    PlayListGrid* m_grid = nullptr;
     bool m_dressed = false; // the fields' and the grid's colours are given
-    QLineEdit* m_group;
-    PlayCountBox* m_playCount;
-    QLineEdit* m_url;
-    FaceFocusWalk* m_walk;
+    QLineEdit* m_group = nullptr;
+    PlayCountBox* m_playCount = nullptr;
+    QLineEdit* m_url = nullptr;
+    FaceFocusWalk* m_walk = nullptr;
     ListEditor m_editor{m_list};
     ListCommands m_commands{*this, m_editor};
     QString m_lastRamFile;

@@ -24,6 +24,11 @@ fi
 unneeded=$(grep -oE '[^/ ]*(imageformats/[^ ]*|libQt6Network[^ ]*|libgssapi[^ ]*)' \
     "/proc/$first/maps" | sort -u)
 [ -z "$unneeded" ] || fail "the start loaded what it does not use: $unneeded"
+# Fault: the hidden playlist's grid and fields laid out their text at start, which read the
+# font configuration and the fonts (about 2 MB resident) for a window nobody had opened.
+fonts=$(grep -oE '[^/ ]*(\.ttf|\.otf|\.pfb|\.pcf(\.gz)?|\.cache-[0-9]+)$' "/proc/$first/maps" |
+    sort -u)
+[ -z "$fonts" ] || fail "the start read fonts no window shows: $fonts"
 # Fault: a write to a connection whose other end had gone (the X server at a session's end)
 # ended the player by its signal (exit 141) before it could save or close.
 sigign=$(awk '/^SigIgn:/ { print $2 }' "/proc/$first/status")

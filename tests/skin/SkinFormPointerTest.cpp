@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -451,18 +452,20 @@ TEST(SkinFormPointer, PlaylistShowsNoHints) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
-// Fault: the playlist, hidden most of the time, held its face's pictures and its fields' style
-// sheets from the start; or, shown, it showed a face without them (its PLAY toggle, down from
-// the start, in its up look) or fields in the toolkit's colours.
+// Fault: the playlist, hidden most of the time, held its face's pictures, its grid and its
+// fields (their text, and with it the fonts) from the start; or, shown, it showed a face
+// without them (its PLAY toggle, down from the start, in its up look) or fields in the
+// toolkit's colours.
 TEST(SkinFormPointer, PlaylistHoldsItsPicturesOnlyWhileShown) {
     ErrorSink errors;
     TForm2 playlist;
     const SkinEngine& engine = playlist.SkinForm1()->engine();
     EXPECT_TRUE(engine.face().isNull() && engine.model().MouseDownBitmap.isNull());
+    EXPECT_EQ(playlist.findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(playlist.findChild<QAbstractItemView*>(), nullptr);
+    ASSERT_TRUE(showAt(playlist, QPoint(60, 60)));
     auto* url = playlist.findChild<QLineEdit*>(QStringLiteral("URL"));
     ASSERT_NE(url, nullptr);
-    EXPECT_TRUE(url->styleSheet().isEmpty());
-    ASSERT_TRUE(showAt(playlist, QPoint(60, 60)));
     EXPECT_EQ(url->grab().toImage().pixelColor(url->width() / 2, url->height() / 2),
               ListPalette::FieldBase);
     ASSERT_FALSE(engine.face().isNull());
