@@ -1,6 +1,6 @@
 #include "app/launcher/HelpText.h"
 
-#include <sstream>
+#include <algorithm>
 #include <vector>
 
 namespace korvel {
@@ -40,11 +40,16 @@ std::vector<std::string> wanted(const HelpText::Environment& environment) {
     std::vector<std::string> languages;
     const char* list = environment("LANGUAGE");
     if (list != nullptr && *list != '\0') {
-        std::istringstream parts(list);
-        for (std::string part; std::getline(parts, part, ':');) {
-            if (!part.empty()) languages.push_back(part);
+        // Split by hand: a string stream would build the standard library's locale, which the
+        // player would then hold (0.3 MB) for as long as it runs.
+        const std::string all(list);
+        for (std::size_t start = 0; start <= all.size();) {
+            const std::size_t end = std::min(all.find(':', start), all.size());
+            if (end > start) languages.push_back(all.substr(start, end - start));
+            start = end + 1;
         }
-        return languages;
+        // Only colons name no language: the locale's variables below do.
+        if (!languages.empty()) return languages;
     }
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = environment(name);

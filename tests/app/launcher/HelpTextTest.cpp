@@ -31,6 +31,8 @@ TEST(HelpText, LanguageFollowsTheEnvironmentAsTheWindowsDo) {
         {{{"LANG", "ja_JP.UTF-8"}, {"LANGUAGE", "fr:de"}}, "en"},
         {{{"LANG", "ja_JP.UTF-8"}, {"LANGUAGE", "fr:ja_JP"}}, "ja"},
         {{{"LANG", "C"}, {"LANGUAGE", "ja"}}, "ja"},
+        {{{"LANG", "C"}, {"LANGUAGE", "::fr::ja:"}}, "ja"},
+        {{{"LANG", "ja_JP.UTF-8"}, {"LANGUAGE", ":"}}, "ja"},
     };
     for (const Row& row : rows) {
         const auto environment = [&row](const char* name) -> const char* {
