@@ -28,18 +28,18 @@ std::string subject(const std::string& text) {
 }
 
 // Said once per start: why this player will not take the clips of later starts.
-void tellRunningAlone(std::ostream& messages, const std::string& reason) {
-    messages << LauncherText::text(LauncherText::Id::RunsAlone, {reason});
+void tellRunningAlone(const Launcher::Messages& messages, const std::string& reason) {
+    messages(LauncherText::text(LauncherText::Id::RunsAlone, {reason}));
 }
 
 } // namespace
 
-Launcher::Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, std::ostream& messages,
+Launcher::Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, Messages messages,
                    LaunchTiming timing)
-    : m_dir(std::move(dir)), m_runFirst(std::move(runFirst)), m_messages(messages),
+    : m_dir(std::move(dir)), m_runFirst(std::move(runFirst)), m_messages(std::move(messages)),
       m_timing(timing) {}
 
-std::optional<RuntimeDir> Launcher::locateDir(std::ostream& messages) {
+std::optional<RuntimeDir> Launcher::locateDir(const Messages& messages) {
     try {
         return RuntimeDir::locate();
     } catch (const std::runtime_error& failure) {
@@ -93,8 +93,8 @@ int Launcher::run(const std::optional<std::string>& clip) {
         }
         // No receiver yet, or it went away: the first instance is starting or has ended.
         if (Clock::now() >= giveUpAt) {
-            m_messages << LauncherText::text(LauncherText::Id::NoAnswerInTime,
-                                             {result.detail, subject(*text)});
+            m_messages(LauncherText::text(LauncherText::Id::NoAnswerInTime,
+                                          {result.detail, subject(*text)}));
             return 1;
         }
         std::this_thread::sleep_for(m_timing.retryEvery);
@@ -108,13 +108,13 @@ std::optional<std::string> Launcher::textFor(const std::optional<std::string>& c
     if (clip->empty()) {
         // The empty text would only bring the player forward, as a start without a clip does:
         // the name the user gave is refused here instead.
-        m_messages << LauncherText::text(LauncherText::Id::EmptyClipName);
+        m_messages(LauncherText::text(LauncherText::Id::EmptyClipName));
         return std::nullopt;
     }
     try {
         return handOffText(*clip);
     } catch (const std::runtime_error& failure) {
-        m_messages << LauncherText::text(LauncherText::Id::NotHandedOver, {failure.what()});
+        m_messages(LauncherText::text(LauncherText::Id::NotHandedOver, {failure.what()}));
         return std::nullopt;
     }
 }
@@ -125,7 +125,7 @@ int Launcher::runAlone(const std::string& reason) {
 }
 
 int Launcher::reportFailure(const std::string& text, const std::string& reason) {
-    m_messages << LauncherText::text(LauncherText::Id::NotTaken, {subject(text), reason});
+    m_messages(LauncherText::text(LauncherText::Id::NotTaken, {subject(text), reason}));
     return 1;
 }
 

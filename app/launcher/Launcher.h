@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 
 namespace korvel {
@@ -26,16 +25,20 @@ public:
     // Runs the player with the hand-off endpoint it must listen on (empty: none, the player
     // runs alone); returns the exit code.
     using FirstInstance = std::function<int(const std::string& endpointPath)>;
+    // Where the launcher's messages go, each a whole text (standard error). Not a stream: the
+    // first stream a process makes builds the standard library's whole locale, 0.3 MB that
+    // the player would hold for as long as it runs.
+    using Messages = std::function<void(const std::string& text)>;
 
     static constexpr const char* Version = KORVEL_VERSION;
 
     // Without a runtime folder (`dir` empty) every start runs a player of its own.
-    Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, std::ostream& messages,
+    Launcher(std::optional<RuntimeDir> dir, FirstInstance runFirst, Messages messages,
              LaunchTiming timing = {});
 
     // The runtime folder, or none when no safe one can be found or made; then `messages`
     // says why, and that this start runs without the single-instance guard.
-    static std::optional<RuntimeDir> locateDir(std::ostream& messages);
+    static std::optional<RuntimeDir> locateDir(const Messages& messages);
 
     // What `korvel --help` (in the user's language, read from `environment`) and
     // `korvel --version` print; nothing for any other argument, which is a clip.
@@ -72,7 +75,7 @@ private:
 
     std::optional<RuntimeDir> m_dir;
     FirstInstance m_runFirst;
-    std::ostream& m_messages;
+    Messages m_messages;
     LaunchTiming m_timing;
 };
 

@@ -6,9 +6,9 @@
 #include "app/launcher/LauncherText.h"
 #include "app/launcher/RuntimeDir.h"
 
+#include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +20,10 @@ namespace {
 
 using GuiMain = int (*)(int argc, char** argv, const char* endpointPath);
 using ExportSkins = int (*)(const char* folder);
+
+// The terminal's standard error, each text whole and at once. No standard stream is made:
+// the first one would build the standard library's locale for the whole run.
+void tell(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stderr); }
 
 // Found from the executable's real path, whatever LD_LIBRARY_PATH or the working folder say.
 std::string guiLibraryPath() {
@@ -41,8 +45,8 @@ void* guiEntry(const char* name) {
     void* entry = library != nullptr ? ::dlsym(library, name) : nullptr;
     if (entry == nullptr) {
         const char* why = ::dlerror();
-        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::CannotLoadGui,
-                                                {path, why != nullptr ? why : ""});
+        tell(korvel::LauncherText::text(korvel::LauncherText::Id::CannotLoadGui,
+                                        {path, why != nullptr ? why : ""}));
     }
     return entry;
 }
@@ -57,7 +61,7 @@ int runGui(int argc, char** argv, const std::string& endpointPath) {
 // and without touching a running player.
 int exportSkins(int argc, char** argv) {
     if (argc < 3 || *argv[2] == '\0') {
-        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::ExportNeedsFolder);
+        tell(korvel::LauncherText::text(korvel::LauncherText::Id::ExportNeedsFolder));
         return 1;
     }
     void* entry = guiEntry("korvel_export_skins");
@@ -75,17 +79,18 @@ int main(int argc, char** argv) {
     try {
         // Answered here, without touching a running player.
         if (const auto information = korvel::Launcher::informationFor(argument.value_or(""))) {
-            std::cout << *information << std::flush;
-            return std::cout ? 0 : 1;
+            const std::size_t size = information->size();
+            const bool written = std::fwrite(information->data(), 1, size, stdout) == size;
+            return written && std::fflush(stdout) == 0 ? 0 : 1;
         }
         if (argument == "--export-skins") return exportSkins(argc, argv);
         korvel::Launcher launcher(
-            korvel::Launcher::locateDir(std::cerr),
+            korvel::Launcher::locateDir(tell),
             [argc, argv](const std::string& endpoint) { return runGui(argc, argv, endpoint); },
-            std::cerr);
+            tell);
         return launcher.run(argument);
     } catch (const std::exception& failure) {
-        std::cerr << korvel::LauncherText::text(korvel::LauncherText::Id::Failed, {failure.what()});
+        tell(korvel::LauncherText::text(korvel::LauncherText::Id::Failed, {failure.what()}));
         return 1;
     }
 }

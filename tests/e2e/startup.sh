@@ -29,6 +29,11 @@ unneeded=$(grep -oE '[^/ ]*(imageformats/[^ ]*|libQt6Network[^ ]*|libgssapi[^ ]*
 fonts=$(grep -oE '[^/ ]*(\.ttf|\.otf|\.pfb|\.pcf(\.gz)?|\.cache-[0-9]+)$' "/proc/$first/maps" |
     sort -u)
 [ -z "$fonts" ] || fail "the start read fonts no window shows: $fonts"
+# Fault: the launcher wrote through the standard streams, and making the first of them builds
+# the standard library's whole locale (0.3 MB resident for the player's whole run).
+streams=$(nm -D --undefined-only "$build/korvel" |
+    grep -oE '_ZNSt8ios_base4InitC1Ev|_ZNSt8ios_baseC2Ev|_ZNSt6localeC1Ev' | sort -u)
+[ -z "$streams" ] || fail "the launcher makes standard streams or locales: $streams"
 # Fault: a write to a connection whose other end had gone (the X server at a session's end)
 # ended the player by its signal (exit 141) before it could save or close.
 sigign=$(awk '/^SigIgn:/ { print $2 }' "/proc/$first/status")

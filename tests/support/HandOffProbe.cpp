@@ -93,13 +93,14 @@ int launch(int patienceMs, const std::optional<std::string>& argument) {
     korvel::LauncherText::setLanguage(korvel::HelpText::language(::getenv));
     korvel::LaunchTiming timing;
     timing.patience = std::chrono::milliseconds(patienceMs);
+    const auto tell = [](const std::string& text) { std::cerr << text; };
     korvel::Launcher launcher(
-        korvel::Launcher::locateDir(std::cerr),
+        korvel::Launcher::locateDir(tell),
         [](const std::string& endpoint) {
             std::cout << "first " << endpoint << std::endl;
             return 7;
         },
-        std::cerr, timing);
+        tell, timing);
     return launcher.run(argument);
 }
 

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <sstream>
 #include <stdexcept>
 
 #include <fcntl.h>
@@ -205,21 +204,20 @@ TEST(Launcher, TellsTheSystemsReasonsInItsLanguage) {
     const ScopedEnv runtimeEnv("XDG_RUNTIME_DIR");
     const ScopedEnv cacheEnv("XDG_CACHE_HOME", (home.path() + "/file/cache").toLocal8Bit());
     LauncherText::setLanguage("ja");
-    std::ostringstream japanese;
-    EXPECT_FALSE(Launcher::locateDir(japanese));
+    std::string japanese;
+    EXPECT_FALSE(Launcher::locateDir([&japanese](const std::string& text) { japanese += text; }));
     EXPECT_EQ(LauncherText::systemReason(EXDEV), "システムのエラー EXDEV");
     LauncherText::setLanguage("");
-    std::ostringstream english;
-    EXPECT_FALSE(Launcher::locateDir(english));
+    std::string english;
+    EXPECT_FALSE(Launcher::locateDir([&english](const std::string& text) { english += text; }));
     const std::string cache = home.path().toStdString() + "/file/cache";
-    EXPECT_EQ(japanese.str(),
-              "korvel: Korvel の実行時ファイル用のフォルダー " + cache +
-                  " を作れません: ディレクトリではありません。単一起動の見張りなしで"
-                  "動くため、後から起動すると別のプレーヤーが開きます。\n");
-    EXPECT_EQ(english.str(), "korvel: Cannot create the folder " + cache +
-                                 " for Korvel's runtime files: Not a directory; Korvel runs "
-                                 "without its single-instance guard, so a later start opens a "
-                                 "player of its own.\n");
+    EXPECT_EQ(japanese, "korvel: Korvel の実行時ファイル用のフォルダー " + cache +
+                            " を作れません: ディレクトリではありません。単一起動の見張りなしで"
+                            "動くため、後から起動すると別のプレーヤーが開きます。\n");
+    EXPECT_EQ(english, "korvel: Cannot create the folder " + cache +
+                           " for Korvel's runtime files: Not a directory; Korvel runs "
+                           "without its single-instance guard, so a later start opens a "
+                           "player of its own.\n");
 }
 
 // Fault: a relative path is handed over as is and resolved in the running instance's
