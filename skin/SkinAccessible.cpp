@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace korvel {
 
@@ -174,7 +175,7 @@ QAccessibleInterface* SkinAccessible::focusChild() const {
 std::vector<SkinAccessible::Seen> SkinAccessible::seenNow() const {
     const SkinModel& model = form()->engine().model();
     std::vector<Seen> seen;
-    for (const SkinElementRef& e : elements()) {
+    for (const SkinElementRef& e : SkinElementList::tableOrder(model)) {
         Seen s{e, false, 0, {}};
         const auto i = std::size_t(e.index);
         if (e.kind == SkinElementRef::Kind::Toggle) s.down = model.HotAreas[i].Down;
@@ -191,26 +192,37 @@ void SkinAccessible::announceChanges(TSkinForm* form) {
 }
 
 // Only what changed is told: the panel sets its texts and sliders many times a second,
-// mostly to what they already show. A skin loaded since is taken as it is.
+// mostly to what they already show. A skin loaded since is taken as it is. Changes that come
+// together are told in reading order.
 void SkinAccessible::announce() {
-    std::vector<Seen> now = seenNow();
-    if (m_seen.size() == now.size()) {
+    const std::vector<Seen> now = seenNow();
+    const std::vector<Seen> was = std::exchange(m_seen, now);
+    std::vector<std::size_t> changed;
+    if (was.size() == now.size()) {
         for (std::size_t i = 0; i < now.size(); ++i) {
-            const Seen& was = m_seen[i];
-            const Seen& is = now[i];
-            if (was.element != is.element || was == is) continue;
-            QAccessibleInterface* iface = element(is.element);
-            if (was.down != is.down) {
-                QAccessible::State changed;
-                changed.checked = true;
-                QAccessibleStateChangeEvent event(iface, changed);
-                tell(event);
-            }
-            if (was.position != is.position) tellValue(is);
-            if (was.text != is.text) tellText(is);
+            if (was[i].element == now[i].element && !(was[i] == now[i])) changed.push_back(i);
         }
     }
-    m_seen = std::move(now);
+    if (changed.size() > 1) {
+        const std::vector<SkinElementRef> order = elements();
+        const auto place = [&order, &now](std::size_t i) {
+            return std::find(order.begin(), order.end(), now[i].element) - order.begin();
+        };
+        std::stable_sort(changed.begin(), changed.end(),
+                         [&place](std::size_t a, std::size_t b) { return place(a) < place(b); });
+    }
+    for (const std::size_t i : changed) tellChange(was[i], now[i]);
+}
+
+void SkinAccessible::tellChange(const Seen& was, const Seen& is) {
+    if (was.down != is.down) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(element(is.element), changed);
+        tell(event);
+    }
+    if (was.position != is.position) tellValue(is);
+    if (was.text != is.text) tellText(is);
 }
 
 void SkinAccessible::tellValue(const Seen& is) {

@@ -50,7 +50,7 @@ public:
     QAccessibleInterface* element(SkinElementRef element) const;
 
 private:
-    // What assistive tools were last told of each element, in reading order.
+    // What assistive tools were last told of each element, in table order.
     struct Seen {
         SkinElementRef element;
         bool down;
@@ -65,6 +65,7 @@ private:
     std::vector<SkinElementRef> elements() const;
     std::vector<Seen> seenNow() const;
     void announce();
+    void tellChange(const Seen& was, const Seen& is);
     void tellValue(const Seen& is);
     void tellText(const Seen& is);
     bool hasAnnouncement() const;

@@ -18,23 +18,27 @@ struct Placed {
 
 std::vector<Placed> placedElements(const SkinModel& model) {
     std::vector<Placed> placed;
-    for (int i = 0; i < int(model.HotAreas.size()); ++i) {
-        const SkinElementRef::Kind kind = model.HotAreas[std::size_t(i)].IsToggle
-                                              ? SkinElementRef::Kind::Toggle
-                                              : SkinElementRef::Kind::Button;
-        placed.push_back({{kind, i}, {}});
-    }
-    for (int i = 0; i < int(model.TrackBars.size()); ++i) {
-        placed.push_back({{SkinElementRef::Kind::Slider, i}, {}});
-    }
-    for (int i = 0; i < int(model.Displays.size()); ++i) {
-        placed.push_back({{SkinElementRef::Kind::Display, i}, {}});
-    }
-    for (Placed& p : placed) p.rect = SkinElementList::rect(model, p.element);
+    for (const SkinElementRef element : SkinElementList::tableOrder(model))
+        placed.push_back({element, SkinElementList::rect(model, element)});
     return placed;
 }
 
 } // namespace
+
+std::vector<SkinElementRef> SkinElementList::tableOrder(const SkinModel& model) {
+    std::vector<SkinElementRef> elements;
+    for (int i = 0; i < int(model.HotAreas.size()); ++i) {
+        const SkinElementRef::Kind kind = model.HotAreas[std::size_t(i)].IsToggle
+                                              ? SkinElementRef::Kind::Toggle
+                                              : SkinElementRef::Kind::Button;
+        elements.push_back({kind, i});
+    }
+    for (int i = 0; i < int(model.TrackBars.size()); ++i)
+        elements.push_back({SkinElementRef::Kind::Slider, i});
+    for (int i = 0; i < int(model.Displays.size()); ++i)
+        elements.push_back({SkinElementRef::Kind::Display, i});
+    return elements;
+}
 
 std::vector<SkinElementRef> SkinElementList::readingOrder(const SkinModel& model) {
     const std::vector<Placed> placed = placedElements(model);

@@ -27,6 +27,10 @@ struct SkinElementRef {
 class SkinElementList {
 public:
     static std::vector<SkinElementRef> readingOrder(const SkinModel& model);
+    // Every element in table order (buttons and toggles, sliders, displays), without placing
+    // any: what changed on a face is found without measuring the displays' text, which would
+    // load the fonts of a face that shows none yet.
+    static std::vector<SkinElementRef> tableOrder(const SkinModel& model);
     // Places on a face in the same order, as indices into `rects`: a window that lays widgets
     // of its own over its face reads them with its elements.
     static std::vector<int> readingOrder(const std::vector<QRect>& rects);

@@ -7,7 +7,9 @@
 #include "playlist/PlayListGrid.h"
 #include "skin/PlayerSkinElements.h"
 #include "skin/SkinElementAccessible.h"
+#include "skin/SkinElementList.h"
 #include "skin/SkinForm.h"
+#include "skin/SkinModel.h"
 #include "ui/UserLanguage.h"
 
 #include <gtest/gtest.h>
@@ -206,4 +208,51 @@ TEST(SkinAccessible, ActionsAndKeysRunTheClickAndChangesAreTold) {
     skin.clearElementFocus();
     EXPECT_EQ(shown(), bare);
     SkinAccessible::setAnnouncer(nullptr);
+}
+
+// Fault: changes that came together were told in the skin's table order, which is how the
+// skin was written, not how the face reads.
+TEST(SkinAccessible, ChangesThatComeTogetherAreToldInReadingOrder) {
+    TForm1 panel;
+    TSkinForm& skin = *panel.SkinForm1();
+    SkinModel& model = skin.engine().model();
+    auto* form = dynamic_cast<SkinAccessible*>(QAccessible::queryAccessibleInterface(&skin));
+    ASSERT_NE(form, nullptr);
+    const std::vector<SkinElementRef> reading = SkinElementList::readingOrder(model);
+    const std::vector<SkinElementRef> table = SkinElementList::tableOrder(model);
+    const auto inTable = [&table](SkinElementRef e) {
+        return std::find(table.begin(), table.end(), e) - table.begin();
+    };
+    // Two elements that can change whose table order is the reverse of their reading order.
+    std::optional<std::pair<SkinElementRef, SkinElementRef>> pair;
+    for (std::size_t a = 0; a < reading.size() && !pair; ++a) {
+        for (std::size_t b = a + 1; b < reading.size() && !pair; ++b) {
+            const bool changeable = reading[a].kind != SkinElementRef::Kind::Button &&
+                                    reading[b].kind != SkinElementRef::Kind::Button;
+            if (changeable && inTable(reading[a]) > inTable(reading[b]))
+                pair = std::pair(reading[a], reading[b]);
+        }
+    }
+    ASSERT_TRUE(pair);
+    const auto change = [&model](SkinElementRef e) {
+        const auto i = std::size_t(e.index);
+        if (e.kind == SkinElementRef::Kind::Toggle) model.HotAreas[i].Down ^= true;
+        if (e.kind == SkinElementRef::Kind::Slider)
+            model.TrackBars[i].Position = std::uint8_t(model.TrackBars[i].Position ^ 1);
+        if (e.kind == SkinElementRef::Kind::Display) model.Displays[i].Text += QStringLiteral("1");
+    };
+    told.clear();
+    SkinAccessible::setAnnouncer([](QAccessibleEvent* event) {
+        told.emplace_back(event->type(), event->accessibleInterface());
+    });
+    change(pair->second);
+    change(pair->first);
+    skin.engine().PaintFace();
+    SkinAccessible::setAnnouncer(nullptr);
+    std::vector<QAccessibleInterface*> heard;
+    for (const auto& [type, iface] : told) {
+        if (iface == form->element(pair->first) || iface == form->element(pair->second))
+            heard.push_back(iface);
+    }
+    EXPECT_EQ(heard, (std::vector{form->element(pair->first), form->element(pair->second)}));
 }
