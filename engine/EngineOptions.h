@@ -5,8 +5,9 @@ namespace korvel {
 // Everything that keeps the engine to playing what it is given: no configuration files,
 // scripts, helpers, key bindings, on-screen display, remembered positions or disk caches.
 // keep-open=always keeps the last frame at the end, so seeking back works there, and never
-// lets the engine move on to another entry by itself. Frames are drawn the moment they come,
-// never held back until their due time (video-timing-offset). The picture view may
+// lets the engine move on to another entry by itself. Frames are drawn the moment they come
+// (video-timing-offset 0) unless a large picture is drawn with OpenGL (FrameLeadPixels). The
+// picture view may
 // pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
 // whose sound cannot be played plays silently, as a clip with a picture would
 // (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio protocol,
@@ -25,5 +26,14 @@ inline constexpr const char* EngineOptions[][2] = {
     {"hwdec", "no"}, {"video-timing-offset", "0"}, {"reset-on-next-file", "vid"},
     {"audio-fallback-to-null", "yes"}, {"ao", "pulse,"}};
 // clang-format on
+
+// A picture of at least FrameLeadPixels has each frame drawn FrameLeadSeconds before its due
+// time (the engine's own default), so that a busy machine, or one drawing without a graphics
+// processor, still shows it in time where drawing it only when due would drop it. A smaller
+// picture draws in a fraction of a frame's time; it is drawn when due, for a frame drawn ahead
+// waits inside the engine until its time, and a hand-off or a seek waits with it. The first
+// frame of a clip or after a seek is due at once either way.
+inline constexpr double FrameLeadSeconds = 0.05;
+inline constexpr long long FrameLeadPixels = 1280 * 720;
 
 } // namespace korvel

@@ -135,6 +135,7 @@ void MpvMediaControl::destroyCore() {
     if (!m_mpv) return;
     mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
     mpv_terminate_destroy(std::exchange(m_mpv, nullptr));
+    m_drawingAhead.reset();
 }
 
 void MpvMediaControl::createCore(const Options& options) {
@@ -278,6 +279,9 @@ void MpvMediaControl::dispatch(const EngineNotice& notice) {
 // has no picture: once it has, nothing of that frame stays in view.
 void MpvMediaControl::onPictureChanged() {
     const QSize size = readPictureSize();
+    // The software picture draws each frame when due, as it always has.
+    const bool software = m_pictureWidget && m_view && !m_view->drawsWithOpenGl();
+    drawAhead(!software && qint64(size.width()) * size.height() >= FrameLeadPixels);
     if (size.isEmpty()) {
         clearView();
     } else {
@@ -383,6 +387,18 @@ void MpvMediaControl::checkSoundOutput() {
                                ? FixedTexts::NoSoundOutputOfTheSystem.text()
                                : FixedTexts::SoundOutputTried.arg(m_audioOutput);
     std::fprintf(stderr, "korvel: %s\n", qUtf8Printable(FixedTexts::NoSoundOutput.arg(reason)));
+}
+
+// A frame drawn ahead waits in the engine for its time before it is shown, and a hand-off or
+// a seek waits with it: only pictures that take long to draw are drawn ahead. The engine takes
+// the change with the next frame it queues. The log tells what the engine holds now.
+void MpvMediaControl::drawAhead(bool ahead) {
+    if (ahead == m_drawingAhead) return;
+    setNumber("video-timing-offset", ahead ? FrameLeadSeconds : 0.0);
+    m_drawingAhead = ahead;
+    if (EngineLog::enabled())
+        qCInfo(EngineLog::category(), "frames drawn %lld ms ahead of their time",
+               static_cast<long long>(toMs(readNumber("video-timing-offset", -1))));
 }
 
 ClipTracker::Restart MpvMediaControl::readRestart() const {

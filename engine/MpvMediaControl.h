@@ -16,6 +16,7 @@
 #include <deque>
 #include <exception>
 #include <initializer_list>
+#include <optional>
 
 struct mpv_handle;
 struct mpv_event;
@@ -121,6 +122,7 @@ private:
     void raiseFailure(const QString& text);
     void settle();
     void checkSoundOutput();
+    void drawAhead(bool ahead);
 
     ClipTracker::Restart readRestart() const;
     QSize readPictureSize() const;
@@ -162,6 +164,7 @@ private:
     ClipTracker m_tracker;
     FrameCounts m_frames;
     QString m_audioOutput;
+    std::optional<bool> m_drawingAhead; // unknown until told to the engine
 
     std::deque<EngineNotice> m_notices;
     std::deque<std::exception_ptr> m_failures;

@@ -36,6 +36,8 @@ public:
     // Draws the engine's current frame again: the first frame of a clip can be drawn before
     // the clip's start is heard and cleared away, and a paused clip sends no other.
     virtual void redraw() = 0;
+    // Whether the frames are drawn with OpenGL (not into images of our own).
+    virtual bool drawsWithOpenGl() const = 0;
 };
 
 } // namespace korvel

@@ -32,6 +32,7 @@ public:
     void detach() override;
     void clear() override;
     void redraw() override;
+    bool drawsWithOpenGl() const override { return false; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -43,6 +43,10 @@ void WindowPictureView::clear() {
     if (m_renderer) m_renderer->clear();
 }
 
+bool WindowPictureView::drawsWithOpenGl() const {
+    return m_window->surfaceType() == QSurface::OpenGLSurface;
+}
+
 void WindowPictureView::redraw() {
     if (m_renderer) m_renderer->redraw();
 }

@@ -37,6 +37,7 @@ public:
     void detach() override;
     void clear() override;
     void redraw() override;
+    bool drawsWithOpenGl() const override;
 
 protected:
     bool event(QEvent* event) override;

@@ -227,6 +227,39 @@ TEST(Playback, EngineLogTellsEachClipsFrameCounts) {
     EXPECT_EQ(told.size(), 2);
 }
 
+// A large picture is drawn ahead of its time, a small one when due, and a hand-off to a small
+// picture draws when due again; the software picture always draws when due. The log tells
+// what the engine holds after each change.
+TEST(Playback, DrawsOnlyLargePicturesAhead) {
+    static QStringList told;
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            if (qstrcmp(context.category, "korvel.engine") == 0 &&
+                text.startsWith(u"frames drawn "))
+                told << text.section(u' ', 2, 3);
+        });
+    using Picture = MpvMediaControl::Options::Picture;
+    const QString atOnce = QStringLiteral("0 ms"), ahead = QStringLiteral("50 ms");
+    for (const auto& [picture, expected] :
+         {std::pair{Picture::None, QStringList{atOnce, ahead, atOnce}},
+          std::pair{Picture::Software, QStringList{atOnce}}}) {
+        told.clear();
+        auto control = makeControl(picture);
+        Recorder recorder(*control);
+        for (const char* name : {"clip.mp4", "large.mp4", "clip.mp4"}) {
+            openClip(*control, recorder, QString::fromUtf8(name));
+            control->SeekTo(1000); // settles where it was
+            EXPECT_TRUE(waitUntil([&] { return !recorder.seeks.empty(); })) << name;
+            recorder.seeks.clear();
+        }
+        EXPECT_EQ(told, expected) << told.join(u'|').toStdString();
+        EXPECT_TRUE(recorder.failures.isEmpty()) << recorder.failures.join(u'|').toStdString();
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QStringLiteral("korvel.engine.info=false"));
+}
+
 // The picture is decoded in software unless a hardware decoder is asked for; one this machine
 // lacks, or a name the engine does not know, still plays, and the log says what decoded it.
 TEST(Playback, EngineLogTellsWhichDecoderWasUsed) {

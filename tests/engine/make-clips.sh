@@ -38,6 +38,8 @@ make() { # make NAME FFMPEG-ARGUMENTS...
         -c:v libx264 -preset ultrafast -pix_fmt yuv420p -f mp4
     make small.mp4 $(picture 25 176x144) $tone \
         -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest -f mp4
+    make large.mp4 $(picture 25 1280x720) \
+        -c:v libx264 -preset ultrafast -pix_fmt yuv420p -f mp4
     make tone.mp3 $tone -metadata title=TestTone -c:a libmp3lame -f mp3
     make live.ts $(picture 25 320x240) $tone -c:v mpeg1video -c:a mp2 -shortest -f mpegts
     # A stream list (HLS) of three one-second segments beside it, as a local folder holds one.
