@@ -185,7 +185,7 @@ class GoalTest(unittest.TestCase):
         self.assertTrue(math.isnan(median_of_none))
         self.assertFalse(fast)
 
-    def test_large_clips_drop_no_frame_where_mpv_drops_none(self):
+    def test_large_clips_drop_no_more_frames_than_mpv(self):
         def run(cpu, anon, dropped):
             return {"cpu": cpu, "anon": anon, "dropped": dropped, "delayed": 0}
 
@@ -195,14 +195,22 @@ class GoalTest(unittest.TestCase):
                 "mpv": [run(12, 22, 0), run(12, 22, 0)],
             },
             ("1920x1080 at 60", "gl"): {"korvel": [run(30, 30, 4)], "mpv": [run(20, 25, 2)]},
+            ("3840x2160 at 30", "gl"): {
+                "korvel": [run(90, 200, 250), run(95, 210, 240)],
+                "mpv": [run(100, 210, 260), run(100, 220, 230)],
+            },
         }
-        sw, gl = large_goals(results)
+        sw, gl, huge = large_goals(results)
         self.assertEqual(sw["cpu"], (11, 12, 11 / 12, True))
         self.assertEqual(sw["anon"][3], True)
         self.assertEqual(sw["dropped"], (1, 0, False))
         self.assertEqual(gl["cpu"][3], False)
         self.assertEqual(gl["anon"][3], False)
-        self.assertEqual(gl["dropped"], (4, 2, True))
+        self.assertEqual(gl["dropped"], (4, 2, False))
+        self.assertEqual(huge["clip"], "3840x2160 at 30, gl")
+        self.assertEqual(huge["cpu"], (92.5, 100, 0.925, True))
+        self.assertEqual(huge["anon"][3], True)
+        self.assertEqual(huge["dropped"], (490, 490, True))
 
     def test_reads_the_first_clips_frame_counts_from_the_engine_log(self):
         log = (
