@@ -1,8 +1,9 @@
 """Large clips like for like: Korvel at natural size beside mpv in a window of the same size,
 on both picture paths (software, and OpenGL as far as the display offers it), each playing a
-whole clip. Measured: CPU of the program with the X server over the middle of the clip, the
-anonymous memory and the frames the engine dropped and delayed over the whole clip (Korvel
-tells them in its engine log, mpv answers on its IPC socket)."""
+whole clip; the 3840x2160 one on a second screen large enough to show it whole. Measured:
+CPU of the program with the X server over the middle of the clip, the anonymous memory and
+the frames the engine dropped and delayed over the whole clip (Korvel tells them in its
+engine log, mpv answers on its IPC socket)."""
 
 import json
 import os
@@ -10,11 +11,16 @@ import re
 import socket
 import subprocess
 import time
+from contextlib import contextmanager
 
 from proctree import anonymous_kib, cpu_seconds, tree_cpu_seconds
 from session import BenchError, sleep_until, tail
+from xwatch import XWatch
 
 SIZES = [(1280, 720, 30), (1920, 1080, 30), (1920, 1080, 60)]
+# Played on a screen of their own, larger than the one the other figures are measured on (its
+# frame buffer would cost the X server memory, and the windows of the other rows nothing).
+HUGE_SIZES = [(3840, 2160, 30)]
 CLIP_SECONDS = 10
 SETTLE = 2.0  # the CPU window opens this long after the first window
 WINDOW = 6.0
@@ -30,17 +36,20 @@ def clip_title(width, height, rate):
     return f"Large {width}x{height} at {rate}"
 
 
-def make_clips(work):
+def make_clips(work, sizes):
     """One clip a size, with a picture that moves everywhere and a tone."""
     clips = []
-    for width, height, rate in SIZES:
+    for width, height, rate in sizes:
         path = os.path.join(work, f"large-{width}x{height}-{rate}.mp4")
         source = f"testsrc2=duration={CLIP_SECONDS}:size={width}x{height}:rate={rate}"
+        # Both players decode the same file; the huge one is made in seconds rather than a
+        # minute on two cores.
+        preset = "ultrafast" if width * height > 1920 * 1080 else "veryfast"
         subprocess.run(
             ["ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i", source,
              "-f", "lavfi", "-i", f"sine=frequency=440:duration={CLIP_SECONDS}",
              "-metadata", f"title={clip_title(width, height, rate)}",
-             "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p",
+             "-c:v", "libx264", "-preset", preset, "-pix_fmt", "yuv420p",
              "-c:a", "aac", "-shortest", path],
             check=True,
         )
@@ -84,9 +93,10 @@ class MpvIpc:
                 return answer.get("data")
 
 
-def window_size(title):
-    """The size of the window titled `title` (wmctrl -lG), or None."""
-    listed = subprocess.run(["wmctrl", "-lG"], capture_output=True, text=True, check=False)
+def window_size(title, display):
+    """The size of the window titled `title` on `display` (wmctrl -lG), or None."""
+    listed = subprocess.run(["wmctrl", "-lG"], capture_output=True, text=True, check=False,
+                            env={**os.environ, "DISPLAY": display})
     for line in listed.stdout.splitlines():
         fields = line.split(None, 7)
         if len(fields) == 8 and fields[7] == title:
@@ -94,10 +104,22 @@ def window_size(title):
     return None
 
 
+@contextmanager
+def on_display(session, name):
+    """Starts and watches programs on the X display `name` meanwhile."""
+    before = session.watch, session.base_env["DISPLAY"]
+    session.watch, session.base_env["DISPLAY"] = XWatch(name), name
+    try:
+        yield
+    finally:
+        session.watch.display.close()
+        session.watch, session.base_env["DISPLAY"] = before
+
+
 def measure(session, run, xserver_pid, title, size, counts_at_end):
     _, _, mapped = session.wait_window(run)
     sleep_until(mapped + SETTLE)
-    shown = window_size(title)
+    shown = window_size(title, session.base_env["DISPLAY"])
     # Korvel runs with its engine log on: its lines are not what a user's run prints.
     if shown != size:
         session.stop(run, count_lines=False)
@@ -160,11 +182,22 @@ def mpv_figures(session, mpv, clip, vo, xserver_pid):
 
 
 def measure_large_clips(session, progs, options):
-    """{(clip label, path): {program key: [figures of each round]}}"""
+    """{(clip label, path): {program key: [figures of each round]}}; the huge clips only where
+    a second, larger display was given."""
+    results = {}
+    measure_clips(session, progs, options, make_clips(options.work, SIZES), options.xserver_pid,
+                  results)
+    if options.huge_display:
+        with on_display(session, options.huge_display):
+            clips = make_clips(options.work, HUGE_SIZES)
+            measure_clips(session, progs, options, clips, options.huge_xserver_pid, results)
+    return results
+
+
+def measure_clips(session, progs, options, clips, xserver_pid, results):
     korvel = next(program for program in progs if program.key == "korvel")
     mpv = next(program for program in progs if program.key == "mpv")
-    results = {}
-    for clip in make_clips(options.work):
+    for clip in clips:
         label = f"{clip[1]}x{clip[2]} at {clip[3]}"
         for path, vo in PATHS:
             row = results.setdefault((label, path), {"korvel": [], "mpv": []})
@@ -174,12 +207,11 @@ def measure_large_clips(session, progs, options):
                     order.reverse()
                 for key, program in order:
                     if key == "korvel":
-                        figures = korvel_figures(session, program, clip, path, options.xserver_pid)
+                        figures = korvel_figures(session, program, clip, path, xserver_pid)
                     else:
-                        figures = mpv_figures(session, program, clip, vo, options.xserver_pid)
+                        figures = mpv_figures(session, program, clip, vo, xserver_pid)
                     row[key].append(figures)
                     print(f"  {label} {path} {program.short}: " + describe(figures), flush=True)
-    return results
 
 
 def describe(figures):

@@ -16,8 +16,8 @@ class XWatch:
     title changes of the windows it is told to follow. Times are time.monotonic() taken when
     the event is read, so they include the X server's delay, as a user would see it."""
 
-    def __init__(self):
-        self.display = display.Display()
+    def __init__(self, name=None):
+        self.display = display.Display(name)
         self.root = self.display.screen().root
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.net_wm_pid = self.display.intern_atom("_NET_WM_PID")
