@@ -74,10 +74,14 @@ public:
     }
 
     // The drawing thread's loop for the engine's `render`, until stop(): anything to be seen
-    // goes to `draw`. Frames that come while nobody would see them are taken and let go, so
-    // playback never waits for a picture.
+    // goes to `draw`. Frames that come while nobody would see them are taken and let go
+    // (`drop`, letGo by default), so playback never waits for a picture.
     template <typename Draw>
     void serve(mpv_render_context* render, Draw draw) {
+        serve(render, draw, [render] { letGo(render); });
+    }
+    template <typename Draw, typename Drop>
+    void serve(mpv_render_context* render, Draw draw, Drop drop) {
         Work work;
         while (take(work)) {
             const bool newFrame =
@@ -86,7 +90,7 @@ public:
             if (work.shown && !work.size.isEmpty())
                 draw(work);
             else if (newFrame)
-                letGo(render);
+                drop();
         }
     }
 

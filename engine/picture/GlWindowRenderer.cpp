@@ -82,7 +82,8 @@ void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
     const bool made = setUp(mpv, context);
     started.set_value(made); // the constructor's promise: not to be touched after
     if (!made) return;
-    m_exchange.serve(m_render, [&](const Work& work) { draw(context, work); });
+    m_exchange.serve(
+        m_render, [&](const Work& work) { draw(context, work); }, [this] { letGo(); });
     // Clearing the callback waits for one that is running; none comes after.
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
@@ -112,7 +113,18 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
         return false;
     }
     mpv_render_context_set_update_callback(m_render, &GlWindowRenderer::requestUpdate, this);
+    // The engine waits for a frame to be on screen (its swap told) only once it has been told
+    // of one swap: told now, it waits for the first frame too, so a clip's clock starts once
+    // that frame is shown. Drawing the first frame of all compiles the shaders (about 90 ms
+    // without a graphics processor), and frames falling due meanwhile were dropped.
+    mpv_render_context_report_swap(m_render);
     return true;
+}
+
+// A frame nobody sees is taken and told done at once, so the engine never waits for its swap.
+void GlWindowRenderer::letGo() {
+    FrameExchange<int>::letGo(m_render);
+    mpv_render_context_report_swap(m_render);
 }
 
 // The window is held for the whole frame and let go with it: the GUI thread may take its
@@ -125,14 +137,14 @@ void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
     const QMutexLocker lock(&m_windowMutex);
     if (!m_window || !context.makeCurrent(m_window)) {
         context.makeCurrent(m_surface.get());
-        if (work.frameDue) FrameExchange<int>::letGo(m_render);
+        if (work.frameDue) letGo();
         return;
     }
     if (work.blank) {
         QOpenGLFunctions* gl = context.functions();
         gl->glClearColor(0, 0, 0, 1);
         gl->glClear(GL_COLOR_BUFFER_BIT);
-        if (work.frameDue) FrameExchange<int>::letGo(m_render);
+        if (work.frameDue) letGo();
     } else {
         mpv_opengl_fbo target{static_cast<int>(context.defaultFramebufferObject()),
                               work.size.width(), work.size.height(), 0};

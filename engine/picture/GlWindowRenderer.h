@@ -44,6 +44,7 @@ private:
     void run(mpv_handle* mpv, std::promise<bool>& started);
     bool setUp(mpv_handle* mpv, QOpenGLContext& context);
     void draw(QOpenGLContext& context, const Work& work);
+    void letGo();
     // Waits for `ready`, ending the process should the display go meanwhile: the drawing
     // thread may then never come back from the dead connection.
     template <typename Ready>

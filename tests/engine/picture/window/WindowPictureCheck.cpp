@@ -22,12 +22,13 @@ using namespace korvel;
 
 namespace {
 
-// The engine's video output says so each time it gave up waiting for a frame to be drawn.
+// The engine's video output says so each time it gave up waiting for a frame to be drawn, or
+// for its swap to be told.
 int stalls = 0;
 const char* phase = "starting"; // told with each stall
 
 void countStalls(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (text.contains(u"not being called or stuck")) {
+    if (text.contains(u"not being called")) {
         ++stalls;
         std::fprintf(stderr, "stall while %s\n", phase);
     }
