@@ -7,12 +7,11 @@ namespace korvel {
 // keep-open=always keeps the last frame at the end, so seeking back works there, and never
 // lets the engine move on to another entry by itself. Frames are drawn the moment they come
 // (video-timing-offset 0) unless a large picture is drawn with OpenGL (FrameLeadPixels). The
-// picture view may
-// pick the video track again; that choice is for one clip only (reset-on-next-file). A clip
-// whose sound cannot be played plays silently, as a clip with a picture would
-// (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio protocol,
-// which every desktop's sound server speaks (PipeWire's too), and only then to the engine's
-// usual order: that spares loading a second sound client's libraries beside it.
+// picture view may pick the video track again; that choice is for one clip only
+// (reset-on-next-file). A clip whose sound cannot be played plays silently, as a clip with a
+// picture would (audio-fallback-to-null), rather than failing. Sound goes first to the PulseAudio
+// protocol, which every desktop's sound server speaks (PipeWire's too), and only then to the
+// engine's usual order: that spares loading a second sound client's libraries beside it.
 // clang-format off
 inline constexpr const char* EngineOptions[][2] = {
     {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"}, {"osc", "no"},
