@@ -170,8 +170,8 @@ def sink_inputs():
 
 
 def play_figures(session, program, clip, title, servers):
-    """Exec to the clip open (its title shown); CPU over PLAY_WINDOW seconds and memory
-    while the clip plays."""
+    """Exec to the clip open (its title shown on a viewable window); CPU over PLAY_WINDOW
+    seconds and memory while the clip plays."""
     session.fresh(program)
     run = session.launch(program, program.play + [clip])
     _, opened, window, mapped = session.wait_open(run, title)

@@ -60,17 +60,23 @@ class XWatch:
 
     def open_times(self, pids_of, wanted, deadline, alive=None):
         """When a top-level window of the process tree first became viewable, and when one
-        first carried a title holding `wanted` (the clip open, as a user sees it), and that
-        window. Every window made from now on is followed from its making, so a title set
-        before the window is mapped is seen too."""
-        found = {}
+        first showed a title holding `wanted` (the clip open, as a user sees it: a window
+        titled before it is mapped is seen from its mapping on), and that window. Every
+        window made from now on is followed from its making, so a title set before the
+        window is mapped is seen too."""
+        found, maps, titles = {}, {}, {}
+
+        def opened(window):
+            if "titled" not in found and window.id in maps and window.id in titles:
+                found["titled"] = max(maps[window.id], titles[window.id]), window
 
         def titled(window, when):
-            if "titled" in found:
+            if window.id in titles:
                 return
             title = self.title(window)
             if title is not None and wanted in title and self.owned(window, pids_of()):
-                found["titled"] = when, window
+                titles[window.id] = when
+                opened(window)
 
         def accept(event, when):
             if event.type == X.CreateNotify and event.parent == self.root:
@@ -80,10 +86,12 @@ class XWatch:
                 titled(event.window, when)
             elif event.type == X.PropertyNotify and event.atom in (self.net_wm_name, Xatom.WM_NAME):
                 titled(event.window, when)
-            elif event.type == X.MapNotify and event.event == self.root and "mapped" not in found:
+            elif event.type == X.MapNotify and event.event == self.root:
                 client = self.client_of(event.window, pids_of())
                 if client is not None:
-                    found["mapped"] = when
+                    found.setdefault("mapped", when)
+                    maps.setdefault(client.id, when)
+                    opened(client)
             if "mapped" in found and "titled" in found:
                 return found["mapped"], found["titled"][0], found["titled"][1]
             return None
