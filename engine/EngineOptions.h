@@ -30,7 +30,7 @@ inline constexpr const char* EngineOptions[][2] = {
 // time (the engine's own default), so that a busy machine, or one drawing without a graphics
 // processor, still shows it in time where drawing it only when due would drop it. A smaller
 // picture draws in a fraction of a frame's time; it is drawn when due, for a frame drawn ahead
-// waits inside the engine until its time, and a hand-off or a seek waits with it. The first
+// waits for its time before it is shown, and a hand-off or a seek waits with it. The first
 // frame of a clip or after a seek is due at once either way.
 inline constexpr double FrameLeadSeconds = 0.05;
 inline constexpr long long FrameLeadPixels = 1280 * 720;

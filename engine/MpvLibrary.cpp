@@ -24,10 +24,12 @@ namespace {
     X(mpv_free_node_contents)                                                                      \
     X(mpv_get_property)                                                                            \
     X(mpv_get_property_string)                                                                     \
+    X(mpv_get_time_us)                                                                             \
     X(mpv_initialize)                                                                              \
     X(mpv_observe_property)                                                                        \
     X(mpv_render_context_create)                                                                   \
     X(mpv_render_context_free)                                                                     \
+    X(mpv_render_context_get_info)                                                                 \
     X(mpv_render_context_render)                                                                   \
     X(mpv_render_context_report_swap)                                                              \
     X(mpv_render_context_set_update_callback)                                                      \
@@ -148,6 +150,8 @@ char* mpv_get_property_string(mpv_handle* ctx, const char* name) {
     return functions().mpv_get_property_string(ctx, name);
 }
 
+int64_t mpv_get_time_us(mpv_handle* ctx) { return functions().mpv_get_time_us(ctx); }
+
 int mpv_observe_property(mpv_handle* mpv, uint64_t reply_userdata, const char* name,
                          mpv_format format) {
     return functions().mpv_observe_property(mpv, reply_userdata, name, format);
@@ -187,5 +191,9 @@ void mpv_render_context_report_swap(mpv_render_context* ctx) {
 }
 
 void mpv_render_context_free(mpv_render_context* ctx) { functions().mpv_render_context_free(ctx); }
+
+int mpv_render_context_get_info(mpv_render_context* ctx, mpv_render_param param) {
+    return functions().mpv_render_context_get_info(ctx, param);
+}
 
 } // extern "C"

@@ -2,6 +2,8 @@
 
 #include "base/FixedTexts.h"
 #include "engine/EngineFailure.h"
+#include "engine/EngineOptions.h"
+#include "engine/picture/FrameDue.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -11,6 +13,7 @@
 #include <QWindow>
 
 #include <chrono>
+#include <thread>
 
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
@@ -31,7 +34,7 @@ void* procAddress(void*, const char* name) {
 // The surface is made here: only the GUI thread may make one. The render context must exist
 // before the engine opens a clip, so the constructor waits until the thread has it.
 GlWindowRenderer::GlWindowRenderer(mpv_handle* mpv)
-    : m_surface(std::make_unique<QOffscreenSurface>()) {
+    : m_mpv(mpv), m_surface(std::make_unique<QOffscreenSurface>()) {
     m_surface->setFormat(QSurfaceFormat::defaultFormat());
     m_surface->create();
     if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
@@ -145,21 +148,35 @@ void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
         gl->glClearColor(0, 0, 0, 1);
         gl->glClear(GL_COLOR_BUFFER_BIT);
         if (work.frameDue) letGo();
-    } else {
-        mpv_opengl_fbo target{static_cast<int>(context.defaultFramebufferObject()),
-                              work.size.width(), work.size.height(), 0};
-        int flip = 1;
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
-                                     {MPV_RENDER_PARAM_FLIP_Y, &flip},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        if (mpv_render_context_render(m_render, params) < 0) {
-            context.makeCurrent(m_surface.get());
-            return;
-        }
+    } else if (!drawFrame(context, work)) {
+        context.makeCurrent(m_surface.get());
+        return;
     }
     context.swapBuffers(m_window);
     if (!work.blank) mpv_render_context_report_swap(m_render);
     context.makeCurrent(m_surface.get());
+}
+
+// The engine draws the frame at once, the driver is sent on its way (glFlush), and the frame
+// waits here for its time. Were it held inside the engine's render call, as by default, the
+// driver would start on it only once due: without a graphics processor the frame would reach
+// the screen a whole rasterisation late, about 14 ms at 1920x1080.
+bool GlWindowRenderer::drawFrame(QOpenGLContext& context, const Work& work) {
+    mpv_render_frame_info next{};
+    mpv_render_context_get_info(m_render, {MPV_RENDER_PARAM_NEXT_FRAME_INFO, &next});
+    mpv_opengl_fbo target{static_cast<int>(context.defaultFramebufferObject()), work.size.width(),
+                          work.size.height(), 0};
+    int flip = 1;
+    int block = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
+                                 {MPV_RENDER_PARAM_FLIP_Y, &flip},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    if (mpv_render_context_render(m_render, params) < 0) return false;
+    context.functions()->glFlush();
+    const std::chrono::microseconds lead(static_cast<long long>(FrameLeadSeconds * 1e6));
+    std::this_thread::sleep_for(FrameDue::wait(next, mpv_get_time_us(m_mpv), lead));
+    return true;
 }
 
 } // namespace korvel

@@ -44,12 +44,14 @@ private:
     void run(mpv_handle* mpv, std::promise<bool>& started);
     bool setUp(mpv_handle* mpv, QOpenGLContext& context);
     void draw(QOpenGLContext& context, const Work& work);
+    bool drawFrame(QOpenGLContext& context, const Work& work);
     void letGo();
     // Waits for `ready`, ending the process should the display go meanwhile: the drawing
     // thread may then never come back from the dead connection.
     template <typename Ready>
     static void waitUnlessLost(Ready ready);
 
+    mpv_handle* m_mpv;                            // for the engine's clock
     std::unique_ptr<QOffscreenSurface> m_surface; // current when no window is
     void* m_x11Display = nullptr;                 // the toolkit's, read on the GUI thread
     mpv_render_context* m_render = nullptr;
