@@ -2,6 +2,7 @@
 #include "../support/ErrorText.h"
 #include "../support/FakeMediaControl.h"
 #include "../support/PlaybackFakes.h"
+#include "../support/ScratchFile.h"
 
 #include "app/PlayerWindows.h"
 #include "base/FixedTexts.h"
@@ -401,10 +402,7 @@ TEST_F(PlaybackWindowTest, ListsOfOtherPlayersJoinAndPlay) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto write = [&dir](const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return korvel::test::scratchFile(dir, name, bytes);
     };
     playback.ReceiveHandOff(write("radio.m3u", "#EXTM3U\n#EXTINF:-1,B\nhttp://h/b\nlocal.mp3\n"));
     EXPECT_EQ(engine.calls("LoadSource"), QStringList({"LoadSource:http://h/b"}));

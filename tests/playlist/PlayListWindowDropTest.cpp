@@ -1,3 +1,4 @@
+#include "../support/ScratchFile.h"
 #include "PlayListWindowFixture.h"
 #include "base/KorvelError.h"
 #include "playlist/LastFolder.h"
@@ -112,10 +113,7 @@ TEST_F(PlayListWindow, ListsOfOtherPlayersDroppedJoin) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto write = [&dir](const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return korvel::test::scratchFile(dir, name, bytes);
     };
     const QStringList lists{
         write("a.m3u", "#EXTM3U\r\n#EXTINF:10,One\r\n1.mp3\r\n"),
