@@ -82,8 +82,14 @@ public:
     }
     template <typename Draw, typename Drop>
     void serve(mpv_render_context* render, Draw draw, Drop drop) {
+        serve(render, draw, drop, [] {});
+    }
+    // As above, with `settle` called at every wake-up before the work is looked at.
+    template <typename Draw, typename Drop, typename Settle>
+    void serve(mpv_render_context* render, Draw draw, Drop drop, Settle settle) {
         Work work;
         while (take(work)) {
+            settle();
             const bool newFrame =
                 work.frameDue && (mpv_render_context_update(render) & MPV_RENDER_UPDATE_FRAME) != 0;
             if (!newFrame && !work.redraw) continue;

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
@@ -63,10 +64,22 @@ void GlWindowRenderer::waitUnlessLost(Ready ready) {
     while (!ready()) DisplayLoss::endIfLost();
 }
 
+// The context stays current on its window between frames: a window on its way out is let go
+// by the drawing thread before the toolkit destroys it.
 void GlWindowRenderer::setWindow(QWindow* window) {
     waitUnlessLost([this] { return m_windowMutex.tryLock(100); });
     m_window = window;
+    std::promise<void> released;
+    const bool held = m_current && m_current != window;
+    if (held) m_released = &released;
     m_windowMutex.unlock();
+    if (held) {
+        m_exchange.repaint(); // wakes the drawing thread, shown or not
+        const std::future<void> done = released.get_future();
+        waitUnlessLost([&done] {
+            return done.wait_for(std::chrono::milliseconds(100)) == std::future_status::ready;
+        });
+    }
     // What the window showed, black included, is drawn into the new surface.
     if (window) m_exchange.repaint();
 }
@@ -76,9 +89,9 @@ void GlWindowRenderer::requestUpdate(void* renderer) {
     static_cast<GlWindowRenderer*>(renderer)->frameDue();
 }
 
-// The context lives and dies on this thread, current on the offscreen surface but while a
-// frame is drawn; the render context (with the engine's own objects in it) is freed in it
-// last.
+// The context lives and dies on this thread, current on the window it draws into, or on the
+// offscreen surface while there is none; the render context (with the engine's own objects in
+// it) is freed in it last.
 void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
     QOpenGLContext context;
     context.setFormat(QSurfaceFormat::defaultFormat());
@@ -86,7 +99,9 @@ void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
     started.set_value(made); // the constructor's promise: not to be touched after
     if (!made) return;
     m_exchange.serve(
-        m_render, [&](const Work& work) { draw(context, work); }, [this] { letGo(); });
+        m_render, [&](const Work& work) { draw(context, work); }, [this] { letGo(); },
+        [&] { settle(context); });
+    context.makeCurrent(m_surface.get());
     // Clearing the callback waits for one that is running; none comes after.
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
@@ -130,16 +145,37 @@ void GlWindowRenderer::letGo() {
     mpv_render_context_report_swap(m_render);
 }
 
-// The window is held for the whole frame and let go with it: the GUI thread may take its
-// surface away between frames. Between frames the context is current on the offscreen
-// surface, for the engine sets up its textures and shaders outside drawing as well (when it
-// is asked for updates). The engine draws upside down, as OpenGL keeps its windows.
+// Lets go of a window the GUI thread has taken away, before anything else is done: the
+// engine sets up its textures and shaders outside drawing as well (when it is asked for
+// updates), and the context must then be current on a surface that is still there.
+void GlWindowRenderer::settle(QOpenGLContext& context) {
+    const QMutexLocker lock(&m_windowMutex);
+    if (!m_current || m_current == m_window) return;
+    context.makeCurrent(m_surface.get());
+    m_current = nullptr;
+    if (m_released) std::exchange(m_released, nullptr)->set_value();
+}
+
+// Making the context current on another surface costs a round trip to the X server and, with
+// GLX, the shared memory its frames reach the server through: it stays on the window.
+bool GlWindowRenderer::onWindow(QOpenGLContext& context) {
+    if (m_current == m_window) return true;
+    if (context.makeCurrent(m_window)) {
+        m_current = m_window;
+        return true;
+    }
+    context.makeCurrent(m_surface.get());
+    m_current = nullptr;
+    return false;
+}
+
+// The window is held for the whole frame: the GUI thread may take its surface away between
+// frames. The engine draws upside down, as OpenGL keeps its windows.
 void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
     // A frame on a dead connection may never come back.
     DisplayLoss::endIfLost();
     const QMutexLocker lock(&m_windowMutex);
-    if (!m_window || !context.makeCurrent(m_window)) {
-        context.makeCurrent(m_surface.get());
+    if (!m_window || !onWindow(context)) {
         if (work.frameDue) letGo();
         return;
     }
@@ -149,12 +185,10 @@ void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
         gl->glClear(GL_COLOR_BUFFER_BIT);
         if (work.frameDue) letGo();
     } else if (!drawFrame(context, work)) {
-        context.makeCurrent(m_surface.get());
         return;
     }
     context.swapBuffers(m_window);
     if (!work.blank) mpv_render_context_report_swap(m_render);
-    context.makeCurrent(m_surface.get());
 }
 
 // The engine draws the frame at once, the driver is sent on its way (glFlush), and the frame

@@ -43,6 +43,8 @@ private:
     void frameDue() { m_exchange.frameDue(); }
     void run(mpv_handle* mpv, std::promise<bool>& started);
     bool setUp(mpv_handle* mpv, QOpenGLContext& context);
+    void settle(QOpenGLContext& context);
+    bool onWindow(QOpenGLContext& context);
     void draw(QOpenGLContext& context, const Work& work);
     bool drawFrame(QOpenGLContext& context, const Work& work);
     void letGo();
@@ -61,6 +63,8 @@ private:
     // race detector follows, where std::timed_mutex's (on the steady clock) is not.
     QMutex m_windowMutex;
     QWindow* m_window = nullptr;
+    QWindow* m_current = nullptr;             // the window the context is current on, if any
+    std::promise<void>* m_released = nullptr; // told once the drawing thread let go of it
     std::thread m_thread;
     std::future<void> m_ended; // ready once the drawing thread has let go of everything
     std::optional<DisplayLoss::DrawingThread> m_drawing;

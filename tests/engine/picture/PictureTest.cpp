@@ -248,10 +248,10 @@ struct PrivateDisplay {
 // back after the picture moves to another window and fill it when it grows. Clips handed over one
 // after another, a seek, a pause and a hidden picture never leave the engine waiting for a frame to
 // be drawn; the picture stands upright, a clip without one shows black, and a clip plays on when
-// the window that holds its picture goes. OpenGL and the software picture shared with the X server
-// draw into a window of their own; where the server cannot share memory with the player, or its
-// screen is not the frames' 24-bit colour, or where it is reached through the network, the software
-// picture goes through the toolkit.
+// the window that holds its picture goes. OpenGL (through GLX, and through EGL) and the software
+// picture shared with the X server draw into a window of their own; where the server cannot share
+// memory with the player, or its screen is not the frames' 24-bit colour, or where it is reached
+// through the network, the software picture goes through the toolkit.
 struct DisplayRow {
     const char* name;
     const char* path;
@@ -259,6 +259,7 @@ struct DisplayRow {
     const char* extensionOff; // or nullptr
     bool network;
     bool windowView;
+    const char* glIntegration = nullptr; // the toolkit's way to OpenGL on X, if not its default
 };
 
 void PrintTo(const DisplayRow& row, std::ostream* out) { *out << row.name; }
@@ -278,6 +279,9 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
     ASSERT_FALSE(display.name.isEmpty()) << "Xvfb did not start";
     environment.insert(QStringLiteral("DISPLAY"), display.name);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    if (row.glIntegration)
+        environment.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"),
+                           QString::fromLatin1(row.glIntegration));
     // The GL driver keeps allocations of its own to the end.
     environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     helper.setProcessEnvironment(environment);
@@ -298,7 +302,8 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Displays, WindowPicture,
-    testing::Values(DisplayRow{"opengl", "gl", 24, nullptr, false, true},
+    testing::Values(DisplayRow{"opengl", "gl", 24, nullptr, false, true, "xcb_glx"},
+                    DisplayRow{"opengl_egl", "gl", 24, nullptr, false, true, "xcb_egl"},
                     DisplayRow{"shared", "sw", 24, nullptr, false, true},
                     DisplayRow{"no_shared_memory", "sw", 24, "MIT-SHM", false, false},
                     DisplayRow{"through_the_network", "sw", 24, nullptr, true, false},
