@@ -180,11 +180,8 @@ extern "C" __attribute__((visibility("default"))) int korvel_gui_main(int argc, 
     for (std::string& argument : toolkitArguments) toolkitArgv.push_back(argument.data());
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
-    // On X the OpenGL picture goes through EGL, as the engine's own video output's does: where
-    // the driver is a software rasteriser, GLX costs a quarter more processor time a frame.
-    // The toolkit falls back to GLX where EGL cannot be had; the user's choice wins.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "xcb_egl");
+    if (const auto integration = ToolkitPlatform::glIntegration(::getenv))
+        qputenv("QT_XCB_GL_INTEGRATION", integration->c_str());
     // The toolkit asks once, as it starts, whether a screen reader runs, and joins the
     // desktop's accessibility bus only if one does: a reader started later never saw the
     // player. It joins whenever that bus is there, as the desktop's own toolkits do; the bus

@@ -35,4 +35,10 @@ ToolkitPlatform::choose(const Environment& environment,
     return "xcb;wayland";
 }
 
+std::optional<std::string> ToolkitPlatform::glIntegration(const Environment& environment) {
+    if (isSet(environment, "QT_XCB_GL_INTEGRATION") || !isSet(environment, "KORVEL_HWDEC"))
+        return {};
+    return "xcb_egl";
+}
+
 } // namespace korvel

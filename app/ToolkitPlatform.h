@@ -23,6 +23,13 @@ public:
     // server not answer.
     static std::optional<std::string> choose(const Environment& environment,
                                              const std::vector<std::string>& toolkitArguments);
+
+    // The toolkit's way to OpenGL on X (its QT_XCB_GL_INTEGRATION), or nothing for its own
+    // default, GLX: a software rasteriser's frames reach the X server through GLX in memory
+    // shared with it, where through EGL each is copied down the connection. EGL only where the
+    // user asked for a hardware decoder (KORVEL_HWDEC): VA-API's frames reach an OpenGL
+    // picture without a copy only through EGL. The user's own choice always wins.
+    static std::optional<std::string> glIntegration(const Environment& environment);
 };
 
 } // namespace korvel

@@ -61,3 +61,27 @@ TEST(ToolkitPlatform, AsksForXInAWaylandSessionOnlyWhenTheUserDidNotChoose) {
         EXPECT_EQ(ToolkitPlatform::choose(lookup, c.arguments), c.expected) << c.what;
     }
 }
+
+// Fault: a software rasteriser's frames are copied to the X server down its connection (EGL),
+// or a hardware decoder's frames cannot reach the picture without a copy (GLX), or the user's
+// choice of the toolkit's way to OpenGL is overridden.
+TEST(ToolkitPlatform, TakesEglOnlyForAHardwareDecoder) {
+    const std::optional<std::string> egl = "xcb_egl";
+    const PlatformCase cases[] = {
+        {"nothing asked", {{"DISPLAY", ":0"}}, {}, {}},
+        {"a hardware decoder", {{"KORVEL_HWDEC", "auto-safe"}}, {}, egl},
+        {"an empty KORVEL_HWDEC asks for none", {{"KORVEL_HWDEC", ""}}, {}, {}},
+        {"the user's GLX",
+         {{"KORVEL_HWDEC", "vaapi"}, {"QT_XCB_GL_INTEGRATION", "xcb_glx"}},
+         {},
+         {}},
+        {"the user's EGL", {{"QT_XCB_GL_INTEGRATION", "xcb_egl"}}, {}, {}},
+    };
+    for (const PlatformCase& c : cases) {
+        const auto lookup = [&c](const char* name) -> const char* {
+            const auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        };
+        EXPECT_EQ(ToolkitPlatform::glIntegration(lookup), c.expected) << c.what;
+    }
+}
