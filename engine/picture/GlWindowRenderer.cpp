@@ -147,12 +147,15 @@ void GlWindowRenderer::letGo() {
 
 // Lets go of a window the GUI thread has taken away, before anything else is done: the
 // engine sets up its textures and shaders outside drawing as well (when it is asked for
-// updates), and the context must then be current on a surface that is still there.
+// updates), and the context must then be current on a surface that is still there. The GUI
+// thread is told at the wake-up it asked for, whether or not a frame drawn in the meantime
+// already moved the context to its new window.
 void GlWindowRenderer::settle(QOpenGLContext& context) {
     const QMutexLocker lock(&m_windowMutex);
-    if (!m_current || m_current == m_window) return;
-    context.makeCurrent(m_surface.get());
-    m_current = nullptr;
+    if (m_current && m_current != m_window) {
+        context.makeCurrent(m_surface.get());
+        m_current = nullptr;
+    }
     if (m_released) std::exchange(m_released, nullptr)->set_value();
 }
 
