@@ -25,6 +25,14 @@ std::map<std::string, std::string> with(std::map<std::string, std::string> envir
     return environment;
 }
 
+// The case's environment, as ::getenv would read it.
+ToolkitPlatform::Environment lookupIn(const PlatformCase& c) {
+    return [&c](const char* name) -> const char* {
+        const auto found = c.environment.find(name);
+        return found == c.environment.end() ? nullptr : found->second.c_str();
+    };
+}
+
 } // namespace
 
 // Fault: in a Wayland session with an X server beside it the player runs on Wayland, where its
@@ -54,11 +62,7 @@ TEST(ToolkitPlatform, AsksForXInAWaylandSessionOnlyWhenTheUserDidNotChoose) {
         {"nothing at all", {}, {}, {}},
     };
     for (const PlatformCase& c : cases) {
-        const auto lookup = [&c](const char* name) -> const char* {
-            const auto found = c.environment.find(name);
-            return found == c.environment.end() ? nullptr : found->second.c_str();
-        };
-        EXPECT_EQ(ToolkitPlatform::choose(lookup, c.arguments), c.expected) << c.what;
+        EXPECT_EQ(ToolkitPlatform::choose(lookupIn(c), c.arguments), c.expected) << c.what;
     }
 }
 
@@ -78,10 +82,6 @@ TEST(ToolkitPlatform, TakesEglOnlyForAHardwareDecoder) {
         {"the user's EGL", {{"QT_XCB_GL_INTEGRATION", "xcb_egl"}}, {}, {}},
     };
     for (const PlatformCase& c : cases) {
-        const auto lookup = [&c](const char* name) -> const char* {
-            const auto found = c.environment.find(name);
-            return found == c.environment.end() ? nullptr : found->second.c_str();
-        };
-        EXPECT_EQ(ToolkitPlatform::glIntegration(lookup), c.expected) << c.what;
+        EXPECT_EQ(ToolkitPlatform::glIntegration(lookupIn(c)), c.expected) << c.what;
     }
 }
