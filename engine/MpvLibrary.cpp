@@ -37,6 +37,7 @@ namespace {
     X(mpv_request_log_messages)                                                                    \
     X(mpv_set_option_string)                                                                       \
     X(mpv_set_property)                                                                            \
+    X(mpv_set_property_async)                                                                      \
     X(mpv_set_property_string)                                                                     \
     X(mpv_set_wakeup_callback)                                                                     \
     X(mpv_terminate_destroy)                                                                       \
@@ -136,6 +137,11 @@ int mpv_command_ret(mpv_handle* ctx, const char** args, mpv_node* result) {
 
 int mpv_set_property(mpv_handle* ctx, const char* name, mpv_format format, void* data) {
     return functions().mpv_set_property(ctx, name, format, data);
+}
+
+int mpv_set_property_async(mpv_handle* ctx, std::uint64_t reply, const char* name,
+                           mpv_format format, void* data) {
+    return functions().mpv_set_property_async(ctx, reply, name, format, data);
 }
 
 int mpv_set_property_string(mpv_handle* ctx, const char* name, const char* data) {

@@ -48,7 +48,7 @@ bool takesFramePixels(const xcb_screen_t& screen) {
 
 } // namespace
 
-ShmWindowRenderer::ShmWindowRenderer(mpv_handle* mpv) {
+ShmWindowRenderer::ShmWindowRenderer(mpv_handle* mpv) : m_frames(mpv) {
     if (!connect()) return;
     char apiType[] = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
@@ -144,7 +144,7 @@ void ShmWindowRenderer::draw(const Work& work) {
             if (work.frameDue) FrameExchange<int>::letGo(m_render);
             return;
         }
-        if (!SoftwareFrame::render(m_render, work.size, image.stride, image.bits)) return;
+        if (!m_frames.render(m_render, work.size, image.stride, image.bits, work.frameDue)) return;
         xcb_shm_put_image(m_connection, m_drawnWindow, m_gc,
                           static_cast<std::uint16_t>(image.stride / 4),
                           static_cast<std::uint16_t>(height), 0, 0,

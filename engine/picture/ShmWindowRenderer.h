@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/picture/SoftwareFrame.h"
 #include "engine/picture/WindowRenderer.h"
 
 #include <QSize>
@@ -70,6 +71,7 @@ private:
     std::uint32_t m_gc = 0;
     std::array<Image, 2> m_images;
     std::size_t m_next = 0;
+    SoftwareFrame m_frames;
     std::thread m_thread;
 };
 

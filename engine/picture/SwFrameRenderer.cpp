@@ -13,8 +13,10 @@ constexpr QImage::Format ImageFormat = QImage::Format_RGB32;
 
 } // namespace
 
-SwFrameRenderer::SwFrameRenderer(mpv_render_context* render, std::function<void()> frameReady)
-    : m_render(render), m_frameReady(std::move(frameReady)), m_thread([this] { run(); }) {}
+SwFrameRenderer::SwFrameRenderer(mpv_handle* mpv, mpv_render_context* render,
+                                 std::function<void()> frameReady)
+    : m_render(render), m_frameReady(std::move(frameReady)), m_frames(mpv),
+      m_thread([this] { run(); }) {}
 
 SwFrameRenderer::~SwFrameRenderer() {
     m_exchange.stop();
@@ -32,8 +34,8 @@ void SwFrameRenderer::run() {
 
 void SwFrameRenderer::draw(const Work& work) {
     prepareImage(work.size);
-    if (!SoftwareFrame::render(m_render, work.size, static_cast<int>(m_back.bytesPerLine()),
-                               m_back.bits()) ||
+    if (!m_frames.render(m_render, work.size, static_cast<int>(m_back.bytesPerLine()),
+                         m_back.bits(), work.frameDue) ||
         !m_exchange.finish(work, m_back))
         return;
     m_frameReady();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/picture/FrameExchange.h"
+#include "engine/picture/SoftwareFrame.h"
 
 #include <QImage>
 #include <QSize>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <thread>
 
+struct mpv_handle;
 struct mpv_render_context;
 
 namespace korvel {
@@ -20,9 +22,9 @@ namespace korvel {
 // render functions, and the GUI thread only shows finished frames.
 class SwFrameRenderer {
 public:
-    // Starts drawing for `render`; `frameReady` is called on the drawing thread after each
-    // frame that is ready to be shown. `render` must outlive the renderer.
-    SwFrameRenderer(mpv_render_context* render, std::function<void()> frameReady);
+    // Starts drawing for `render`, made on `mpv`; `frameReady` is called on the drawing thread
+    // after each frame that is ready to be shown. Both must outlive the renderer.
+    SwFrameRenderer(mpv_handle* mpv, mpv_render_context* render, std::function<void()> frameReady);
     ~SwFrameRenderer(); // stops the drawing thread; no call comes after
 
     SwFrameRenderer(const SwFrameRenderer&) = delete;
@@ -50,7 +52,8 @@ private:
     std::function<void()> m_frameReady;
 
     FrameExchange<QImage> m_exchange;
-    QImage m_back; // the drawing thread's own
+    QImage m_back;          // the drawing thread's own
+    SoftwareFrame m_frames; // the drawing thread's own
     std::thread m_thread;
 };
 

@@ -23,7 +23,8 @@ SwPictureView::SwPictureView(mpv_handle* mpv, QWidget* parent) : QWidget(parent)
         m_render = nullptr;
         throw KorvelError(FixedTexts::CannotShowPicture.arg(EngineFailure::text(status)));
     }
-    m_renderer = std::make_unique<SwFrameRenderer>(m_render, [this] { m_frameShown.request(); });
+    m_renderer =
+        std::make_unique<SwFrameRenderer>(mpv, m_render, [this] { m_frameShown.request(); });
     mpv_render_context_set_update_callback(m_render, &SwPictureView::requestUpdate, this);
 }
 

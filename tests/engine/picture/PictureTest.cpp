@@ -295,8 +295,9 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
               QStringLiteral("window_view=%1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
                              "drawn_again=1\nfills_larger=1\nhanded_over=1\nplays_hidden=1\n"
                              "drawn_after_hiding=1\nblank_without_picture=1\n"
-                             "plays_on_without_window=1\nstalls=0\n")
-                  .arg(row.windowView ? 1 : 0))
+                             "plays_on_without_window=1\none_conversion_thread=%2\nstalls=0\n")
+                  .arg(row.windowView ? 1 : 0)
+                  .arg(qstrcmp(row.path, "sw") == 0 ? 1 : 0))
         << said;
 }
 

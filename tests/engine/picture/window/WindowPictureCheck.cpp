@@ -27,7 +27,11 @@ namespace {
 int stalls = 0;
 const char* phase = "starting"; // told with each stall
 
+// The engine took the software picture's count of conversion threads (its log says so).
+bool oneThread = false;
+
 void countStalls(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.contains(u"Set property: zimg-threads=\"1\" -> 1")) oneThread = true;
     if (text.contains(u"not being called")) {
         ++stalls;
         std::fprintf(stderr, "stall while %s\n", phase);
@@ -209,6 +213,7 @@ int main(int argc, char** argv) {
     say("plays_on_without_window",
         restartedLast && control.pictureWidget() == nullptr &&
             QTest::qWaitFor([&] { return positions >= heard + 8; }, 5000));
+    say("one_conversion_thread", oneThread);
     std::printf("stalls=%d\n", stalls);
     return 0;
 }
