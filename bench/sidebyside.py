@@ -45,7 +45,7 @@ def arguments():
     parser.add_argument("--handoffs", type=int, default=40)
     parser.add_argument("--control-rounds", type=int, default=8,
                         help="rounds of pause, play and two seeks on each picture path")
-    parser.add_argument("--large-rounds", type=int, default=3, help="0 leaves the large clips out")
+    parser.add_argument("--large-rounds", type=int, default=5, help="0 leaves the large clips out")
     parser.add_argument("--huge-display", help="a larger X display for the 3840x2160 clip")
     parser.add_argument("--huge-xserver-pid", type=int, help="the X server of --huge-display")
     parser.add_argument("--trivial", help="a program that does nothing, the hand-off's yardstick")
