@@ -113,8 +113,15 @@ void ClipTracker::startFile(std::int64_t entry) {
     }
 }
 
-void ClipTracker::fileLoaded() {
-    if (m_phase == Phase::Opening && m_opened == m_entry) m_phase = Phase::Loaded;
+// The window can take the picture's size before the first frame is drawn into it: a frame
+// drawn at one size and then at another has the picture's shaders built twice, and the frame
+// after it comes late. The size the first frame brings is still the one that holds.
+void ClipTracker::fileLoaded(QSize picture) {
+    if (m_phase != Phase::Opening || m_opened != m_entry) return;
+    m_phase = Phase::Loaded;
+    if (picture.isEmpty()) return;
+    m_pictureSize = picture;
+    report(Report::Kind::PictureSize, picture.width(), picture.height());
 }
 
 void ClipTracker::playbackRestart(const Restart& now) {

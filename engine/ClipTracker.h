@@ -83,10 +83,10 @@ public:
     };
 
     struct Report {
-        enum class Kind { State, Position, PostSeek, Failure, Title };
+        enum class Kind { State, Position, PostSeek, Failure, Title, PictureSize };
         Kind kind = Kind::State;
-        std::int64_t first = 0;  // old state, position, or seek origin
-        std::int64_t second = 0; // new state, length, or seek result
+        std::int64_t first = 0;  // old state, position, seek origin or picture width
+        std::int64_t second = 0; // new state, length, seek result or picture height
         QString text;            // the failure
     };
 
@@ -107,7 +107,9 @@ public:
 
     // ----- Engine events -----
     void startFile(std::int64_t entry);
-    void fileLoaded();
+    // `picture`: the size the file gives its picture, before any frame is decoded (empty
+    // when it has none or does not say).
+    void fileLoaded(QSize picture = {});
     void playbackRestart(const Restart& now);
     void endFile(const EndFile& end);
     void pictureChanged(QSize size);

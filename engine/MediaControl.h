@@ -121,6 +121,9 @@ public:
     std::function<void(int flags, int key)> OnKeyDown;
     // After opening, starting, pausing and stopping: title, length and size can be read then.
     std::function<void(int oldState, int newState)> OnStateChange;
+    // The file being opened told its picture's size before the first frame: it can be read
+    // then, and the clip's start reads it again.
+    std::function<void()> onPictureSize;
     // The title changed while the clip plays (a radio stream tells each new song's).
     std::function<void()> OnTitleChange;
     // The user ended full screen (Esc, or a double click on the picture).

@@ -265,7 +265,7 @@ void MpvMediaControl::dispatch(const EngineNotice& notice) {
         m_frames.startClip();
         m_tracker.startFile(notice.entry);
         break;
-    case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(); break;
+    case MPV_EVENT_FILE_LOADED: m_tracker.fileLoaded(readFilePictureSize()); break;
     case MPV_EVENT_PLAYBACK_RESTART: m_tracker.playbackRestart(readRestart()); break;
     case MPV_EVENT_END_FILE: onEndFile(notice); break;
     case MPV_EVENT_VIDEO_RECONFIG: onPictureChanged(); break;
@@ -348,6 +348,9 @@ void MpvMediaControl::deliver(const ClipTracker::Report& report) {
     case Kind::Title:
         if (OnTitleChange) handOver([&] { OnTitleChange(); });
         return;
+    case Kind::PictureSize:
+        if (onPictureSize) handOver([&] { onPictureSize(); });
+        return;
     }
 }
 
@@ -428,6 +431,22 @@ QString MpvMediaControl::readTitle() const {
 QSize MpvMediaControl::readPictureSize() const {
     return QSize(static_cast<int>(readNumber("dwidth", 0)),
                  static_cast<int>(readNumber("dheight", 0)));
+}
+
+// The picture's size as the file's video track gives it, with its pixels' aspect, as the
+// engine's own display size will have it once a frame is decoded.
+QSize MpvMediaControl::readFilePictureSize() const {
+    const double width = readNumber("current-tracks/video/demux-w", 0);
+    const double height = readNumber("current-tracks/video/demux-h", 0);
+    const double aspect = readNumber("current-tracks/video/demux-par", 1);
+    const double wider = aspect > 1 ? aspect : 1;
+    const double taller = aspect > 0 && aspect < 1 ? 1 / aspect : 1;
+    // Cut to whole pixels as the engine does; a file may claim any size, and what no window
+    // could have is no size.
+    const auto pixels = [](double value) {
+        return value >= 1 && value <= QWIDGETSIZE_MAX ? static_cast<int>(value + 1e-3) : 0;
+    };
+    return QSize(pixels(width * wider), pixels(height * taller));
 }
 
 // ----- Commands the tracker gives -----

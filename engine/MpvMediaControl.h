@@ -126,6 +126,7 @@ private:
 
     ClipTracker::Restart readRestart() const;
     QSize readPictureSize() const;
+    QSize readFilePictureSize() const;
     QString readTitle() const;
 
     // ClipTracker::Engine

@@ -59,6 +59,7 @@ void TForm3::connectEvents() {
         ErrorBox::run([&] { m_playback.RealAudio1PositionChange(position, length); });
     };
     c.OnTitleChange = [this] { ErrorBox::run([&] { m_playback.RealAudio1TitleChange(); }); };
+    c.onPictureSize = [this] { ErrorBox::run([&] { m_playback.pictureSizeKnown(); }); };
     c.OnPostSeek = [this](std::int64_t oldTime, std::int64_t newTime) {
         ErrorBox::run([&] { m_playback.RealAudio1PostSeek(oldTime, newTime); });
     };

@@ -167,6 +167,17 @@ void Playback::RealAudio1StateChange(int, int newState) {
     publish();
 }
 
+// The window takes the clip's size before the first frame is drawn into it: drawn at one size
+// and then at another, a frame costs the picture path its setup twice, and the next comes late.
+void Playback::pictureSizeKnown() {
+    const int width = m_control.QueryImageWidth();
+    const int height = m_control.QueryImageHeight();
+    if (width <= 0 || height <= 0) return;
+    ClipWidth = width;
+    ClipHeight = height;
+    ApplySize();
+}
+
 // A stream tells each new title as it plays; what shows the title follows it.
 void Playback::RealAudio1TitleChange() {
     m_host.setCaption(ClipTitle::of(m_control));

@@ -64,6 +64,8 @@ public:
     void RealAudio1StateChange(int oldState, int newState);
     void RealAudio1PositionChange(std::int64_t lPos, std::int64_t lLen);
     void RealAudio1TitleChange();
+    // The clip being opened told its picture's size ahead of its first frame.
+    void pictureSizeKnown();
     void SeekBy(bool Repeat, std::int32_t StepMs);
     void RealAudio1PostSeek(std::int64_t lOldTime, std::int64_t lNewTime);
     void StopPlayback();

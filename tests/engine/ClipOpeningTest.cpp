@@ -61,6 +61,7 @@ TEST(ClipOpening, ReadsLengthTitleAndPictureSize) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         recorder.positions.clear();
+        recorder.earlySizes.clear();
         openClip(*control, recorder, QString::fromUtf8(c.name));
         EXPECT_EQ(recorder.states.front().second, MediaControl::Opening);
         EXPECT_FALSE(recorder.sawState(MediaControl::Stopped));
@@ -68,6 +69,12 @@ TEST(ClipOpening, ReadsLengthTitleAndPictureSize) {
         EXPECT_EQ(control->QueryTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(control->QueryImageWidth(), c.width);
         EXPECT_EQ(control->QueryImageHeight(), c.height);
+        // The file's own size is told while the clip opens, and the first frame agrees.
+        const auto early =
+            c.width > 0
+                ? std::vector{std::pair(QSize(c.width, c.height), int(MediaControl::Opening))}
+                : std::vector<std::pair<QSize, int>>{};
+        EXPECT_EQ(recorder.earlySizes, early);
         EXPECT_EQ(control->QuerySource(), clip(QString::fromUtf8(c.name)));
         // The opening itself reports the start position once (MPEG starts a little late).
         ASSERT_FALSE(recorder.positions.empty());

@@ -69,12 +69,13 @@ struct Rig {
         case Kind::PostSeek: return QStringLiteral("seeked %1>%2").arg(r.first).arg(r.second);
         case Kind::Failure: return QStringLiteral("fail ") + r.text;
         case Kind::Title: return QStringLiteral("title ") + r.text;
+        case Kind::PictureSize: return QStringLiteral("size %1x%2").arg(r.first).arg(r.second);
         }
         return {};
     }
 
     // Host requests: load X, start, start-at-eof, pause, stop, seek N, picture-ready.
-    // Engine events: start-file N, file-loaded, restart POS paused|playing [eof] [live]
+    // Engine events: start-file N, file-loaded [WxH], restart POS paused|playing [eof] [live]
     // [sound] (a 3000 ms clip titled "T" of 320x240 unless live or sound alone),
     // end-file N stop|error|redirect M, time N, duration N, pause-flag yes|no, eof yes|no,
     // idle yes|no, picture WxH, timeout, title TEXT. Clock: at N.
@@ -91,7 +92,7 @@ struct Rig {
         if (verb == u"seek") return tracker.seek(number(1));
         if (verb == u"picture-ready") return tracker.pictureReady();
         if (verb == u"start-file") return tracker.startFile(number(1));
-        if (verb == u"file-loaded") return tracker.fileLoaded();
+        if (verb == u"file-loaded") return tracker.fileLoaded(size(w.value(1)));
         if (verb == u"restart") return tracker.playbackRestart(restart(w));
         if (verb == u"end-file") return tracker.endFile(endFile(w));
         if (verb == u"time") return tracker.positionChanged(true, number(1));
@@ -105,11 +106,13 @@ struct Rig {
             now = number(1);
             return;
         }
-        if (verb == u"picture") {
-            const QStringList size = w[1].split(u'x');
-            return tracker.pictureChanged(QSize(size[0].toInt(), size[1].toInt()));
-        }
+        if (verb == u"picture") return tracker.pictureChanged(size(w[1]));
         ADD_FAILURE() << "unknown step " << text.toStdString();
+    }
+
+    static QSize size(const QString& text) {
+        const QStringList wh = text.split(u'x');
+        return wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
     }
 
     static ClipTracker::Restart restart(const QStringList& w) {
@@ -189,6 +192,11 @@ TEST(ClipTracker, OpeningAndReplacing) {
          "restart 0 paused",
          "state 0>1; state 1>3; pos 0/3000", nullptr},
         {"an entry nobody asked for is ended", Opened, "start-file 9", "", "stop"},
+        // The window takes the file's size before the first frame is drawn into it.
+        {"the file's picture size is told ahead of the start", Opened,
+         "load b; file-loaded 640x480; end-file 1 stop; start-file 2; file-loaded 1280x720; "
+         "restart 0 paused",
+         "state 3>1; size 1280x720; state 1>3; pos 0/3000", nullptr},
         // Fault: a radio stream kept the title it opened with while it played other songs.
         {"a new title while playing is told once", Playing,
          "title Song A; title Song A; title Song B", "title Song A; title Song B", nullptr},

@@ -48,6 +48,10 @@ Recorder::Recorder(MediaControl& control) {
         seeks.emplace_back(oldTime, newTime);
     };
     control.OnAsyncFailure = [this](const QString& text) { failures.append(text); };
+    control.onPictureSize = [this, &control] {
+        earlySizes.emplace_back(QSize(control.QueryImageWidth(), control.QueryImageHeight()),
+                                lastState());
+    };
 }
 
 bool Recorder::sawState(int state) const {

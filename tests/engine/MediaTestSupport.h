@@ -33,6 +33,8 @@ struct Recorder {
     std::vector<Position> positions;
     std::vector<std::pair<std::int64_t, std::int64_t>> seeks;
     QStringList failures;
+    // Each size told ahead of the first frame, with the state the clip was in then.
+    std::vector<std::pair<QSize, int>> earlySizes;
     QElapsedTimer clock;
 
     explicit Recorder(MediaControl& control);

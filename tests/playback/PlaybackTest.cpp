@@ -168,13 +168,20 @@ TEST_F(PlaybackTest, VolumeIsGivenBackAtClose) {
 }
 
 // An opening clip whose picture size is not known yet leaves the window as it is; a known
-// size of nothing (sound alone) collapses the picture.
+// size of nothing (sound alone) collapses the picture. A size the file tells ahead of its
+// first frame sizes the window at once.
 TEST_F(PlaybackTest, OpeningWithoutAPictureSizeKeepsTheWindow) {
     control.width = control.height = 0;
     playback.RealAudio1StateChange(MediaControl::Closed, MediaControl::Opening);
+    playback.pictureSizeKnown();
     EXPECT_EQ(host.sizes, QList<QSize>({QSize(320, 240)}));
     playback.RealAudio1StateChange(MediaControl::Opening, MediaControl::Playing);
     EXPECT_EQ(host.sizes.back(), QSize(0, 0));
+
+    control.width = 1280;
+    control.height = 720;
+    playback.pictureSizeKnown();
+    EXPECT_EQ(host.sizes.back(), QSize(1280, 720));
 }
 
 // The mute the player holds is applied to every new clip.
