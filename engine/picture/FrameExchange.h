@@ -25,6 +25,7 @@ public:
         bool redraw = false;
         QSize size;
         bool shown = false;
+        bool onScreen = false; // shown, and not merely on its way to the screen
         unsigned clears = 0;
         bool blank = false; // black is to be shown, not the engine's frame (see blank())
     };
@@ -37,12 +38,15 @@ public:
         });
     }
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
-    // change draws the current frame again.
-    void setTarget(const QSize& size, bool shown) {
+    // change draws the current frame again. A window that is shown but not yet on the screen
+    // (`onScreen`) is drawn into all the same, and shows what it has once it gets there.
+    void setTarget(const QSize& size, bool shown, bool onScreen = true) {
+        onScreen = shown && onScreen;
         const std::lock_guard lock(m_mutex);
-        if (m_size == size && m_shown == shown) return;
+        if (m_size == size && m_shown == shown && m_onScreen == onScreen) return;
         m_size = size;
         m_shown = shown;
+        m_onScreen = onScreen;
         m_redraw = true;
         m_wake.notify_all();
     }
@@ -75,10 +79,10 @@ public:
 
     // The drawing thread's loop for the engine's `render`, until stop(): anything to be seen
     // goes to `draw`. Frames that come while nobody would see them are taken and let go
-    // (`drop`, letGo by default), so playback never waits for a picture.
+    // (`drop`, given the work, letGo by default), so playback never waits for a picture.
     template <typename Draw>
     void serve(mpv_render_context* render, Draw draw) {
-        serve(render, draw, [render] { letGo(render); });
+        serve(render, draw, [render](const Work&) { letGo(render); });
     }
     template <typename Draw, typename Drop>
     void serve(mpv_render_context* render, Draw draw, Drop drop) {
@@ -96,7 +100,7 @@ public:
             if (work.shown && !work.size.isEmpty())
                 draw(work);
             else if (newFrame)
-                drop();
+                drop(work);
         }
     }
 
@@ -150,6 +154,7 @@ private:
         work.redraw = std::exchange(m_redraw, false);
         work.size = m_size;
         work.shown = m_shown;
+        work.onScreen = m_onScreen;
         work.clears = m_clears;
         work.blank = m_blank;
         return true;
@@ -163,6 +168,7 @@ private:
     bool m_blank = false;
     QSize m_size;
     bool m_shown = false;
+    bool m_onScreen = false;
     Frame m_front{};
     QSize m_frontSize;
     unsigned m_clears = 0;

@@ -99,8 +99,8 @@ void GlWindowRenderer::run(mpv_handle* mpv, std::promise<bool>& started) {
     started.set_value(made); // the constructor's promise: not to be touched after
     if (!made) return;
     m_exchange.serve(
-        m_render, [&](const Work& work) { draw(context, work); }, [this] { letGo(); },
-        [&] { settle(context); });
+        m_render, [&](const Work& work) { draw(context, work); },
+        [&](const Work& work) { drop(context, work); }, [&] { settle(context); });
     context.makeCurrent(m_surface.get());
     // Clearing the callback waits for one that is running; none comes after.
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
@@ -137,6 +137,27 @@ bool GlWindowRenderer::setUp(mpv_handle* mpv, QOpenGLContext& context) {
     // without a graphics processor), and frames falling due meanwhile were dropped.
     mpv_render_context_report_swap(m_render);
     return true;
+}
+
+// The first frame of all, should it come while no window shows (a clip opened as the player
+// starts, before its windows are up), is drawn where nobody sees it: that builds the picture's
+// shaders, without a graphics processor a tenth of a second, while the engine waits for the
+// frame as it does for any first frame. Let go, the engine's clock would start at once and the
+// frames falling due while the first frame seen is drawn would be dropped. Any later frame
+// nobody sees is let go.
+void GlWindowRenderer::drop(QOpenGLContext& context, const Work& work) {
+    // Drawn as into a window, where the context is now (a hidden window, or the surface of
+    // none): the driver builds what it draws with for the kind of surface and the way up.
+    // The window it may be current on is held, as for any frame.
+    const QMutexLocker lock(&m_windowMutex);
+    Work unseen = work;
+    if (unseen.size.isEmpty()) unseen.size = QSize(320, 240);
+    const bool heldWindow = !m_current || m_current == m_window;
+    if (std::exchange(m_primed, true) || !heldWindow || !drawFrame(context, unseen)) {
+        letGo();
+        return;
+    }
+    mpv_render_context_report_swap(m_render);
 }
 
 // A frame nobody sees is taken and told done at once, so the engine never waits for its swap.
@@ -190,7 +211,9 @@ void GlWindowRenderer::draw(QOpenGLContext& context, const Work& work) {
     } else if (!drawFrame(context, work)) {
         return;
     }
-    context.swapBuffers(m_window);
+    // A window not yet on the screen keeps the frame until it gets there (then it is drawn
+    // again, the setup done): the toolkit calls a swap before that undefined.
+    if (work.onScreen) context.swapBuffers(m_window);
     if (!work.blank) mpv_render_context_report_swap(m_render);
 }
 
@@ -210,6 +233,7 @@ bool GlWindowRenderer::drawFrame(QOpenGLContext& context, const Work& work) {
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_render(m_render, params) < 0) return false;
+    m_primed = true;
     context.functions()->glFlush();
     const std::chrono::microseconds lead(static_cast<long long>(FrameLeadSeconds * 1e6));
     std::this_thread::sleep_for(FrameDue::wait(next, mpv_get_time_us(m_mpv), lead));

@@ -47,6 +47,7 @@ private:
     bool onWindow(QOpenGLContext& context);
     void draw(QOpenGLContext& context, const Work& work);
     bool drawFrame(QOpenGLContext& context, const Work& work);
+    void drop(QOpenGLContext& context, const Work& work);
     void letGo();
     // Waits for `ready`, ending the process should the display go meanwhile: the drawing
     // thread may then never come back from the dead connection.
@@ -68,6 +69,7 @@ private:
     std::thread m_thread;
     std::future<void> m_ended; // ready once the drawing thread has let go of everything
     std::optional<DisplayLoss::DrawingThread> m_drawing;
+    bool m_primed = false; // a frame was drawn: the picture's shaders are built (drawing thread)
 };
 
 } // namespace korvel

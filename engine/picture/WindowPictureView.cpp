@@ -51,11 +51,18 @@ void WindowPictureView::redraw() {
     if (m_renderer) m_renderer->redraw();
 }
 
-// Frames are drawn at the window's size in device pixels, and only while it is exposed.
+// Frames are drawn at the window's size in device pixels while it is exposed, and while it is
+// on its way to the screen: a clip's first frame may come before the window system has shown
+// the window, and the engine's clock starts once that frame is drawn. Let go instead, the
+// frame would start the clock with the picture's setup (its shaders, without a graphics
+// processor a tenth of a second) still to come, and the frames falling due meanwhile would
+// be dropped. Once exposed and then no longer (minimised), frames are let go again.
 void WindowPictureView::updateTarget() {
     if (!m_renderer) return;
     const QSize size = (QSizeF(m_window->size()) * m_window->devicePixelRatio()).toSize();
-    m_renderer->setTarget(size, m_window->isExposed());
+    const bool exposed = m_window->isExposed();
+    m_wasExposed = m_wasExposed || exposed;
+    m_renderer->setTarget(size, exposed || (m_window->isVisible() && !m_wasExposed), exposed);
 }
 
 bool WindowPictureView::event(QEvent* event) {
@@ -102,12 +109,15 @@ bool WindowPictureView::eventFilter(QObject* watched, QEvent* event) {
                               QPlatformSurfaceEvent::SurfaceCreated;
             m_renderer->setWindow(made ? m_window : nullptr);
         }
+        // A new window of the window system is on its way to the screen again.
+        m_wasExposed = false;
         return false;
     case QEvent::Expose:
         updateTarget();
         // What the window showed may be gone (parts of it newly uncovered, or made larger).
         if (m_renderer && m_window->isExposed()) m_renderer->repaint();
         return false;
+    case QEvent::Show:
     case QEvent::Resize: updateTarget(); return false;
     default: return passInput(event);
     }

@@ -54,6 +54,7 @@ private:
     // The window system's top-level window the view's window is in, as last seen.
     QPointer<QWindow> m_topLevel;
     WId m_topLevelId = 0;
+    bool m_wasExposed = false; // since the window system's window was made
 };
 
 } // namespace korvel

@@ -27,8 +27,11 @@ public:
     // surface.
     virtual void setWindow(QWindow* window) = 0;
     // Frames are drawn at `size` in device pixels while shown, and let go otherwise; a
-    // change draws again what the window shows, black or the frame.
-    void setTarget(const QSize& size, bool shown) { m_exchange.setTarget(size, shown); }
+    // change draws again what the window shows, black or the frame. A window on its way to
+    // the screen (shown, not `onScreen`) is drawn into and shows it once there.
+    void setTarget(const QSize& size, bool shown, bool onScreen) {
+        m_exchange.setTarget(size, shown, onScreen);
+    }
     // A new clip starts: the window shows black until the engine's next frame or a redraw.
     void clear() { m_exchange.blank(); }
     // Draws the engine's current frame again.

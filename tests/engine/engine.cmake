@@ -20,6 +20,7 @@ add_dependencies(media_tests window_picture_check)
 if(NOT KORVEL_THREAD_SUITE)
     add_executable(media_x11_tests engine/picture/x11/X11TestMain.cpp
         engine/picture/x11/X11Support.cpp engine/picture/x11/FullScreenTest.cpp
+        engine/picture/x11/WindowTargetTest.cpp
         engine/MediaTestSupport.cpp)
     target_link_libraries(media_x11_tests PRIVATE korvel_engine GTest::gtest Qt6::Test)
     korvel_test_precompiled(media_x11_tests)

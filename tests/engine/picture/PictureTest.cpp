@@ -292,12 +292,13 @@ TEST_P(WindowPicture, DrawsOnARealDisplay) {
     const std::string said = helper.readAllStandardError().toStdString();
     EXPECT_EQ(helper.exitCode(), 0) << said;
     EXPECT_EQ(QString::fromUtf8(helper.readAllStandardOutput()),
-              QStringLiteral("window_view=%1\nopened_hidden=1\nplaying=1\ndrawn=1\nupright=1\n"
-                             "drawn_again=1\nfills_larger=1\nhanded_over=1\nplays_hidden=1\n"
-                             "drawn_after_hiding=1\nblank_without_picture=1\n"
+              QStringLiteral("window_view=%1\nopened_hidden=1\nset_up_hidden=%3\nplaying=1\n"
+                             "drawn=1\nupright=1\ndrawn_again=1\nfills_larger=1\nhanded_over=1\n"
+                             "plays_hidden=1\ndrawn_after_hiding=1\nblank_without_picture=1\n"
                              "plays_on_without_window=1\none_conversion_thread=%2\nstalls=0\n")
                   .arg(row.windowView ? 1 : 0)
-                  .arg(qstrcmp(row.path, "sw") == 0 ? 1 : 0))
+                  .arg(qstrcmp(row.path, "sw") == 0 ? 1 : 0)
+                  .arg(qstrcmp(row.path, "gl") == 0 ? 1 : 0))
         << said;
 }
 

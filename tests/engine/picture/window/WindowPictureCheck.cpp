@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -25,16 +26,23 @@ namespace {
 // The engine's video output says so each time it gave up waiting for a frame to be drawn, or
 // for its swap to be told.
 int stalls = 0;
-const char* phase = "starting"; // told with each stall
+// Told with each stall; the drawing threads log too.
+std::atomic<const char*> phase = "starting";
 
 // The engine took the software picture's count of conversion threads (its log says so).
 bool oneThread = false;
 
+// The engine drew a frame while no window showed the picture (its log tells each new size
+// it draws at).
+std::atomic<bool> drawnHidden = false;
+
 void countStalls(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (text.contains(u"Set property: zimg-threads=\"1\" -> 1")) oneThread = true;
+    if (qstrcmp(phase.load(), "starting") == 0 && text.contains(u"Window size:"))
+        drawnHidden = true;
     if (text.contains(u"not being called")) {
         ++stalls;
-        std::fprintf(stderr, "stall while %s\n", phase);
+        std::fprintf(stderr, "stall while %s\n", phase.load());
     }
     if (type != QtInfoMsg && type != QtDebugMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
 }
@@ -130,6 +138,10 @@ int main(int argc, char** argv) {
     control.StartPlay();
     QTest::qWait(200);
     say("opened_hidden", state != MediaControl::Closed);
+    // The OpenGL picture sets itself up with the clip's first frame, seen or not: the engine
+    // tells so in its log, which may come a moment after the start.
+    const bool begun = QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000);
+    say("set_up_hidden", begun && QTest::qWaitFor([] { return drawnHidden.load(); }, 1000));
     phase = "showing the first picture";
     auto first = windowWith(area);
     say("playing", QTest::qWaitFor([&] { return state == MediaControl::Playing; }, 5000));
