@@ -4,11 +4,15 @@ announcement that it was done: PlaybackStatus for pause and play, Seeked for a s
 announcements come from the player's state, which follows the engine's own reports, so a
 stall anywhere between the request and the engine's answer counts."""
 
+import os
 import time
 
 from gi.repository import Gio, GLib
 
 from handoff import start_playing
+from largeclips import PATHS, MpvIpc
+from report import ENGINE_SEEK
+from session import BenchError
 
 SERVICE = "org.mpris.MediaPlayer2.korvel"
 OBJECT = "/org/mpris/MediaPlayer2"
@@ -97,9 +101,9 @@ def one_round(announcements):
     return rows
 
 
-def measure_controls(session, korvel, options, picture):
+def measure_controls(session, korvel, options, picture, mpv=None):
     """On the picture path `picture` (sw or gl): {"seek": [ms], "pause/play": [ms]}, None for a
-    request whose announcement did not come."""
+    request whose announcement did not come; with `mpv`, also mpv's own seeks (ENGINE_SEEK)."""
     run, _ = start_playing(session, korvel, options, picture)
     announcements = Announcements()
     result = {"seek": [], "pause/play": []}
@@ -110,4 +114,36 @@ def measure_controls(session, korvel, options, picture):
     finally:
         announcements.close()
         session.stop(run)
+    if mpv is not None:
+        result[ENGINE_SEEK] = engine_seeks(session, mpv, options, picture)
     return result
+
+
+def engine_seeks(session, mpv, options, picture):
+    """mpv itself seeking the same clip on the same picture path as Korvel is asked to, over
+    its own IPC socket: ms from each request to its playback restart, None for none. Korvel's
+    seeks add the desktop bus both ways and its own state to what the engine takes."""
+    session.fresh(mpv)
+    ipc_path = os.path.join(session.folder(mpv, "run"), "ipc")
+    argv = ["mpv", "--no-terminal", *dict(PATHS)[picture], "--ao=pulse", "--keep-open=yes",
+            f"--input-ipc-server={ipc_path}", options.clips[0]]
+    run = session.launch(mpv, argv)
+    times = []
+    try:
+        ipc = MpvIpc(ipc_path, run.started + ANSWER_TIMEOUT)
+        # Its start may have come before the socket was open: then the clip has a position.
+        started = ipc.event("playback-restart", run.started + ANSWER_TIMEOUT)
+        if started is None and ipc.get("time-pos") is None:
+            raise BenchError(f"mpv ({picture}) never started the clip")
+        time.sleep(1.0)
+        for _ in range(options.control_rounds):
+            for step in (SEEK_US, -SEEK_US):
+                ipc.drain()
+                started = time.monotonic()
+                ipc.send(["seek", str(step / 1_000_000), "relative+exact"])
+                done = ipc.event("playback-restart", started + ANSWER_TIMEOUT)
+                times.append(None if done is None else (done - started) * 1000)
+                time.sleep(PAUSE_BETWEEN)
+    finally:
+        session.stop(run, count_lines=False)
+    return times

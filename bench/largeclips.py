@@ -80,17 +80,53 @@ class MpvIpc:
         self.buffer = b""
         self.next_id = 0
 
-    def get(self, name):
+    def send(self, command):
+        """Sends `command` without waiting; returns its request id."""
         self.next_id += 1
-        request = {"command": ["get_property", name], "request_id": self.next_id}
+        request = {"command": command, "request_id": self.next_id}
         self.sock.sendall(json.dumps(request).encode() + b"\n")
+        return self.next_id
+
+    def message(self):
+        """The next answer or event mpv sent."""
+        while b"\n" not in self.buffer:
+            self.buffer += self.sock.recv(65536)
+        line, self.buffer = self.buffer.split(b"\n", 1)
+        return json.loads(line)
+
+    def drain(self):
+        """Forgets the whole messages mpv sent so far."""
+        self.sock.setblocking(False)
+        try:
+            while True:
+                data = self.sock.recv(65536)
+                if not data:
+                    break
+                self.buffer += data
+        except BlockingIOError:
+            pass
+        finally:
+            self.sock.setblocking(True)
+        self.buffer = self.buffer[self.buffer.rfind(b"\n") + 1:]
+
+    def get(self, name):
+        request = self.send(["get_property", name])
         while True:
-            while b"\n" not in self.buffer:
-                self.buffer += self.sock.recv(65536)
-            line, self.buffer = self.buffer.split(b"\n", 1)
-            answer = json.loads(line)
-            if answer.get("request_id") == self.next_id:
+            answer = self.message()
+            if answer.get("request_id") == request:
                 return answer.get("data")
+
+    def event(self, name, deadline):
+        """The moment the next event `name` arrived, or None at `deadline`."""
+        try:
+            while True:
+                self.sock.settimeout(max(deadline - time.monotonic(), 0.001))
+                if self.message().get("event") == name:
+                    return time.monotonic()
+        except socket.timeout:
+            return None
+        finally:
+            self.sock.settimeout(None)
 
 
 def window_size(title, display):

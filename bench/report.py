@@ -41,6 +41,9 @@ FLOORS_OPEN_LIMIT = 1.1
 
 SWITCH_GOAL_MS = 25.0
 
+# mpv's own seek, over its IPC socket: the floor beneath Korvel's seeks over the desktop bus.
+ENGINE_SEEK = "mpv's own seek"
+
 
 def median(values):
     return statistics.median(values) if values else math.nan
@@ -129,6 +132,14 @@ def timing_goals(times):
     return (switch, switch <= SWITCH_GOAL_MS), (slow, slow == 0)
 
 
+def seek_floor(controls):
+    """Korvel's median seek over the bus, mpv's own median seek, and their ratio; each median
+    of the answered requests."""
+    ours = median([value for value in controls["seek"] if value is not None])
+    floor = median([value for value in controls[ENGINE_SEEK] if value is not None])
+    return ours, floor, ours / floor if floor > 0 else math.inf
+
+
 def print_timing_goals(name, count, goals):
     (switch, fast), (slow, none) = goals
     print(
@@ -157,7 +168,12 @@ def print_goals(progs, figures, handoff, controls, rounds):
     for picture, measured in handoff.items():
         print_timing_goals(f"hand-off, {picture}", measured["count"], handoff_goals(measured))
         for kind, times in controls[picture].items():
-            print_timing_goals(f"{kind} over MPRIS, {picture}", len(times), timing_goals(times))
+            if kind != ENGINE_SEEK:
+                print_timing_goals(f"{kind} over MPRIS, {picture}", len(times), timing_goals(times))
+        if ENGINE_SEEK in controls[picture]:
+            ours, floor, ratio = seek_floor(controls[picture])
+            name = f"seek over MPRIS, {picture}: Korvel / mpv's own"
+            print(f"{name:<52}{ours:>9.1f} ms {floor:>8.1f} ms {ratio:>8.2f}x{'floor':>10}")
 
 
 def print_handoff(picture, handoff):

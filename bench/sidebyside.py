@@ -247,7 +247,8 @@ def main():
     handoff, controls = {}, {}
     for picture in PICTURES:
         handoff[picture] = measure_handoffs(session, progs[0], options, picture)
-        controls[picture] = measure_controls(session, progs[0], options, picture)
+        mpv = next((program for program in progs if program.key == "mpv"), None)
+        controls[picture] = measure_controls(session, progs[0], options, picture, mpv)
     large = measure_large_clips(session, progs, options) if options.large_rounds > 0 else {}
     load_note("after")
     print_report(progs, figures, handoff, controls, options)

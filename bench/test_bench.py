@@ -21,7 +21,15 @@ from proctree import (  # noqa: E402
 )
 from registry import edit_registry  # noqa: E402
 from largeclips import korvel_counts  # noqa: E402
-from report import COLUMNS, handoff_goals, large_goals, ratio_goals, timing_goals  # noqa: E402
+from report import (  # noqa: E402
+    COLUMNS,
+    ENGINE_SEEK,
+    handoff_goals,
+    large_goals,
+    ratio_goals,
+    seek_floor,
+    timing_goals,
+)
 
 REGISTRY = """format 11
 iface /usr/lib/audacious/General/gtkui.so
@@ -184,6 +192,9 @@ class GoalTest(unittest.TestCase):
         (median_of_none, fast), _ = timing_goals([None])
         self.assertTrue(math.isnan(median_of_none))
         self.assertFalse(fast)
+        # mpv's own seeks are the floor beside Korvel's, each the median of its answered ones.
+        seeks = {"seek": [30, None, 32, 31], ENGINE_SEEK: [None, 25, 26, 27]}
+        self.assertEqual(seek_floor(seeks), (31, 26, 31 / 26))
 
     def test_large_clips_drop_no_more_frames_than_mpv(self):
         def run(cpu, anon, dropped):
