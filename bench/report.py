@@ -202,7 +202,7 @@ def print_controls(picture, controls):
     print(f"Requests over MPRIS on the {picture} picture, request to announcement:")
     for kind, times in controls.items():
         answered = [value for value in times if value is not None]
-        print(f"  {kind:<12}{spread(answered, 'ms', 1)}, unanswered {len(times) - len(answered)}")
+        print(f"  {kind:<16}{spread(answered, 'ms', 1)}, unanswered {len(times) - len(answered)}")
 
 
 def print_report(progs, figures, handoff, controls, options):
