@@ -211,7 +211,7 @@ class GoalTest(unittest.TestCase):
                 "mpv": [run(100, 210, 260), run(100, 220, 230)],
             },
         }
-        sw, gl, huge = large_goals(results)
+        sw, gl, huge = large_goals(results, cores=1)
         self.assertEqual(sw["cpu"], (11, 12, 11 / 12, True))
         self.assertEqual(sw["anon"][3], True)
         self.assertEqual(sw["dropped"], (1, 0, False))
@@ -222,6 +222,9 @@ class GoalTest(unittest.TestCase):
         self.assertEqual(huge["cpu"], (92.5, 100, 0.925, True))
         self.assertEqual(huge["anon"][3], True)
         self.assertEqual(huge["dropped"], (490, 490, True))
+        # Both at 90 % of the one core and more: the figure is the machine's limit.
+        self.assertEqual([row["saturated"] for row in (sw, gl, huge)], [False, False, True])
+        self.assertFalse(large_goals(results, cores=2)[2]["saturated"])
 
     def test_reads_the_first_clips_frame_counts_from_the_engine_log(self):
         log = (
